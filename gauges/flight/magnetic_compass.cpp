@@ -1,0 +1,41 @@
+// Magnetic compass: a card strip that slides horizontally behind a window. Pure data.
+#include "flight_gauges.hpp"
+
+namespace gauge {
+namespace {
+
+// Token variable 83: compass heading, degrees.
+constexpr uint32_t compass_heading = 83;
+
+constexpr FailureEntry compass_failures[] = {{12, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+
+// The 531-pixel strip reads 3, N, 33, 30, W, 24, 21, S, 15, 12, E, 6, 3, N, 33 at
+// 35 pixels per 30 degrees. Heading 360 shows its left end and 0 its right end, so
+// the card reads on through north: the left-hand N at 360, the right-hand N at 0.
+constexpr MagneticCompass magnetic_compass(MagneticCompass& self) {
+    MagneticCompass compass{};
+    compass.header = gauge_header("Magnetic_Compass", self.roots, 100, self.mouse_areas);
+    compass.roots[0] = &self.housing.common;
+    compass.housing = static_image(1000, {0, 0}, 0x3, &self.header, self.housing_children);
+    compass.housing_children[0] = &self.card.common;
+    compass.card = moving_image({.bitmap = 1010,
+                                 .position = {0, 0},
+                                 .image_flags = 0x4083,
+                                 .x_source = compass_heading,
+                                 .x_range_start = 360,
+                                 .x_range_end = 0,
+                                 .y_range_start = 360,
+                                 .y_range_end = 360,
+                                 .failures = compass_failures},
+                                &self.header, nullptr);
+    compass.mouse_areas[0] = area_begin(0xAB77);
+    compass.mouse_areas[1] = area_end();
+    compass.mouse_areas[2] = list_end();
+    return compass;
+}
+
+} // namespace
+
+constinit MagneticCompass magnetic_compass_gauge = magnetic_compass(magnetic_compass_gauge);
+
+} // namespace gauge

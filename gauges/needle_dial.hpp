@@ -1,0 +1,52 @@
+// A dial gauge of the common shape: a face, one needle turning over it through a
+// table, and a cover drawn on top; a whole-gauge mouse area with one tooltip entry.
+// Several gauges differ only in their numbers, so they share this one layout.
+#pragma once
+
+#include "gauge_tables.hpp"
+
+namespace gauge {
+
+struct NeedleDialSpec {
+    const char* name = nullptr;
+    uint32_t size_mm = 100;
+    uint32_t face = 0;
+    uint32_t cover = 0;
+    NeedleSpec needle{};
+    uint32_t area_help_id = 0;            // on the whole-gauge area
+    uint32_t tooltip_help_id = 0;         // on its tooltip entry
+    const char* tooltip_text = nullptr;   // or the tooltip entry's own text
+    GaugeCallback callback = nullptr;
+};
+
+// The records of one dial gauge. `header` is what the module publishes.
+struct NeedleDial {
+    GaugeHeader header;
+    ElementRecord* roots[2];
+    StaticImageRecord face;
+    ElementRecord* face_children[2];
+    NeedleRecord needle;
+    ElementRecord* needle_children[2];
+    StaticImageRecord cover;
+    MouseArea mouse_areas[4];
+};
+
+// Builds the dial's records; `self` is the object being initialised, whose
+// addresses the records point at.
+constexpr NeedleDial needle_dial(NeedleDial& self, const NeedleDialSpec& spec) {
+    NeedleDial dial{};
+    dial.header = gauge_header(spec.name, self.roots, spec.size_mm, self.mouse_areas, spec.callback);
+    dial.roots[0] = &self.face.common;
+    dial.face = static_image(spec.face, {0, 0}, 0x4003, &self.header, self.face_children);
+    dial.face_children[0] = &self.needle.common;
+    dial.needle = needle(spec.needle, &self.header, self.needle_children);
+    dial.needle_children[0] = &self.cover.common;
+    dial.cover = static_image(spec.cover, {0, 0}, 0x3, &self.header, nullptr);
+    dial.mouse_areas[0] = area_begin(spec.area_help_id);
+    dial.mouse_areas[1] = tooltip(spec.tooltip_help_id, spec.tooltip_text);
+    dial.mouse_areas[2] = area_end();
+    dial.mouse_areas[3] = list_end();
+    return dial;
+}
+
+} // namespace gauge

@@ -1,0 +1,71 @@
+// element_model.hpp - how panelhost turns element values into what is shown.
+//
+// Pure functions only: no I/O, no drawing and nothing tied to one platform, so the same
+// rules serve the Linux host, its tests and the 32-bit Windows build.
+#pragma once
+
+#include "gauge_abi.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace panelhost {
+
+// Screen angle in degrees of a needle for a value: clockwise positive, 0 pointing right
+// (+x), y axis down. The result is always finite and in [0, 360).
+//
+// Each row's angle is the direction from the pivot to the row's point; between rows the
+// needle turns clockwise, by the clockwise angle from one row's direction to the next,
+// interpolating linearly in value (tables may rise or fall). Beyond either end of the
+// table the needle goes on at the rate of the end pair of rows, so an end pair sharing a
+// point is a stop. One row gives its angle for every value; without rows the value itself
+// is the angle. NaN counts as 0 and values are held to +-1e12.
+double needle_angle(std::span<const NeedleRow> rows, int32_t pivot_x, int32_t pivot_y,
+                    double value);
+
+// Fraction of a moving image's travel: 0 at range start, 1 at range end, held in [0, 1]
+// outside the range. A range whose start equals its end, or a NaN value, gives 0.
+double slide_fraction(double value, double range_start, double range_end);
+
+// Offset of the picture's leading (left/top) edge from the window's leading edge for that
+// fraction: 0 at fraction 0, window_extent - picture_extent at fraction 1 (negative when
+// the picture is larger than the window).
+double slide_offset(double fraction, double picture_extent, double window_extent);
+
+// Index of the icon bitmap to show, or nullopt to hide it: hidden when the value is
+// negative, NaN, or at/above icon_count; otherwise the value truncated toward zero.
+std::optional<uint32_t> icon_index(double value, uint32_t icon_count);
+
+// The value an element uses and whether it is drawn, given the action of its first active
+// failure (or none), the freshly computed value and the value it showed last.
+// FREEZE keeps the last value, ZERO gives 0, HIDE stops drawing; any other action
+// (NONE, unknown numbers) leaves the value as it is.
+struct FailedValue {
+    double value;
+    bool drawn;
+};
+FailedValue apply_failure(std::optional<uint32_t> action, double value, double last_value);
+
+// A failure list is read up to this many entries, so a list missing its zero entry
+// cannot walk through the module's memory.
+inline constexpr std::size_t kMaxFailureEntries = 64;
+
+// Action of the first entry of a zero-key-terminated failure list whose key is active
+// (is_active(key) returns true), or nullopt. A null list has no entries.
+template <class IsActive>
+std::optional<uint32_t> active_failure_action(const FailureEntry* list, IsActive is_active)
+{
+    if (list == nullptr) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < kMaxFailureEntries && list[i].key != 0; ++i) {
+        if (is_active(list[i].key)) {
+            return list[i].action;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace panelhost

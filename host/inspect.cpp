@@ -1,0 +1,205 @@
+#include "inspect.hpp"
+
+#include "gauge_instance.hpp"
+#include "loaded_module.hpp"
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+
+namespace panelhost {
+namespace {
+
+using nlohmann::json;
+
+std::string hex(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+
+const char* kind_name(uint32_t kind) {
+    static const char* const names[] = {"static image", "needle", "string", "slider",
+                                        "icon", "moving image", "sprite"};
+    return kind < ELEMENT_KIND_COUNT ? names[kind] : "unknown";
+}
+
+json source(const TokenVariable& variable) { return variable.id; }
+
+json failures(const FailureEntry* list) {
+    json entries = json::array();
+    for (size_t i = 0; list && list[i].key != 0 && i < 64; ++i)
+        entries.push_back({{"key", list[i].key}, {"action", list[i].action}});
+    return entries;
+}
+
+json table(const NeedleRow* rows, uint32_t count) {
+    json out = json::array();
+    for (uint32_t i = 0; rows && i < count && i < 1024; ++i)
+        out.push_back({{"x", rows[i].x}, {"y", rows[i].y}, {"value", rows[i].value},
+                       {"degrees", rows[i].degrees}});
+    return out;
+}
+
+void describe_kind(const ElementRecord& element, json& out) {
+    switch (element.kind) {
+    case ELEMENT_NEEDLE: {
+        const auto& needle = reinterpret_cast<const NeedleRecord&>(element);
+        out["source"] = source(needle.source);
+        out["row_count"] = needle.row_count;
+        out["table"] = table(needle.nonlinearity, needle.row_count);
+        out["value_callback"] = needle.value_callback != nullptr;
+        break;
+    }
+    case ELEMENT_STRING: {
+        const auto& string = reinterpret_cast<const StringRecord&>(element);
+        out["sources"] = {source(string.sources[0]), source(string.sources[1]),
+                          source(string.sources[2])};
+        out["box"] = {string.box_width, string.box_height};
+        out["text_colour"] = hex(string.text_colour);
+        out["background_colour"] = hex(string.background_colour);
+        out["highlight_colour"] = hex(string.highlight_colour);
+        out["font_face"] = std::string(string.font_face,
+                                       strnlen(string.font_face, FONT_FACE_BYTES));
+        out["font_weight"] = string.font_weight;
+        out["character_set"] = string.character_set;
+        out["text_format"] = hex(string.text_format);
+        out["char_count"] = string.char_count;
+        out["text_callback"] = string.text_callback != nullptr;
+        break;
+    }
+    case ELEMENT_SLIDER: {
+        const auto& slider = reinterpret_cast<const SliderRecord&>(element);
+        out["x"] = {{"source", source(slider.x_source)}, {"scale", slider.x_scale},
+                    {"callback", slider.x_callback != nullptr}};
+        out["y"] = {{"source", source(slider.y_source)}, {"scale", slider.y_scale},
+                    {"callback", slider.y_callback != nullptr}};
+        break;
+    }
+    case ELEMENT_ICON: {
+        const auto& icon = reinterpret_cast<const IconRecord&>(element);
+        out["source"] = source(icon.source);
+        out["scale"] = icon.scale;
+        out["icon_count"] = icon.icon_count;
+        out["value_callback"] = icon.value_callback != nullptr;
+        break;
+    }
+    case ELEMENT_MOVING_IMAGE: {
+        const auto& image = reinterpret_cast<const MovingImageRecord&>(element);
+        out["window_bitmap"] = element.resource_id + 1;
+        out["x"] = {{"source", source(image.x_source)}, {"range_start", image.x_range_start},
+                    {"range_end", image.x_range_end}, {"callback", image.x_callback != nullptr}};
+        out["y"] = {{"source", source(image.y_source)}, {"range_start", image.y_range_start},
+                    {"range_end", image.y_range_end}, {"callback", image.y_callback != nullptr}};
+        break;
+    }
+    case ELEMENT_SPRITE: {
+        const auto& sprite = reinterpret_cast<const SpriteRecord&>(element);
+        out["window_bitmap"] = element.resource_id + 1;
+        out["x"] = {{"source", source(sprite.x_source)}, {"scale", sprite.x_scale},
+                    {"callback", sprite.x_callback != nullptr}};
+        out["y"] = {{"source", source(sprite.y_source)}, {"scale", sprite.y_scale},
+                    {"callback", sprite.y_callback != nullptr}};
+        out["rotation"] = {{"source", source(sprite.rotation_source)},
+                           {"scale", sprite.rotation_scale},
+                           {"callback", sprite.rotation_callback != nullptr}};
+        out["texture_scale"] = {sprite.texture_scale_x, sprite.texture_scale_y};
+        break;
+    }
+    default: break;
+    }
+}
+
+json describe_element(const ElementRecord& element, const GaugeHeader& header) {
+    json out = {
+        {"kind", element.kind},
+        {"kind_name", kind_name(element.kind)},
+        {"resource_id", element.resource_id},
+        {"position", {element.position_x, element.position_y}},
+        {"offset", {element.offset_x, element.offset_y}},
+        {"image_flags", hex(element.image_flags)},
+        {"special_flags", hex(element.special_flags)},
+        {"owned_by_gauge", element.gauge == &header},
+        {"failures", failures(element.failures)},
+    };
+    describe_kind(element, out);
+    return out;
+}
+
+// Elements in chain order: each element, then its children.
+void collect(const ElementRecord* element, const GaugeHeader& header, json& out,
+             std::set<const ElementRecord*>& seen, int depth) {
+    if (!element || depth > max_element_depth || seen.size() >= max_elements_per_gauge ||
+        !seen.insert(element).second)
+        return;
+    json described = describe_element(*element, header);
+    described["depth"] = depth;
+    out.push_back(std::move(described));
+    for (size_t i = 0; element->children && element->children[i] && i < max_children_per_element;
+         ++i)
+        collect(element->children[i], header, out, seen, depth + 1);
+}
+
+json describe_mouse_area(const MouseArea& area) {
+    static const char* const kinds[] = {"end", "area begin", "clickable", "area end", "tooltip"};
+    json out = {{"kind", area.kind}, {"kind_name", area.kind <= 4 ? kinds[area.kind] : "unknown"}};
+    if (area.kind == MOUSE_BEGIN || area.kind == MOUSE_CHILD) {
+        out["box"] = {area.box_x, area.box_y, area.box_width, area.box_height};
+        out["cursor"] = area.cursor;
+    }
+    if (area.kind == MOUSE_BEGIN || area.kind == MOUSE_TOOLTIP) out["help_id"] = area.help_id;
+    if (area.kind == MOUSE_CHILD) {
+        out["mouse_flags"] = hex(area.mouse_flags);
+        out["key_event"] = hex(area.key_event);
+        out["callback"] = area.action.callback != nullptr;
+    }
+    if (area.kind == MOUSE_TOOLTIP && area.action.tooltip) out["tooltip"] = area.action.tooltip;
+    return out;
+}
+
+} // namespace
+
+json describe_gauge(const GaugeHeader& header) {
+    json elements = json::array();
+    std::set<const ElementRecord*> seen;
+    for (size_t i = 0; header.element_list && header.element_list[i] &&
+                       i < max_children_per_element;
+         ++i)
+        collect(header.element_list[i], header, elements, seen, 0);
+
+    json mouse = json::array();
+    for (size_t i = 0; header.mouse_areas && i < max_mouse_records; ++i) {
+        mouse.push_back(describe_mouse_area(header.mouse_areas[i]));
+        if (header.mouse_areas[i].kind == MOUSE_END) break;
+    }
+
+    return {
+        {"name", header.name ? header.name : ""},
+        {"version", hex(header.version)},
+        {"size_mm", header.size_mm},
+        {"gauge_callback", header.gauge_callback != nullptr},
+        {"user_word", header.user_word},
+        {"elements", std::move(elements)},
+        {"mouse_areas", std::move(mouse)},
+    };
+}
+
+json describe_module(const LoadedModule& module) {
+    const ModuleLinkage& linkage = module.linkage();
+    json gauges = json::array();
+    for (const GaugeHeader* header : module.gauges()) gauges.push_back(describe_gauge(*header));
+    return {
+        {"module", module.name()},
+        {"linkage",
+         {{"module_id", hex(linkage.module_id)},
+          {"version", hex(linkage.version)},
+          {"flags", linkage.flags},
+          {"priority", linkage.priority},
+          {"gauge_count", module.gauges().size()}}},
+        {"warnings", module.warnings()},
+        {"gauges", std::move(gauges)},
+    };
+}
+
+} // namespace panelhost

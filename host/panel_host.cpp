@@ -1,0 +1,70 @@
+#include "panel_host.hpp"
+
+#include "panel_services.hpp"
+
+#include <algorithm>
+
+namespace panelhost {
+
+PanelHost::~PanelHost() {
+    // Gauges are killed before their modules are released.
+    ServiceScope scope(simulation_);
+    instances_.clear();
+    modules_.clear();
+}
+
+LoadedModule* PanelHost::load_module(const std::string& path, std::string& error) {
+    if (LoadedModule* loaded = find_module(module_name_of(path))) return loaded;
+    ServiceScope scope(simulation_);
+    std::unique_ptr<LoadedModule> module = LoadedModule::load(path, error);
+    if (!module) return nullptr;
+    LoadedModule* loaded = module.get();
+    modules_[module->name()] = std::move(module);
+    return loaded;
+}
+
+LoadedModule* PanelHost::find_module(const std::string& name) const {
+    auto it = modules_.find(name);
+    return it == modules_.end() ? nullptr : it->second.get();
+}
+
+GaugeInstance* PanelHost::place(const std::string& module_name, const std::string& gauge_name,
+                                std::optional<std::string> parameters, std::string& error) {
+    LoadedModule* module = find_module(module_name);
+    if (!module) {
+        error = "no module named " + module_name + " is loaded";
+        return nullptr;
+    }
+    GaugeHeader* header = module->find_gauge(gauge_name);
+    if (!header) {
+        error = "module " + module_name + " has no gauge named " + gauge_name;
+        return nullptr;
+    }
+    ServiceScope scope(simulation_);
+    auto instance = std::make_unique<GaugeInstance>(*header, std::move(parameters),
+                                                    module->resource_handle(), DesignSize{});
+    instance->install(simulation_);
+    instances_.push_back(std::move(instance));
+    return instances_.back().get();
+}
+
+void PanelHost::remove(GaugeInstance* instance) {
+    ServiceScope scope(simulation_);
+    auto it = std::find_if(instances_.begin(), instances_.end(),
+                           [instance](const auto& owned) { return owned.get() == instance; });
+    if (it == instances_.end()) return;
+    (*it)->kill();
+    instances_.erase(it);
+}
+
+void PanelHost::update() {
+    ServiceScope scope(simulation_);
+    for (auto& instance : instances_) instance->update(simulation_);
+}
+
+bool PanelHost::click(GaugeInstance& instance, double x, double y, uint32_t buttons) {
+    ServiceScope scope(simulation_);
+    return instance.click(x, y, buttons, simulation_);
+}
+
+} // namespace panelhost

@@ -1,0 +1,81 @@
+#include "panel_services.hpp"
+
+namespace panelhost {
+namespace {
+
+Simulation* active_simulation = nullptr;
+
+int32_t GAUGE_CALL toggle_window_service(uint32_t window) {
+    if (active_simulation) active_simulation->toggle_window(window);
+    return 1;
+}
+
+int32_t GAUGE_CALL trigger_key_event_service(uint32_t event, uint32_t value) {
+    if (active_simulation) active_simulation->trigger_key_event(event, value);
+    return 1;
+}
+
+void GAUGE_CALL lookup_var_service(TokenVariable* variable) {
+    if (active_simulation && variable) active_simulation->lookup(*variable);
+}
+
+int32_t GAUGE_CALL execute_calculator_code_service(const char* code, double* number_out,
+                                                   int32_t* integer_out, const char** text_out) {
+    static const char empty[] = "";
+    if (!active_simulation) {
+        if (number_out) *number_out = 0.0;
+        if (integer_out) *integer_out = 0;
+        if (text_out) *text_out = empty;
+        return 0;
+    }
+    active_simulation->evaluate(code, number_out, integer_out, text_out);
+    return 1;
+}
+
+void GAUGE_CALL unused_service() {}
+
+// The older interface's element-list and mouse-list services: accepted, no effect
+// until a module of that interface is driven.
+void GAUGE_CALL element_list_service(ElementRecord*) {}
+void GAUGE_CALL element_list_word_service(ElementRecord*, uintptr_t) {}
+void GAUGE_CALL mouse_list_install_service(MouseArea*, GaugeHeader*, void*) {}
+void GAUGE_CALL mouse_list_service(MouseArea*, GaugeHeader*) {}
+
+PanelServiceTable make_table() {
+    PanelServiceTable table{};
+    for (UnusedService& slot : table.unused_0_23) slot = unused_service;
+    table.unused_30 = unused_service;
+    for (UnusedService& slot : table.unused_37_39) slot = unused_service;
+    for (UnusedService& slot : table.unused_41_68) slot = unused_service;
+    for (UnusedService& slot : table.unused_70_71) slot = unused_service;
+    table.element_list_query = element_list_service;
+    table.element_list_install = element_list_word_service;
+    table.element_list_initialize = element_list_service;
+    table.element_list_update = element_list_service;
+    table.element_list_generate = element_list_word_service;
+    table.element_list_draw = element_list_service;
+    table.element_list_kill = element_list_service;
+    table.mouse_list_install = mouse_list_install_service;
+    table.mouse_list_register = mouse_list_service;
+    table.mouse_list_unregister = mouse_list_service;
+    table.toggle_window = toggle_window_service;
+    table.trigger_key_event = trigger_key_event_service;
+    table.lookup_var = lookup_var_service;
+    table.execute_calculator_code = execute_calculator_code_service;
+    return table;
+}
+
+} // namespace
+
+PanelServiceTable* panel_service_table() {
+    static PanelServiceTable table = make_table();
+    return &table;
+}
+
+ServiceScope::ServiceScope(Simulation& simulation) : previous_(active_simulation) {
+    active_simulation = &simulation;
+}
+
+ServiceScope::~ServiceScope() { active_simulation = previous_; }
+
+} // namespace panelhost

@@ -1,0 +1,28 @@
+// The host's panel-service table, as modules find it through their ImportTable.
+//
+// Service functions take no context argument, so calls are routed to the
+// simulation made active by a ServiceScope around every call into module code.
+// Slots the host does not implement hold a function that does nothing.
+#pragma once
+
+#include "gauge_abi.h"
+#include "simulation.hpp"
+
+namespace panelhost {
+
+// The table every loaded module is given; valid for the life of the process.
+PanelServiceTable* panel_service_table();
+
+// While alive, service calls from modules act on `simulation`. Scopes nest.
+class ServiceScope {
+public:
+    explicit ServiceScope(Simulation& simulation);
+    ~ServiceScope();
+    ServiceScope(const ServiceScope&) = delete;
+    ServiceScope& operator=(const ServiceScope&) = delete;
+
+private:
+    Simulation* previous_;
+};
+
+} // namespace panelhost

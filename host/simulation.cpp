@@ -1,0 +1,119 @@
+#include "simulation.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace panelhost {
+
+const std::vector<VariableInfo>& variable_catalog() {
+    static const std::vector<VariableInfo> catalog = {
+        {61, "AIRSPEED", "knots", Reading::Number},
+        {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number},
+        {83, "COMPASS_HEADING", "degrees", Reading::Number},
+        {291, "FUEL_TANK_LEFT_MAIN_LEVEL", "tank level", Reading::Number},
+        {293, "FUEL_TANK_LEFT_AUX_LEVEL", "tank level", Reading::Number},
+        {297, "FUEL_TANK_RIGHT_MAIN_LEVEL", "tank level", Reading::Number},
+        {299, "FUEL_TANK_RIGHT_AUX_LEVEL", "tank level", Reading::Number},
+    };
+    return catalog;
+}
+
+const VariableInfo* find_variable_info(uint32_t id) {
+    const auto& catalog = variable_catalog();
+    auto it = std::find_if(catalog.begin(), catalog.end(),
+                           [id](const VariableInfo& info) { return info.id == id; });
+    return it == catalog.end() ? nullptr : &*it;
+}
+
+Simulation::Simulation() {
+    for (const VariableInfo& info : variable_catalog()) values_[info.id] = 0.0;
+}
+
+void Simulation::set(uint32_t id, double value) { values_[id] = value; }
+
+double Simulation::get(uint32_t id) const {
+    auto it = values_.find(id);
+    return it == values_.end() ? 0.0 : it->second;
+}
+
+Reading Simulation::reading(uint32_t id) const {
+    const VariableInfo* info = find_variable_info(id);
+    return info ? info->reading : Reading::Number;
+}
+
+// An integer variable holds its value's low 32 bits; values that do not fit
+// (negative, too large, not a number) wrap or read as 0 rather than being undefined.
+static uint32_t as_word(double value) {
+    if (!std::isfinite(value)) return 0;
+    double wrapped = std::fmod(std::trunc(value), 4294967296.0);
+    if (wrapped < 0) wrapped += 4294967296.0;
+    return static_cast<uint32_t>(wrapped);
+}
+
+void Simulation::lookup(TokenVariable& variable) const {
+    variable.previous = variable.value;
+    double value = get(variable.id);
+    if (reading(variable.id) == Reading::Integer) {
+        std::memset(&variable.value, 0, sizeof variable.value);
+        variable.value.integer = as_word(value);
+    } else {
+        variable.value.number = value;
+    }
+}
+
+void Simulation::set_named(const std::string& name_and_unit, double value) {
+    named_values_[name_and_unit] = value;
+}
+
+void Simulation::set_named_text(const std::string& name_and_unit, std::string text) {
+    named_texts_[name_and_unit] = std::move(text);
+}
+
+void Simulation::evaluate(const char* code, double* number_out, int32_t* integer_out,
+                          const char** text_out) {
+    std::string expression = code ? code : "";
+    double number = 0.0;
+    last_text_.clear();
+    bool answered = false;
+    // "(A:NAME,unit)"
+    if (expression.size() > 4 && expression.rfind("(A:", 0) == 0 && expression.back() == ')') {
+        std::string key = expression.substr(3, expression.size() - 4);
+        if (auto it = named_values_.find(key); it != named_values_.end()) {
+            number = it->second;
+            last_text_ = std::to_string(number);
+            answered = true;
+        }
+        if (auto it = named_texts_.find(key); it != named_texts_.end()) {
+            last_text_ = it->second;
+            answered = true;
+        }
+    }
+    expressions_.push_back({expression, answered});
+    if (number_out) *number_out = number;
+    if (integer_out) *integer_out = std::isfinite(number) && std::fabs(number) < 2147483647.0
+                                        ? static_cast<int32_t>(number)
+                                        : 0;
+    if (text_out) *text_out = last_text_.c_str();
+}
+
+void Simulation::trigger_key_event(uint32_t event, uint32_t value) {
+    key_events_.push_back({event, value});
+}
+
+void Simulation::toggle_window(uint32_t window) { window_toggles_.push_back(window); }
+
+void Simulation::set_failure(uint32_t key, bool active) {
+    if (active)
+        failures_.insert(key);
+    else
+        failures_.erase(key);
+}
+
+void Simulation::clear_logs() {
+    key_events_.clear();
+    window_toggles_.clear();
+    expressions_.clear();
+}
+
+} // namespace panelhost

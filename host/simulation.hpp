@@ -1,0 +1,82 @@
+// The simulator as the gauges see it: token variables by number, the named values
+// behind calculator expressions, key events, panel-window toggles and failure keys.
+#pragma once
+
+#include "gauge_abi.h"
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace panelhost {
+
+// How a token variable reaches the gauges: as a double, or as an unsigned 32-bit
+// integer in the low word of the value (radio frequencies in BCD, codes, flags).
+enum class Reading { Number, Integer };
+
+struct VariableInfo {
+    uint32_t id;
+    const char* name;
+    const char* unit;
+    Reading reading;
+};
+
+// The variables the gauges read, with their names and units.
+const std::vector<VariableInfo>& variable_catalog();
+const VariableInfo* find_variable_info(uint32_t id);
+
+struct KeyEvent {
+    uint32_t event;
+    uint32_t value;
+};
+
+struct Expression {
+    std::string code;
+    bool answered;
+};
+
+class Simulation {
+public:
+    Simulation();
+
+    void set(uint32_t id, double value);
+    double get(uint32_t id) const;
+    Reading reading(uint32_t id) const;
+
+    // Fills the record's value (and previous value) from the store.
+    void lookup(TokenVariable& variable) const;
+
+    // Named values behind "(A:NAME,unit)" expressions, keyed "NAME,unit".
+    void set_named(const std::string& name_and_unit, double value);
+    void set_named_text(const std::string& name_and_unit, std::string text);
+
+    // Evaluates an expression of the form "(A:NAME,unit)". Unknown expressions
+    // give 0 and an empty text, and are recorded as unanswered.
+    void evaluate(const char* code, double* number_out, int32_t* integer_out,
+                  const char** text_out);
+
+    void trigger_key_event(uint32_t event, uint32_t value);
+    void toggle_window(uint32_t window);
+
+    void set_failure(uint32_t key, bool active);
+    bool failure_active(uint32_t key) const { return failures_.count(key) != 0; }
+
+    const std::vector<KeyEvent>& key_events() const { return key_events_; }
+    const std::vector<uint32_t>& window_toggles() const { return window_toggles_; }
+    const std::vector<Expression>& expressions() const { return expressions_; }
+    void clear_logs();
+
+private:
+    std::map<uint32_t, double> values_;
+    std::map<std::string, double> named_values_;
+    std::map<std::string, std::string> named_texts_;
+    std::string last_text_;
+    std::set<uint32_t> failures_;
+    std::vector<KeyEvent> key_events_;
+    std::vector<uint32_t> window_toggles_;
+    std::vector<Expression> expressions_;
+};
+
+} // namespace panelhost

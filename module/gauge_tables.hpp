@@ -1,0 +1,196 @@
+// C++ conveniences for writing the gauges' static tables.
+//
+// Every record stays plain data initialised at compile time (the gauges declare
+// them `constinit`), so the module runs no code when it is loaded. The builders
+// here only save repeating the record layouts in each gauge.
+#pragma once
+
+#include "gauge_abi.h"
+
+#include <cstdint>
+
+namespace gauge {
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+struct Box {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// The common part of an element record.
+struct ElementSpec {
+    uint32_t kind = ELEMENT_STATIC_IMAGE;
+    uint32_t bitmap = RESOURCE_NONE;
+    Point position{};
+    uint32_t image_flags = 0;
+    Point offset{};
+    const FailureEntry* failures = nullptr;
+    uint32_t special_flags = 0;
+};
+
+constexpr ElementRecord element(const ElementSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+    ElementRecord record{};
+    record.kind = spec.kind;
+    record.resource_id = spec.bitmap;
+    record.position_x = spec.position.x;
+    record.position_y = spec.position.y;
+    record.offset_x = spec.offset.x;
+    record.offset_y = spec.offset.y;
+    record.gauge = gauge;
+    record.children = children;
+    record.failures = spec.failures;
+    record.image_flags = spec.image_flags;
+    record.special_flags = spec.special_flags;
+    return record;
+}
+
+constexpr TokenVariable variable(uint32_t id) {
+    TokenVariable token{};
+    token.id = id;
+    return token;
+}
+
+constexpr StaticImageRecord static_image(uint32_t bitmap, Point position, uint32_t image_flags,
+                                         GaugeHeader* gauge, ElementRecord** children) {
+    StaticImageRecord record{};
+    record.common = element({.kind = ELEMENT_STATIC_IMAGE,
+                             .bitmap = bitmap,
+                             .position = position,
+                             .image_flags = image_flags},
+                            gauge, children);
+    return record;
+}
+
+struct NeedleSpec {
+    uint32_t bitmap = 0;
+    Point pivot{};         // on the face
+    Point needle_offset{}; // pivot inside the needle bitmap
+    uint32_t image_flags = 0;
+    uint32_t source = 0;
+    const NeedleRow* table = nullptr;
+    uint32_t rows = 0;
+    const FailureEntry* failures = nullptr;
+    ValueCallback callback = nullptr;
+};
+
+constexpr NeedleRecord needle(const NeedleSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+    NeedleRecord record{};
+    record.common = element({.kind = ELEMENT_NEEDLE,
+                             .bitmap = spec.bitmap,
+                             .position = spec.pivot,
+                             .image_flags = spec.image_flags,
+                             .offset = spec.needle_offset,
+                             .failures = spec.failures},
+                            gauge, children);
+    record.source = variable(spec.source);
+    record.nonlinearity = spec.table;
+    record.row_count = spec.rows;
+    record.value_callback = spec.callback;
+    return record;
+}
+
+struct MovingImageSpec {
+    uint32_t bitmap = 0; // the picture; bitmap + 1 is its window
+    Point position{};
+    uint32_t image_flags = 0;
+    uint32_t x_source = 0;
+    double x_range_start = 0;
+    double x_range_end = 0;
+    uint32_t y_source = 0;
+    double y_range_start = 0;
+    double y_range_end = 0;
+    const FailureEntry* failures = nullptr;
+    ValueCallback x_callback = nullptr;
+    ValueCallback y_callback = nullptr;
+};
+
+constexpr MovingImageRecord moving_image(const MovingImageSpec& spec, GaugeHeader* gauge,
+                                         ElementRecord** children) {
+    MovingImageRecord record{};
+    record.common = element({.kind = ELEMENT_MOVING_IMAGE,
+                             .bitmap = spec.bitmap,
+                             .position = spec.position,
+                             .image_flags = spec.image_flags,
+                             .failures = spec.failures},
+                            gauge, children);
+    record.x_source = variable(spec.x_source);
+    record.x_range_start = spec.x_range_start;
+    record.x_range_end = spec.x_range_end;
+    record.y_source = variable(spec.y_source);
+    record.y_range_start = spec.y_range_start;
+    record.y_range_end = spec.y_range_end;
+    record.x_callback = spec.x_callback;
+    record.y_callback = spec.y_callback;
+    return record;
+}
+
+// Mouse-area records, in the order a list is written. Areas (begin and clickable
+// records) carry a cursor word, -1 for none; tooltip and end records leave it 0.
+constexpr MouseArea area_begin(uint32_t help_id = 0, Box box = {}) {
+    MouseArea area{};
+    area.kind = MOUSE_BEGIN;
+    area.box_x = box.x;
+    area.box_y = box.y;
+    area.box_width = box.width;
+    area.box_height = box.height;
+    area.cursor = CURSOR_NONE;
+    area.help_id = help_id;
+    return area;
+}
+
+constexpr MouseArea tooltip(uint32_t help_id, const char* text = nullptr) {
+    MouseArea area{};
+    area.kind = MOUSE_TOOLTIP;
+    area.help_id = help_id;
+    area.action.tooltip = text;
+    return area;
+}
+
+constexpr MouseArea tooltip(const char* text) { return tooltip(0, text); }
+
+constexpr MouseArea click_area(Box box, int32_t cursor, uint32_t mouse_flags, MouseCallback callback,
+                               uint32_t key_event = 0) {
+    MouseArea area{};
+    area.kind = MOUSE_CHILD;
+    area.box_x = box.x;
+    area.box_y = box.y;
+    area.box_width = box.width;
+    area.box_height = box.height;
+    area.cursor = cursor;
+    area.mouse_flags = mouse_flags;
+    area.key_event = key_event;
+    area.action.callback = callback;
+    return area;
+}
+
+constexpr MouseArea area_end() {
+    MouseArea area{};
+    area.kind = MOUSE_PARENT_END;
+    return area;
+}
+
+constexpr MouseArea list_end() {
+    MouseArea area{};
+    area.kind = MOUSE_END;
+    return area;
+}
+
+constexpr GaugeHeader gauge_header(const char* name, ElementRecord** roots, uint32_t size_mm,
+                                   MouseArea* mouse_areas, GaugeCallback callback = nullptr) {
+    GaugeHeader header{};
+    header.version = GAUGE_HEADER_VERSION;
+    header.name = name;
+    header.element_list = roots;
+    header.size_mm = size_mm;
+    header.mouse_areas = mouse_areas;
+    header.gauge_callback = callback;
+    return header;
+}
+
+} // namespace gauge

@@ -1,0 +1,49 @@
+// The module's two exported records: `Linkage`, which publishes the gauges in
+// registry order, and `ImportTable`, where the host leaves its service table.
+#include "engine/engine_gauges.hpp"
+#include "flight/flight_gauges.hpp"
+#include "host_services.hpp"
+#include "module_exports.hpp"
+
+#include <cstddef>
+
+namespace {
+
+// The module allocates nothing at load and frees nothing at unload.
+void GAUGE_CALL module_init() {}
+void GAUGE_CALL module_fini() {}
+
+} // namespace
+
+// The gauges in the order of publication; the host finds them by name.
+constexpr size_t marlow_gauge_count = 7;
+
+struct MarlowLinkage {
+    ModuleLinkage head;
+    GaugeHeader* gauges[marlow_gauge_count + 1]; // zero-terminated
+};
+static_assert(offsetof(MarlowLinkage, gauges) == sizeof(ModuleLinkage),
+              "the gauge list follows the linkage words directly");
+
+extern "C" {
+
+GAUGE_EXPORT constinit MarlowLinkage Linkage = {
+    {GAUGE_MODULE_ID, module_init, module_fini, 0, 0, GAUGE_LINKAGE_VERSION},
+    {
+        &gauge::vertical_speed_gauge.header,
+        &gauge::airspeed_gauge.header,
+        &gauge::fuel_qty_left_main_gauge.header,
+        &gauge::fuel_qty_right_main_gauge.header,
+        &gauge::fuel_qty_left_aux_gauge.header,
+        &gauge::fuel_qty_right_aux_gauge.header,
+        &gauge::magnetic_compass_gauge.header,
+        nullptr,
+    },
+};
+
+GAUGE_EXPORT constinit ImportEntry ImportTable[2] = {
+    {GAUGE_IMPORT_PANEL_SERVICES, nullptr},
+    {0, nullptr},
+};
+
+} // extern "C"

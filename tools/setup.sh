@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the project needs to build, run and test.
+# Does nothing when they are all present. Needs root (or sudo) only to install.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ gcc pkg-config
+  g++-multilib                       # the 32-bit build of the modules and tests
+  libgtest-dev libbenchmark-dev      # tests and benchmarks
+  nlohmann-json3-dev libcli11-dev    # panelhost
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
