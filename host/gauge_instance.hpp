@@ -56,6 +56,7 @@ public:
     bool click(double x, double y, uint32_t buttons, Simulation& simulation);
 
     const std::vector<ElementState>& elements() const { return states_; }
+    DesignSize design_size() const { return design_size_; }
     const MouseMap& mouse_map() const { return mouse_map_; }
     const std::vector<MouseArea>& mouse_areas() const { return mouse_areas_; }
     // Structural problems found while copying the gauge.

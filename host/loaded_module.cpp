@@ -70,12 +70,23 @@ std::unique_ptr<LoadedModule> LoadedModule::load(const std::string& path, std::s
                 imports[i].table = panel_service_table();
     }
 
+    module->resources_ = ModuleResources(static_cast<const ResourceDirectory*>(
+        module->library_->symbol(RESOURCE_DIRECTORY_SYMBOL)));
+    for (const std::string& problem : module->resources_.problems())
+        module->warnings_.push_back(path + ": " + problem);
+
     if (linkage->init) linkage->init();
     return module;
 }
 
 LoadedModule::~LoadedModule() {
     if (linkage_ && linkage_->fini) linkage_->fini();
+}
+
+std::pair<uint32_t, uint32_t> LoadedModule::design_size(const GaugeHeader& header) const {
+    if (!header.element_list || !header.element_list[0]) return {0, 0};
+    const Image* background = resources_.bitmap(header.element_list[0]->resource_id);
+    return background ? std::pair{background->width, background->height} : std::pair{0u, 0u};
 }
 
 GaugeHeader* LoadedModule::find_gauge(const std::string& gauge_name) const {

@@ -5,6 +5,7 @@
 
 #include "gauge_abi.h"
 #include "module_library.hpp"
+#include "module_resources.hpp"
 
 #include <memory>
 #include <string>
@@ -30,6 +31,10 @@ public:
     GaugeHeader* find_gauge(const std::string& gauge_name) const;
     // The module's resource handle, handed to gauges at installation.
     uintptr_t resource_handle() const { return library_->handle(); }
+    // The module's bitmaps and WAVE files, decoded at load.
+    const ModuleResources& resources() const { return resources_; }
+    // The size of a gauge's design bitmap (its background), or 0 x 0 if unknown.
+    std::pair<uint32_t, uint32_t> design_size(const GaugeHeader& header) const;
     // Problems found in the published records (the module is still usable).
     const std::vector<std::string>& warnings() const { return warnings_; }
 
@@ -42,6 +47,7 @@ private:
     const ModuleLinkage* linkage_ = nullptr;
     std::vector<GaugeHeader*> gauges_;
     std::vector<std::string> warnings_;
+    ModuleResources resources_;
 };
 
 // The name panels use for the module file at `path`: its file name without

@@ -41,8 +41,10 @@ GaugeInstance* PanelHost::place(const std::string& module_name, const std::strin
         return nullptr;
     }
     ServiceScope scope(simulation_);
+    auto [width, height] = module->design_size(*header);
     auto instance = std::make_unique<GaugeInstance>(*header, std::move(parameters),
-                                                    module->resource_handle(), DesignSize{});
+                                                    module->resource_handle(),
+                                                    DesignSize{double(width), double(height)});
     instance->install(simulation_);
     instances_.push_back(std::move(instance));
     return instances_.back().get();

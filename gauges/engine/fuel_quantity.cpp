@@ -1,6 +1,7 @@
 // Fuel quantity: one needle gauge per tank, pounds x 100. Pure data. The two main
 // tanks share one face and table, the two auxiliary tanks another.
 #include "engine_gauges.hpp"
+#include "fuel_tables.hpp"
 
 #include <iterator>
 
@@ -15,20 +16,6 @@ constexpr uint32_t right_aux_level = 299;
 
 constexpr uint32_t main_face = 3180;
 constexpr uint32_t aux_face = 3170;
-
-// 0 mark lower left, 9 straight up, full (8388610) at the 17 mark lower right.
-constexpr NeedleRow main_tank_table[] = {
-    {78, 250, 0.0, 0},
-    {150, 37, 4389424.0686, 0},
-    {239, 231, 8388610.0, 0},
-};
-
-// 0 mark lower left, 5 straight up, full (8388610) between the 7 and 8 marks.
-constexpr NeedleRow aux_tank_table[] = {
-    {63, 237, 0.0, 0},
-    {150, 37, 5591847.426, 0},
-    {261, 105, 8388610.0, 0},
-};
 
 constexpr FailureEntry fuel_failures[] = {{2, FAILURE_ACTION_NONE, 0},
                                           {20, FAILURE_ACTION_ZERO, 0},

@@ -1,4 +1,5 @@
 // Vertical speed: a needle over a dial in thousands of feet per minute. Pure data.
+#include "dial_tables.hpp"
 #include "flight_gauges.hpp"
 
 #include <iterator>
@@ -8,27 +9,6 @@ namespace {
 
 // Token variable 65: vertical speed in 1/256 metre per second.
 constexpr uint32_t vertical_speed = 65;
-
-// One row per 1000 ft/min from -7000 to +7000 (k x 1000 ft/min in 1/256 m/s,
-// 1 m = 3.28084 ft). Climb turns clockwise from the left over the top, descent
-// counter-clockwise under the bottom; both stop at 6000 ft/min.
-constexpr NeedleRow vertical_speed_table[] = {
-    {257, 165, -9103.35970869249, 0},   // -7000 (stop)
-    {257, 165, -7802.879750307849, 0},  // -6000
-    {256, 183, -6502.399791923207, 0},  // -5000
-    {247, 206, -5201.919833538565, 0},  // -4000
-    {225, 233, -3901.4398751539243, 0}, // -3000
-    {178, 261, -2600.9599167692827, 0}, // -2000
-    {94, 250, -1300.4799583846413, 0},  // -1000
-    {37, 150, 0.0, 0},                  // 0
-    {94, 54, 1300.4799583846413, 0},    // 1000
-    {178, 41, 2600.9599167692827, 0},   // 2000
-    {225, 68, 3901.4398751539243, 0},   // 3000
-    {247, 95, 5201.919833538565, 0},    // 4000
-    {256, 119, 6502.399791923207, 0},   // 5000
-    {257, 136, 7802.879750307849, 0},   // 6000
-    {257, 136, 9103.35970869249, 0},    // 7000 (stop)
-};
 
 constexpr FailureEntry vertical_speed_failures[] = {{19, FAILURE_ACTION_FREEZE, 0},
                                                     {3, FAILURE_ACTION_ZERO, 0},

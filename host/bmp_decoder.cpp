@@ -1,0 +1,73 @@
+#include "bmp_decoder.hpp"
+
+#include <cstdlib>
+
+namespace panelhost {
+namespace {
+
+uint32_t read_u16(std::span<const uint8_t> bytes, size_t at) {
+    return bytes[at] | uint32_t(bytes[at + 1]) << 8;
+}
+
+uint32_t read_u32(std::span<const uint8_t> bytes, size_t at) {
+    return read_u16(bytes, at) | read_u16(bytes, at + 2) << 16;
+}
+
+constexpr size_t file_header_size = 14;
+constexpr size_t info_header_size = 40;
+
+} // namespace
+
+std::optional<Image> decode_bmp(std::span<const uint8_t> file, std::string& error) {
+    if (file.size() < file_header_size + info_header_size || file[0] != 'B' || file[1] != 'M') {
+        error = "not a BMP file";
+        return std::nullopt;
+    }
+    uint32_t pixel_offset = read_u32(file, 10);
+    uint32_t header_size = read_u32(file, 14);
+    int32_t width = static_cast<int32_t>(read_u32(file, 18));
+    int32_t signed_height = static_cast<int32_t>(read_u32(file, 22));
+    uint32_t planes = read_u16(file, 26);
+    uint32_t bits = read_u16(file, 28);
+    uint32_t compression = read_u32(file, 30);
+
+    if (header_size < info_header_size || planes != 1 || bits != 24 || compression != 0) {
+        error = "only uncompressed 24-bit BMP files are read (bits " + std::to_string(bits) +
+                ", compression " + std::to_string(compression) + ")";
+        return std::nullopt;
+    }
+    // INT32_MIN has no positive counterpart; it is refused with the other bad sizes.
+    bool top_down = signed_height < 0 && signed_height != INT32_MIN;
+    int64_t height = top_down ? -int64_t(signed_height) : signed_height;
+    if (width <= 0 || height <= 0 || width > int32_t(max_bitmap_side) ||
+        height > int64_t(max_bitmap_side)) {
+        error = "bitmap size " + std::to_string(width) + " x " + std::to_string(signed_height) +
+                " is out of range";
+        return std::nullopt;
+    }
+    size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+    if (pixel_offset < file_header_size + header_size ||
+        pixel_offset > file.size() || file.size() - pixel_offset < stride * size_t(height)) {
+        error = "the pixel data is shorter than a " + std::to_string(width) + " x " +
+                std::to_string(height) + " bitmap needs";
+        return std::nullopt;
+    }
+
+    Image image;
+    image.width = uint32_t(width);
+    image.height = uint32_t(height);
+    image.pixels.resize(size_t(width) * size_t(height));
+    for (uint32_t y = 0; y < image.height; ++y) {
+        uint32_t file_row = top_down ? y : image.height - 1 - y;
+        const uint8_t* row = file.data() + pixel_offset + size_t(file_row) * stride;
+        uint32_t* out = &image.pixels[size_t(y) * image.width];
+        for (uint32_t x = 0; x < image.width; ++x) {
+            uint32_t blue = row[3 * x], green = row[3 * x + 1], red = row[3 * x + 2];
+            uint32_t rgb = red << 16 | green << 8 | blue;
+            out[x] = rgb == 0 ? 0 : 0xFF000000u | rgb;
+        }
+    }
+    return image;
+}
+
+} // namespace panelhost

@@ -1,0 +1,42 @@
+// A module's bitmaps and WAVE files, read once when the module is loaded from the
+// resource directory it exports (the Linux stand-in for Windows resources).
+#pragma once
+
+#include "bmp_decoder.hpp"
+#include "resource_directory.h"
+
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace panelhost {
+
+class ModuleResources {
+public:
+    ModuleResources() = default;
+    // Reads and decodes every entry; a directory pointer of null gives no resources.
+    explicit ModuleResources(const ResourceDirectory* directory);
+
+    // The decoded bitmap with this number, or null.
+    const Image* bitmap(uint32_t number) const;
+    // The bytes of the WAVE file with this number; empty when there is none.
+    std::span<const uint8_t> wave(uint32_t number) const;
+
+    size_t bitmap_count() const { return bitmaps_.size(); }
+    const std::map<uint32_t, std::span<const uint8_t>>& waves() const { return waves_; }
+    const std::map<uint32_t, Image>& bitmaps() const { return bitmaps_; }
+    // Entries that could not be read, with the reason.
+    const std::vector<std::string>& problems() const { return problems_; }
+
+private:
+    std::map<uint32_t, Image> bitmaps_;
+    std::map<uint32_t, std::span<const uint8_t>> waves_;
+    std::vector<std::string> problems_;
+};
+
+// Directories longer than this are taken as corrupt.
+constexpr uint32_t max_resources_per_module = 65536;
+
+} // namespace panelhost
