@@ -2,7 +2,7 @@
 
 namespace panelhost {
 
-ModuleResources::ModuleResources(const ResourceDirectory* directory) {
+ModuleResources::ModuleResources(const ResourceIndex* directory) {
     if (!directory || !directory->entries) return;
     if (directory->count > max_resources_per_module) {
         problems_.push_back("resource directory claims " + std::to_string(directory->count) +

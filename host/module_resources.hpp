@@ -17,7 +17,7 @@ class ModuleResources {
 public:
     ModuleResources() = default;
     // Reads and decodes every entry; a directory pointer of null gives no resources.
-    explicit ModuleResources(const ResourceDirectory* directory);
+    explicit ModuleResources(const ResourceIndex* directory);
 
     // The decoded bitmap with this number, or null.
     const Image* bitmap(uint32_t number) const;

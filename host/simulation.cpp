@@ -26,6 +26,19 @@ const VariableInfo* find_variable_info(uint32_t id) {
     return it == catalog.end() ? nullptr : &*it;
 }
 
+namespace {
+
+// The logs keep the most recent entries only, so that a long run does not grow
+// without end: past the limit the older half is dropped.
+constexpr size_t log_limit = 10000;
+
+template <class Entry> void append_to_log(std::vector<Entry>& log, Entry entry) {
+    if (log.size() >= log_limit) log.erase(log.begin(), log.begin() + log_limit / 2);
+    log.push_back(std::move(entry));
+}
+
+} // namespace
+
 Simulation::Simulation() {
     for (const VariableInfo& info : variable_catalog()) values_[info.id] = 0.0;
 }
@@ -89,7 +102,7 @@ void Simulation::evaluate(const char* code, double* number_out, int32_t* integer
             answered = true;
         }
     }
-    expressions_.push_back({expression, answered});
+    append_to_log(expressions_, Expression{expression, answered});
     if (number_out) *number_out = number;
     if (integer_out) *integer_out = std::isfinite(number) && std::fabs(number) < 2147483647.0
                                         ? static_cast<int32_t>(number)
@@ -98,10 +111,10 @@ void Simulation::evaluate(const char* code, double* number_out, int32_t* integer
 }
 
 void Simulation::trigger_key_event(uint32_t event, uint32_t value) {
-    key_events_.push_back({event, value});
+    append_to_log(key_events_, KeyEvent{event, value});
 }
 
-void Simulation::toggle_window(uint32_t window) { window_toggles_.push_back(window); }
+void Simulation::toggle_window(uint32_t window) { append_to_log(window_toggles_, window); }
 
 void Simulation::set_failure(uint32_t key, bool active) {
     if (active)

@@ -26,10 +26,11 @@ typedef struct ResourceEntry {
     const unsigned char *end;   /* one past its last byte */
 } ResourceEntry;
 
-typedef struct ResourceDirectory {
-    uint32_t count;
-    const ResourceEntry *entries;
-} ResourceDirectory;
+/* The exported `ResourceDirectory` record. */
+typedef struct ResourceIndex {
+    uint32_t count;               /* number of entries */
+    const ResourceEntry *entries; /* bitmaps by number, then WAVE files by number */
+} ResourceIndex;
 
 #define RESOURCE_DIRECTORY_SYMBOL "ResourceDirectory"
 

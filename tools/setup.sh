@@ -8,6 +8,8 @@ packages=(
   g++-multilib                       # the 32-bit build of the modules and tests
   libgtest-dev libbenchmark-dev      # tests and benchmarks
   nlohmann-json3-dev libcli11-dev    # panelhost
+  libcairo2-dev libfontconfig-dev    # artwork generator and renderer
+  fonts-dseg fonts-liberation2       # the faces behind "Quartz" and "Arial"
 )
 
 missing=()

@@ -1,0 +1,33 @@
+#include "help_texts.hpp"
+
+#include <cstdio>
+#include <map>
+
+namespace panelhost {
+
+std::string help_text(uint32_t help_id) {
+    static const std::map<uint32_t, const char*> texts = {
+        {0x3002, "Airspeed indicator (knots)"},
+        {0x3051, "Altimeter (feet)"},
+        {0x3092, "Attitude indicator"},
+        {0x3099, "Vertical speed indicator (feet per minute)"},
+        {0xAB02, "Airspeed indicator"},
+        {0xAB07, "Altimeter pressure setting knob"},
+        {0xAB76, "Vertical speed"},
+        {0xAB77, "Magnetic compass"},
+        {0xAB86, "Toggle radio stack window"},
+        {0xAB87, "Toggle GPS window"},
+        {0xAB88, "Toggle throttle quadrant window"},
+        {0xAB89, "Toggle compass window"},
+        {0xAB8A, "Toggle fuel window"},
+        {0xAB8B, "Toggle collective window"},
+        {0xAB8C, "Hydraulic pressure (psi)"},
+    };
+    auto it = texts.find(help_id);
+    if (it != texts.end()) return it->second;
+    char text[24];
+    std::snprintf(text, sizeof text, "Help 0x%04X", help_id);
+    return text;
+}
+
+} // namespace panelhost

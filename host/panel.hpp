@@ -1,0 +1,49 @@
+// A panel configuration placed on a host: its windows, and in each window the
+// gauges at their panel positions and sizes, with the scale from each gauge's design
+// bitmap to its place on the panel.
+#pragma once
+
+#include "panel_config.hpp"
+#include "panel_host.hpp"
+
+#include <string>
+#include <vector>
+
+namespace panelhost {
+
+struct PlacedGauge {
+    GaugeInstance* instance = nullptr;
+    int line = 0;            // of the panel file
+    double x = 0, y = 0;     // panel units within the window
+    double width = 0, height = 0;
+    double scale_x = 1, scale_y = 1; // panel units per design pixel
+};
+
+struct PlacedWindow {
+    std::string title;
+    std::optional<int> ident;
+    int width = 0, height = 0;
+    bool visible = true;
+    std::vector<PlacedGauge> gauges;
+};
+
+class Panel {
+public:
+    // Loads the modules the panel names from `module_dir` (file Module.so) and places
+    // every gauge. Problems (the panel file's own errors, unknown modules or gauges)
+    // are collected with the file and line; what can be placed is placed.
+    Panel(PanelHost& host, const PanelConfig& config, const std::string& module_dir);
+
+    const std::vector<PlacedWindow>& windows() const { return windows_; }
+    std::vector<PlacedWindow>& windows() { return windows_; }
+    const std::vector<std::string>& problems() const { return problems_; }
+
+private:
+    std::vector<PlacedWindow> windows_;
+    std::vector<std::string> problems_;
+};
+
+// The file name of a module in a directory of built modules.
+std::string module_file(const std::string& module_dir, const std::string& module_name);
+
+} // namespace panelhost

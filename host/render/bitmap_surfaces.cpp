@@ -1,0 +1,36 @@
+#include "bitmap_surfaces.hpp"
+
+#include <cstring>
+
+namespace panelhost {
+namespace {
+
+// The decoded pixels are already Cairo's ARGB32 (black keyed to alpha 0, every other
+// pixel opaque, so premultiplying changes nothing); only the row stride may differ.
+SurfacePtr surface_from(const Image& image) {
+    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(image.width),
+                                                  int(image.height)));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+    cairo_surface_flush(surface.get());
+    unsigned char* data = cairo_image_surface_get_data(surface.get());
+    size_t stride = size_t(cairo_image_surface_get_stride(surface.get()));
+    for (uint32_t y = 0; y < image.height; ++y)
+        std::memcpy(data + y * stride, &image.pixels[size_t(y) * image.width],
+                    size_t(image.width) * sizeof(uint32_t));
+    cairo_surface_mark_dirty(surface.get());
+    return surface;
+}
+
+} // namespace
+
+BitmapSurfaces::BitmapSurfaces(const ModuleResources& resources) {
+    for (const auto& [number, image] : resources.bitmaps())
+        if (SurfacePtr surface = surface_from(image)) surfaces_.emplace(number, std::move(surface));
+}
+
+cairo_surface_t* BitmapSurfaces::find(uint32_t number) const {
+    auto it = surfaces_.find(number);
+    return it == surfaces_.end() ? nullptr : it->second.get();
+}
+
+} // namespace panelhost

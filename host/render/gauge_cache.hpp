@@ -1,0 +1,41 @@
+// Each placed gauge's last picture, kept so that a panel frame redraws only the
+// gauges whose drawing state changed and just copies the others.
+#pragma once
+
+#include "bitmap_surfaces.hpp"
+#include "cairo_handles.hpp"
+#include "drawing_signature.hpp"
+#include "gauge_instance.hpp"
+
+#include <map>
+
+namespace panelhost {
+
+class GaugeCache {
+public:
+    // The instance drawn at `scale` on a transparent surface of its design size times
+    // `scale` (at least one pixel), redrawn only when its drawing state, the scale or
+    // the bitmaps differ from the last call. `redrawn`, if given, tells which it was.
+    // The surface stays the cache's until the next call for the instance or forget().
+    cairo_surface_t* surface_for(const GaugeInstance& instance, const BitmapSurfaces& bitmaps,
+                                 double scale, bool* redrawn = nullptr);
+
+    // Elements the instance's last drawing could not draw for want of a bitmap.
+    int missing_elements(const GaugeInstance& instance) const;
+
+    // Drops the instance's picture; call it when the instance is removed.
+    void forget(const GaugeInstance& instance) { entries_.erase(&instance); }
+
+private:
+    struct Entry {
+        SurfacePtr surface;
+        const BitmapSurfaces* bitmaps = nullptr;
+        double scale = 0;
+        DrawingSignature signature;
+        int missing = 0;
+    };
+
+    std::map<const GaugeInstance*, Entry> entries_;
+};
+
+} // namespace panelhost

@@ -1,0 +1,138 @@
+#include "gauge_renderer.hpp"
+
+#include "element_model.hpp"
+#include "string_drawing.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace panelhost {
+namespace {
+
+// Displacements past this many pixels are held here: far off any gauge, and small
+// enough that Cairo's matrices stay valid whatever a module computes.
+constexpr double max_displacement = 1e6;
+// Larger scales are refused rather than handed to Cairo.
+constexpr double max_scale = 1000;
+
+double pixels(double value) {
+    return std::isfinite(value) ? std::clamp(value, -max_displacement, max_displacement) : 0.0;
+}
+
+double radians(double degrees) {
+    return std::isfinite(degrees) ? std::fmod(degrees, 360.0) * std::numbers::pi / 180.0 : 0.0;
+}
+
+// A sprite texture scale of 0 (or nonsense) means unscaled.
+double texture_scale(float scale) {
+    if (!std::isfinite(scale) || scale == 0.0f) return 1.0;
+    return std::copysign(std::clamp(std::fabs(double(scale)), 1e-3, 1e3), double(scale));
+}
+
+double width(cairo_surface_t* bitmap) { return cairo_image_surface_get_width(bitmap); }
+double height(cairo_surface_t* bitmap) { return cairo_image_surface_get_height(bitmap); }
+
+void set_source(cairo_t* cr, cairo_surface_t* bitmap, double x, double y,
+                cairo_filter_t filter = CAIRO_FILTER_GOOD) {
+    cairo_set_source_surface(cr, bitmap, x, y);
+    cairo_pattern_set_filter(cairo_get_source(cr), filter);
+}
+
+// Static images, sliders and icons: a bitmap with its top-left corner at (x, y).
+bool draw_bitmap(cairo_t* cr, cairo_surface_t* bitmap, double x, double y) {
+    if (!bitmap) return false;
+    set_source(cr, bitmap, x, y);
+    cairo_paint(cr);
+    return true;
+}
+
+// The needle bitmap points right from its pivot; the pivot goes on the face point.
+bool draw_needle(cairo_t* cr, const ElementState& state, const BitmapSurfaces& bitmaps) {
+    const ElementRecord& record = *state.record;
+    cairo_surface_t* needle = bitmaps.find(record.resource_id);
+    if (!needle) return false;
+    cairo_translate(cr, record.position_x, record.position_y);
+    cairo_rotate(cr, radians(state.needle_angle)); // clockwise on a y-down screen
+    set_source(cr, needle, -record.offset_x, -record.offset_y, CAIRO_FILTER_BILINEAR);
+    cairo_paint(cr);
+    return true;
+}
+
+// The picture slides behind its window and shows through the window's non-black pixels.
+bool draw_moving_image(cairo_t* cr, const ElementState& state, const BitmapSurfaces& bitmaps) {
+    const ElementRecord& record = *state.record;
+    cairo_surface_t* picture = bitmaps.find(record.resource_id);
+    cairo_surface_t* window = bitmaps.find(record.resource_id + 1);
+    if (!picture || !window) return false;
+    double x = record.position_x + slide_offset(state.slide_x, width(picture), width(window));
+    double y = record.position_y + slide_offset(state.slide_y, height(picture), height(window));
+    set_source(cr, picture, x, y);
+    cairo_mask_surface(cr, window, record.position_x, record.position_y);
+    return true;
+}
+
+// The texture's centre sits on the turning point, scaled, shifted in its own turned
+// frame and turned counterclockwise; it shows through the window's non-black pixels.
+bool draw_sprite(cairo_t* cr, const ElementState& state, const BitmapSurfaces& bitmaps) {
+    const auto& sprite = reinterpret_cast<const SpriteRecord&>(*state.record);
+    cairo_surface_t* texture = bitmaps.find(sprite.common.resource_id);
+    cairo_surface_t* window = bitmaps.find(sprite.common.resource_id + 1);
+    if (!texture || !window) return false;
+    cairo_matrix_t face;
+    cairo_get_matrix(cr, &face);
+    cairo_translate(cr, sprite.common.offset_x, sprite.common.offset_y);
+    cairo_rotate(cr, -radians(state.rotation));
+    cairo_translate(cr, pixels(state.shift_x), pixels(state.shift_y));
+    cairo_scale(cr, texture_scale(sprite.texture_scale_x), texture_scale(sprite.texture_scale_y));
+    set_source(cr, texture, -width(texture) / 2, -height(texture) / 2, CAIRO_FILTER_BILINEAR);
+    cairo_set_matrix(cr, &face); // the source keeps the texture's transform
+    cairo_mask_surface(cr, window, sprite.common.position_x, sprite.common.position_y);
+    return true;
+}
+
+// Draws one element; false when a bitmap it needs is missing.
+bool draw_element(cairo_t* cr, const ElementState& state, const BitmapSurfaces& bitmaps) {
+    const ElementRecord& record = *state.record;
+    switch (state.kind) {
+    case ELEMENT_STATIC_IMAGE:
+        return draw_bitmap(cr, bitmaps.find(record.resource_id), record.position_x,
+                           record.position_y);
+    case ELEMENT_NEEDLE: return draw_needle(cr, state, bitmaps);
+    case ELEMENT_STRING:
+        draw_string(cr, reinterpret_cast<const StringRecord&>(record), state.text);
+        return true;
+    case ELEMENT_SLIDER:
+        return draw_bitmap(cr, bitmaps.find(record.resource_id),
+                           record.position_x + pixels(state.shift_x),
+                           record.position_y + pixels(state.shift_y));
+    case ELEMENT_ICON:
+        if (!state.icon) return true; // hidden
+        return draw_bitmap(cr, bitmaps.find(record.resource_id + *state.icon), record.position_x,
+                           record.position_y);
+    case ELEMENT_MOVING_IMAGE: return draw_moving_image(cr, state, bitmaps);
+    case ELEMENT_SPRITE: return draw_sprite(cr, state, bitmaps);
+    default: return true;
+    }
+}
+
+} // namespace
+
+int draw_gauge(cairo_t* cr, const GaugeInstance& instance, const BitmapSurfaces& bitmaps,
+               double scale) {
+    if (!(scale > 0 && scale <= max_scale)) return 0;
+    int missing = 0;
+    cairo_save(cr);
+    cairo_scale(cr, scale, scale);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    for (const ElementState& state : instance.elements()) {
+        if (!state.drawn || !state.known_kind || !state.record) continue;
+        cairo_save(cr);
+        if (!draw_element(cr, state, bitmaps)) ++missing;
+        cairo_restore(cr);
+    }
+    cairo_restore(cr);
+    return missing;
+}
+
+} // namespace panelhost

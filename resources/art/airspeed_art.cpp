@@ -1,0 +1,83 @@
+// Airspeed indicator art (Marlow_Instr): knots face, needle and cover, graduated
+// from the gauge's own needle table.
+#include "art/art_families.hpp"
+#include "art/dial_preview.hpp"
+#include "flight/dial_tables.hpp"
+
+namespace art {
+namespace {
+
+constexpr DialBitmaps bitmaps{.module = "Marlow_Instr",
+                              .face = 1020,
+                              .needle = 1030,
+                              .cover = 1040,
+                              .needle_pivot = {50, 11}};
+
+struct Figure {
+    double knots;
+    const char* text;
+};
+
+constexpr Figure figures[] = {
+    {60, "60"},   {80, "80"},   {100, "100"}, {120, "120"}, {140, "140"}, {160, "160"},
+    {180, "180"}, {200, "200"}, {250, "250"}, {300, "300"}, {350, "350"}, {400, "400"},
+};
+
+// Operating ranges: flaps-extended (white, inner), normal (green), caution (yellow),
+// and the never-exceed red line.
+struct Range {
+    double from;
+    double to;
+    Rgb colour;
+    double inner;
+    double outer;
+};
+
+constexpr Range ranges[] = {
+    {70, 140, colour::marking, 113, 117},
+    {80, 230, colour::green, dial::band_inner, dial::band_outer},
+    {230, 260, colour::yellow, dial::band_inner, dial::band_outer},
+};
+constexpr double never_exceed = 260;
+
+const Scale scale{gauge::airspeed_table, dial::centre};
+
+void draw_face(cairo_t* cr, int, int) {
+    dial_face(cr, dial::centre, dial::face_radius);
+    for (const Range& r : ranges)
+        scale.band(cr, r.from, r.to, r.colour, r.inner, r.outer);
+    scale.minors(cr, 60, 400, 10);
+    for (const Figure& f : figures) {
+        scale.major(cr, f.knots);
+        scale.numeral(cr, f.knots, f.text);
+    }
+    scale.radial(cr, never_exceed, dial::minor_inner, dial::band_outer, 4, colour::red);
+    text_centred(cr, "AIRSPEED", {150, 112}, 12);
+    text_centred(cr, "KNOTS", {150, 192}, 14);
+}
+
+constexpr NeedleShape needle_shape{.pivot = bitmaps.needle_pivot,
+                                   .length = 112,
+                                   .width = 6,
+                                   .tail = 36,
+                                   .counterweight = 7,
+                                   .hub = 8};
+
+void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
+
+void draw_cover(cairo_t* cr, int, int) {
+    cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
+}
+
+} // namespace
+
+void register_airspeed_art(BitmapRegistry& registry) {
+    registry.add({bitmaps.module, bitmaps.face, dial::size, dial::size, draw_face});
+    registry.add({bitmaps.module, bitmaps.needle, 165, 22, draw_needle});
+    registry.add({bitmaps.module, bitmaps.cover, dial::size, dial::size, draw_cover});
+    for (int knots : {60, 145, 260})
+        registry.add_preview(
+            dial_preview(bitmaps, "airspeed_" + std::to_string(knots), scale.angle(knots)));
+}
+
+} // namespace art

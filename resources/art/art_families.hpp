@@ -1,0 +1,13 @@
+// Each art source file registers its bitmaps (and previews) through one of these.
+#pragma once
+
+#include "art/bitmap_registry.hpp"
+
+namespace art {
+
+void register_airspeed_art(BitmapRegistry& registry);
+void register_vertical_speed_art(BitmapRegistry& registry);
+void register_compass_art(BitmapRegistry& registry);
+void register_fuel_art(BitmapRegistry& registry);
+
+} // namespace art

@@ -1,0 +1,62 @@
+// The bitmaps each module carries, and the preview pictures that put them together
+// the way the host will. Every art source file adds its own through a register_*
+// function; main calls them all from one list.
+#pragma once
+
+#include "art/draw_helpers.hpp"
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace art {
+
+// Draws a bitmap on a transparent surface of the stated size.
+using DrawFunction = std::function<void(cairo_t*, int width, int height)>;
+
+struct Bitmap {
+    std::string module;
+    uint32_t number = 0;
+    int width = 0;
+    int height = 0;
+    DrawFunction draw;
+};
+
+// One bitmap of a preview, placed as the host places it: the bitmap's `anchor`
+// lands on `at` and the bitmap turns clockwise about it by `degrees`; a `mask`
+// bitmap (at the picture's origin) limits it to the mask's non-black pixels.
+struct Layer {
+    uint32_t bitmap = 0;
+    Point at{};
+    Point anchor{};
+    double degrees = 0;
+    uint32_t mask = 0;
+};
+
+// A debugging picture of a gauge in one state, written with --png.
+struct Preview {
+    std::string module;
+    std::string name;
+    int width = 0;
+    int height = 0;
+    std::vector<Layer> layers;
+};
+
+class BitmapRegistry {
+  public:
+    void add(Bitmap bitmap) { bitmaps_.push_back(std::move(bitmap)); }
+    void add_preview(Preview preview) { previews_.push_back(std::move(preview)); }
+
+    // The module's bitmaps by number; throws on a duplicate number or a bad size.
+    std::vector<const Bitmap*> bitmaps_of(const std::string& module) const;
+    std::vector<const Preview*> previews_of(const std::string& module) const;
+
+  private:
+    std::vector<Bitmap> bitmaps_;
+    std::vector<Preview> previews_;
+};
+
+} // namespace art

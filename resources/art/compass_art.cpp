@@ -1,0 +1,143 @@
+// Magnetic compass art (Marlow_Instr): the housing, the card strip that slides
+// behind its window, and the window's mask.
+//
+// The host draws the strip with its top at the housing's top edge (it only slides
+// sideways), so the window sits inside the strip's 82 rows: x 8..103, y 16..66.
+// The strip's ticks and letters are laid out to fill that band. The lubber line is
+// an orange bar at the centre (x = 55.5) on the housing, running across the window
+// and over its frame; the card is drawn after the housing, so the mask leaves a
+// three-pixel gap where the line shows through the card.
+#include "art/art_families.hpp"
+#include "art/draw_helpers.hpp"
+
+#include <string>
+
+namespace art {
+namespace {
+
+constexpr const char* module = "Marlow_Instr";
+constexpr uint32_t housing_bitmap = 1000;
+constexpr uint32_t card_bitmap = 1010;
+constexpr uint32_t mask_bitmap = 1011;
+
+constexpr int housing_size = 111;
+constexpr int card_width = 531;
+constexpr int card_height = 82;
+
+struct Rect {
+    double x, y, w, h;
+};
+
+constexpr Rect window{8, 16, 95, 50};
+constexpr double window_corner = 5;
+constexpr double centre_x = 55.5; // of the housing, and where the heading is read
+constexpr Rect lubber{centre_x - 1.5, window.y - 10, 3, window.h + 20};
+
+// The strip: 35 pixels per 30 degrees; heading 0 at the right-hand N, 360 at the
+// left-hand N, so heading h lies at x = 475.5 - h * 420 / 360.
+constexpr double pixels_per_degree = 420.0 / 360.0;
+constexpr double card_x(double heading) { return 475.5 - heading * pixels_per_degree; }
+constexpr double first_heading = -45; // the strip's ends, rounded out to 5 degrees
+constexpr double last_heading = 405;
+
+constexpr double tick_top = 18;
+constexpr double tick_10_bottom = 31;
+constexpr double tick_5_bottom = 25;
+constexpr double label_centre = 48;
+
+std::string label(int heading) {
+    switch ((heading + 360) % 360) {
+    case 0: return "N";
+    case 90: return "E";
+    case 180: return "S";
+    case 270: return "W";
+    default: return std::to_string((heading + 360) % 360 / 10);
+    }
+}
+
+void window_path(cairo_t* cr, double grow = 0) {
+    rounded_rect(cr, window.x - grow, window.y - grow, window.w + 2 * grow, window.h + 2 * grow,
+                 window_corner + grow);
+}
+
+void draw_card(cairo_t* cr, int width, int height) {
+    strip_background(cr, width, height, {0.11, 0.11, 0.11});
+    set_colour(cr, colour::marking);
+    cairo_set_line_width(cr, 1.4);
+    for (double h = first_heading; h <= last_heading; h += 5) {
+        const double x = card_x(h);
+        const bool ten = static_cast<int>(h) % 10 == 0;
+        cairo_move_to(cr, x, tick_top);
+        cairo_line_to(cr, x, ten ? tick_10_bottom : tick_5_bottom);
+    }
+    cairo_stroke(cr);
+    for (int h = -30; h <= 390; h += 30) {
+        const bool cardinal = h % 90 == 0;
+        text_centred(cr, label(h), {card_x(h), label_centre}, cardinal ? 22 : 18);
+    }
+}
+
+void draw_housing(cairo_t* cr, int width, int height) {
+    // Black-painted body, lit from above.
+    cairo_pattern_t* paint = cairo_pattern_create_linear(0, 0, 0, height);
+    cairo_pattern_add_color_stop_rgb(paint, 0, 0.26, 0.26, 0.27);
+    cairo_pattern_add_color_stop_rgb(paint, 1, 0.09, 0.09, 0.10);
+    rounded_rect(cr, 0.5, 0.5, width - 1, height - 1, 14);
+    cairo_set_source(cr, paint);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(paint);
+    cairo_set_line_width(cr, 1);
+    set_colour(cr, {0.05, 0.05, 0.05});
+    cairo_stroke(cr);
+
+    // Window frame and lubber line, then the window itself left transparent for
+    // the card.
+    window_path(cr, 3);
+    set_colour(cr, {0.42, 0.42, 0.41});
+    cairo_fill(cr);
+    window_path(cr, 1);
+    set_colour(cr, {0.16, 0.16, 0.16});
+    cairo_fill(cr);
+    window_path(cr);
+    clear_path(cr);
+    cairo_rectangle(cr, lubber.x, lubber.y, lubber.w, lubber.h);
+    set_colour(cr, colour::orange);
+    cairo_fill(cr);
+
+    // Deviation compensator screws, and the mounting screws.
+    screw(cr, {38, 86}, 5, 30);
+    screw(cr, {73, 86}, 5, 120);
+    text_centred(cr, "N-S", {38, 99}, 7, colour::marking, false);
+    text_centred(cr, "E-W", {73, 99}, 7, colour::marking, false);
+    screw(cr, {11, 100}, 4, 45);
+    screw(cr, {100, 100}, 4, 135);
+}
+
+void draw_mask(cairo_t* cr, int, int) {
+    window_path(cr);
+    mask_fill(cr);
+    cairo_rectangle(cr, lubber.x, lubber.y, lubber.w, lubber.h);
+    clear_path(cr);
+}
+
+Preview preview_at(int heading) {
+    const double card_left = centre_x - card_x(heading);
+    return {module,
+            "compass_" + std::to_string(heading),
+            housing_size,
+            housing_size,
+            {{.bitmap = housing_bitmap},
+             {.bitmap = card_bitmap, .at = {card_left, 0}, .mask = mask_bitmap}}};
+}
+
+} // namespace
+
+void register_compass_art(BitmapRegistry& registry) {
+    registry.add({module, housing_bitmap, housing_size, housing_size, draw_housing});
+    registry.add({module, card_bitmap, card_width, card_height, draw_card});
+    registry.add({module, mask_bitmap, housing_size, housing_size, draw_mask});
+    for (int heading : {0, 30, 135, 270, 360})
+        registry.add_preview(preview_at(heading));
+}
+
+} // namespace art

@@ -1,0 +1,208 @@
+#include "art/draw_helpers.hpp"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace art {
+namespace {
+
+constexpr double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+
+void circle(cairo_t* cr, Point centre, double radius) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, centre.x, centre.y, radius, 0, 2 * std::numbers::pi);
+}
+
+} // namespace
+
+void set_colour(cairo_t* cr, Rgb c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
+
+Rgb shade(Rgb c, double factor) { return {c.r * factor, c.g * factor, c.b * factor}; }
+
+Point polar(Point centre, double radius, double degrees) {
+    return {centre.x + radius * std::cos(radians(degrees)),
+            centre.y + radius * std::sin(radians(degrees))};
+}
+
+void dial_face(cairo_t* cr, Point centre, double radius) {
+    circle(cr, centre, radius);
+    set_colour(cr, colour::dial);
+    cairo_fill(cr);
+}
+
+void tick(cairo_t* cr, Point centre, double degrees, double inner, double outer, double width,
+          Rgb c) {
+    const Point a = polar(centre, inner, degrees);
+    const Point b = polar(centre, outer, degrees);
+    cairo_move_to(cr, a.x, a.y);
+    cairo_line_to(cr, b.x, b.y);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    set_colour(cr, c);
+    cairo_stroke(cr);
+}
+
+void arc_band(cairo_t* cr, Point centre, double inner, double outer, double from_degrees,
+              double to_degrees, Rgb c) {
+    cairo_new_path(cr);
+    cairo_arc(cr, centre.x, centre.y, outer, radians(from_degrees), radians(to_degrees));
+    cairo_arc_negative(cr, centre.x, centre.y, inner, radians(to_degrees), radians(from_degrees));
+    cairo_close_path(cr);
+    set_colour(cr, c);
+    cairo_fill(cr);
+}
+
+void text_centred(cairo_t* cr, std::string_view text, Point at, double size, Rgb c, bool bold) {
+    const std::string s(text);
+    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, size);
+    cairo_text_extents_t ink;
+    cairo_text_extents(cr, s.c_str(), &ink);
+    cairo_text_extents_t capital;
+    cairo_text_extents(cr, "H", &capital);
+    cairo_move_to(cr, at.x - ink.x_bearing - ink.width / 2, at.y - capital.y_bearing / 2);
+    set_colour(cr, c);
+    cairo_show_text(cr, s.c_str());
+    cairo_new_path(cr);
+}
+
+void needle(cairo_t* cr, const NeedleShape& n) {
+    const double x = n.pivot.x;
+    const double y = n.pivot.y;
+    const double half = n.width / 2;
+
+    // Tail: a narrower arm ending in a round counterweight, in grey.
+    set_colour(cr, {0.62, 0.62, 0.60});
+    cairo_rectangle(cr, x - n.tail, y - half + 1, n.tail, n.width - 2);
+    cairo_fill(cr);
+    circle(cr, {x - n.tail, y}, n.counterweight);
+    cairo_fill(cr);
+
+    // Pointer: straight, then tapering to a sharp tip over its last fifth.
+    const double shoulder = x + n.length * 0.8;
+    cairo_move_to(cr, x, y - half);
+    cairo_line_to(cr, shoulder, y - half);
+    cairo_line_to(cr, x + n.length, y);
+    cairo_line_to(cr, shoulder, y + half);
+    cairo_line_to(cr, x, y + half);
+    cairo_close_path(cr);
+    set_colour(cr, colour::marking);
+    cairo_fill(cr);
+
+    // Hub cap: dark with a light rim.
+    circle(cr, n.pivot, n.hub);
+    set_colour(cr, {0.18, 0.18, 0.18});
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, 1.2);
+    set_colour(cr, {0.70, 0.70, 0.68});
+    cairo_stroke(cr);
+}
+
+void knob(cairo_t* cr, Point centre, double radius, int ridges) {
+    cairo_pattern_t* metal = cairo_pattern_create_radial(
+        centre.x - radius * 0.3, centre.y - radius * 0.3, 0, centre.x, centre.y, radius);
+    cairo_pattern_add_color_stop_rgb(metal, 0, 0.42, 0.42, 0.42);
+    cairo_pattern_add_color_stop_rgb(metal, 1, 0.12, 0.12, 0.12);
+    circle(cr, centre, radius);
+    cairo_set_source(cr, metal);
+    cairo_fill(cr);
+    cairo_pattern_destroy(metal);
+    for (int i = 0; i < ridges; ++i)
+        tick(cr, centre, 360.0 * i / ridges, radius * 0.8, radius, 1.0, {0.05, 0.05, 0.05});
+}
+
+void screw(cairo_t* cr, Point centre, double radius, double slot_degrees) {
+    circle(cr, centre, radius);
+    set_colour(cr, {0.50, 0.50, 0.48});
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, 0.8);
+    set_colour(cr, {0.20, 0.20, 0.20});
+    cairo_stroke(cr);
+    tick(cr, centre, slot_degrees, -radius * 0.75, radius * 0.75, radius * 0.35,
+         {0.12, 0.12, 0.12});
+}
+
+void bezel_ring(cairo_t* cr, Point centre, double outer, double inner) {
+    // Brushed metal lit from the upper left.
+    cairo_pattern_t* metal = cairo_pattern_create_linear(centre.x - outer, centre.y - outer,
+                                                         centre.x + outer, centre.y + outer);
+    cairo_pattern_add_color_stop_rgb(metal, 0.0, 0.58, 0.58, 0.57);
+    cairo_pattern_add_color_stop_rgb(metal, 0.5, 0.30, 0.30, 0.30);
+    cairo_pattern_add_color_stop_rgb(metal, 1.0, 0.14, 0.14, 0.14);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    circle(cr, centre, outer);
+    circle(cr, centre, inner);
+    cairo_set_source(cr, metal);
+    cairo_fill(cr);
+    cairo_pattern_destroy(metal);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+
+    // A dark edge outside and a shadowed lip where the ring meets the glass.
+    cairo_set_line_width(cr, 1.0);
+    circle(cr, centre, outer - 0.5);
+    set_colour(cr, {0.10, 0.10, 0.10});
+    cairo_stroke(cr);
+    cairo_set_line_width(cr, 1.5);
+    circle(cr, centre, inner + 0.75);
+    set_colour(cr, {0.12, 0.12, 0.12});
+    cairo_stroke(cr);
+}
+
+void glass_highlight(cairo_t* cr, Point centre, double radius) {
+    // A thin crescent of reflected light along the upper-left edge of the glass:
+    // the inside of the glass circle less a slightly smaller circle shifted down-right.
+    const double shift = radius * 0.025;
+    cairo_save(cr);
+    circle(cr, centre, radius);
+    cairo_clip(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    circle(cr, centre, radius);
+    circle(cr, {centre.x + shift, centre.y + shift}, radius - shift * 0.2);
+    set_colour(cr, {0.62, 0.64, 0.66});
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+void cover(cairo_t* cr, Point centre, double outer, double inner) {
+    glass_highlight(cr, centre, inner);
+    bezel_ring(cr, centre, outer, inner);
+}
+
+void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r) {
+    const double half_pi = std::numbers::pi / 2;
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -half_pi, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, half_pi);
+    cairo_arc(cr, x + r, y + h - r, r, half_pi, 2 * half_pi);
+    cairo_arc(cr, x + r, y + r, r, 2 * half_pi, 3 * half_pi);
+    cairo_close_path(cr);
+}
+
+void strip_background(cairo_t* cr, double width, double height, Rgb c) {
+    // Darker towards the top and bottom edges, as a drum card curving away.
+    cairo_pattern_t* drum = cairo_pattern_create_linear(0, 0, 0, height);
+    const Rgb edge = shade(c, 0.55);
+    cairo_pattern_add_color_stop_rgb(drum, 0.0, edge.r, edge.g, edge.b);
+    cairo_pattern_add_color_stop_rgb(drum, 0.5, c.r, c.g, c.b);
+    cairo_pattern_add_color_stop_rgb(drum, 1.0, edge.r, edge.g, edge.b);
+    cairo_rectangle(cr, 0, 0, width, height);
+    cairo_set_source(cr, drum);
+    cairo_fill(cr);
+    cairo_pattern_destroy(drum);
+}
+
+void clear_path(cairo_t* cr) {
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+void mask_fill(cairo_t* cr) {
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill(cr);
+}
+
+} // namespace art

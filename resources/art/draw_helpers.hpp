@@ -1,0 +1,77 @@
+// Drawing helpers shared by all gauge art. Angles are screen degrees: 0 along +x,
+// clockwise positive (y grows downwards). Anything left unpainted stays transparent,
+// which the bitmap output turns into the host's transparent black.
+#pragma once
+
+#include <cairo.h>
+
+#include <string_view>
+
+namespace art {
+
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+struct Rgb {
+    double r = 0;
+    double g = 0;
+    double b = 0;
+};
+
+namespace colour {
+inline constexpr Rgb dial{0.07, 0.07, 0.07}; // the near-black of faces and cards
+inline constexpr Rgb marking{0.96, 0.96, 0.94};
+inline constexpr Rgb green{0.10, 0.72, 0.22};
+inline constexpr Rgb yellow{0.98, 0.78, 0.08};
+inline constexpr Rgb red{0.90, 0.12, 0.10};
+inline constexpr Rgb orange{1.00, 0.50, 0.08};
+} // namespace colour
+
+void set_colour(cairo_t* cr, Rgb c);
+Rgb shade(Rgb c, double factor);
+Point polar(Point centre, double radius, double degrees);
+
+// Dial faces: the near-black disc under the markings.
+void dial_face(cairo_t* cr, Point centre, double radius);
+
+// Graduations: a radial tick, and a band of an annulus between two angles.
+void tick(cairo_t* cr, Point centre, double degrees, double inner, double outer, double width,
+          Rgb c = colour::marking);
+void arc_band(cairo_t* cr, Point centre, double inner, double outer, double from_degrees,
+              double to_degrees, Rgb c);
+
+// Numerals and legends in Liberation Sans, centred on `at` (horizontally on the
+// ink, vertically on the capital height, so neighbouring texts share a baseline).
+void text_centred(cairo_t* cr, std::string_view text, Point at, double size,
+                  Rgb c = colour::marking, bool bold = true);
+
+// A needle pointing along +x from `pivot`, with a counterweight tail and a hub cap.
+struct NeedleShape {
+    Point pivot;
+    double length = 100;      // pivot to tip
+    double width = 6;         // of the pointer
+    double tail = 30;         // pivot to the counterweight's centre
+    double counterweight = 6; // its radius
+    double hub = 6;           // the cap's radius
+};
+void needle(cairo_t* cr, const NeedleShape& shape);
+
+// Knobs and screws.
+void knob(cairo_t* cr, Point centre, double radius, int ridges);
+void screw(cairo_t* cr, Point centre, double radius, double slot_degrees);
+
+// Covers: a metal bezel ring with a glass reflection just inside it; the centre and
+// everything outside stay transparent.
+void bezel_ring(cairo_t* cr, Point centre, double outer, double inner);
+void glass_highlight(cairo_t* cr, Point centre, double radius);
+void cover(cairo_t* cr, Point centre, double outer, double inner);
+
+// Strips, windows and masks.
+void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r); // path only
+void strip_background(cairo_t* cr, double width, double height, Rgb c);
+void clear_path(cairo_t* cr); // makes the current path transparent again
+void mask_fill(cairo_t* cr);  // fills the current path with the mask's "see-through" white
+
+} // namespace art

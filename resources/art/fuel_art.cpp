@@ -1,0 +1,103 @@
+// Fuel quantity art (Marlow_Instr): the main-tank and auxiliary-tank faces in
+// pounds x 100, their shared needle and cover. Marks are placed through the gauges'
+// own tables, so the needle points at the mark for the tank's contents.
+#include "art/art_families.hpp"
+#include "art/dial_preview.hpp"
+#include "engine/fuel_tables.hpp"
+
+#include <span>
+
+namespace art {
+namespace {
+
+constexpr const char* module = "Marlow_Instr";
+constexpr uint32_t main_face = 3180;
+constexpr uint32_t aux_face = 3170;
+constexpr uint32_t needle_bitmap = 3190;
+constexpr uint32_t cover_bitmap = 3200;
+constexpr Point needle_pivot{36, 7};
+
+// A face is graduated in whole figures (x 100 lb). `anchors` pins figures to table
+// values; between anchors, and beyond the last, the value runs linearly.
+struct Anchor {
+    double figure;
+    double value;
+};
+
+struct FuelFace {
+    uint32_t number;
+    const char* legend;
+    std::span<const NeedleRow> table;
+    int last_figure;
+    std::span<const Anchor> anchors; // at least two, rising
+};
+
+// Main: 0 at row 0, 9 at row 1 (straight up), 17 at row 2 (full).
+constexpr Anchor main_anchors[] = {{0, 0.0}, {9, 4389424.0686}, {17, 8388610.0}};
+// Auxiliary: 0 at row 0, 5 at row 1 (straight up), then on at the same rate, so
+// full (row 2) falls between the 7 and 8 marks.
+constexpr Anchor aux_anchors[] = {{0, 0.0}, {5, 5591847.426}};
+
+constexpr FuelFace faces[] = {
+    {main_face, "MAIN", gauge::main_tank_table, 17, main_anchors},
+    {aux_face, "AUX", gauge::aux_tank_table, 10, aux_anchors},
+};
+
+double value_of_figure(const FuelFace& face, double figure) {
+    const auto& a = face.anchors;
+    size_t i = 0;
+    while (i + 2 < a.size() && figure > a[i + 1].figure)
+        ++i;
+    return a[i].value +
+           (figure - a[i].figure) * (a[i + 1].value - a[i].value) / (a[i + 1].figure - a[i].figure);
+}
+
+void draw_face(cairo_t* cr, const FuelFace& face) {
+    const Scale scale{face.table, dial::centre};
+    dial_face(cr, dial::centre, dial::face_radius);
+    for (int k = 0; k < face.last_figure; ++k)
+        scale.minor(cr, value_of_figure(face, k + 0.5));
+    for (int k = 0; k <= face.last_figure; ++k) {
+        const double v = value_of_figure(face, k);
+        scale.major(cr, v);
+        scale.numeral(cr, v, std::to_string(k), face.last_figure > 10 ? 17 : 20);
+    }
+    scale.radial(cr, 0, dial::major_inner, dial::tick_outer, 3, colour::red);
+
+    text_centred(cr, "FUEL", {150, 112}, 16);
+    text_centred(cr, "LBS x 100", {150, 190}, 11);
+    text_centred(cr, face.legend, {150, 236}, 15);
+}
+
+constexpr NeedleShape needle_shape{
+    .pivot = needle_pivot, .length = 107, .width = 4, .tail = 26, .counterweight = 5, .hub = 6};
+
+void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
+
+void draw_cover(cairo_t* cr, int, int) {
+    cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
+}
+
+void add_face(BitmapRegistry& registry, const FuelFace& face) {
+    registry.add({module, face.number, dial::size, dial::size,
+                  [&face](cairo_t* cr, int, int) { draw_face(cr, face); }});
+
+    const DialBitmaps bitmaps{module, face.number, needle_bitmap, cover_bitmap, needle_pivot};
+    const Scale scale{face.table, dial::centre};
+    const std::string name = std::string("fuel_") + face.legend;
+    registry.add_preview(dial_preview(bitmaps, name + "_empty", scale.angle(0)));
+    registry.add_preview(dial_preview(bitmaps, name + "_5", scale.angle(value_of_figure(face, 5))));
+    registry.add_preview(
+        dial_preview(bitmaps, name + "_full", scale.angle(face.table.back().value)));
+}
+
+} // namespace
+
+void register_fuel_art(BitmapRegistry& registry) {
+    for (const FuelFace& face : faces)
+        add_face(registry, face);
+    registry.add({module, needle_bitmap, 145, 14, draw_needle});
+    registry.add({module, cover_bitmap, dial::size, dial::size, draw_cover});
+}
+
+} // namespace art

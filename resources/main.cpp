@@ -1,0 +1,129 @@
+// resgen: draws a gauge module's bitmaps, writes its WAVE sounds, and writes the
+// files the build embeds them with.
+//
+//   resgen --module Marlow_Instr --out DIR [--png]
+//
+// --png also writes each bitmap as bitmap_<N>.png and the module's previews (its
+// gauges put together as the host shows them) as preview_<name>.png.
+#include "art/art_families.hpp"
+#include "art/preview.hpp"
+#include "art/render.hpp"
+#include "output/bmp_file.hpp"
+#include "output/embedding_files.hpp"
+#include "output/file_writer.hpp"
+#include "sound/waves.hpp"
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace {
+
+namespace fs = std::filesystem;
+using output::ResourceFile;
+using output::ResourceKind;
+
+struct Module {
+    std::string_view name;
+    std::string_view symbol_prefix;
+};
+
+constexpr Module modules[] = {
+    {"Marlow_Instr", "marlow_res"},
+    {"Harrow_ASI", "harrow_res"},
+};
+
+// Every family of art, each registering its own bitmaps.
+constexpr void (*art_families[])(art::BitmapRegistry&) = {
+    art::register_airspeed_art,
+    art::register_vertical_speed_art,
+    art::register_compass_art,
+    art::register_fuel_art,
+};
+
+struct Options {
+    const Module* module = nullptr;
+    fs::path out;
+    bool png = false;
+};
+
+const Module& find_module(std::string_view name) {
+    for (const Module& m : modules)
+        if (m.name == name) return m;
+    throw std::runtime_error("unknown module " + std::string(name));
+}
+
+Options parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        const bool has_value = i + 1 < argc;
+        if (arg == "--module" && has_value)
+            options.module = &find_module(argv[++i]);
+        else if (arg == "--out" && has_value)
+            options.out = argv[++i];
+        else if (arg == "--png")
+            options.png = true;
+        else
+            throw std::runtime_error("unexpected argument " + std::string(arg));
+    }
+    if (!options.module || options.out.empty())
+        throw std::runtime_error("usage: resgen --module NAME --out DIR [--png]");
+    return options;
+}
+
+void run(const Options& options) {
+    const std::string module(options.module->name);
+    const fs::path out = fs::absolute(options.out).lexically_normal();
+    fs::create_directories(out);
+
+    art::BitmapRegistry registry;
+    for (auto register_family : art_families)
+        register_family(registry);
+
+    std::vector<ResourceFile> files;
+    std::map<uint32_t, art::Image24> images;
+    for (const art::Bitmap* bitmap : registry.bitmaps_of(module)) {
+        const art::Image24& image = images[bitmap->number] = art::render_bitmap(*bitmap);
+        auto bytes = output::bmp_file(image);
+        if (bytes.size() != output::bmp_file_size(bitmap->width, bitmap->height))
+            throw std::runtime_error("bitmap " + std::to_string(bitmap->number) +
+                                     " encoded to an unexpected size");
+        files.push_back({ResourceKind::bitmap, bitmap->number,
+                         std::to_string(bitmap->width) + " " + std::to_string(bitmap->height),
+                         std::move(bytes)});
+    }
+    for (sound::Wave& wave : sound::waves_of(module))
+        files.push_back({ResourceKind::wave, wave.number, std::to_string(wave.data_bytes),
+                         std::move(wave.file)});
+
+    const std::string prefix(options.module->symbol_prefix);
+    for (const ResourceFile& f : files)
+        output::write_if_changed(out / f.file_name(), f.bytes);
+    output::write_if_changed(out / "resources.S", output::assembly_listing(files, prefix, out));
+    output::write_if_changed(out / "resource_table.inc", output::resource_table(files, prefix));
+    output::write_if_changed(out / "resources.rc", output::resource_script(files));
+    output::write_if_changed(out / "manifest.txt", output::manifest(files));
+
+    if (options.png) {
+        for (const auto& [number, image] : images)
+            art::write_png(image, out / ("bitmap_" + std::to_string(number) + ".png"));
+        for (const art::Preview* preview : registry.previews_of(module))
+            art::write_preview(*preview, images, out / ("preview_" + preview->name + ".png"));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        run(parse(argc, argv));
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << "resgen: error: " << error.what() << '\n';
+        return 1;
+    }
+}
