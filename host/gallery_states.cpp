@@ -24,14 +24,17 @@ GalleryState read_state(const std::string& gauge, const json& entry) {
     state.gauge = gauge;
     state.name = entry.at("state").get<std::string>();
     if (entry.contains("parameters")) state.parameters = entry["parameters"].get<std::string>();
-    for (const auto& [key, value] : entry.value("set", json::object()).items()) {
+    const json variables = entry.value("set", json::object());
+    const json named = entry.value("named", json::object());
+    const json texts = entry.value("text", json::object());
+    for (const auto& [key, value] : variables.items()) {
         auto id = variable_number(key);
         if (!id) throw std::runtime_error("variable \"" + key + "\" is not a number");
         state.variables[*id] = value.get<double>();
     }
-    for (const auto& [key, value] : entry.value("named", json::object()).items())
+    for (const auto& [key, value] : named.items())
         state.named[key] = value.get<double>();
-    for (const auto& [key, value] : entry.value("text", json::object()).items())
+    for (const auto& [key, value] : texts.items())
         state.texts[key] = value.get<std::string>();
     state.failures = entry.value("fail", std::vector<uint32_t>{});
     state.cycles = std::clamp(entry.value("cycles", 1), 1, 10000);

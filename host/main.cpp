@@ -1,60 +1,17 @@
 // panelhost: the substitute host's command line.
-#include "inspect.hpp"
-#include "panel_host.hpp"
-#include "state_report.hpp"
+#include "cli/commands.hpp"
 
 #include <CLI/CLI.hpp>
-
-#include <cstdio>
-#include <iostream>
 
 using namespace panelhost;
 
 namespace {
 
-int inspect(const std::string& module_path, const std::string& gauge_name) {
-    std::string error;
-    std::unique_ptr<LoadedModule> module = LoadedModule::load(module_path, error);
-    if (!module) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
-    for (const std::string& warning : module->warnings()) std::cerr << "panelhost: " << warning << "\n";
-    if (gauge_name.empty()) {
-        std::cout << describe_module(*module).dump(2) << "\n";
-        return 0;
-    }
-    const GaugeHeader* header = module->find_gauge(gauge_name);
-    if (!header) {
-        std::cerr << "panelhost: " << module_path << " has no gauge named " << gauge_name << "\n";
-        return 1;
-    }
-    std::cout << describe_gauge(*header).dump(2) << "\n";
-    return 0;
-}
-
-int show(const std::string& module_path, const std::vector<std::string>& settings,
-         const std::vector<uint32_t>& failures) {
-    PanelHost host;
-    std::string error;
-    LoadedModule* module = host.load_module(module_path, error);
-    if (!module) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
-    for (const std::string& setting : settings) {
-        if (!apply_setting(host.simulation(), setting, error)) {
-            std::cerr << "panelhost: " << error << "\n";
-            return 1;
-        }
-    }
-    for (uint32_t key : failures) host.simulation().set_failure(key, true);
-    for (const GaugeHeader* header : module->gauges())
-        if (!host.place(module->name(), header->name, std::nullopt, error))
-            std::cerr << "panelhost: " << error << "\n";
-    host.update();
-    print_state_report(host, std::cout);
-    return 0;
+void add_settings(CLI::App* command, SimulationSettings& settings) {
+    command->add_option("--set", settings.variables, "token variable value, as ID=VALUE");
+    command->add_option("--named", settings.named,
+                        "expression value, as NAME,unit=VALUE (e.g. PRESSURE ALTITUDE,feet=900)");
+    command->add_option("--fail", settings.failures, "failure key to switch on");
 }
 
 } // namespace
@@ -65,20 +22,52 @@ int main(int argc, char** argv) {
 
     std::string module_path;
     std::string gauge_name;
-    CLI::App* inspect_command =
-        app.add_subcommand("inspect", "print every gauge of a module as JSON");
-    inspect_command->add_option("module", module_path, "module file")->required();
-    inspect_command->add_option("--gauge", gauge_name, "only this gauge");
+    CLI::App* inspect = app.add_subcommand("inspect", "print every gauge of a module as JSON");
+    inspect->add_option("module", module_path, "module file")->required();
+    inspect->add_option("--gauge", gauge_name, "only this gauge");
 
-    std::vector<std::string> settings;
-    std::vector<uint32_t> failures;
-    CLI::App* show_command = app.add_subcommand(
+    SimulationSettings show_settings;
+    CLI::App* show = app.add_subcommand(
         "show", "place every gauge of a module, run one update and print what each draws");
-    show_command->add_option("module", module_path, "module file")->required();
-    show_command->add_option("--set", settings, "token variable value, as ID=VALUE");
-    show_command->add_option("--fail", failures, "failure key to switch on");
+    show->add_option("module", module_path, "module file")->required();
+    add_settings(show, show_settings);
+
+#ifdef PANELHOST_WITH_RENDER
+    RenderOptions render_options;
+    render_options.module_dir = default_module_dir();
+    CLI::App* render = app.add_subcommand("render", "render a panel's visible windows to PNG");
+    render->add_option("--panel", render_options.panel_file, "panel configuration file")
+        ->required();
+    render->add_option("--out", render_options.out_file, "PNG file to write")->required();
+    render->add_option("--modules", render_options.module_dir, "directory of the module files")
+        ->capture_default_str();
+    render->add_option("--cycles", render_options.cycles, "update cycles before drawing")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 100000));
+    render->add_option("--zoom", render_options.zoom, "pixels per panel unit")
+        ->capture_default_str()
+        ->check(CLI::Range(0.05, 8.0));
+    add_settings(render, render_options.settings);
+
+    GalleryOptions gallery_options;
+    gallery_options.module_dir = default_module_dir();
+    gallery_options.states_dir = PANEL_GAUGES_DIR;
+    CLI::App* gallery = app.add_subcommand(
+        "gallery", "render every gauge in its named states, with an index.html");
+    gallery->add_option("--out", gallery_options.out_dir, "directory to write to")->required();
+    gallery->add_option("--modules", gallery_options.module_dir, "directory of the module files")
+        ->capture_default_str();
+    gallery->add_option("--states", gallery_options.states_dir,
+                        "directory holding the gauges' gallery.json files")
+        ->capture_default_str();
+#endif
 
     CLI11_PARSE(app, argc, argv);
-    if (*inspect_command) return inspect(module_path, gauge_name);
-    return show(module_path, settings, failures);
+    if (*inspect) return run_inspect(module_path, gauge_name);
+    if (*show) return run_show(module_path, show_settings);
+#ifdef PANELHOST_WITH_RENDER
+    if (*render) return run_render(render_options);
+    if (*gallery) return run_gallery(gallery_options);
+#endif
+    return 1;
 }

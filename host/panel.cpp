@@ -34,6 +34,7 @@ Panel::Panel(PanelHost& host, const PanelConfig& config, const std::string& modu
             double design_height = design.height > 0 ? design.height : design_width;
             PlacedGauge item;
             item.instance = instance;
+            item.module = gauge.module;
             item.line = gauge.line;
             item.x = gauge.x;
             item.y = gauge.y;

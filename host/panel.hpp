@@ -13,6 +13,7 @@ namespace panelhost {
 
 struct PlacedGauge {
     GaugeInstance* instance = nullptr;
+    std::string module;      // the module the gauge comes from
     int line = 0;            // of the panel file
     double x = 0, y = 0;     // panel units within the window
     double width = 0, height = 0;

@@ -41,6 +41,7 @@ public:
     bool click(GaugeInstance& instance, double x, double y, uint32_t buttons);
 
     const std::vector<std::unique_ptr<GaugeInstance>>& instances() const { return instances_; }
+    const std::map<std::string, std::unique_ptr<LoadedModule>>& modules() const { return modules_; }
 
 private:
     Simulation simulation_;

@@ -1,31 +1,9 @@
 #include "state_report.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace panelhost {
-
-bool apply_setting(Simulation& simulation, const std::string& setting, std::string& error) {
-    size_t equals = setting.find('=');
-    uint32_t id = 0;
-    double value = 0;
-    bool parsed = equals != std::string::npos && equals > 0;
-    if (parsed) {
-        auto [end_id, id_error] = std::from_chars(setting.data(), setting.data() + equals, id);
-        const char* value_begin = setting.data() + equals + 1;
-        const char* value_end = setting.data() + setting.size();
-        auto [end_value, value_error] = std::from_chars(value_begin, value_end, value);
-        parsed = id_error == std::errc() && end_id == setting.data() + equals &&
-                 value_error == std::errc() && end_value == value_end;
-    }
-    if (!parsed) {
-        error = "setting \"" + setting + "\" is not of the form ID=VALUE (e.g. 61=120)";
-        return false;
-    }
-    simulation.set(id, value);
-    return true;
-}
 
 static std::string describe_state(const ElementState& state) {
     char line[160];

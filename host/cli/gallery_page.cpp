@@ -1,0 +1,87 @@
+#include "cli/gallery_page.hpp"
+
+#include <cctype>
+#include <cstdio>
+#include <sstream>
+
+namespace panelhost {
+namespace {
+
+std::string escape_html(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string pixels(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1fpx", value);
+    return text;
+}
+
+const char* style = R"(
+body { background: #1c1d20; color: #ddd; font-family: sans-serif; margin: 24px; }
+h2 { margin: 28px 0 8px; font-size: 18px; }
+.states { display: flex; flex-wrap: wrap; gap: 18px; }
+figure { margin: 0; }
+figcaption { font-size: 13px; margin-top: 4px; color: #aaa; }
+.picture { position: relative; background: #3b3d42; }
+.picture img { display: block; }
+.area { position: absolute; box-sizing: border-box; border: 1px dashed rgba(90,200,255,.7); }
+.area.clickable { border: 1px solid rgba(255,150,40,.9); }
+.area:hover { background: rgba(255,255,255,.12); }
+)";
+
+} // namespace
+
+std::string file_slug(const std::string& text) {
+    std::string slug;
+    for (unsigned char c : text) {
+        if (std::isalnum(c) || c == '-' || c == '_')
+            slug += static_cast<char>(c);
+        else if (!slug.empty() && slug.back() != '-')
+            slug += '-';
+    }
+    while (!slug.empty() && slug.back() == '-') slug.pop_back();
+    return slug.empty() ? "state" : slug;
+}
+
+std::string gallery_page(const std::vector<GalleryPicture>& pictures) {
+    std::ostringstream page;
+    page << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Gauge gallery</title>"
+         << "<style>" << style << "</style></head><body>\n<h1>Gauge gallery</h1>\n"
+         << "<p>Mouse areas: dashed blue for help areas, orange for clickable areas; hover for "
+            "their tooltips.</p>\n";
+    std::string open_gauge;
+    for (const GalleryPicture& picture : pictures) {
+        std::string gauge = picture.module + "!" + picture.gauge;
+        if (gauge != open_gauge) {
+            if (!open_gauge.empty()) page << "</div>\n";
+            page << "<h2>" << escape_html(gauge) << "</h2>\n<div class=\"states\">\n";
+            open_gauge = gauge;
+        }
+        page << "<figure><div class=\"picture\" style=\"width:" << picture.width
+             << "px;height:" << picture.height << "px\"><img src=\"" << escape_html(picture.file)
+             << "\" width=\"" << picture.width << "\" height=\"" << picture.height
+             << "\" alt=\"" << escape_html(picture.state) << "\">";
+        for (const GalleryArea& area : picture.areas)
+            page << "<div class=\"area" << (area.clickable ? " clickable" : "") << "\" style=\"left:"
+                 << pixels(area.x) << ";top:" << pixels(area.y) << ";width:" << pixels(area.width)
+                 << ";height:" << pixels(area.height) << "\" title=\"" << escape_html(area.tooltip)
+                 << "\"></div>";
+        page << "</div><figcaption>" << escape_html(picture.state) << "</figcaption></figure>\n";
+    }
+    if (!open_gauge.empty()) page << "</div>\n";
+    page << "</body></html>\n";
+    return page.str();
+}
+
+} // namespace panelhost

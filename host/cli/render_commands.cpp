@@ -1,0 +1,43 @@
+// panelhost render: a panel file's visible windows, drawn after some update cycles.
+#include "cli/commands.hpp"
+#include "panel.hpp"
+#include "render/panel_fonts.hpp"
+#include "render/panel_renderer.hpp"
+#include "render/png_output.hpp"
+
+#include <iostream>
+
+namespace panelhost {
+
+int run_render(const RenderOptions& options) {
+    PanelConfig config = load_panel_config(options.panel_file);
+    PanelHost host;
+    std::string error;
+    if (!apply_settings(host.simulation(), options.settings, error)) {
+        std::cerr << "panelhost: " << error << "\n";
+        return 1;
+    }
+    Panel panel(host, config, options.module_dir);
+    for (const std::string& problem : panel.problems()) std::cerr << "panelhost: " << problem << "\n";
+    if (config.windows.empty()) {
+        std::cerr << "panelhost: " << options.panel_file << ": no window to render\n";
+        return 1;
+    }
+    for (int cycle = 0; cycle < options.cycles; ++cycle) host.update();
+
+    if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
+    PanelRenderer renderer(host);
+    FrameStats stats;
+    SurfacePtr picture = renderer.render_panel(panel, options.zoom, &stats);
+    if (stats.missing_elements)
+        std::cerr << "panelhost: " << stats.missing_elements
+                  << " element(s) could not be drawn for want of a bitmap\n";
+    if (!write_png(picture.get(), options.out_file, error)) {
+        std::cerr << "panelhost: " << error << "\n";
+        return 1;
+    }
+    std::cout << "panelhost: rendered " << options.panel_file << " to " << options.out_file << "\n";
+    return 0;
+}
+
+} // namespace panelhost

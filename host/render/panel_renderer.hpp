@@ -1,0 +1,46 @@
+// Draws a placed panel: each visible window at its size, each gauge scaled to its
+// place, from the gauges' cached pictures so that only changed gauges are redrawn.
+#pragma once
+
+#include "bitmap_surfaces.hpp"
+#include "cairo_handles.hpp"
+#include "gauge_cache.hpp"
+#include "panel.hpp"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace panelhost {
+
+struct FrameStats {
+    int gauges_drawn = 0;   // gauges whose picture was redrawn
+    int gauges_reused = 0;  // gauges whose cached picture was copied
+    int missing_elements = 0;
+};
+
+class PanelRenderer {
+public:
+    // Makes the Cairo surfaces of every module the host has loaded.
+    explicit PanelRenderer(const PanelHost& host);
+
+    // One window at `zoom` panel pixels per panel unit.
+    SurfacePtr render_window(const PlacedWindow& window, double zoom = 1.0,
+                             FrameStats* stats = nullptr);
+    // Every visible window of the panel, side by side on one picture.
+    SurfacePtr render_panel(const Panel& panel, double zoom = 1.0, FrameStats* stats = nullptr);
+
+    // Draws one gauge at the cairo origin at `zoom` (design pixels times zoom).
+    void draw_placed(cairo_t* cr, const PlacedGauge& gauge, double zoom, FrameStats* stats);
+
+    const BitmapSurfaces* bitmaps_of(const std::string& module) const;
+
+private:
+    std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps_;
+    GaugeCache cache_;
+};
+
+// Gap between windows, in panel pixels, when a panel is drawn on one picture.
+constexpr int window_gap = 12;
+
+} // namespace panelhost
