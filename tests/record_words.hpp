@@ -1,0 +1,42 @@
+// Reading exported records word by word, as a host reads the 32-bit format. For
+// the tests that check every word of a gauge's records in the 32-bit build.
+#pragma once
+
+#include "gauge_abi.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <set>
+#include <string>
+
+#if GAUGE_ABI_32BIT
+
+using Words = const uint32_t*;
+
+inline Words words(uint32_t pointer_word) {
+    return reinterpret_cast<Words>(static_cast<uintptr_t>(pointer_word));
+}
+
+inline double double_at(Words record, size_t word) {
+    double value;
+    std::memcpy(&value, record + word, sizeof value);
+    return value;
+}
+
+inline std::string string_at(uint32_t pointer_word) {
+    return reinterpret_cast<const char*>(static_cast<uintptr_t>(pointer_word));
+}
+
+// Every word of a record outside `listed` is zero.
+inline void expect_unlisted_zero(Words record, size_t length, const std::set<size_t>& listed,
+                                 const std::string& what) {
+    for (size_t i = 0; i < length; ++i) {
+        if (!listed.count(i)) {
+            EXPECT_EQ(record[i], 0u) << what << " word " << i;
+        }
+    }
+}
+
+#endif // GAUGE_ABI_32BIT
