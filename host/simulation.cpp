@@ -1,5 +1,7 @@
 #include "simulation.hpp"
 
+#include "effects/key_event_effects.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -112,6 +114,8 @@ void Simulation::evaluate(const char* code, double* number_out, int32_t* integer
 
 void Simulation::trigger_key_event(uint32_t event, uint32_t value) {
     append_to_log(key_events_, KeyEvent{event, value});
+    const KeyEventEffects& effects = key_event_effects();
+    if (auto effect = effects.find(event); effect != effects.end()) effect->second(*this, value);
 }
 
 void Simulation::toggle_window(uint32_t window) { append_to_log(window_toggles_, window); }
