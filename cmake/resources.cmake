@@ -15,7 +15,8 @@ ExternalProject_Add(resgen_tool
   BUILD_BYPRODUCTS ${RESGEN})
 
 # Embeds the resources of `module_name` in `target`: on Linux as an assembled
-# directory of files (resources.S) listed by the exported ResourceDirectory.
+# directory of files (resources.S) listed by the exported ResourceDirectory, on
+# Windows as the module's resource section (resources.rc).
 function(panel_embed_resources target module_name)
   set(out ${PROJECT_BINARY_DIR}/resources/${module_name})
   add_custom_target(${target}_resources
@@ -26,8 +27,13 @@ function(panel_embed_resources target module_name)
     VERBATIM)
   add_dependencies(${target}_resources resgen_tool)
   add_dependencies(${target} ${target}_resources)
-  target_sources(${target} PRIVATE ${out}/resources.S
-                 ${PROJECT_SOURCE_DIR}/module/resource_directory.cpp)
+  if(WIN32)
+    # Bitmaps as BITMAP resources by number, sounds under the type "WAVE".
+    target_sources(${target} PRIVATE ${out}/resources.rc)
+  else()
+    target_sources(${target} PRIVATE ${out}/resources.S
+                   ${PROJECT_SOURCE_DIR}/module/resource_directory.cpp)
+  endif()
   target_include_directories(${target} PRIVATE ${out})
   set_target_properties(${target} PROPERTIES RESOURCE_OUTPUT_DIR ${out})
 endfunction()

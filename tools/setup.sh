@@ -10,6 +10,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev    # panelhost
   libcairo2-dev libfontconfig-dev    # artwork generator and renderer
   fonts-dseg fonts-liberation2       # the faces behind "Quartz" and "Arial"
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686   # the Windows modules
 )
 
 missing=()
