@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
-#include <limits.h>
+#include <climits>
+#include <optional>
 
 namespace sound::platform {
 namespace {
