@@ -16,17 +16,21 @@ ExternalProject_Add(resgen_tool
 
 # Embeds the resources of `module_name` in `target`: on Linux as an assembled
 # directory of files (resources.S) listed by the exported ResourceDirectory, on
-# Windows as the module's resource section (resources.rc).
+# Windows as the module's resource section (resources.rc). Several targets (a
+# module and test modules) may embed the same module's resources; they are drawn
+# once.
 function(panel_embed_resources target module_name)
   set(out ${PROJECT_BINARY_DIR}/resources/${module_name})
-  add_custom_target(${target}_resources
-    COMMAND ${RESGEN} --module ${module_name} --out ${out}
-    BYPRODUCTS ${out}/resources.S ${out}/resource_table.inc ${out}/resources.rc
-               ${out}/manifest.txt
-    COMMENT "Drawing the ${module_name} bitmaps and sounds"
-    VERBATIM)
-  add_dependencies(${target}_resources resgen_tool)
-  add_dependencies(${target} ${target}_resources)
+  if(NOT TARGET ${module_name}_resources)
+    add_custom_target(${module_name}_resources
+      COMMAND ${RESGEN} --module ${module_name} --out ${out}
+      BYPRODUCTS ${out}/resources.S ${out}/resource_table.inc ${out}/resources.rc
+                 ${out}/manifest.txt
+      COMMENT "Drawing the ${module_name} bitmaps and sounds"
+      VERBATIM)
+    add_dependencies(${module_name}_resources resgen_tool)
+  endif()
+  add_dependencies(${target} ${module_name}_resources)
   if(WIN32)
     # Bitmaps as BITMAP resources by number, sounds under the type "WAVE".
     target_sources(${target} PRIVATE ${out}/resources.rc)

@@ -1,0 +1,181 @@
+// The Linux stand-in for the Windows services the click sound player calls.
+// Resources come from the module's exported resource directory, found with dlsym
+// on its handle; WAVE files are read with the module's own RIFF reader.
+#include "resource_directory.h"
+#include "sound/stand_in.hpp"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <optional>
+
+namespace sound::platform {
+namespace {
+
+// The host's one window: the process itself.
+char host_window;
+
+// A resource directory longer than this is taken as corrupt.
+constexpr uint32_t max_resources = 65536;
+
+// DirectSound's limits on a buffer's size.
+constexpr uint32_t smallest_buffer = 4;
+constexpr uint32_t largest_buffer = 0x0FFFFFFF;
+
+// What DirectSound takes for a plain buffer: mono or stereo PCM of 8 or 16 bits,
+// with consistent block size and byte rate.
+bool playable(const WaveFormat& f) {
+    return f.format_tag == 1 && (f.channels == 1 || f.channels == 2) &&
+           (f.bits_per_sample == 8 || f.bits_per_sample == 16) && f.samples_per_second > 0 &&
+           f.block_align == f.channels * f.bits_per_sample / 8 &&
+           f.average_bytes_per_second == f.samples_per_second * f.block_align;
+}
+
+// The live stand-in object behind a handle, or null (counted as a misuse).
+template <typename Object, typename Handle>
+Object* live(std::list<Object>& objects, Handle* handle) {
+    for (Object& object : objects)
+        if (reinterpret_cast<Handle*>(&object) == handle && !object.released) return &object;
+    ++stand_in().misuses;
+    return nullptr;
+}
+
+// Brings a buffer that has played out back to its start.
+void settle(StandInBuffer& buffer) {
+    if (buffer.playing && stand_in().now() >= buffer.ends) {
+        buffer.playing = false;
+        buffer.position = 0;
+    }
+}
+
+} // namespace
+
+StandIn& stand_in() {
+    static StandIn state;
+    return state;
+}
+
+StandInBuffer* stand_in_buffer(Buffer* buffer) {
+    return buffer ? live(stand_in().buffers, buffer) : nullptr;
+}
+
+StandInDevice* stand_in_device(Device* device) {
+    return device ? live(stand_in().devices, device) : nullptr;
+}
+
+std::string executable_name() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0) return {};
+    std::string name(path, static_cast<size_t>(length));
+    name.erase(0, name.find_last_of('/') + 1);
+    if (size_t dot = name.find_last_of('.'); dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+Window* find_window(const char* class_name) {
+    StandIn& state = stand_in();
+    state.window_class = class_name ? class_name : "";
+    const bool host_class = state.window_class == "MSCFSMAIN" || state.window_class == "FS98MAIN";
+    return host_class && !state.refuse.window ? reinterpret_cast<Window*>(&host_window) : nullptr;
+}
+
+Device* create_device() {
+    StandIn& state = stand_in();
+    if (state.refuse.device) return nullptr;
+    return reinterpret_cast<Device*>(&state.devices.emplace_back());
+}
+
+bool set_normal_cooperative_level(Device* device, Window* window) {
+    StandInDevice* object = stand_in_device(device);
+    if (!object || !window || stand_in().refuse.cooperative_level) return false;
+    object->window = window;
+    return true;
+}
+
+Buffer* create_buffer(Device* device, const WaveFormat& format, uint32_t bytes) {
+    StandIn& state = stand_in();
+    if (!stand_in_device(device) || state.refuse.buffer || !playable(format) ||
+        bytes < smallest_buffer || bytes > largest_buffer)
+        return nullptr;
+    StandInBuffer& buffer = state.buffers.emplace_back();
+    buffer.format = format;
+    buffer.samples.resize(bytes);
+    return reinterpret_cast<Buffer*>(&buffer);
+}
+
+bool fill_buffer(Buffer* buffer, std::span<const uint8_t> samples) {
+    StandInBuffer* object = stand_in_buffer(buffer);
+    if (!object || stand_in().refuse.lock || samples.size() > object->samples.size()) return false;
+    std::copy(samples.begin(), samples.end(), object->samples.begin());
+    return true;
+}
+
+bool set_position(Buffer* buffer, uint32_t position) {
+    StandInBuffer* object = stand_in_buffer(buffer);
+    if (!object || position > object->samples.size()) return false;
+    object->position = position;
+    return true;
+}
+
+bool play(Buffer* buffer, uint32_t) {
+    StandIn& state = stand_in();
+    StandInBuffer* object = stand_in_buffer(buffer);
+    if (!object || state.refuse.play) return false;
+    settle(*object);
+    if (object->playing) return true; // still sounding: it goes on
+    const uint64_t remaining = object->samples.size() - object->position;
+    object->playing = true;
+    object->ends = state.now() + std::chrono::nanoseconds(remaining * 1'000'000'000 /
+                                                          object->format.average_bytes_per_second);
+    ++object->plays;
+    return true;
+}
+
+void release_buffer(Buffer* buffer) {
+    if (StandInBuffer* object = stand_in_buffer(buffer)) {
+        object->released = true;
+        object->playing = false;
+        object->samples = {};
+    }
+}
+
+void release_device(Device* device) {
+    if (StandInDevice* object = stand_in_device(device)) object->released = true;
+}
+
+bool load_wave_resource(uintptr_t module, uint16_t number, Resource& out) {
+    if (module == 0) return false; // dlsym would search the whole process
+    const auto* directory = static_cast<const ResourceIndex*>(
+        dlsym(reinterpret_cast<void*>(module), RESOURCE_DIRECTORY_SYMBOL));
+    if (!directory || !directory->entries || directory->count > max_resources) return false;
+    for (uint32_t i = 0; i < directory->count; ++i) {
+        const ResourceEntry& entry = directory->entries[i];
+        if (entry.type != RESOURCE_TYPE_WAVE || entry.number != number) continue;
+        if (!entry.begin || entry.end < entry.begin) return false;
+        out.bytes = {entry.begin, entry.end};
+        return true;
+    }
+    return false;
+}
+
+void free_resource(Resource& resource) { resource = {}; }
+
+bool read_wave_file(std::span<const uint8_t> file, Samples& out) {
+    std::optional<WaveContents> contents = read_wave(file);
+    if (!contents) return false;
+    auto* copy = new std::vector<uint8_t>(contents->samples.begin(), contents->samples.end());
+    out.format = contents->format;
+    out.bytes = *copy;
+    out.held = copy;
+    return true;
+}
+
+void free_samples(Samples& samples) {
+    delete static_cast<std::vector<uint8_t>*>(samples.held);
+    samples = {};
+}
+
+} // namespace sound::platform
