@@ -186,15 +186,20 @@ json describe_chain(ElementRecord* const* roots, Owner owner) {
 // An older header names routines instead of a callback, and no mouse list: its
 // install routine hands that to the host.
 json describe_older_gauge(const GaugeHeaderOld& header) {
-    const bool routines[] = {header.query_routine != nullptr,      header.install_routine != nullptr,
-                             header.initialize_routine != nullptr, header.update_routine != nullptr,
-                             header.generate_routine != nullptr,   header.draw_routine != nullptr,
-                             header.kill_routine != nullptr};
+    json routines = {
+        {"query", header.query_routine != nullptr},
+        {"install", header.install_routine != nullptr},
+        {"initialize", header.initialize_routine != nullptr},
+        {"update", header.update_routine != nullptr},
+        {"generate", header.generate_routine != nullptr},
+        {"draw", header.draw_routine != nullptr},
+        {"kill", header.kill_routine != nullptr},
+    };
     return {
         {"name", header.name ? header.name : ""},
         {"version", hex(header.version)},
         {"size_mm", header.size_mm},
-        {"routines", routines},
+        {"routines", std::move(routines)},
         {"elements", describe_chain(header.element_list, {&header, true})},
     };
 }
