@@ -55,6 +55,7 @@ struct SeenCall {
 };
 std::vector<SeenCall> seen;
 uint32_t host_record_words[2];
+bool fill_word_15 = true;
 
 template <uint32_t Slot>
 void GAUGE_CALL see_element_list(ElementRecord* root) {
@@ -63,7 +64,7 @@ void GAUGE_CALL see_element_list(ElementRecord* root) {
 template <uint32_t Slot>
 void GAUGE_CALL see_element_list_word(ElementRecord* root, uintptr_t word) {
     seen.push_back({Slot, root, nullptr, word});
-    if (Slot == SLOT_ELEMENT_LIST_INSTALL && root)
+    if (Slot == SLOT_ELEMENT_LIST_INSTALL && root && fill_word_15)
         reinterpret_cast<StaticImageRecordOld*>(root)->host_record = host_record_words;
 }
 void GAUGE_CALL see_mouse_install(MouseArea* list, GaugeHeaderOld* gauge, void* host_record) {
@@ -165,6 +166,16 @@ TEST(HarrowRecords, RoutinesHandTheGaugesOwnRecordsToTheirSlots) {
         EXPECT_EQ(calls[i].gauge, std::get<2>(want[i]));
         EXPECT_EQ(calls[i].word, std::get<3>(want[i]));
     }
+}
+
+TEST(HarrowRecords, AnEmptyWord15IsPassedOnAsNoHostRecord) {
+    Loaded module = load_harrow();
+    fill_word_15 = false;
+    std::vector<SeenCall> calls = run_routines(module);
+    fill_word_15 = true;
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[2].slot, SLOT_MOUSE_LIST_INSTALL);
+    EXPECT_EQ(calls[2].word, 0u) << "not an address 4 bytes past nothing";
 }
 
 TEST(HarrowRecords, RoutinesWithoutAHostTableCallNothing) {
