@@ -10,8 +10,6 @@
 namespace panelhost {
 namespace {
 
-constexpr uint32_t max_needle_rows = 1024;
-
 void refresh(TokenVariable& source, const Simulation& simulation) {
     if (source.id != 0) simulation.lookup(source);
 }

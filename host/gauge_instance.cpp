@@ -1,6 +1,7 @@
 #include "gauge_instance.hpp"
 
 #include "element_update.hpp"
+#include "older_gauge.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -72,12 +73,26 @@ GaugeInstance::GaugeInstance(const GaugeHeader& published, std::optional<std::st
     rebuild_mouse_map();
 }
 
+GaugeInstance::GaugeInstance(const GaugeHeaderOld& published, uintptr_t resource_handle,
+                             DesignSize design_size)
+    : resource_handle_(resource_handle), design_size_(design_size),
+      older_(std::make_unique<OlderGauge>(published, resource_handle, problems_)) {
+    header_.version = published.version;
+    header_.name = published.name;
+    header_.element_list = published.element_list;
+    header_.size_mm = published.size_mm;
+}
+
 void GaugeInstance::rebuild_mouse_map() {
     mouse_map_ = read_mouse_map(header_.mouse_areas, extent_or_unbounded(design_size_.width),
                                 extent_or_unbounded(design_size_.height), max_mouse_records);
 }
 
 GaugeInstance::~GaugeInstance() { kill(); }
+
+const std::vector<ElementState>& GaugeInstance::elements() const {
+    return older_ ? older_->elements() : states_;
+}
 
 ElementRecord* GaugeInstance::copy_element(ElementRecord* source, int depth) {
     for (const auto& [from, to] : copied_)
@@ -145,9 +160,29 @@ void GaugeInstance::call_gauge_callback(uint32_t service, uintptr_t extra) {
         header_.gauge_callback(&header_, static_cast<int32_t>(service), extra);
 }
 
-void GaugeInstance::install(Simulation&) {
+// The owner a mouse callback is told of: an older gauge's routines and callbacks
+// know only the module's own header.
+GaugeHeader* GaugeInstance::owner_for_callbacks() {
+    if (!older_) return &header_;
+    return reinterpret_cast<GaugeHeader*>(const_cast<GaugeHeaderOld*>(&older_->published()));
+}
+
+// An older gauge's mouse list is the one its routines registered with the host.
+void GaugeInstance::take_registered_mouse_list() {
+    mouse_areas_.clear();
+    copy_mouse_areas(older_->mouse_list());
+    header_.mouse_areas = mouse_areas_.empty() ? nullptr : mouse_areas_.data();
+    rebuild_mouse_map();
+}
+
+void GaugeInstance::install(Simulation& simulation) {
     if (installed_) return;
     installed_ = true;
+    if (older_) {
+        older_->install(simulation);
+        take_registered_mouse_list();
+        return;
+    }
     call_gauge_callback(SERVICE_INSTALL, resource_handle_);
     // Installation may have rewritten the mouse records.
     rebuild_mouse_map();
@@ -155,6 +190,10 @@ void GaugeInstance::install(Simulation&) {
 
 void GaugeInstance::update(Simulation& simulation) {
     if (!installed_ || killed_) return;
+    if (older_) {
+        older_->update(simulation);
+        return;
+    }
     call_gauge_callback(SERVICE_UPDATE, 0);
     for (ElementState& state : states_) update_element(state, simulation);
 }
@@ -162,6 +201,11 @@ void GaugeInstance::update(Simulation& simulation) {
 void GaugeInstance::kill() {
     if (!installed_ || killed_) return;
     killed_ = true;
+    if (older_) {
+        older_->kill();
+        take_registered_mouse_list();
+        return;
+    }
     call_gauge_callback(SERVICE_KILL, 0);
 }
 
@@ -173,7 +217,7 @@ bool GaugeInstance::click(double x, double y, uint32_t buttons, Simulation& simu
     if (area.key_event != 0) {
         simulation.trigger_key_event(area.key_event, 0);
     } else if (area.action.callback) {
-        MousePoint point{clamped_pixel(x), clamped_pixel(y), &header_};
+        MousePoint point{clamped_pixel(x), clamped_pixel(y), owner_for_callbacks()};
         area.action.callback(&point, buttons);
     }
     return true;

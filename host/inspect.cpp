@@ -2,6 +2,7 @@
 
 #include "gauge_instance.hpp"
 #include "loaded_module.hpp"
+#include "older_gauge.hpp"
 
 #include <cstdio>
 #include <cstring>
@@ -111,7 +112,37 @@ void describe_kind(const ElementRecord& element, json& out) {
     }
 }
 
-json describe_element(const ElementRecord& element, const GaugeHeader& header) {
+// The kinds of the older interface, in their own layouts.
+void describe_older_kind(const ElementRecord& element, json& out) {
+    switch (element.kind) {
+    case ELEMENT_STATIC_IMAGE:
+        out["host_record_set"] =
+            reinterpret_cast<const StaticImageRecordOld&>(element).host_record != nullptr;
+        break;
+    case ELEMENT_NEEDLE: {
+        const auto& needle = reinterpret_cast<const NeedleRecordOld&>(element);
+        out["source"] = source(needle.source);
+        out["row_count"] = needle.row_count;
+        out["table"] = table(needle.nonlinearity, needle.row_count);
+        out["value_callback"] = needle.value_callback != nullptr;
+        out["host_settings"] = {{"26", needle.host_setting_26},
+                                {"27", needle.host_setting_27},
+                                {"30", needle.host_setting_30}};
+        break;
+    }
+    default: out["layout"] = "unknown in the older interface"; break;
+    }
+}
+
+// The gauge a chain belongs to, of either interface.
+struct Owner {
+    const void* header;
+    bool older;
+};
+
+json describe_element(const ElementRecord& element, Owner owner) {
+    const void* owned_by = owner.older ? static_cast<const void*>(element.gauge_old)
+                                       : static_cast<const void*>(element.gauge);
     json out = {
         {"kind", element.kind},
         {"kind_name", kind_name(element.kind)},
@@ -120,25 +151,57 @@ json describe_element(const ElementRecord& element, const GaugeHeader& header) {
         {"offset", {element.offset_x, element.offset_y}},
         {"image_flags", hex(element.image_flags)},
         {"special_flags", hex(element.special_flags)},
-        {"owned_by_gauge", element.gauge == &header},
+        {"owned_by_gauge", owned_by == owner.header},
         {"failures", failures(element.failures)},
     };
-    describe_kind(element, out);
+    if (owner.older)
+        describe_older_kind(element, out);
+    else
+        describe_kind(element, out);
     return out;
 }
 
 // Elements in chain order: each element, then its children.
-void collect(const ElementRecord* element, const GaugeHeader& header, json& out,
+void collect(const ElementRecord* element, Owner owner, json& out,
              std::set<const ElementRecord*>& seen, int depth) {
     if (!element || depth > max_element_depth || seen.size() >= max_elements_per_gauge ||
         !seen.insert(element).second)
         return;
-    json described = describe_element(*element, header);
+    json described = describe_element(*element, owner);
     described["depth"] = depth;
     out.push_back(std::move(described));
     for (size_t i = 0; element->children && element->children[i] && i < max_children_per_element;
          ++i)
-        collect(element->children[i], header, out, seen, depth + 1);
+        collect(element->children[i], owner, out, seen, depth + 1);
+}
+
+json describe_chain(ElementRecord* const* roots, Owner owner) {
+    json elements = json::array();
+    std::set<const ElementRecord*> seen;
+    for (size_t i = 0; roots && roots[i] && i < max_children_per_element; ++i)
+        collect(roots[i], owner, elements, seen, 0);
+    return elements;
+}
+
+// An older header names routines instead of a callback, and no mouse list: its
+// install routine hands that to the host.
+json describe_older_gauge(const GaugeHeaderOld& header) {
+    json routines = {
+        {"query", header.query_routine != nullptr},
+        {"install", header.install_routine != nullptr},
+        {"initialize", header.initialize_routine != nullptr},
+        {"update", header.update_routine != nullptr},
+        {"generate", header.generate_routine != nullptr},
+        {"draw", header.draw_routine != nullptr},
+        {"kill", header.kill_routine != nullptr},
+    };
+    return {
+        {"name", header.name ? header.name : ""},
+        {"version", hex(header.version)},
+        {"size_mm", header.size_mm},
+        {"routines", std::move(routines)},
+        {"elements", describe_chain(header.element_list, {&header, true})},
+    };
 }
 
 json describe_mouse_area(const MouseArea& area) {
@@ -161,12 +224,8 @@ json describe_mouse_area(const MouseArea& area) {
 } // namespace
 
 json describe_gauge(const GaugeHeader& header) {
-    json elements = json::array();
-    std::set<const ElementRecord*> seen;
-    for (size_t i = 0; header.element_list && header.element_list[i] &&
-                       i < max_children_per_element;
-         ++i)
-        collect(header.element_list[i], header, elements, seen, 0);
+    if (const GaugeHeaderOld* older = older_header(&header)) return describe_older_gauge(*older);
+    json elements = describe_chain(header.element_list, {&header, false});
 
     json mouse = json::array();
     for (size_t i = 0; header.mouse_areas && i < max_mouse_records; ++i) {

@@ -1,5 +1,6 @@
 #include "panel_host.hpp"
 
+#include "older_gauge.hpp"
 #include "panel_services.hpp"
 
 #include <algorithm>
@@ -42,21 +43,26 @@ GaugeInstance* PanelHost::place(const std::string& module_name, const std::strin
     }
     ServiceScope scope(simulation_);
     auto [width, height] = module->design_size(*header);
-    auto instance = std::make_unique<GaugeInstance>(*header, std::move(parameters),
-                                                    module->resource_handle(),
-                                                    DesignSize{double(width), double(height)});
+    DesignSize size{double(width), double(height)};
+    // A gauge of the older interface takes no parameter string.
+    const GaugeHeaderOld* older = older_header(header);
+    auto instance = older ? std::make_unique<GaugeInstance>(*older, module->resource_handle(), size)
+                          : std::make_unique<GaugeInstance>(*header, std::move(parameters),
+                                                            module->resource_handle(), size);
     instance->install(simulation_);
     instances_.push_back(std::move(instance));
     return instances_.back().get();
 }
 
-void PanelHost::remove(GaugeInstance* instance) {
+std::unique_ptr<GaugeInstance> PanelHost::remove(GaugeInstance* instance) {
     ServiceScope scope(simulation_);
     auto it = std::find_if(instances_.begin(), instances_.end(),
                            [instance](const auto& owned) { return owned.get() == instance; });
-    if (it == instances_.end()) return;
+    if (it == instances_.end()) return nullptr;
     (*it)->kill();
+    std::unique_ptr<GaugeInstance> removed = std::move(*it);
     instances_.erase(it);
+    return removed;
 }
 
 void PanelHost::update() {

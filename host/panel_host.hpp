@@ -31,8 +31,9 @@ public:
     // Returns null and sets `error` when the module or gauge is unknown.
     GaugeInstance* place(const std::string& module_name, const std::string& gauge_name,
                          std::optional<std::string> parameters, std::string& error);
-    // Removes a placed gauge (service 12).
-    void remove(GaugeInstance* instance);
+    // Removes a placed gauge (service 12, or an older gauge's kill routine) and hands
+    // it back, killed, to a caller that wants to look at it; null if not placed here.
+    std::unique_ptr<GaugeInstance> remove(GaugeInstance* instance);
 
     // One update cycle of every placed gauge, in placement order.
     void update();

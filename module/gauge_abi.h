@@ -76,6 +76,11 @@ extern "C" {
 #define MOVING_IMAGE_RECORD_WORDS 67u
 #define SPRITE_RECORD_WORDS 88u
 
+/* Record lengths in 32-bit words, older interface (header version 0x262) */
+#define GAUGE_HEADER_OLD_WORDS 22u
+#define STATIC_IMAGE_RECORD_OLD_WORDS 20u
+#define NEEDLE_RECORD_OLD_WORDS 56u
+
 /* ElementRecord.resource_id of an element without a bitmap (strings) */
 #define RESOURCE_NONE 0xFFFFFFFFu
 
@@ -151,6 +156,7 @@ extern "C" {
  * ------------------------------------------------------------------------------- */
 
 typedef struct GaugeHeader GaugeHeader;
+typedef struct GaugeHeaderOld GaugeHeaderOld;
 typedef struct ElementRecord ElementRecord;
 typedef struct TokenVariable TokenVariable;
 typedef struct MousePoint MousePoint;
@@ -163,6 +169,9 @@ typedef uint32_t(GAUGE_CALL *MouseCallback)(MousePoint *point, uint32_t mouse_fl
 typedef void(GAUGE_CALL *ModuleRoutine)(void);
 typedef void(GAUGE_CALL *GaugeRoutine)(void);
 typedef void(GAUGE_CALL *GaugeWordRoutine)(uintptr_t word);
+/* Older interface: a needle's value callback is given the needle's source variable
+ * (refreshed by the host) instead of the element. */
+typedef double(GAUGE_CALL *SourceValueCallback)(TokenVariable *source);
 
 /* The value of a token variable: a double or, for some variables, an unsigned 32-bit
  * integer in the low word (which reading applies is fixed per variable). */
@@ -206,7 +215,10 @@ struct ElementRecord {
     int32_t previous_y;       /* 5  host */
     int32_t offset_x;         /* 6  module: needle: pivot inside the needle bitmap; */
     int32_t offset_y;         /* 7        sprite: turning point on the face; else 0 */
-    GaugeHeader *gauge;       /* 8  module: owning gauge header (host: its copy) */
+    union {                   /* 8  module: the owning gauge header */
+        GaugeHeader *gauge;         /* current interface (host: the instance's copy) */
+        GaugeHeaderOld *gauge_old;  /* older interface: the module's own header */
+    };
     ElementRecord *previous_element;  /* 9  host */
     ElementRecord **children;         /* 10 module: zero-terminated child list */
     const FailureEntry *failures;     /* 11 module: failure list, or none */
@@ -326,6 +338,39 @@ typedef struct SpriteRecord {
     uint32_t reserved_82_87[6];
 } SpriteRecord;
 
+/* ---------------------------------------------------------------------------------
+ * Element records of the older interface (header version 0x262). The common part
+ * (words 0-14) is an ElementRecord whose owner is `gauge_old`; the kinds continue
+ * in their own, shorter layouts.
+ * ------------------------------------------------------------------------------- */
+
+/* Kind 0, static image, older layout: 20 words. */
+typedef struct StaticImageRecordOld {
+    ElementRecord common;     /* 0-14 module */
+    void *host_record;        /* 15 host: its record for the installed element list,
+                                    written by the element-list install service
+                                    (slot 25); the gauge's install routine hands this
+                                    address plus 4 bytes to slot 32 */
+    uint32_t reserved_16_19[4]; /* 16-19 host */
+} StaticImageRecordOld;
+
+/* Kind 1, needle, older layout: 56 words. */
+typedef struct NeedleRecordOld {
+    ElementRecord common;           /* 0-14 module */
+    TokenVariable source;           /* 15-21 module: variable id; host: value, refreshed
+                                          before the value callback is asked */
+    SourceValueCallback value_callback; /* 22 module, or none (the source's value is
+                                          used) */
+    uint32_t reserved_23_25[3];     /* 23-25 host */
+    uint32_t host_setting_26;       /* 26 module: a number the host interprets (151 in
+                                          Harrow_ASI); this host ignores it */
+    uint32_t host_setting_27;       /* 27 module: likewise (8 in Harrow_ASI) */
+    const NeedleRow *nonlinearity;  /* 28 module: table, or none (value is the angle) */
+    uint32_t row_count;             /* 29 module */
+    uint32_t host_setting_30;       /* 30 module: likewise (6 in Harrow_ASI) */
+    uint32_t reserved_31_55[25];    /* 31-55 host */
+} NeedleRecordOld;
+
 /* The record a mouse callback receives. */
 struct MousePoint {
     int32_t x;            /* 0  host: click point (the gauges never read it) */
@@ -374,6 +419,28 @@ struct GaugeHeader {
                                           writable; or none */
 };
 
+/* Gauge header of the older interface (version 0x262): 22 words. Instead of a gauge
+ * callback it names seven routines, which the host calls for each phase of the
+ * gauge's life (routine k belongs to the phase that the current interface announces
+ * with service number 2k) and which pass the gauge's element list and mouse list on
+ * to the host's services of slots 24 to 34. The mouse list is not named here: the
+ * install routine hands it to the host. */
+struct GaugeHeaderOld {
+    uint32_t version;               /* 0  module: GAUGE_HEADER_VERSION_OLD */
+    const char *name;               /* 1  module: name the panel places it by */
+    ElementRecord **element_list;   /* 2  module: zero-terminated root elements */
+    GaugeRoutine query_routine;     /* 3  module: host calls it first */
+    GaugeWordRoutine install_routine;   /* 4  module: then this, with a host word */
+    GaugeRoutine initialize_routine;    /* 5  module: then this */
+    GaugeRoutine update_routine;        /* 6  module: every cycle, first */
+    GaugeWordRoutine generate_routine;  /* 7  module: every cycle, with a host word */
+    GaugeRoutine draw_routine;          /* 8  module: every cycle, last */
+    GaugeRoutine kill_routine;          /* 9  module: at removal */
+    uint32_t reserved_10;           /* 10 host */
+    uint32_t size_mm;               /* 11 module: design width in millimetres */
+    uint32_t reserved_12_21[10];    /* 12-21 host */
+};
+
 /* ---------------------------------------------------------------------------------
  * Exported records
  * ------------------------------------------------------------------------------- */
@@ -403,12 +470,16 @@ typedef struct ImportEntry {
  * Host panel services
  * ------------------------------------------------------------------------------- */
 
-/* Slots 24-34: element-list and mouse-list services of the older interface. */
+/* Slots 24-34: element-list and mouse-list services of the older interface, called
+ * by its gauge routines. An element-list service acts on the whole chain from the
+ * root (the background) down; the word is the one the routine was given. */
 typedef void(GAUGE_CALL *ElementListService)(ElementRecord *root);
 typedef void(GAUGE_CALL *ElementListWordService)(ElementRecord *root, uintptr_t word);
-typedef void(GAUGE_CALL *MouseListInstallService)(MouseArea *list, GaugeHeader *gauge,
+/* Slot 32: installs a mouse list; `host_record` is the background's word 15 plus 4
+ * bytes. Slot 33 registers the list, slot 34 takes it back. */
+typedef void(GAUGE_CALL *MouseListInstallService)(MouseArea *list, GaugeHeaderOld *gauge,
                                                   void *host_record);
-typedef void(GAUGE_CALL *MouseListService)(MouseArea *list, GaugeHeader *gauge);
+typedef void(GAUGE_CALL *MouseListService)(MouseArea *list, GaugeHeaderOld *gauge);
 
 /* Slot 35: shows the window if hidden, hides it if shown. */
 typedef int32_t(GAUGE_CALL *ToggleWindowService)(uint32_t window);
@@ -460,7 +531,14 @@ typedef struct PanelServiceTable {
     GAUGE_ABI_ASSERT(offsetof(type, field) == (slot) * sizeof(void *), #type "." #field)
 
 GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_query, SLOT_ELEMENT_LIST_QUERY);
+GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_install, SLOT_ELEMENT_LIST_INSTALL);
+GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_initialize, SLOT_ELEMENT_LIST_INITIALIZE);
+GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_update, SLOT_ELEMENT_LIST_UPDATE);
+GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_generate, SLOT_ELEMENT_LIST_GENERATE);
+GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_draw, SLOT_ELEMENT_LIST_DRAW);
 GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_kill, SLOT_ELEMENT_LIST_KILL);
+GAUGE_ABI_SLOT_AT(PanelServiceTable, mouse_list_install, SLOT_MOUSE_LIST_INSTALL);
+GAUGE_ABI_SLOT_AT(PanelServiceTable, mouse_list_register, SLOT_MOUSE_LIST_REGISTER);
 GAUGE_ABI_SLOT_AT(PanelServiceTable, mouse_list_unregister, SLOT_MOUSE_LIST_UNREGISTER);
 GAUGE_ABI_SLOT_AT(PanelServiceTable, toggle_window, SLOT_TOGGLE_WINDOW);
 GAUGE_ABI_SLOT_AT(PanelServiceTable, trigger_key_event, SLOT_TRIGGER_KEY_EVENT);
@@ -506,6 +584,20 @@ GAUGE_ABI_WORD_AT(GaugeHeader, gauge_callback, 21);
 GAUGE_ABI_WORD_AT(GaugeHeader, user_word, 22);
 GAUGE_ABI_WORD_AT(GaugeHeader, parameters, 23);
 
+GAUGE_ABI_WORDS(GaugeHeaderOld, GAUGE_HEADER_OLD_WORDS);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, name, 1);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, element_list, 2);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, query_routine, 3);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, install_routine, 4);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, initialize_routine, 5);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, update_routine, 6);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, generate_routine, 7);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, draw_routine, 8);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, kill_routine, 9);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, reserved_10, 10);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, size_mm, 11);
+GAUGE_ABI_WORD_AT(GaugeHeaderOld, reserved_12_21, 12);
+
 GAUGE_ABI_WORDS(ModuleLinkage, 6);
 GAUGE_ABI_WORD_AT(ModuleLinkage, init, 1);
 GAUGE_ABI_WORD_AT(ModuleLinkage, fini, 2);
@@ -520,6 +612,7 @@ GAUGE_ABI_WORD_AT(ElementRecord, position_x, 2);
 GAUGE_ABI_WORD_AT(ElementRecord, previous_x, 4);
 GAUGE_ABI_WORD_AT(ElementRecord, offset_x, 6);
 GAUGE_ABI_WORD_AT(ElementRecord, gauge, 8);
+GAUGE_ABI_WORD_AT(ElementRecord, gauge_old, 8);
 GAUGE_ABI_WORD_AT(ElementRecord, previous_element, 9);
 GAUGE_ABI_WORD_AT(ElementRecord, children, 10);
 GAUGE_ABI_WORD_AT(ElementRecord, failures, 11);
@@ -533,6 +626,19 @@ GAUGE_ABI_WORD_AT(NeedleRecord, source, 15);
 GAUGE_ABI_WORD_AT(NeedleRecord, nonlinearity, 28);
 GAUGE_ABI_WORD_AT(NeedleRecord, row_count, 29);
 GAUGE_ABI_WORD_AT(NeedleRecord, value_callback, 56);
+
+GAUGE_ABI_WORDS(StaticImageRecordOld, STATIC_IMAGE_RECORD_OLD_WORDS);
+GAUGE_ABI_WORD_AT(StaticImageRecordOld, host_record, 15);
+GAUGE_ABI_WORD_AT(StaticImageRecordOld, reserved_16_19, 16);
+
+GAUGE_ABI_WORDS(NeedleRecordOld, NEEDLE_RECORD_OLD_WORDS);
+GAUGE_ABI_WORD_AT(NeedleRecordOld, source, 15);
+GAUGE_ABI_WORD_AT(NeedleRecordOld, value_callback, 22);
+GAUGE_ABI_WORD_AT(NeedleRecordOld, host_setting_26, 26);
+GAUGE_ABI_WORD_AT(NeedleRecordOld, host_setting_27, 27);
+GAUGE_ABI_WORD_AT(NeedleRecordOld, nonlinearity, 28);
+GAUGE_ABI_WORD_AT(NeedleRecordOld, row_count, 29);
+GAUGE_ABI_WORD_AT(NeedleRecordOld, host_setting_30, 30);
 
 GAUGE_ABI_WORDS(StringRecord, STRING_RECORD_WORDS);
 GAUGE_ABI_WORD_AT(StringRecord, sources, 15);

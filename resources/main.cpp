@@ -42,6 +42,7 @@ constexpr void (*art_families[])(art::BitmapRegistry&) = {
     art::register_vertical_speed_art,
     art::register_compass_art,
     art::register_fuel_art,
+    art::register_harrow_art,
 };
 
 struct Options {

@@ -9,5 +9,6 @@ void register_airspeed_art(BitmapRegistry& registry);
 void register_vertical_speed_art(BitmapRegistry& registry);
 void register_compass_art(BitmapRegistry& registry);
 void register_fuel_art(BitmapRegistry& registry);
+void register_harrow_art(BitmapRegistry& registry);
 
 } // namespace art

@@ -1,0 +1,107 @@
+// Harrow airspeed indicator art (Harrow_ASI): a 302 x 302 face lettered AIRSPEED
+// KNOTS with its own bezel, graduated 40 to 300 knots through the gauge's needle
+// table about the pivot (151,142), and the 152 x 17 needle.
+#include "art/art_families.hpp"
+#include "art/dial_scale.hpp"
+#include "harrow_table.hpp"
+
+#include <string>
+
+namespace art {
+namespace {
+
+constexpr const char* module = "Harrow_ASI";
+constexpr int face_size = 302;
+constexpr Point face_centre{151, 151};
+constexpr Point pivot{harrow::pivot_x, harrow::pivot_y};
+constexpr Point needle_pivot{harrow::needle_pivot_x, harrow::needle_pivot_y};
+
+// Radii about the face's centre.
+constexpr double bezel_outer = 150.5;
+constexpr double bezel_inner = 142;
+
+// Radii about the pivot: the table's points lie between 118 and 128 pixels from it,
+// on the ticks.
+constexpr double band_outer = 132;
+constexpr double band_inner = 126;
+constexpr double tick_outer = 126;
+constexpr double small_inner = 120;
+constexpr double medium_inner = 116;
+constexpr double major_inner = 110;
+constexpr double flap_band_outer = 109;
+constexpr double flap_band_inner = 106;
+constexpr double numeral_radius = 88;
+
+// Operating ranges of the airframe: flaps-extended (white, inner), normal (green),
+// caution (yellow), and the never-exceed red line.
+struct Range {
+    double from;
+    double to;
+    Rgb colour;
+    double inner;
+    double outer;
+};
+
+constexpr Range ranges[] = {
+    {70, 140, colour::marking, flap_band_inner, flap_band_outer},
+    {80, 230, colour::green, band_inner, band_outer},
+    {230, 260, colour::yellow, band_inner, band_outer},
+};
+constexpr double never_exceed = 260;
+
+const Scale scale{harrow::speed_table, pivot};
+
+void graduate(cairo_t* cr) {
+    // Every 5 knots, longer every 10; a major mark and figure at every row from 40.
+    for (int knots = 40; knots <= 300; knots += 5) {
+        const bool ten = knots % 10 == 0;
+        scale.radial(cr, knots, ten ? medium_inner : small_inner, tick_outer, ten ? 1.8 : 1.2,
+                     colour::marking);
+    }
+    for (const NeedleRow& row : harrow::speed_table) {
+        if (row.value < 40) continue;
+        scale.radial(cr, row.value, major_inner, tick_outer, 3.0, colour::marking);
+        const int knots = static_cast<int>(row.value);
+        text_centred(cr, std::to_string(knots), polar(pivot, numeral_radius, scale.angle(knots)),
+                     16);
+    }
+}
+
+void draw_face(cairo_t* cr, int, int) {
+    dial_face(cr, face_centre, bezel_inner);
+    for (const Range& r : ranges)
+        scale.band(cr, r.from, r.to, r.colour, r.inner, r.outer);
+    graduate(cr);
+    scale.radial(cr, never_exceed, medium_inner, band_outer, 4, colour::red);
+    text_centred(cr, "AIRSPEED", {151, 104}, 13);
+    text_centred(cr, "KNOTS", {151, 186}, 14);
+    bezel_ring(cr, face_centre, bezel_outer, bezel_inner);
+}
+
+constexpr NeedleShape needle_shape{
+    .pivot = needle_pivot, .length = 114, .width = 5, .tail = 24, .counterweight = 6, .hub = 7};
+
+void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
+
+Preview preview(int knots) {
+    return {module,
+            "harrow_" + std::to_string(knots),
+            face_size,
+            face_size,
+            {{.bitmap = harrow::face_bitmap},
+             {.bitmap = harrow::needle_bitmap,
+              .at = pivot,
+              .anchor = needle_pivot,
+              .degrees = scale.angle(knots)}}};
+}
+
+} // namespace
+
+void register_harrow_art(BitmapRegistry& registry) {
+    registry.add({module, harrow::face_bitmap, face_size, face_size, draw_face});
+    registry.add({module, harrow::needle_bitmap, 152, 17, draw_needle});
+    for (int knots : {0, 90, 225, 300})
+        registry.add_preview(preview(knots));
+}
+
+} // namespace art
