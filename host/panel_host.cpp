@@ -59,6 +59,11 @@ void PanelHost::remove(GaugeInstance* instance) {
     instances_.erase(it);
 }
 
+void PanelHost::reinstall(GaugeInstance& instance) {
+    ServiceScope scope(simulation_);
+    instance.reinstall(simulation_);
+}
+
 void PanelHost::update() {
     ServiceScope scope(simulation_);
     for (auto& instance : instances_) instance->update(simulation_);

@@ -33,6 +33,8 @@ public:
                          std::optional<std::string> parameters, std::string& error);
     // Removes a placed gauge (service 12).
     void remove(GaugeInstance* instance);
+    // Installs a placed gauge again (service 12, then service 2), keeping its records.
+    void reinstall(GaugeInstance& instance);
 
     // One update cycle of every placed gauge, in placement order.
     void update();

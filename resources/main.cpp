@@ -42,6 +42,8 @@ constexpr void (*art_families[])(art::BitmapRegistry&) = {
     art::register_vertical_speed_art,
     art::register_compass_art,
     art::register_fuel_art,
+    art::register_toggle_art,
+    art::register_registration_art,
 };
 
 struct Options {
