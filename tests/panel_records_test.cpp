@@ -79,7 +79,9 @@ void expect_face(Words header, uint32_t bitmap, bool has_child, const std::strin
     EXPECT_EQ(face[8], word_of(header)) << what << ": owning header";
     EXPECT_EQ(face[12], 0x3u) << what;
     expect_unlisted_zero(face, 24, {1, 8, 10, 12}, what + " face");
-    if (!has_child) EXPECT_EQ(face[10], 0u) << what;
+    if (!has_child) {
+        EXPECT_EQ(face[10], 0u) << what;
+    }
 }
 
 #endif // GAUGE_ABI_32BIT

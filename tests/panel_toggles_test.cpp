@@ -30,7 +30,7 @@ namespace {
 constexpr uint32_t open_window = 0x103CB;
 constexpr uint32_t close_window = 0x103CC;
 constexpr uint32_t toggle_window = 0x103CA;
-constexpr uint32_t view_home = 0x10153;
+constexpr uint32_t view_zero_steps = 0x10153;
 constexpr uint32_t view_forward = 0x100C6;
 constexpr uint32_t view_back = 0x100C7;
 
@@ -113,9 +113,9 @@ TEST_F(PanelToggles, WindowValuesMustFollowTheirKeyDirectly) {
 TEST_F(PanelToggles, ViewStepsFollowTheFirstP) {
     EXPECT_EQ(click_with("p-3"), repeated(view_back, 3));
     EXPECT_EQ(click_with("p2 p-1"), repeated(view_forward, 2));
-    EXPECT_EQ(click_with("p0"), repeated(view_home, 1));
-    EXPECT_EQ(click_with("pX"), repeated(view_home, 1));
-    EXPECT_EQ(click_with("p"), repeated(view_home, 1));
+    EXPECT_EQ(click_with("p0"), repeated(view_zero_steps, 1));
+    EXPECT_EQ(click_with("pX"), repeated(view_zero_steps, 1));
+    EXPECT_EQ(click_with("p"), repeated(view_zero_steps, 1));
     EXPECT_EQ(click_with("o50 p1"),
               (std::vector<KeyEvent>{{open_window, 50}, {view_forward, 0}}));
 }

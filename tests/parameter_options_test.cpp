@@ -73,16 +73,11 @@ TEST(ReadInteger, SaturatesOutsideThe32BitRange) {
     EXPECT_EQ(read_integer(("-" + std::string(5000, '9')).c_str()), INT32_MIN);
 }
 
-TEST(ParseWindowNumber, NamesOfTheWindowTable) {
-    const std::pair<const char*, int32_t> windows[] = {
-        {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50},  {"COMPASS_PANEL", 75},
-        {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150}, {"COLLECTIVE_PANEL", 200},
-        {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
-        {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250}};
-    for (auto [name, number] : windows) EXPECT_EQ(parse_window_number(name), number) << name;
-}
-
 TEST(ParseWindowNumber, ANameCountsWhenTheTextBeginsWithIt) {
+    EXPECT_EQ(parse_window_number("RADIO_STACK_PANEL"), 50);
+    EXPECT_EQ(parse_window_number("ANNUNCIATOR_PANEL"), 125);
+    EXPECT_EQ(parse_window_number("ANNUNCIATOR2_PANEL"), 150) << "not the shorter name's 125";
+    EXPECT_EQ(parse_window_number("IFR_MAIN_PANEL"), 175);
     EXPECT_EQ(parse_window_number("MAIN_PANELS_AND_MORE"), 0);
     EXPECT_EQ(parse_window_number("GPS_PANEL/oMAIN_PANEL"), 225);
     EXPECT_EQ(parse_window_number(" RADIO_STACK_PANEL"), 0) << "a name must come first";
@@ -98,11 +93,7 @@ TEST(ParseWindowNumber, NumbersAndMissingValues) {
 }
 
 TEST(ParseHelpId, NamesNumbersAndTheLowestNumber) {
-    const std::pair<const char*, uint32_t> helps[] = {
-        {"TOGGLE_RADIO_WINDOW", 0xAB86},    {"TOGGLE_GPS_WINDOW", 0xAB87},
-        {"TOGGLE_THROTTLE_WINDOW", 0xAB88}, {"TOGGLE_COMPASS_WINDOW", 0xAB89},
-        {"TOGGLE_FUEL_WINDOW", 0xAB8A},     {"TOGGLE_COLLECTIVE_WINDOW", 0xAB8B}};
-    for (auto [name, id] : helps) EXPECT_EQ(parse_help_id(name), id) << name;
+    EXPECT_EQ(parse_help_id("TOGGLE_COLLECTIVE_WINDOW"), 0xAB8Bu);
     EXPECT_EQ(parse_help_id("TOGGLE_GPS_WINDOW_PLEASE"), 0xAB87u);
     EXPECT_EQ(parse_help_id("43910"), 0xAB86u);
     EXPECT_EQ(parse_help_id("40960"), 0xA000u) << "the lowest number taken";

@@ -8,7 +8,8 @@
 //   o<window>  open that window on a click        (each "o" in turn)
 //   c<window>  close it on a click                (each "c", after the "o"s)
 //   t<window>  toggle it on a click               (each "t", after the "c"s)
-//   p<n>       step the view n times forward (n > 0) or back (n < 0); p0 once home
+//   p<n>       step the view n times forward (n > 0) or back (n < 0); p0 sends
+//              the view event for no step once
 //   a<window>  close that window at the gauge's first installation
 //   b<face>    show face 100 ... 200 (steps of 10) instead of the gauge's own
 //   h<help>    the whole-gauge tooltip: a help name or a number from 0xA000
@@ -33,7 +34,7 @@ namespace faces = panel_bitmaps;
 constexpr uint32_t open_window_event = 0x103CB;
 constexpr uint32_t close_window_event = 0x103CC;
 constexpr uint32_t toggle_window_event = 0x103CA;
-constexpr uint32_t view_home_event = 0x10153;
+constexpr uint32_t view_zero_steps_event = 0x10153;
 constexpr uint32_t view_forward_event = 0x100C6;
 constexpr uint32_t view_back_event = 0x100C7;
 
@@ -89,7 +90,7 @@ void step_view(const char* parameters) {
     if (!value) return;
     int64_t steps = read_integer(value);
     if (steps == 0) {
-        host::trigger_key_event(view_home_event, 0);
+        host::trigger_key_event(view_zero_steps_event, 0);
         return;
     }
     uint32_t event = steps > 0 ? view_forward_event : view_back_event;
