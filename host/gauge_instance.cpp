@@ -209,6 +209,13 @@ void GaugeInstance::kill() {
     call_gauge_callback(SERVICE_KILL, 0);
 }
 
+void GaugeInstance::reinstall(Simulation& simulation) {
+    kill();
+    installed_ = false;
+    killed_ = false;
+    install(simulation);
+}
+
 bool GaugeInstance::click(double x, double y, uint32_t buttons, Simulation& simulation) {
     if (!installed_ || killed_) return false;
     std::optional<size_t> target = click_target(mouse_map_, x, y, buttons);

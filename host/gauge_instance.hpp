@@ -59,6 +59,9 @@ public:
     void update(Simulation& simulation);
     // Service 12 (older gauges: kill). Safe to call more than once; the destructor calls it.
     void kill();
+    // Service 12, then service 2 again on the same records, as the simulator does
+    // when it reloads a panel: what the gauge wrote into its records stays.
+    void reinstall(Simulation& simulation);
 
     // A click with MOUSE_LEFT_BUTTON / MOUSE_RIGHT_BUTTON flags at design pixels
     // (x, y). Returns true if an area took it.

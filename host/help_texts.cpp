@@ -22,6 +22,10 @@ std::string help_text(uint32_t help_id) {
         {0xAB8A, "Toggle fuel window"},
         {0xAB8B, "Toggle collective window"},
         {0xAB8C, "Hydraulic pressure (psi)"},
+        {0xAB8F, "Show or hide the map"},
+        {0xAB93, "Show or hide the kneeboard"},
+        {0xAB94, "Show or hide the ATC window"},
+        {0xAB95, "Toggle overhead panel window"},
     };
     auto it = texts.find(help_id);
     if (it != texts.end()) return it->second;

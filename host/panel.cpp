@@ -9,8 +9,11 @@ std::string module_file(const std::string& module_dir, const std::string& module
 }
 
 Panel::Panel(PanelHost& host, const PanelConfig& config, const std::string& module_dir)
-    : problems_(config.errors) {
+    : simulation_(&host.simulation()), problems_(config.errors) {
     if (!config.atc_id.empty()) host.simulation().set_named_text("ATC ID,string", config.atc_id);
+    for (const PanelWindow& window : config.windows)
+        if (window.ident && *window.ident >= 0)
+            host.simulation().set_window_visible(uint32_t(*window.ident), window.visible);
     std::set<std::string> unloadable;
     for (const PanelWindow& window : config.windows) {
         PlacedWindow placed{window.title, window.ident, window.width, window.height,
@@ -46,6 +49,11 @@ Panel::Panel(PanelHost& host, const PanelConfig& config, const std::string& modu
         }
         windows_.push_back(std::move(placed));
     }
+}
+
+bool Panel::window_visible(const PlacedWindow& window) const {
+    if (window.ident && *window.ident >= 0) return simulation_->window_visible(uint32_t(*window.ident));
+    return window.visible;
 }
 
 } // namespace panelhost

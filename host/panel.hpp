@@ -24,7 +24,7 @@ struct PlacedWindow {
     std::string title;
     std::optional<int> ident;
     int width = 0, height = 0;
-    bool visible = true;
+    bool visible = true;     // as the panel file says; see Panel::window_visible
     std::vector<PlacedGauge> gauges;
 };
 
@@ -33,13 +33,20 @@ public:
     // Loads the modules the panel names from `module_dir` (file Module.so) and places
     // every gauge. Problems (the panel file's own errors, unknown modules or gauges)
     // are collected with the file and line; what can be placed is placed.
+    // The windows' visibility becomes the simulation's window state before any gauge
+    // is installed, so that a gauge may close a window at installation.
     Panel(PanelHost& host, const PanelConfig& config, const std::string& module_dir);
+
+    // Whether the window shows now: a window with a number as the simulation's window
+    // state says (gauges open, close and toggle it), any other as the panel file says.
+    bool window_visible(const PlacedWindow& window) const;
 
     const std::vector<PlacedWindow>& windows() const { return windows_; }
     std::vector<PlacedWindow>& windows() { return windows_; }
     const std::vector<std::string>& problems() const { return problems_; }
 
 private:
+    const Simulation* simulation_;
     std::vector<PlacedWindow> windows_;
     std::vector<std::string> problems_;
 };

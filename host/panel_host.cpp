@@ -65,6 +65,11 @@ std::unique_ptr<GaugeInstance> PanelHost::remove(GaugeInstance* instance) {
     return removed;
 }
 
+void PanelHost::reinstall(GaugeInstance& instance) {
+    ServiceScope scope(simulation_);
+    instance.reinstall(simulation_);
+}
+
 void PanelHost::update() {
     ServiceScope scope(simulation_);
     for (auto& instance : instances_) instance->update(simulation_);

@@ -34,6 +34,8 @@ public:
     // Removes a placed gauge (service 12, or an older gauge's kill routine) and hands
     // it back, killed, to a caller that wants to look at it; null if not placed here.
     std::unique_ptr<GaugeInstance> remove(GaugeInstance* instance);
+    // Installs a placed gauge again (service 12, then service 2), keeping its records.
+    void reinstall(GaugeInstance& instance);
 
     // One update cycle of every placed gauge, in placement order.
     void update();

@@ -118,7 +118,17 @@ void Simulation::trigger_key_event(uint32_t event, uint32_t value) {
     if (auto effect = effects.find(event); effect != effects.end()) effect->second(*this, value);
 }
 
-void Simulation::toggle_window(uint32_t window) { append_to_log(window_toggles_, window); }
+void Simulation::toggle_window(uint32_t window) {
+    append_to_log(window_toggles_, window);
+    set_window_visible(window, !window_visible(window));
+}
+
+void Simulation::set_window_visible(uint32_t window, bool visible) { windows_[window] = visible; }
+
+bool Simulation::window_visible(uint32_t window) const {
+    auto it = windows_.find(window);
+    return it != windows_.end() && it->second;
+}
 
 void Simulation::set_failure(uint32_t key, bool active) {
     if (active)

@@ -58,7 +58,14 @@ public:
                   const char** text_out);
 
     void trigger_key_event(uint32_t event, uint32_t value);
+    // The toggle_window service: recorded, then the window shown if hidden, hidden
+    // if shown.
     void toggle_window(uint32_t window);
+
+    // Panel windows by number, shown or hidden. A window nobody has shown is hidden.
+    void set_window_visible(uint32_t window, bool visible);
+    bool window_visible(uint32_t window) const;
+    const std::map<uint32_t, bool>& windows() const { return windows_; }
 
     void set_failure(uint32_t key, bool active);
     bool failure_active(uint32_t key) const { return failures_.count(key) != 0; }
@@ -74,6 +81,7 @@ private:
     std::map<std::string, std::string> named_texts_;
     std::string last_text_;
     std::set<uint32_t> failures_;
+    std::map<uint32_t, bool> windows_;
     std::vector<KeyEvent> key_events_;
     std::vector<uint32_t> window_toggles_;
     std::vector<Expression> expressions_;

@@ -130,6 +130,49 @@ constexpr MovingImageRecord moving_image(const MovingImageSpec& spec, GaugeHeade
     return record;
 }
 
+struct StringSpec {
+    Point position{};
+    uint32_t image_flags = 0;
+    uint32_t sources[3] = {};
+    uint32_t box_width = 0; // pixels
+    uint32_t box_height = 0;
+    uint32_t text_colour = 0; // 0x00BBGGRR
+    uint32_t background_colour = 0;
+    uint32_t highlight_colour = 0;
+    const char* font = "";    // up to FONT_FACE_BYTES - 1 characters are kept
+    uint32_t font_weight = 400;
+    uint32_t character_set = 1;
+    uint32_t text_format = TEXT_FORMAT_CENTRED_LINE;
+    uint32_t char_count = 0;  // the host's text buffer holds char_count + 1 bytes
+    const FailureEntry* failures = nullptr;
+    TextCallback callback = nullptr;
+};
+
+constexpr StringRecord string_element(const StringSpec& spec, GaugeHeader* gauge,
+                                      ElementRecord** children) {
+    StringRecord record{};
+    record.common = element({.kind = ELEMENT_STRING,
+                             .bitmap = RESOURCE_NONE,
+                             .position = spec.position,
+                             .image_flags = spec.image_flags,
+                             .failures = spec.failures},
+                            gauge, children);
+    for (int i = 0; i < 3; ++i) record.sources[i] = variable(spec.sources[i]);
+    record.box_width = spec.box_width;
+    record.box_height = spec.box_height;
+    record.text_colour = spec.text_colour;
+    record.background_colour = spec.background_colour;
+    record.highlight_colour = spec.highlight_colour;
+    for (uint32_t i = 0; i + 1 < FONT_FACE_BYTES && spec.font[i]; ++i)
+        record.font_face[i] = spec.font[i];
+    record.font_weight = spec.font_weight;
+    record.character_set = spec.character_set;
+    record.text_format = spec.text_format;
+    record.char_count = spec.char_count;
+    record.text_callback = spec.callback;
+    return record;
+}
+
 // Mouse-area records, in the order a list is written. Areas (begin and clickable
 // records) carry a cursor word, -1 for none; tooltip and end records leave it 0.
 constexpr MouseArea area_begin(uint32_t help_id = 0, Box box = {}) {

@@ -4,6 +4,7 @@
 #include "flight/flight_gauges.hpp"
 #include "host_services.hpp"
 #include "module_exports.hpp"
+#include "panel/panel_gauges.hpp"
 
 #include <cstddef>
 
@@ -16,7 +17,7 @@ void GAUGE_CALL module_fini() {}
 } // namespace
 
 // The gauges in the order of publication; the host finds them by name.
-constexpr size_t marlow_gauge_count = 7;
+constexpr size_t marlow_gauge_count = 21;
 
 struct MarlowLinkage {
     ModuleLinkage head;
@@ -30,6 +31,20 @@ extern "C" {
 GAUGE_EXPORT constinit MarlowLinkage Linkage = {
     {GAUGE_MODULE_ID, module_init, module_fini, 0, 0, GAUGE_LINKAGE_VERSION},
     {
+        &gauge::registration_gauge.header,
+        &gauge::atc_toggle_gauge.header,
+        &gauge::kneeboard_toggle_gauge.header,
+        &gauge::map_toggle_gauge.header,
+        &gauge::invisible_toggle_gauge.header,
+        &gauge::radios_toggle_gauge.header,
+        &gauge::gps_toggle_gauge.header,
+        &gauge::throttle_toggle_gauge.header,
+        &gauge::compass_toggle_gauge.header,
+        &gauge::close_subpanel_gauge.header,
+        &gauge::landing_view_toggle_gauge.header,
+        &gauge::electricity_toggle_gauge.header,
+        &gauge::overhead_toggle_gauge.header,
+        &gauge::engine_instr_toggle_gauge.header,
         &gauge::vertical_speed_gauge.header,
         &gauge::airspeed_gauge.header,
         &gauge::fuel_qty_left_main_gauge.header,

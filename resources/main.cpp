@@ -43,6 +43,8 @@ constexpr void (*art_families[])(art::BitmapRegistry&) = {
     art::register_compass_art,
     art::register_fuel_art,
     art::register_harrow_art,
+    art::register_toggle_art,
+    art::register_registration_art,
 };
 
 struct Options {

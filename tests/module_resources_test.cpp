@@ -18,6 +18,10 @@ struct Size {
 
 // Stated sizes of the bitmaps of the gauges built so far.
 const std::map<uint32_t, Size> stated_sizes = {
+    {60, {150, 25}},    {70, {19, 19}},     {80, {12, 12}},     {90, {19, 19}},
+    {100, {19, 19}},    {110, {19, 19}},    {120, {19, 19}},    {130, {19, 19}},
+    {140, {19, 19}},    {150, {19, 19}},    {160, {19, 19}},    {170, {19, 19}},
+    {180, {19, 19}},    {190, {19, 19}},    {200, {19, 19}},
     {470, {300, 300}},  {480, {165, 24}},   {490, {300, 300}},  {1000, {111, 111}},
     {1010, {531, 82}},  {1011, {111, 111}}, {1020, {300, 300}}, {1030, {165, 22}},
     {1040, {300, 300}}, {3170, {300, 300}}, {3180, {300, 300}}, {3190, {145, 14}},
@@ -110,6 +114,32 @@ TEST(ModuleResources, EveryBitmapAGaugeDrawsIsCarriedAtItsStatedSize) {
             EXPECT_EQ(bitmap->height, stated->second.height);
         }
     }
+}
+
+TEST(ModuleResources, EveryFaceAToggleMayChooseIsCarried) {
+    auto module = load_marlow();
+    ASSERT_TRUE(module);
+    for (uint32_t number = 100; number <= 200; number += 10) {
+        const Image* face = module->resources().bitmap(number);
+        ASSERT_TRUE(face) << number;
+        EXPECT_EQ(face->width, 19u) << number;
+        EXPECT_EQ(face->height, 19u) << number;
+    }
+}
+
+TEST(ModuleResources, TheInvisibleFaceAndTheRegistrationPlateAreEntirelyBlack) {
+    auto module = load_marlow();
+    ASSERT_TRUE(module);
+    for (uint32_t number : {150u, 60u}) {
+        const Image* bitmap = module->resources().bitmap(number);
+        ASSERT_TRUE(bitmap) << number;
+        for (uint32_t y = 0; y < bitmap->height; ++y)
+            for (uint32_t x = 0; x < bitmap->width; ++x)
+                ASSERT_TRUE(bitmap->transparent_at(x, y)) << number << " at " << x << "," << y;
+    }
+    const Image* radios = module->resources().bitmap(100);
+    ASSERT_TRUE(radios);
+    EXPECT_FALSE(radios->transparent_at(9, 9)) << "a button face shows";
 }
 
 TEST(ModuleResources, TransparencyIsBlackAndOnlyBlack) {

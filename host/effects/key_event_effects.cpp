@@ -6,6 +6,7 @@ const KeyEventEffects& key_event_effects() {
     static const KeyEventEffects effects = [] {
         KeyEventEffects all;
         add_flight_instrument_effects(all);
+        add_panel_window_effects(all);
         return all;
     }();
     return effects;

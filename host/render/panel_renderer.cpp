@@ -62,7 +62,7 @@ SurfacePtr PanelRenderer::render_window(const PlacedWindow& window, double zoom,
 SurfacePtr PanelRenderer::render_panel(const Panel& panel, double zoom, FrameStats* stats) {
     int width = 0, height = 1;
     for (const PlacedWindow& window : panel.windows()) {
-        if (!window.visible) continue;
+        if (!panel.window_visible(window)) continue;
         width += (width ? window_gap : 0) + int(window.width * zoom + 0.5);
         height = std::max(height, int(window.height * zoom + 0.5));
     }
@@ -71,7 +71,7 @@ SurfacePtr PanelRenderer::render_panel(const Panel& panel, double zoom, FrameSta
     fill(cr.get(), 0.08, 0.08, 0.09);
     double x = 0;
     for (const PlacedWindow& window : panel.windows()) {
-        if (!window.visible) continue;
+        if (!panel.window_visible(window)) continue;
         SurfacePtr picture = render_window(window, zoom, stats);
         cairo_set_source_surface(cr.get(), picture.get(), x, 0);
         cairo_paint(cr.get());

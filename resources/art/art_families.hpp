@@ -10,5 +10,7 @@ void register_vertical_speed_art(BitmapRegistry& registry);
 void register_compass_art(BitmapRegistry& registry);
 void register_fuel_art(BitmapRegistry& registry);
 void register_harrow_art(BitmapRegistry& registry);
+void register_toggle_art(BitmapRegistry& registry);
+void register_registration_art(BitmapRegistry& registry);
 
 } // namespace art

@@ -23,6 +23,9 @@ struct Bitmap {
     int width = 0;
     int height = 0;
     DrawFunction draw;
+    // Entirely black on purpose: the host shows nothing of it (an invisible button,
+    // a plate under text). Any other bitmap must draw something.
+    bool blank = false;
 };
 
 // One bitmap of a preview, placed as the host places it: the bitmap's `anchor`

@@ -25,9 +25,10 @@ Image24 render_bitmap(const Bitmap& bitmap) {
         throw std::runtime_error(
             name + " came out " + std::to_string(image.width) + "x" + std::to_string(image.height) +
             ", not " + std::to_string(bitmap.width) + "x" + std::to_string(bitmap.height));
-    if (std::all_of(image.pixels.begin(), image.pixels.end(),
-                    [](const Rgb8& p) { return p.transparent(); }))
-        throw std::runtime_error(name + " is entirely transparent");
+    const bool transparent = std::all_of(image.pixels.begin(), image.pixels.end(),
+                                         [](const Rgb8& p) { return p.transparent(); });
+    if (transparent && !bitmap.blank) throw std::runtime_error(name + " is entirely transparent");
+    if (!transparent && bitmap.blank) throw std::runtime_error(name + " should be entirely black");
     return image;
 }
 

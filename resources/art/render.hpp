@@ -7,7 +7,8 @@
 namespace art {
 
 // Throws if Cairo fails, if the result is not the stated size, or if nothing at
-// all was drawn (an entirely transparent bitmap is always a mistake).
+// all was drawn (an entirely transparent bitmap is a mistake unless it is marked
+// blank, and a blank one must stay entirely transparent).
 Image24 render_bitmap(const Bitmap& bitmap);
 
 } // namespace art

@@ -1,0 +1,44 @@
+// The panel-window toggle buttons and the registration plate, as the registry
+// publishes them.
+#pragma once
+
+#include "gauge_tables.hpp"
+
+namespace gauge {
+
+// A square button: one face image and one clickable area in the middle.
+struct ToggleButton {
+    GaugeHeader header;
+    ElementRecord* roots[2];
+    StaticImageRecord face;
+    MouseArea mouse_areas[5]; // whole gauge, [tooltip], click area, end of area, end
+};
+
+// Pure data: the host sends their key event on a click.
+extern ToggleButton atc_toggle_gauge;
+extern ToggleButton kneeboard_toggle_gauge;
+extern ToggleButton map_toggle_gauge;
+// Configured by their parameter strings.
+extern ToggleButton invisible_toggle_gauge;
+extern ToggleButton radios_toggle_gauge;
+extern ToggleButton gps_toggle_gauge;
+extern ToggleButton throttle_toggle_gauge;
+extern ToggleButton compass_toggle_gauge;
+extern ToggleButton close_subpanel_gauge;
+extern ToggleButton landing_view_toggle_gauge;
+extern ToggleButton electricity_toggle_gauge;
+extern ToggleButton overhead_toggle_gauge;
+extern ToggleButton engine_instr_toggle_gauge;
+
+// The aircraft's registration as a line of text over a black plate.
+struct RegistrationPlate {
+    GaugeHeader header;
+    ElementRecord* roots[2];
+    StaticImageRecord plate;
+    ElementRecord* plate_children[2];
+    StringRecord text;
+    MouseArea mouse_areas[4];
+};
+extern RegistrationPlate registration_gauge;
+
+} // namespace gauge
