@@ -16,7 +16,7 @@ void GAUGE_CALL module_fini() {}
 } // namespace
 
 // The gauges in the order of publication; the host finds them by name.
-constexpr size_t marlow_gauge_count = 7;
+constexpr size_t marlow_gauge_count = 10;
 
 struct MarlowLinkage {
     ModuleLinkage head;
@@ -30,6 +30,9 @@ extern "C" {
 GAUGE_EXPORT constinit MarlowLinkage Linkage = {
     {GAUGE_MODULE_ID, module_init, module_fini, 0, 0, GAUGE_LINKAGE_VERSION},
     {
+        &gauge::turn_coordinator_gauge.header,
+        &gauge::altimeter_gauge.header,
+        &gauge::attitude_gauge.header,
         &gauge::vertical_speed_gauge.header,
         &gauge::airspeed_gauge.header,
         &gauge::fuel_qty_left_main_gauge.header,

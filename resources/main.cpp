@@ -42,6 +42,9 @@ constexpr void (*art_families[])(art::BitmapRegistry&) = {
     art::register_vertical_speed_art,
     art::register_compass_art,
     art::register_fuel_art,
+    art::register_altimeter_art,
+    art::register_attitude_art,
+    art::register_turn_coordinator_art,
 };
 
 struct Options {

@@ -9,5 +9,8 @@ void register_airspeed_art(BitmapRegistry& registry);
 void register_vertical_speed_art(BitmapRegistry& registry);
 void register_compass_art(BitmapRegistry& registry);
 void register_fuel_art(BitmapRegistry& registry);
+void register_altimeter_art(BitmapRegistry& registry);
+void register_attitude_art(BitmapRegistry& registry);
+void register_turn_coordinator_art(BitmapRegistry& registry);
 
 } // namespace art
