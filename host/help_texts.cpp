@@ -13,6 +13,8 @@ std::string help_text(uint32_t help_id) {
         {0x3099, "Vertical speed indicator (feet per minute)"},
         {0xAB02, "Airspeed indicator"},
         {0xAB07, "Altimeter pressure setting knob"},
+        {0xAB61, "Turn coordinator"},
+        {0xAB71, "Turn coordinator: rate of turn and slip"},
         {0xAB76, "Vertical speed"},
         {0xAB77, "Magnetic compass"},
         {0xAB86, "Toggle radio stack window"},

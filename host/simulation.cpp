@@ -1,5 +1,6 @@
 #include "simulation.hpp"
 
+#include "effects/flight_instrument_effects.hpp"
 #include "effects/key_event_effects.hpp"
 
 #include <algorithm>
@@ -9,14 +10,29 @@
 namespace panelhost {
 
 const std::vector<VariableInfo>& variable_catalog() {
+    using flight_settings::millibars_per_inch_hg;
+    using flight_settings::standard_pressure_mb;
     static const std::vector<VariableInfo> catalog = {
         {61, "AIRSPEED", "knots", Reading::Number},
         {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number},
+        {69, "TURN_COORDINATOR_BALL", "-127 left .. 127 right", Reading::Number},
+        {70, "TURN_RATE", "1/256 of 1.5 deg/s, right positive", Reading::Number},
+        {74, "INDICATED_ALTITUDE", "feet", Reading::Number},
+        {75, "KOHLSMAN_SETTING_MB", "millibars", Reading::Number, standard_pressure_mb},
+        {76, "KOHLSMAN_SETTING_HG", "inches of mercury", Reading::Number,
+         standard_pressure_mb / millibars_per_inch_hg},
+        {78, "PITCH", "degrees, nose up positive", Reading::Number},
+        {80, "BANK", "degrees, left positive", Reading::Number},
         {83, "COMPASS_HEADING", "degrees", Reading::Number},
+        {275, "ALTIMETER_FAILED", "flag", Reading::Number},
+        {276, "ATTITUDE_GYRO_FAILED", "flag", Reading::Integer},
+        {279, "INSTRUMENT_POWER_FAILED", "flag", Reading::Integer},
         {291, "FUEL_TANK_LEFT_MAIN_LEVEL", "tank level", Reading::Number},
         {293, "FUEL_TANK_LEFT_AUX_LEVEL", "tank level", Reading::Number},
         {297, "FUEL_TANK_RIGHT_MAIN_LEVEL", "tank level", Reading::Number},
         {299, "FUEL_TANK_RIGHT_AUX_LEVEL", "tank level", Reading::Number},
+        {612, "ATTITUDE_SYMBOL_HEIGHT", "0.4 pixel steps, up positive", Reading::Number},
+        {753, "MAIN_BUS_VOLTAGE", "volts", Reading::Number, 28.0},
     };
     return catalog;
 }
@@ -42,7 +58,7 @@ template <class Entry> void append_to_log(std::vector<Entry>& log, Entry entry) 
 } // namespace
 
 Simulation::Simulation() {
-    for (const VariableInfo& info : variable_catalog()) values_[info.id] = 0.0;
+    for (const VariableInfo& info : variable_catalog()) values_[info.id] = info.initial;
 }
 
 void Simulation::set(uint32_t id, double value) { values_[id] = value; }

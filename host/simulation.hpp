@@ -21,6 +21,7 @@ struct VariableInfo {
     const char* name;
     const char* unit;
     Reading reading;
+    double initial = 0.0; // the value a new simulation starts with
 };
 
 // The variables the gauges read, with their names and units.

@@ -173,6 +173,104 @@ constexpr StringRecord string_element(const StringSpec& spec, GaugeHeader* gauge
     return record;
 }
 
+struct SliderSpec {
+    uint32_t bitmap = 0;
+    Point position{};
+    uint32_t image_flags = 0;
+    uint32_t x_source = 0;
+    double x_scale = 0; // pixels per unit of value
+    uint32_t y_source = 0;
+    double y_scale = 0;
+    const FailureEntry* failures = nullptr;
+    ValueCallback x_callback = nullptr;
+    ValueCallback y_callback = nullptr;
+};
+
+constexpr SliderRecord slider(const SliderSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+    SliderRecord record{};
+    record.common = element({.kind = ELEMENT_SLIDER,
+                             .bitmap = spec.bitmap,
+                             .position = spec.position,
+                             .image_flags = spec.image_flags,
+                             .failures = spec.failures},
+                            gauge, children);
+    record.x_source = variable(spec.x_source);
+    record.x_scale = spec.x_scale;
+    record.y_source = variable(spec.y_source);
+    record.y_scale = spec.y_scale;
+    record.x_callback = spec.x_callback;
+    record.y_callback = spec.y_callback;
+    return record;
+}
+
+struct IconSpec {
+    uint32_t bitmap = 0; // the first image; the others follow it by number
+    Point position{};
+    uint32_t image_flags = 0;
+    uint32_t source = 0;
+    double scale = 0;
+    uint32_t icon_count = 1;
+    const FailureEntry* failures = nullptr;
+    ValueCallback callback = nullptr;
+};
+
+constexpr IconRecord icon(const IconSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+    IconRecord record{};
+    record.common = element({.kind = ELEMENT_ICON,
+                             .bitmap = spec.bitmap,
+                             .position = spec.position,
+                             .image_flags = spec.image_flags,
+                             .failures = spec.failures},
+                            gauge, children);
+    record.source = variable(spec.source);
+    record.scale = spec.scale;
+    record.icon_count = spec.icon_count;
+    record.value_callback = spec.callback;
+    return record;
+}
+
+struct SpriteSpec {
+    uint32_t bitmap = 0; // the texture; bitmap + 1 is its window
+    Point position{};    // of the window
+    Point turning_point{};
+    uint32_t image_flags = 0;
+    uint32_t x_source = 0;
+    double x_scale = 0;
+    uint32_t y_source = 0;
+    double y_scale = 0;
+    uint32_t rotation_source = 0;
+    double rotation_scale = 0; // degrees per unit, counterclockwise
+    float texture_scale_x = 1.0f;
+    float texture_scale_y = 1.0f;
+    const FailureEntry* failures = nullptr;
+    ValueCallback x_callback = nullptr;
+    ValueCallback y_callback = nullptr;
+    ValueCallback rotation_callback = nullptr;
+};
+
+constexpr SpriteRecord sprite(const SpriteSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+    SpriteRecord record{};
+    record.common = element({.kind = ELEMENT_SPRITE,
+                             .bitmap = spec.bitmap,
+                             .position = spec.position,
+                             .image_flags = spec.image_flags,
+                             .offset = spec.turning_point,
+                             .failures = spec.failures},
+                            gauge, children);
+    record.x_source = variable(spec.x_source);
+    record.x_scale = spec.x_scale;
+    record.y_source = variable(spec.y_source);
+    record.y_scale = spec.y_scale;
+    record.rotation_source = variable(spec.rotation_source);
+    record.rotation_scale = spec.rotation_scale;
+    record.texture_scale_x = spec.texture_scale_x;
+    record.texture_scale_y = spec.texture_scale_y;
+    record.x_callback = spec.x_callback;
+    record.y_callback = spec.y_callback;
+    record.rotation_callback = spec.rotation_callback;
+    return record;
+}
+
 // Mouse-area records, in the order a list is written. Areas (begin and clickable
 // records) carry a cursor word, -1 for none; tooltip and end records leave it 0.
 constexpr MouseArea area_begin(uint32_t help_id = 0, Box box = {}) {

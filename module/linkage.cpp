@@ -17,7 +17,7 @@ void GAUGE_CALL module_fini() {}
 } // namespace
 
 // The gauges in the order of publication; the host finds them by name.
-constexpr size_t marlow_gauge_count = 21;
+constexpr size_t marlow_gauge_count = 24;
 
 struct MarlowLinkage {
     ModuleLinkage head;
@@ -45,6 +45,9 @@ GAUGE_EXPORT constinit MarlowLinkage Linkage = {
         &gauge::electricity_toggle_gauge.header,
         &gauge::overhead_toggle_gauge.header,
         &gauge::engine_instr_toggle_gauge.header,
+        &gauge::turn_coordinator_gauge.header,
+        &gauge::altimeter_gauge.header,
+        &gauge::attitude_gauge.header,
         &gauge::vertical_speed_gauge.header,
         &gauge::airspeed_gauge.header,
         &gauge::fuel_qty_left_main_gauge.header,

@@ -45,6 +45,9 @@ constexpr void (*art_families[])(art::BitmapRegistry&) = {
     art::register_harrow_art,
     art::register_toggle_art,
     art::register_registration_art,
+    art::register_altimeter_art,
+    art::register_attitude_art,
+    art::register_turn_coordinator_art,
 };
 
 struct Options {

@@ -12,5 +12,8 @@ void register_fuel_art(BitmapRegistry& registry);
 void register_harrow_art(BitmapRegistry& registry);
 void register_toggle_art(BitmapRegistry& registry);
 void register_registration_art(BitmapRegistry& registry);
+void register_altimeter_art(BitmapRegistry& registry);
+void register_attitude_art(BitmapRegistry& registry);
+void register_turn_coordinator_art(BitmapRegistry& registry);
 
 } // namespace art

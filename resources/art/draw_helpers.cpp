@@ -170,6 +170,41 @@ void cover(cairo_t* cr, Point centre, double outer, double inner) {
     bezel_ring(cr, centre, outer, inner);
 }
 
+void circle_path(cairo_t* cr, Point centre, double radius) { circle(cr, centre, radius); }
+
+void instrument_case(cairo_t* cr, double width, double height, double corner) {
+    cairo_pattern_t* paint = cairo_pattern_create_linear(0, 0, 0, height);
+    cairo_pattern_add_color_stop_rgb(paint, 0, 0.24, 0.24, 0.25);
+    cairo_pattern_add_color_stop_rgb(paint, 1, 0.11, 0.11, 0.12);
+    rounded_rect(cr, 0.5, 0.5, width - 1, height - 1, corner);
+    cairo_set_source(cr, paint);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(paint);
+    cairo_set_line_width(cr, 1);
+    set_colour(cr, {0.06, 0.06, 0.06});
+    cairo_stroke(cr);
+}
+
+void diagonal_stripes(cairo_t* cr, double x, double y, double w, double h, Rgb a, Rgb b,
+                      double stripe) {
+    cairo_save(cr);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_clip(cr);
+    set_colour(cr, a);
+    cairo_paint(cr);
+    set_colour(cr, b);
+    // Parallelograms rising to the right, every second stripe.
+    for (double start = x - h; start < x + w; start += 2 * stripe) {
+        cairo_move_to(cr, start, y + h);
+        cairo_line_to(cr, start + stripe, y + h);
+        cairo_line_to(cr, start + stripe + h, y);
+        cairo_line_to(cr, start + h, y);
+        cairo_close_path(cr);
+    }
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
 void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r) {
     const double half_pi = std::numbers::pi / 2;
     cairo_new_sub_path(cr);

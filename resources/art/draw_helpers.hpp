@@ -68,6 +68,18 @@ void bezel_ring(cairo_t* cr, Point centre, double outer, double inner);
 void glass_highlight(cairo_t* cr, Point centre, double radius);
 void cover(cairo_t* cr, Point centre, double outer, double inner);
 
+// A circle as a new sub-path (for fills, clips and strokes).
+void circle_path(cairo_t* cr, Point centre, double radius);
+
+// A square instrument case with rounded corners filling the bitmap, painted dark
+// and lit from above; dials, windows and knobs are drawn on it.
+void instrument_case(cairo_t* cr, double width, double height, double corner);
+
+// Flags and hatches: the rectangle painted in diagonal stripes of two colours,
+// `stripe` pixels wide, rising to the right.
+void diagonal_stripes(cairo_t* cr, double x, double y, double w, double h, Rgb a, Rgb b,
+                      double stripe);
+
 // Strips, windows and masks.
 void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r); // path only
 void strip_background(cairo_t* cr, double width, double height, Rgb c);

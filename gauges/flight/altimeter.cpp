@@ -1,0 +1,141 @@
+// Altimeter: a pointer turning once per 1000 feet, a counter of rolling drums, and
+// two windows of drums for the pressure setting in millibars and inches of mercury.
+// The setting knob's halves send the host's key events; the host owns the setting.
+#include "altimeter_layout.hpp"
+#include "flight_gauges.hpp"
+#include "host_services.hpp"
+
+#include <cmath>
+#include <iterator>
+
+namespace gauge {
+namespace {
+
+using namespace altimeter;
+
+// How far before the next cell a drum starts to roll, by the variable it counts:
+// the altitude drums over the last 10 feet, the pressure drums over the last unit
+// of their lowest figure. Unknown variables never roll.
+double roll_width(uint32_t variable) {
+    switch (variable) {
+    case altitude: return 10;
+    case millibars: return 1;
+    case inches: return 0.01;
+    default: return 0;
+    }
+}
+
+// The drum's strip position for value v: the drum shows the cell of v's remainder
+// in the cycle, and rolls linearly to the next cell over the last `width` units
+// before it. The strip reads downwards, so the result is the cycle less the cell.
+double drum_position(double v, double cycle_end, double width) {
+    const double step = 0.1 * cycle_end;
+    const double cycle = step * 10;
+    const double r = v - std::floor(v / cycle) * cycle;
+    const double lo = std::floor(r / step) * step;
+    const double hi = std::ceil(r / step) * step;
+    const double shown = hi - r < width ? hi + (lo - hi) * (hi - r) / width : lo;
+    return cycle_end - shown;
+}
+
+double GAUGE_CALL altimeter_drum_value(ElementRecord* element) {
+    if (!element) return 0;
+    const auto* drum = reinterpret_cast<const MovingImageRecord*>(element);
+    return drum_position(drum->y_source.value.number, drum->y_range_end,
+                         roll_width(drum->y_source.id));
+}
+
+// The thousands drum is covered up to 1000 feet.
+double GAUGE_CALL altimeter_hatch_value(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    const auto* hatch = reinterpret_cast<const IconRecord*>(element);
+    return hatch->source.value.number <= 1000.0 ? 0 : ICON_HIDDEN;
+}
+
+double GAUGE_CALL altimeter_flag_value(ElementRecord*) {
+    TokenVariable first = variable(flag_condition_1);
+    TokenVariable second = variable(flag_condition_2);
+    host::lookup_var(first);
+    host::lookup_var(second);
+    return first.value.number > 0 || second.value.number > 0 ? 0 : ICON_HIDDEN;
+}
+
+constexpr FailureEntry altitude_failures[] = {{3, FAILURE_ACTION_FREEZE, 0},
+                                              {7, FAILURE_ACTION_FREEZE, 0},
+                                              {0, 0, 0}};
+
+constexpr Altimeter make_altimeter(Altimeter& self) {
+    Altimeter a{};
+    a.header = gauge_header("Altimeter", self.roots, 100, self.mouse_areas);
+    a.roots[0] = &self.face.common;
+    a.face = static_image(310, {0, 0}, 0x4003, &self.header, self.face_children);
+    a.face_children[0] = &self.drums[0].common;
+    for (size_t i = 0; i < std::size(drums); ++i) {
+        const Drum& d = drums[i];
+        ElementRecord* next = i + 1 < std::size(drums) ? &self.drums[i + 1].common
+                                                       : &self.hatch.common;
+        a.drum_children[i][0] = next;
+        a.drums[i] = moving_image({.bitmap = d.strip,
+                                   .position = {d.x, d.y},
+                                   .image_flags = 0x4083,
+                                   .y_source = d.variable,
+                                   .y_range_start = 0,
+                                   .y_range_end = d.cycle,
+                                   .failures = d.variable == altitude ? altitude_failures
+                                                                      : nullptr,
+                                   .y_callback = altimeter_drum_value},
+                                  &self.header, self.drum_children[i]);
+    }
+    a.hatch = icon({.bitmap = hatch_bitmap,
+                    .position = {hatch_x, hatch_y},
+                    .image_flags = 0x4083,
+                    .source = altitude,
+                    .scale = 0,
+                    .failures = altitude_failures,
+                    .callback = altimeter_hatch_value},
+                   &self.header, self.hatch_children);
+    a.hatch_children[0] = &self.flag.common;
+    a.flag = icon({.bitmap = flag_bitmap,
+                   .position = {flag_x, flag_y},
+                   .image_flags = 0x4083,
+                   .source = altitude,
+                   .scale = 0,
+                   .callback = altimeter_flag_value},
+                  &self.header, self.flag_children);
+    a.flag_children[0] = &self.pointer.common;
+    a.pointer = needle({.bitmap = 320,
+                        .pivot = {pivot_x, pivot_y},
+                        .needle_offset = {12, 12},
+                        .image_flags = 0x4083,
+                        .source = altitude,
+                        .table = pointer_table,
+                        .rows = std::size(pointer_table),
+                        .failures = altitude_failures},
+                       &self.header, self.pointer_children);
+    a.pointer_children[0] = &self.cover.common;
+    a.cover = static_image(330, {0, 0}, 0x3, &self.header, self.cover_children);
+    a.cover_children[0] = &self.knob.common;
+    a.knob = needle({.bitmap = 400,
+                     .pivot = {knob_x, knob_y},
+                     .needle_offset = {29, 29},
+                     .image_flags = 0x83,
+                     .source = millibars,
+                     .table = knob_table,
+                     .rows = std::size(knob_table)},
+                    &self.header, nullptr);
+    a.mouse_areas[0] = area_begin(0xAB07);
+    a.mouse_areas[1] = tooltip(0x3051);
+    a.mouse_areas[2] = click_area({232, 224, 14, 58}, CURSOR_DOWNARROW,
+                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, setting_down);
+    a.mouse_areas[3] = click_area({261, 224, 14, 58}, CURSOR_UPARROW,
+                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, setting_up);
+    a.mouse_areas[4] = area_end();
+    a.mouse_areas[5] = list_end();
+    return a;
+}
+
+} // namespace
+
+constinit Altimeter altimeter_gauge = make_altimeter(altimeter_gauge);
+
+} // namespace gauge

@@ -1,0 +1,91 @@
+// Turn coordinator: a pointer that swings with the rate of turn between two stops,
+// a ball that slides sideways in a curved tube, and a flag while the supply is low.
+// No clickable areas; two help areas, upper and lower.
+#include "flight_gauges.hpp"
+#include "turn_coordinator_layout.hpp"
+
+#include <iterator>
+
+namespace gauge {
+namespace {
+
+using namespace turn_coordinator;
+
+// The ball rises with the square of the sideslip (the y scale is negative).
+double GAUGE_CALL turn_ball_height(ElementRecord* element) {
+    if (!element) return 0;
+    const double v = reinterpret_cast<const SliderRecord*>(element)->y_source.value.number;
+    return v * v;
+}
+
+double GAUGE_CALL turn_rate_value(ElementRecord* element) {
+    if (!element) return 0;
+    return reinterpret_cast<const NeedleRecord*>(element)->source.value.number *
+           rate_units_per_count;
+}
+
+double GAUGE_CALL turn_flag_value(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return reinterpret_cast<const IconRecord*>(element)->source.value.number > 20.0
+               ? ICON_HIDDEN
+               : 0;
+}
+
+constexpr FailureEntry pointer_failures[] = {{18, FAILURE_ACTION_FREEZE, 0},
+                                             {20, FAILURE_ACTION_ZERO, 0},
+                                             {0, 0, 0}};
+
+constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
+    TurnCoordinator t{};
+    t.header = gauge_header("Turn_Coordinator", self.roots, 100, self.mouse_areas);
+    t.roots[0] = &self.face.common;
+    t.face = static_image(250, {0, 0}, 0x4003, &self.header, self.face_children);
+    t.face_children[0] = &self.ball.common;
+    t.ball = slider({.bitmap = ball_bitmap,
+                     .position = {ball_x, ball_y},
+                     .image_flags = 0x4083,
+                     .x_source = sideslip,
+                     .x_scale = ball_x_scale,
+                     .y_source = sideslip,
+                     .y_scale = ball_y_scale,
+                     .y_callback = turn_ball_height},
+                    &self.header, self.ball_children);
+    t.ball_children[0] = &self.tube_lines.common;
+    t.tube_lines = static_image(tube_lines_bitmap, {tube_lines_x, tube_lines_y}, 0x3,
+                                &self.header, self.tube_lines_children);
+    t.tube_lines_children[0] = &self.flag.common;
+    t.flag = icon({.bitmap = flag_bitmap,
+                   .position = {flag_x, flag_y},
+                   .image_flags = 0x4003,
+                   .source = supply,
+                   .scale = 1.0,
+                   .callback = turn_flag_value},
+                  &self.header, self.flag_children);
+    t.flag_children[0] = &self.pointer.common;
+    t.pointer = needle({.bitmap = pointer_bitmap,
+                        .pivot = {pivot_x, pivot_y},
+                        .needle_offset = {24, 14},
+                        .image_flags = 0x4083,
+                        .source = turn_rate,
+                        .table = pointer_table,
+                        .rows = std::size(pointer_table),
+                        .failures = pointer_failures,
+                        .callback = turn_rate_value},
+                       &self.header, self.pointer_children);
+    t.pointer_children[0] = &self.cover.common;
+    t.cover = static_image(300, {0, 0}, 0x3, &self.header, nullptr);
+    t.mouse_areas[0] = area_begin();
+    t.mouse_areas[1] = area_begin(0xAB71, {0, 0, 300, 200});
+    t.mouse_areas[2] = area_end();
+    t.mouse_areas[3] = area_begin(0xAB61, {0, 200, 300, 100});
+    t.mouse_areas[4] = area_end();
+    t.mouse_areas[5] = area_end();
+    t.mouse_areas[6] = list_end();
+    return t;
+}
+
+} // namespace
+
+constinit TurnCoordinator turn_coordinator_gauge = make_turn_coordinator(turn_coordinator_gauge);
+
+} // namespace gauge
