@@ -10,15 +10,32 @@ namespace panelhost {
 
 const std::vector<VariableInfo>& variable_catalog() {
     static const std::vector<VariableInfo> catalog = {
-        {61, "AIRSPEED", "knots", Reading::Number},
-        {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number},
-        {83, "COMPASS_HEADING", "degrees", Reading::Number},
-        {291, "FUEL_TANK_LEFT_MAIN_LEVEL", "tank level", Reading::Number},
-        {293, "FUEL_TANK_LEFT_AUX_LEVEL", "tank level", Reading::Number},
-        {297, "FUEL_TANK_RIGHT_MAIN_LEVEL", "tank level", Reading::Number},
-        {299, "FUEL_TANK_RIGHT_AUX_LEVEL", "tank level", Reading::Number},
+        {61, "AIRSPEED", "knots", Reading::Number, VariableGroup::Flight, 0, 450},
+        {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number, VariableGroup::Flight, -9200, 9200},
+        {83, "COMPASS_HEADING", "degrees", Reading::Number, VariableGroup::Navigation, 0, 360},
+        {291, "FUEL_TANK_LEFT_MAIN_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
+         8388610},
+        {293, "FUEL_TANK_LEFT_AUX_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
+         8388610},
+        {297, "FUEL_TANK_RIGHT_MAIN_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
+         8388610},
+        {299, "FUEL_TANK_RIGHT_AUX_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
+         8388610},
     };
     return catalog;
+}
+
+const char* group_name(VariableGroup group) {
+    switch (group) {
+    case VariableGroup::Flight: return "Flight";
+    case VariableGroup::Navigation: return "Navigation";
+    case VariableGroup::Engines: return "Engines";
+    case VariableGroup::Fuel: return "Fuel";
+    case VariableGroup::GearAndFlaps: return "Gear and flaps";
+    case VariableGroup::Electrics: return "Electrics and lighting";
+    case VariableGroup::Other: break;
+    }
+    return "Other";
 }
 
 const VariableInfo* find_variable_info(uint32_t id) {

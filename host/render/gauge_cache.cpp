@@ -52,12 +52,18 @@ cairo_surface_t* GaugeCache::surface_for(const GaugeInstance& instance,
     entry.bitmaps = &bitmaps;
     entry.scale = scale;
     entry.signature = std::move(signature);
+    ++entry.version;
     return entry.surface.get();
 }
 
 int GaugeCache::missing_elements(const GaugeInstance& instance) const {
     auto it = entries_.find(&instance);
     return it == entries_.end() ? 0 : it->second.missing;
+}
+
+uint64_t GaugeCache::version(const GaugeInstance& instance) const {
+    auto it = entries_.find(&instance);
+    return it == entries_.end() ? 0 : it->second.version;
 }
 
 } // namespace panelhost

@@ -23,6 +23,11 @@ public:
     // Elements the instance's last drawing could not draw for want of a bitmap.
     int missing_elements(const GaugeInstance& instance) const;
 
+    // Counts the instance's drawings: it grows each time surface_for redraws the
+    // picture, so a consumer that remembers it knows whether the picture changed.
+    // 0 for an instance never drawn.
+    uint64_t version(const GaugeInstance& instance) const;
+
     // Drops the instance's picture; call it when the instance is removed.
     void forget(const GaugeInstance& instance) { entries_.erase(&instance); }
 
@@ -33,6 +38,7 @@ private:
         double scale = 0;
         DrawingSignature signature;
         int missing = 0;
+        uint64_t version = 0;
     };
 
     std::map<const GaugeInstance*, Entry> entries_;
