@@ -57,6 +57,7 @@ export class PanelView {
     this.scale = 1;
     this.zoom = 0;
     this.pressed = false;
+    this.mouseSent = Promise.resolve();
     new ResizeObserver(() => this.fit()).observe(container);
     window.addEventListener('blur', () => this.release());
   }
@@ -204,10 +205,10 @@ export class PanelView {
       canvas.setPointerCapture(event.pointerId);
       const point = this.designPoint(event, gauge);
       this.pressed = true;
-      post('mouse', {
+      this.sendMouse({
         action: 'press', layout: this.layout.layout, gauge: gauge.id,
         x: point.x, y: point.y, button: event.button === 2 ? 'right' : 'left',
-      }).catch(this.onError);
+      });
     });
     for (const name of ['pointerup', 'pointercancel', 'lostpointercapture']) {
       canvas.addEventListener(name, () => this.release());
@@ -217,7 +218,12 @@ export class PanelView {
   release() {
     if (!this.pressed) return;
     this.pressed = false;
-    post('mouse', { action: 'release' }).catch(this.onError);
+    this.sendMouse({ action: 'release' });
+  }
+
+  // Presses and releases reach the host in the order they happened.
+  sendMouse(body) {
+    this.mouseSent = this.mouseSent.then(() => post('mouse', body)).catch(this.onError);
   }
 
   showTip(text, event) {
