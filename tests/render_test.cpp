@@ -347,6 +347,32 @@ TEST_F(Render, TheCacheRedrawsAGaugeOnlyWhenItsStateChanges) {
     EXPECT_EQ(cache.missing_elements(gauge), 0);
 }
 
+TEST_F(Render, ACacheWithStepsKeepsThePictureForChangesTooSmallToSee) {
+    add_bitmap(1, 41, 5, solid(red));
+    NeedleRecord needle = gauge::needle(
+        {.bitmap = 1, .pivot = {50, 50}, .needle_offset = {0, 2}, .source = angle_var}, nullptr,
+        nullptr);
+    GaugeInstance& gauge = place({&needle.common});
+    SignatureSteps steps{0.25, 0.1, 0.01};
+    GaugeCache cache(steps);
+    bool redrawn = false;
+    sim.set(angle_var, 10);
+    gauge.update(sim);
+    cache.surface_for(gauge, bitmaps(), 1, &redrawn);
+    DrawingSignature exact = drawing_signature(gauge);
+    DrawingSignature stepped = drawing_signature(gauge, steps);
+    sim.set(angle_var, 10.1);
+    gauge.update(sim);
+    cache.surface_for(gauge, bitmaps(), 1, &redrawn);
+    EXPECT_FALSE(redrawn);
+    EXPECT_NE(drawing_signature(gauge), exact);
+    EXPECT_EQ(drawing_signature(gauge, steps), stepped);
+    sim.set(angle_var, 10.2);
+    gauge.update(sim);
+    cache.surface_for(gauge, bitmaps(), 1, &redrawn);
+    EXPECT_TRUE(redrawn);
+}
+
 TEST_F(Render, PicturesAreWrittenAsPng) {
     SurfacePtr canvas(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 3));
     std::string path = ::testing::TempDir() + "render_test.png", error;

@@ -34,7 +34,7 @@ cairo_surface_t* GaugeCache::surface_for(const GaugeInstance& instance,
                                          const BitmapSurfaces& bitmaps, double scale,
                                          bool* redrawn) {
     Entry& entry = entries_[&instance];
-    DrawingSignature signature = drawing_signature(instance);
+    DrawingSignature signature = drawing_signature(instance, steps_);
     bool unchanged = entry.surface && entry.bitmaps == &bitmaps && entry.scale == scale &&
                      entry.signature == signature;
     if (redrawn) *redrawn = !unchanged;

@@ -13,6 +13,10 @@ namespace panelhost {
 
 class GaugeCache {
 public:
+    // `steps`: changes of state too small to see that keep the last picture (by
+    // default every change redraws).
+    explicit GaugeCache(SignatureSteps steps = {}) : steps_(steps) {}
+
     // The instance drawn at `scale` on a transparent surface of its design size times
     // `scale` (at least one pixel), redrawn only when its drawing state, the scale or
     // the bitmaps differ from the last call. `redrawn`, if given, tells which it was.
@@ -41,6 +45,7 @@ private:
         uint64_t version = 0;
     };
 
+    SignatureSteps steps_;
     std::map<const GaugeInstance*, Entry> entries_;
 };
 

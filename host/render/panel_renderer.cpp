@@ -12,7 +12,7 @@ void fill(cairo_t* cr, double red, double green, double blue) {
 
 } // namespace
 
-PanelRenderer::PanelRenderer(const PanelHost& host) {
+PanelRenderer::PanelRenderer(const PanelHost& host, SignatureSteps steps) : cache_(steps) {
     for (const auto& [name, module] : host.modules())
         bitmaps_[name] = std::make_unique<BitmapSurfaces>(module->resources());
 }

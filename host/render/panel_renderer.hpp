@@ -21,8 +21,9 @@ struct FrameStats {
 
 class PanelRenderer {
 public:
-    // Makes the Cairo surfaces of every module the host has loaded.
-    explicit PanelRenderer(const PanelHost& host);
+    // Makes the Cairo surfaces of every module the host has loaded. `steps`: changes
+    // of a gauge's state too small to see that keep its last picture.
+    explicit PanelRenderer(const PanelHost& host, SignatureSteps steps = {});
 
     // One window at `zoom` panel pixels per panel unit.
     SurfacePtr render_window(const PlacedWindow& window, double zoom = 1.0,

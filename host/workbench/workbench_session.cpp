@@ -27,6 +27,12 @@ constexpr size_t sound_log_length = 50;
 constexpr size_t most_problems = 100;
 constexpr size_t longest_module_text = 256;
 
+// Changes the page could not show are not drawn and sent: a needle turning by less
+// than 1/32 degree (0.1 pixel at the tip of the longest), a slider or sprite moving
+// by less than 1/16 pixel, a drum strip by less than 1/4096 of its travel. A slowly
+// draining fuel tank then costs a picture a second instead of one every cycle.
+constexpr SignatureSteps unseen_changes{1.0 / 32, 1.0 / 16, 1.0 / 4096};
+
 // Whether a panel window is open. The windows' open state is the panel file's
 // `visible`, until the simulation keeps the state that the toggle events change.
 bool window_shown(const PanelHost&, const PlacedWindow& window) { return window.visible; }
@@ -177,7 +183,7 @@ WorkbenchSession::~WorkbenchSession() {
 void WorkbenchSession::place_panel() {
     panel_ = std::make_unique<Panel>(host_, load_panel_config(options_.panel_file),
                                      options_.module_dir);
-    renderer_ = std::make_unique<PanelRenderer>(host_);
+    renderer_ = std::make_unique<PanelRenderer>(host_, unseen_changes);
     gauges_.clear();
     auto& windows = panel_->windows();
     for (size_t w = 0; w < windows.size(); ++w)
