@@ -127,9 +127,14 @@ json failure_keys(const Panel& panel) {
     return keys;
 }
 
+// The catalog with its groups in the order the enumeration gives them.
 json variable_catalog_json() {
+    std::vector<VariableInfo> catalog = variable_catalog();
+    std::stable_sort(catalog.begin(), catalog.end(), [](const auto& a, const auto& b) {
+        return int(a.group) < int(b.group);
+    });
     json variables = json::array();
-    for (const VariableInfo& info : variable_catalog()) {
+    for (const VariableInfo& info : catalog) {
         json item = {{"id", info.id},
                      {"name", info.name},
                      {"unit", info.unit},
