@@ -60,6 +60,28 @@ int main(int argc, char** argv) {
     gallery->add_option("--states", gallery_options.states_dir,
                         "directory holding the gauges' gallery.json files")
         ->capture_default_str();
+
+    ServeOptions serve_options;
+    serve_options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";
+    serve_options.scenario_file = PANEL_EXAMPLES_DIR "/scenario.json";
+    serve_options.module_dir = default_module_dir();
+    serve_options.page_dir = WORKBENCH_PAGE_DIR;
+    CLI::App* serve = app.add_subcommand(
+        "serve", "serve the workbench: the panel live in the browser, with its scenario");
+    serve->add_option("--panel", serve_options.panel_file, "panel configuration file")
+        ->capture_default_str();
+    serve->add_option("--scenario", serve_options.scenario_file,
+                      "scenario file (\"\" for none)")
+        ->capture_default_str();
+    serve->add_option("--port", serve_options.port, "port on 127.0.0.1 (0: a free one)")
+        ->capture_default_str()
+        ->check(CLI::Range(0, 65535));
+    serve->add_option("--modules", serve_options.module_dir, "directory of the module files")
+        ->capture_default_str();
+    serve->add_option("--rate", serve_options.cycle_hz, "update cycles per second")
+        ->capture_default_str()
+        ->check(CLI::Range(1.0, 120.0));
+    serve->add_flag("--paused", serve_options.paused, "wait for play before the scenario runs");
 #endif
 
     CLI11_PARSE(app, argc, argv);
@@ -68,6 +90,7 @@ int main(int argc, char** argv) {
 #ifdef PANELHOST_WITH_RENDER
     if (*render) return run_render(render_options);
     if (*gallery) return run_gallery(gallery_options);
+    if (*serve) return run_serve(serve_options);
 #endif
     return 1;
 }

@@ -13,28 +13,49 @@ const std::vector<VariableInfo>& variable_catalog() {
     using flight_settings::millibars_per_inch_hg;
     using flight_settings::standard_pressure_mb;
     static const std::vector<VariableInfo> catalog = {
-        {61, "AIRSPEED", "knots", Reading::Number},
-        {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number},
-        {69, "TURN_COORDINATOR_BALL", "-127 left .. 127 right", Reading::Number},
-        {70, "TURN_RATE", "1/256 of 1.5 deg/s, right positive", Reading::Number},
-        {74, "INDICATED_ALTITUDE", "feet", Reading::Number},
-        {75, "KOHLSMAN_SETTING_MB", "millibars", Reading::Number, standard_pressure_mb},
-        {76, "KOHLSMAN_SETTING_HG", "inches of mercury", Reading::Number,
-         standard_pressure_mb / millibars_per_inch_hg},
-        {78, "PITCH", "degrees, nose up positive", Reading::Number},
-        {80, "BANK", "degrees, left positive", Reading::Number},
-        {83, "COMPASS_HEADING", "degrees", Reading::Number},
-        {275, "ALTIMETER_FAILED", "flag", Reading::Number},
-        {276, "ATTITUDE_GYRO_FAILED", "flag", Reading::Integer},
-        {279, "INSTRUMENT_POWER_FAILED", "flag", Reading::Integer},
-        {291, "FUEL_TANK_LEFT_MAIN_LEVEL", "tank level", Reading::Number},
-        {293, "FUEL_TANK_LEFT_AUX_LEVEL", "tank level", Reading::Number},
-        {297, "FUEL_TANK_RIGHT_MAIN_LEVEL", "tank level", Reading::Number},
-        {299, "FUEL_TANK_RIGHT_AUX_LEVEL", "tank level", Reading::Number},
-        {612, "ATTITUDE_SYMBOL_HEIGHT", "0.4 pixel steps, up positive", Reading::Number},
-        {753, "MAIN_BUS_VOLTAGE", "volts", Reading::Number, 28.0},
+        {61, "AIRSPEED", "knots", Reading::Number, VariableGroup::Flight, 0, 450},
+        {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number, VariableGroup::Flight, -9200, 9200},
+        {69, "TURN_COORDINATOR_BALL", "-127 left .. 127 right", Reading::Number,
+         VariableGroup::Flight, -127, 127},
+        {70, "TURN_RATE", "1/256 of 1.5 deg/s, right positive", Reading::Number,
+         VariableGroup::Flight, -1280, 1280},
+        {74, "INDICATED_ALTITUDE", "feet", Reading::Number, VariableGroup::Flight, -1000, 30000},
+        {75, "KOHLSMAN_SETTING_MB", "millibars", Reading::Number, VariableGroup::Flight, 950, 1050,
+         standard_pressure_mb},
+        {76, "KOHLSMAN_SETTING_HG", "inches of mercury", Reading::Number, VariableGroup::Flight,
+         28.05, 31.0, standard_pressure_mb / millibars_per_inch_hg},
+        {78, "PITCH", "degrees, nose up positive", Reading::Number, VariableGroup::Flight, -60, 60},
+        {80, "BANK", "degrees, left positive", Reading::Number, VariableGroup::Flight, -90, 90},
+        {83, "COMPASS_HEADING", "degrees", Reading::Number, VariableGroup::Navigation, 0, 360},
+        {275, "ALTIMETER_FAILED", "flag", Reading::Number, VariableGroup::Flight, 0, 1},
+        {276, "ATTITUDE_GYRO_FAILED", "flag", Reading::Integer, VariableGroup::Flight, 0, 1},
+        {279, "INSTRUMENT_POWER_FAILED", "flag", Reading::Integer, VariableGroup::Electrics, 0, 1},
+        {291, "FUEL_TANK_LEFT_MAIN_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
+         8388610},
+        {293, "FUEL_TANK_LEFT_AUX_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
+         8388610},
+        {297, "FUEL_TANK_RIGHT_MAIN_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
+         8388610},
+        {299, "FUEL_TANK_RIGHT_AUX_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
+         8388610},
+        {612, "ATTITUDE_SYMBOL_HEIGHT", "0.4 pixel steps, up positive", Reading::Number,
+         VariableGroup::Flight, -30, 30},
+        {753, "MAIN_BUS_VOLTAGE", "volts", Reading::Number, VariableGroup::Electrics, 0, 30, 28.0},
     };
     return catalog;
+}
+
+const char* group_name(VariableGroup group) {
+    switch (group) {
+    case VariableGroup::Flight: return "Flight";
+    case VariableGroup::Navigation: return "Navigation";
+    case VariableGroup::Engines: return "Engines";
+    case VariableGroup::Fuel: return "Fuel";
+    case VariableGroup::GearAndFlaps: return "Gear and flaps";
+    case VariableGroup::Electrics: return "Electrics and lighting";
+    case VariableGroup::Other: break;
+    }
+    return "Other";
 }
 
 const VariableInfo* find_variable_info(uint32_t id) {

@@ -16,11 +16,22 @@ namespace panelhost {
 // integer in the low word of the value (radio frequencies in BCD, codes, flags).
 enum class Reading { Number, Integer };
 
+// Where a variable belongs in the aircraft, for tools that list the variables.
+enum class VariableGroup { Flight, Navigation, Engines, Fuel, GearAndFlaps, Electrics, Other };
+
+// "Flight", "Navigation", "Engines", "Fuel", "Gear and flaps", "Electrics and lighting",
+// "Other".
+const char* group_name(VariableGroup group);
+
 struct VariableInfo {
     uint32_t id;
     const char* name;
     const char* unit;
     Reading reading;
+    VariableGroup group = VariableGroup::Other;
+    // The range a tool offers for setting it by hand; none when low == high.
+    double low = 0;
+    double high = 0;
     double initial = 0.0; // the value a new simulation starts with
 };
 
@@ -70,6 +81,7 @@ public:
 
     void set_failure(uint32_t key, bool active);
     bool failure_active(uint32_t key) const { return failures_.count(key) != 0; }
+    const std::set<uint32_t>& active_failures() const { return failures_; }
 
     const std::vector<KeyEvent>& key_events() const { return key_events_; }
     const std::vector<uint32_t>& window_toggles() const { return window_toggles_; }

@@ -10,6 +10,8 @@
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -278,6 +280,25 @@ TEST_F(Render, ScaleMultipliesPositionsAndSizes) {
     EXPECT_EQ(pixel_at(canvas.get(), 30, 30), 0u);
 }
 
+TEST_F(Render, ImagesDrawnSmallerAreReducedOnceAndPlacedLikeTheOriginal) {
+    add_bitmap(1, 8, 8, solid(white));
+    StaticImageRecord image = gauge::static_image(1, {10, 10}, 0, nullptr, nullptr);
+    GaugeInstance& gauge = place({&image.common}, {40, 40});
+    SurfacePtr canvas = draw(gauge, 0.5);
+    EXPECT_EQ(pixel_at(canvas.get(), 5, 5), opaque(white));
+    EXPECT_EQ(pixel_at(canvas.get(), 8, 8), opaque(white));
+    EXPECT_EQ(pixel_at(canvas.get(), 4, 4), 0u);
+    EXPECT_EQ(pixel_at(canvas.get(), 9, 9), 0u);
+
+    cairo_surface_t* reduced = bitmaps().reduced(1, 0.5);
+    ASSERT_TRUE(reduced);
+    EXPECT_EQ(cairo_image_surface_get_width(reduced), 4);
+    EXPECT_EQ(bitmaps().reduced(1, 0.5), reduced) << "made once";
+    EXPECT_FALSE(bitmaps().reduced(1, 1.0)) << "only smaller";
+    EXPECT_FALSE(bitmaps().reduced(1, std::nan("")));
+    EXPECT_FALSE(bitmaps().reduced(99, 0.5)) << "no such bitmap";
+}
+
 TEST_F(Render, MissingBitmapsAreCountedAndTheRestIsDrawn) {
     add_bitmap(1, 4, 4, solid(white));
     StaticImageRecord absent = gauge::static_image(99, {0, 0}, 0, nullptr, nullptr);
@@ -301,13 +322,16 @@ TEST_F(Render, TheCacheRedrawsAGaugeOnlyWhenItsStateChanges) {
     GaugeInstance& gauge = place({&needle.common});
     GaugeCache cache;
     bool redrawn = false;
+    EXPECT_EQ(cache.version(gauge), 0u);
     cairo_surface_t* first = cache.surface_for(gauge, bitmaps(), 1, &redrawn);
     EXPECT_TRUE(redrawn);
     EXPECT_EQ(cairo_image_surface_get_width(first), 100);
+    EXPECT_EQ(cache.version(gauge), 1u);
 
     gauge.update(sim);
     EXPECT_EQ(cache.surface_for(gauge, bitmaps(), 1, &redrawn), first);
     EXPECT_FALSE(redrawn);
+    EXPECT_EQ(cache.version(gauge), 1u) << "the same picture";
 
     sim.set(angle_var, 90);
     gauge.update(sim);
@@ -315,11 +339,38 @@ TEST_F(Render, TheCacheRedrawsAGaugeOnlyWhenItsStateChanges) {
     EXPECT_TRUE(redrawn);
     EXPECT_EQ(pixel_at(turned, 50, 86), opaque(red));
     EXPECT_EQ(pixel_at(turned, 86, 50), 0u) << "the old picture is cleared";
+    EXPECT_EQ(cache.version(gauge), 2u);
 
     cairo_surface_t* larger = cache.surface_for(gauge, bitmaps(), 2, &redrawn);
     EXPECT_TRUE(redrawn);
     EXPECT_EQ(cairo_image_surface_get_width(larger), 200);
     EXPECT_EQ(cache.missing_elements(gauge), 0);
+}
+
+TEST_F(Render, ACacheWithStepsKeepsThePictureForChangesTooSmallToSee) {
+    add_bitmap(1, 41, 5, solid(red));
+    NeedleRecord needle = gauge::needle(
+        {.bitmap = 1, .pivot = {50, 50}, .needle_offset = {0, 2}, .source = angle_var}, nullptr,
+        nullptr);
+    GaugeInstance& gauge = place({&needle.common});
+    SignatureSteps steps{0.25, 0.1, 0.01};
+    GaugeCache cache(steps);
+    bool redrawn = false;
+    sim.set(angle_var, 10);
+    gauge.update(sim);
+    cache.surface_for(gauge, bitmaps(), 1, &redrawn);
+    DrawingSignature exact = drawing_signature(gauge);
+    DrawingSignature stepped = drawing_signature(gauge, steps);
+    sim.set(angle_var, 10.1);
+    gauge.update(sim);
+    cache.surface_for(gauge, bitmaps(), 1, &redrawn);
+    EXPECT_FALSE(redrawn);
+    EXPECT_NE(drawing_signature(gauge), exact);
+    EXPECT_EQ(drawing_signature(gauge, steps), stepped);
+    sim.set(angle_var, 10.2);
+    gauge.update(sim);
+    cache.surface_for(gauge, bitmaps(), 1, &redrawn);
+    EXPECT_TRUE(redrawn);
 }
 
 TEST_F(Render, PicturesAreWrittenAsPng) {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the project needs to build, run and test.
-# Does nothing when they are all present. Needs root (or sudo) only to install.
+# Installs every Debian 12 package the project needs to build, run and test, and
+# the browser tests' npm package (tests/browser). Does nothing when all are
+# present. Needs root (or sudo) only to install packages.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
   cmake ninja-build g++ gcc pkg-config
@@ -11,7 +13,12 @@ packages=(
   libcairo2-dev libfontconfig-dev    # artwork generator and renderer
   fonts-dseg fonts-liberation2       # the faces behind "Quartz" and "Arial"
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686   # the Windows modules
+  libcpp-httplib-dev libpng-dev      # the workbench server and its pictures
+  chromium                           # the workbench's browser tests
 )
+# Node.js may come from elsewhere than Debian (with npm inside): only a missing
+# one is installed.
+command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -19,11 +26,17 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-echo "setup: installing ${missing[*]}"
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# playwright-core, at the version package-lock.json pins, for the browser tests.
+if [ ! -d tests/browser/node_modules/playwright-core ]; then
+  echo "setup: installing the browser tests' npm packages"
+  (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
+fi

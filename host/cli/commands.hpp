@@ -31,4 +31,15 @@ struct GalleryOptions {
 };
 int run_gallery(const GalleryOptions& options);
 
+struct ServeOptions {
+    std::string panel_file;
+    std::string scenario_file;   // empty: none
+    std::string module_dir;
+    std::string page_dir;
+    int port = 8080;             // 0: a free one
+    double cycle_hz = 30;
+    bool paused = false;         // the scenario waits for play
+};
+int run_serve(const ServeOptions& options);
+
 } // namespace panelhost

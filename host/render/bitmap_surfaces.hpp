@@ -19,8 +19,14 @@ public:
     cairo_surface_t* find(uint32_t number) const;
     size_t size() const { return surfaces_.size(); }
 
+    // Bitmap `number` reduced to `scale` (0 < scale < 1) with Cairo's good filter,
+    // made on first use and kept: reducing a 300 x 300 face takes about 1 ms, copying
+    // the reduced one a few microseconds. Null when the module has no such bitmap.
+    cairo_surface_t* reduced(uint32_t number, double scale) const;
+
 private:
     std::map<uint32_t, SurfacePtr> surfaces_;
+    mutable std::map<std::pair<uint32_t, double>, SurfacePtr> reduced_;
 };
 
 } // namespace panelhost

@@ -1,6 +1,7 @@
 #include "drawing_signature.hpp"
 
 #include <bit>
+#include <cmath>
 
 namespace panelhost {
 namespace {
@@ -9,14 +10,18 @@ class SignatureWriter {
 public:
     explicit SignatureWriter(DrawingSignature& out) : out_(out) {}
     void add(uint64_t word) { out_.words.push_back(word); }
-    void add(double number) { out_.words.push_back(std::bit_cast<uint64_t>(number)); }
+    // A number to the nearest multiple of `step` (exactly when the step is 0).
+    void add(double number, double step) {
+        if (step > 0 && std::isfinite(number)) number = std::round(number / step);
+        out_.words.push_back(std::bit_cast<uint64_t>(number));
+    }
     void add(const std::string& text) { out_.texts.append(text).push_back('\0'); }
 
 private:
     DrawingSignature& out_;
 };
 
-void add_element(SignatureWriter& out, const ElementState& state) {
+void add_element(SignatureWriter& out, const ElementState& state, const SignatureSteps& steps) {
     out.add(uint64_t(state.kind) << 1 | uint64_t(state.drawn));
     if (!state.drawn) return;
     // Gauges may rewrite their own records while they run.
@@ -25,20 +30,20 @@ void add_element(SignatureWriter& out, const ElementState& state) {
     out.add(uint64_t(uint32_t(record.position_x)) << 32 | uint32_t(record.position_y));
     out.add(uint64_t(uint32_t(record.offset_x)) << 32 | uint32_t(record.offset_y));
     switch (state.kind) {
-    case ELEMENT_NEEDLE: out.add(state.needle_angle); break;
+    case ELEMENT_NEEDLE: out.add(state.needle_angle, steps.degrees); break;
     case ELEMENT_ICON: out.add(uint64_t(state.icon.value_or(UINT32_MAX))); break;
     case ELEMENT_SLIDER:
-        out.add(state.shift_x);
-        out.add(state.shift_y);
+        out.add(state.shift_x, steps.pixels);
+        out.add(state.shift_y, steps.pixels);
         break;
     case ELEMENT_MOVING_IMAGE:
-        out.add(state.slide_x);
-        out.add(state.slide_y);
+        out.add(state.slide_x, steps.travel);
+        out.add(state.slide_y, steps.travel);
         break;
     case ELEMENT_SPRITE:
-        out.add(state.shift_x);
-        out.add(state.shift_y);
-        out.add(state.rotation);
+        out.add(state.shift_x, steps.pixels);
+        out.add(state.shift_y, steps.pixels);
+        out.add(state.rotation, steps.degrees);
         break;
     case ELEMENT_STRING: {
         const auto& string = reinterpret_cast<const StringRecord&>(record);
@@ -52,10 +57,10 @@ void add_element(SignatureWriter& out, const ElementState& state) {
 
 } // namespace
 
-DrawingSignature drawing_signature(const GaugeInstance& instance) {
+DrawingSignature drawing_signature(const GaugeInstance& instance, const SignatureSteps& steps) {
     DrawingSignature signature;
     SignatureWriter out(signature);
-    for (const ElementState& state : instance.elements()) add_element(out, state);
+    for (const ElementState& state : instance.elements()) add_element(out, state, steps);
     return signature;
 }
 

@@ -1,5 +1,6 @@
 // Everything a gauge's picture depends on that can change from one cycle to the
-// next, read from its element states: two equal signatures draw the same picture.
+// next, read from its element states: two equal exact signatures draw the same
+// picture.
 #pragma once
 
 #include "gauge_instance.hpp"
@@ -17,6 +18,16 @@ struct DrawingSignature {
     bool operator==(const DrawingSignature&) const = default;
 };
 
-DrawingSignature drawing_signature(const GaugeInstance& instance);
+// How far apart two states must be to count as different pictures: changes below
+// these steps (needle and sprite turns in degrees, displacements in design pixels,
+// moving-image travel as a fraction) leave the signature as it was. Zero steps,
+// the default, compare exactly.
+struct SignatureSteps {
+    double degrees = 0;
+    double pixels = 0;
+    double travel = 0;
+};
+
+DrawingSignature drawing_signature(const GaugeInstance& instance, const SignatureSteps& steps = {});
 
 } // namespace panelhost

@@ -34,7 +34,7 @@ cairo_surface_t* GaugeCache::surface_for(const GaugeInstance& instance,
                                          const BitmapSurfaces& bitmaps, double scale,
                                          bool* redrawn) {
     Entry& entry = entries_[&instance];
-    DrawingSignature signature = drawing_signature(instance);
+    DrawingSignature signature = drawing_signature(instance, steps_);
     bool unchanged = entry.surface && entry.bitmaps == &bitmaps && entry.scale == scale &&
                      entry.signature == signature;
     if (redrawn) *redrawn = !unchanged;
@@ -52,12 +52,18 @@ cairo_surface_t* GaugeCache::surface_for(const GaugeInstance& instance,
     entry.bitmaps = &bitmaps;
     entry.scale = scale;
     entry.signature = std::move(signature);
+    ++entry.version;
     return entry.surface.get();
 }
 
 int GaugeCache::missing_elements(const GaugeInstance& instance) const {
     auto it = entries_.find(&instance);
     return it == entries_.end() ? 0 : it->second.missing;
+}
+
+uint64_t GaugeCache::version(const GaugeInstance& instance) const {
+    auto it = entries_.find(&instance);
+    return it == entries_.end() ? 0 : it->second.version;
 }
 
 } // namespace panelhost

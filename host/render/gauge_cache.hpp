@@ -13,6 +13,10 @@ namespace panelhost {
 
 class GaugeCache {
 public:
+    // `steps`: changes of state too small to see that keep the last picture (by
+    // default every change redraws).
+    explicit GaugeCache(SignatureSteps steps = {}) : steps_(steps) {}
+
     // The instance drawn at `scale` on a transparent surface of its design size times
     // `scale` (at least one pixel), redrawn only when its drawing state, the scale or
     // the bitmaps differ from the last call. `redrawn`, if given, tells which it was.
@@ -22,6 +26,11 @@ public:
 
     // Elements the instance's last drawing could not draw for want of a bitmap.
     int missing_elements(const GaugeInstance& instance) const;
+
+    // Counts the instance's drawings: it grows each time surface_for redraws the
+    // picture, so a consumer that remembers it knows whether the picture changed.
+    // 0 for an instance never drawn.
+    uint64_t version(const GaugeInstance& instance) const;
 
     // Drops the instance's picture; call it when the instance is removed.
     void forget(const GaugeInstance& instance) { entries_.erase(&instance); }
@@ -33,8 +42,10 @@ private:
         double scale = 0;
         DrawingSignature signature;
         int missing = 0;
+        uint64_t version = 0;
     };
 
+    SignatureSteps steps_;
     std::map<const GaugeInstance*, Entry> entries_;
 };
 

@@ -40,9 +40,24 @@ void set_source(cairo_t* cr, cairo_surface_t* bitmap, double x, double y,
 }
 
 // Static images, sliders and icons: a bitmap with its top-left corner at (x, y).
-bool draw_bitmap(cairo_t* cr, cairo_surface_t* bitmap, double x, double y) {
+// Drawn smaller than designed, the bitmap is reduced once and the reduced copy
+// placed: reducing it for every picture would cost more than all else together.
+bool draw_bitmap(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t number, double x, double y) {
+    cairo_surface_t* bitmap = bitmaps.find(number);
     if (!bitmap) return false;
-    set_source(cr, bitmap, x, y);
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cr, &matrix);
+    cairo_surface_t* reduced = nullptr;
+    if (matrix.xy == 0 && matrix.yx == 0 && matrix.xx == matrix.yy)
+        reduced = bitmaps.reduced(number, matrix.xx);
+    if (!reduced) {
+        set_source(cr, bitmap, x, y);
+        cairo_paint(cr);
+        return true;
+    }
+    cairo_user_to_device(cr, &x, &y);
+    cairo_identity_matrix(cr);
+    set_source(cr, reduced, x, y);
     cairo_paint(cr);
     return true;
 }
@@ -96,19 +111,18 @@ bool draw_element(cairo_t* cr, const ElementState& state, const BitmapSurfaces& 
     const ElementRecord& record = *state.record;
     switch (state.kind) {
     case ELEMENT_STATIC_IMAGE:
-        return draw_bitmap(cr, bitmaps.find(record.resource_id), record.position_x,
-                           record.position_y);
+        return draw_bitmap(cr, bitmaps, record.resource_id, record.position_x, record.position_y);
     case ELEMENT_NEEDLE: return draw_needle(cr, state, bitmaps);
     case ELEMENT_STRING:
         draw_string(cr, reinterpret_cast<const StringRecord&>(record), state.text);
         return true;
     case ELEMENT_SLIDER:
-        return draw_bitmap(cr, bitmaps.find(record.resource_id),
+        return draw_bitmap(cr, bitmaps, record.resource_id,
                            record.position_x + pixels(state.shift_x),
                            record.position_y + pixels(state.shift_y));
     case ELEMENT_ICON:
         if (!state.icon) return true; // hidden
-        return draw_bitmap(cr, bitmaps.find(record.resource_id + *state.icon), record.position_x,
+        return draw_bitmap(cr, bitmaps, record.resource_id + *state.icon, record.position_x,
                            record.position_y);
     case ELEMENT_MOVING_IMAGE: return draw_moving_image(cr, state, bitmaps);
     case ELEMENT_SPRITE: return draw_sprite(cr, state, bitmaps);

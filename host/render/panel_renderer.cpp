@@ -12,7 +12,7 @@ void fill(cairo_t* cr, double red, double green, double blue) {
 
 } // namespace
 
-PanelRenderer::PanelRenderer(const PanelHost& host) {
+PanelRenderer::PanelRenderer(const PanelHost& host, SignatureSteps steps) : cache_(steps) {
     for (const auto& [name, module] : host.modules())
         bitmaps_[name] = std::make_unique<BitmapSurfaces>(module->resources());
 }
@@ -22,23 +22,30 @@ const BitmapSurfaces* PanelRenderer::bitmaps_of(const std::string& module) const
     return it == bitmaps_.end() ? nullptr : it->second.get();
 }
 
+PanelRenderer::GaugePicture PanelRenderer::picture_of(const PlacedGauge& gauge, double zoom) {
+    GaugePicture picture;
+    const BitmapSurfaces* bitmaps = bitmaps_of(gauge.module);
+    if (!bitmaps || !gauge.instance) return picture;
+    picture.surface = cache_.surface_for(*gauge.instance, *bitmaps, gauge.scale_x * zoom,
+                                         &picture.redrawn);
+    picture.version = cache_.version(*gauge.instance);
+    return picture;
+}
+
 void PanelRenderer::draw_placed(cairo_t* cr, const PlacedGauge& gauge, double zoom,
                                 FrameStats* stats) {
-    const BitmapSurfaces* bitmaps = bitmaps_of(gauge.module);
-    if (!bitmaps || !gauge.instance) return;
+    if (!bitmaps_of(gauge.module) || !gauge.instance) return;
     // The cached picture is drawn at the horizontal scale; a gauge given its own
     // height is then stretched vertically to it.
-    double scale = gauge.scale_x * zoom;
-    bool redrawn = false;
-    cairo_surface_t* picture = cache_.surface_for(*gauge.instance, *bitmaps, scale, &redrawn);
+    GaugePicture picture = picture_of(gauge, zoom);
     if (stats) {
-        (redrawn ? stats->gauges_drawn : stats->gauges_reused) += 1;
+        (picture.redrawn ? stats->gauges_drawn : stats->gauges_reused) += 1;
         stats->missing_elements += cache_.missing_elements(*gauge.instance);
     }
-    if (!picture) return;
+    if (!picture.surface) return;
     cairo_save(cr);
     cairo_scale(cr, 1.0, gauge.scale_y / gauge.scale_x);
-    cairo_set_source_surface(cr, picture, 0, 0);
+    cairo_set_source_surface(cr, picture.surface, 0, 0);
     cairo_paint(cr);
     cairo_restore(cr);
 }

@@ -21,8 +21,9 @@ struct FrameStats {
 
 class PanelRenderer {
 public:
-    // Makes the Cairo surfaces of every module the host has loaded.
-    explicit PanelRenderer(const PanelHost& host);
+    // Makes the Cairo surfaces of every module the host has loaded. `steps`: changes
+    // of a gauge's state too small to see that keep its last picture.
+    explicit PanelRenderer(const PanelHost& host, SignatureSteps steps = {});
 
     // One window at `zoom` panel pixels per panel unit.
     SurfacePtr render_window(const PlacedWindow& window, double zoom = 1.0,
@@ -32,6 +33,17 @@ public:
 
     // Draws one gauge at the cairo origin at `zoom` (design pixels times zoom).
     void draw_placed(cairo_t* cr, const PlacedGauge& gauge, double zoom, FrameStats* stats);
+
+    // The gauge's own picture at `zoom`, drawn at its horizontal scale (a gauge given
+    // a height of its own is stretched to it by whoever shows the picture), with the
+    // cache's version of it. The surface stays the renderer's; null when the gauge's
+    // module has no bitmaps here.
+    struct GaugePicture {
+        cairo_surface_t* surface = nullptr;
+        uint64_t version = 0;
+        bool redrawn = false;
+    };
+    GaugePicture picture_of(const PlacedGauge& gauge, double zoom);
 
     const BitmapSurfaces* bitmaps_of(const std::string& module) const;
 

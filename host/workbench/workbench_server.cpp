@@ -1,0 +1,211 @@
+#include "workbench/workbench_server.hpp"
+
+#include <httplib.h>
+
+#include <charconv>
+#include <chrono>
+#include <iostream>
+
+namespace panelhost {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds_now() {
+    static const Clock::time_point origin = Clock::now();
+    return std::chrono::duration<double>(Clock::now() - origin).count();
+}
+
+void reply_error(httplib::Response& response, int status, const std::string& message) {
+    response.status = status;
+    response.set_content(message + "\n", "text/plain; charset=utf-8");
+}
+
+std::string json_text(const nlohmann::json& value) {
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// Enough threads for a few pages, each holding a long poll and a few commands.
+constexpr size_t request_threads = 12;
+// The longest a frame request waits for a cycle.
+constexpr auto longest_frame_wait = std::chrono::seconds(1);
+
+} // namespace
+
+WorkbenchServer::WorkbenchServer(WorkbenchOptions options, std::string page_dir)
+    : options_(std::move(options)), page_dir_(std::move(page_dir)),
+      http_(std::make_unique<httplib::Server>()) {
+    add_routes();
+}
+
+WorkbenchServer::~WorkbenchServer() {
+    stop();
+    if (panel_.joinable()) panel_.join();
+}
+
+int WorkbenchServer::bind(int port) {
+    if (port == 0) return http_->bind_to_any_port("127.0.0.1");
+    return http_->bind_to_port("127.0.0.1", port) ? port : -1;
+}
+
+bool WorkbenchServer::start() {
+    panel_ = std::thread([this] { panel_thread(); });
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return started_; });
+    return session_ != nullptr;
+}
+
+void WorkbenchServer::serve() {
+    bool stopped = false;
+    {
+        std::lock_guard lock(mutex_);
+        stopped = stopping_;
+    }
+    if (!stopped) http_->listen_after_bind();
+    stop();
+    if (panel_.joinable()) panel_.join();
+}
+
+void WorkbenchServer::stop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    cycled_.notify_all();
+    changed_.notify_all();
+    http_->stop();
+}
+
+void WorkbenchServer::panel_thread() {
+    std::unique_ptr<WorkbenchSession> session;
+    try {
+        session = std::make_unique<WorkbenchSession>(options_);
+    } catch (const std::exception& error) {
+        std::cerr << "panelhost: cannot place the panel: " << error.what() << "\n";
+    }
+    {
+        std::lock_guard lock(mutex_);
+        session_ = session.get();
+        started_ = true;
+        if (!session) stopping_ = true;
+    }
+    changed_.notify_all();
+    if (!session) return;
+
+    const auto period = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(1.0 / options_.cycle_hz));
+    Clock::time_point next = Clock::now();
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        try {
+            session->run_cycle(seconds_now());
+        } catch (const std::exception& error) {
+            std::cerr << "panelhost: a cycle failed: " << error.what() << "\n";
+        }
+        cycled_.notify_all();
+        // A late cycle is not made up for: the next one keeps the rate from now.
+        next = std::max(next + period, Clock::now());
+        changed_.wait_until(lock, next, [this] { return stopping_; });
+    }
+    session_ = nullptr;
+    lock.unlock();
+    cycled_.notify_all();
+    session.reset();  // the gauges are killed on the thread that ran them
+}
+
+void WorkbenchServer::add_routes() {
+    httplib::Server& http = *http_;
+    http.new_task_queue = [] { return new httplib::ThreadPool(request_threads); };
+    http.set_payload_max_length(64 * 1024);
+    http.set_read_timeout(2, 0);
+    http.set_exception_handler([](const httplib::Request&, httplib::Response& response,
+                                  std::exception_ptr error) {
+        std::string what = "unknown error";
+        try {
+            if (error) std::rethrow_exception(error);
+        } catch (const std::exception& caught) {
+            what = caught.what();
+        } catch (...) {
+        }
+        reply_error(response, 500, "internal error: " + what);
+    });
+    http.set_post_routing_handler([](const httplib::Request&, httplib::Response& response) {
+        response.set_header("Cache-Control", "no-store");
+    });
+    if (!http.set_mount_point("/", page_dir_))
+        std::cerr << "panelhost: the workbench page directory " << page_dir_ << " is missing\n";
+
+    http.Get("/api/layout", [this](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard lock(mutex_);
+        if (!session_) return reply_error(response, 503, "the panel is not placed");
+        response.set_content(json_text(session_->layout()), "application/json");
+    });
+
+    http.Get("/api/frame", [this](const httplib::Request& request, httplib::Response& response) {
+        uint64_t after = 0;
+        if (request.has_param("after")) {
+            std::string text = request.get_param_value("after");
+            auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), after);
+            if (error != std::errc() || end != text.data() + text.size())
+                return reply_error(response, 400, "\"after\" must be a cycle number");
+        }
+        std::unique_lock lock(mutex_);
+        if (session_) session_->note_watcher(seconds_now());
+        cycled_.wait_for(lock, longest_frame_wait, [&] {
+            return stopping_ || !session_ || session_->sequence() > after;
+        });
+        if (!session_) return reply_error(response, 503, "the panel is not placed");
+        std::string body = session_->frame(after);
+        lock.unlock();
+        response.set_content(std::move(body), "application/octet-stream");
+    });
+
+    http.Get("/api/stats", [this](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard lock(mutex_);
+        if (!session_) return reply_error(response, 503, "the panel is not placed");
+        const WorkbenchStats& stats = session_->stats();
+        nlohmann::json body = {{"cycle", session_->sequence()},
+                               {"cycle_hz", options_.cycle_hz},
+                               {"cycle_ms", stats.cycle_ms},
+                               {"cycle_max_ms", stats.cycle_max_ms},
+                               {"encode_ms_per_gauge", stats.encode_ms_per_gauge},
+                               {"draw_ms_per_gauge", stats.draw_ms_per_gauge},
+                               {"gauges_encoded_per_second", stats.gauges_encoded_per_second},
+                               {"bytes_per_second", stats.bytes_per_second},
+                               {"frames_per_second", stats.frames_per_second}};
+        response.set_content(json_text(body), "application/json");
+    });
+
+    http.Post(R"(/api/(mouse|variable|failure|key|scenario|view))",
+              [this](const httplib::Request& request, httplib::Response& response) {
+                  std::string error;
+                  std::optional<WorkbenchCommand> command =
+                      read_command(request.matches[1].str(), request.body, error);
+                  if (!command) return reply_error(response, 400, error);
+                  std::lock_guard lock(mutex_);
+                  if (!session_) return reply_error(response, 503, "the panel is not placed");
+                  error = session_->check(*command);
+                  if (!error.empty()) return reply_error(response, 400, error);
+                  session_->submit(std::move(*command));
+                  response.set_content("{}", "application/json");
+              });
+
+    http.Get(R"(/module/([A-Za-z0-9_.-]{1,64})/wave/([0-9]{1,9}))",
+             [this](const httplib::Request& request, httplib::Response& response) {
+                 uint32_t number = uint32_t(std::stoul(request.matches[2].str()));
+                 std::string bytes;
+                 {
+                     std::lock_guard lock(mutex_);
+                     if (!session_) return reply_error(response, 503, "the panel is not placed");
+                     std::span<const uint8_t> wave = session_->wave(request.matches[1].str(), number);
+                     bytes.assign(reinterpret_cast<const char*>(wave.data()), wave.size());
+                 }
+                 if (bytes.empty())
+                     return reply_error(response, 404,
+                                        "module " + request.matches[1].str() + " has no WAVE " +
+                                            request.matches[2].str());
+                 response.set_content(std::move(bytes), "audio/wav");
+             });
+}
+
+} // namespace panelhost

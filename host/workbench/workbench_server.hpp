@@ -1,0 +1,62 @@
+// The workbench server: the page and its API over HTTP on 127.0.0.1, and the
+// panel thread that runs the host's cycle at a fixed rate. The session (and with it
+// every call into module code) is made, run and destroyed on the panel thread;
+// request threads only queue commands and read layouts and frames, under one lock.
+//
+//   GET  /                       the page (files from the page directory)
+//   GET  /api/layout             windows, gauges, mouse areas, variables, failures
+//   GET  /api/frame?after=N      waits for a cycle after N, then what changed (binary)
+//   GET  /api/stats              what the cycles cost
+//   POST /api/mouse|variable|failure|key|scenario|view   a command (JSON body)
+//   GET  /module/NAME/wave/N     a module's WAVE resource
+#pragma once
+
+#include "workbench/workbench_session.hpp"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace httplib {
+class Server;
+}
+
+namespace panelhost {
+
+class WorkbenchServer {
+public:
+    WorkbenchServer(WorkbenchOptions options, std::string page_dir);
+    ~WorkbenchServer();
+    WorkbenchServer(const WorkbenchServer&) = delete;
+    WorkbenchServer& operator=(const WorkbenchServer&) = delete;
+
+    // Binds 127.0.0.1:port (0: a free port). Returns the port, or -1.
+    int bind(int port);
+    // Starts the panel thread and waits until the panel is placed; false when it
+    // could not be.
+    bool start();
+    // Serves until stop(); then ends the panel thread.
+    void serve();
+    // May be called from any thread, more than once.
+    void stop();
+
+private:
+    void panel_thread();
+    void add_routes();
+
+    WorkbenchOptions options_;
+    std::string page_dir_;
+    std::unique_ptr<httplib::Server> http_;
+    std::thread panel_;
+
+    std::mutex mutex_;
+    std::condition_variable cycled_;  // a cycle has run, or the server stops
+    std::condition_variable changed_; // the session exists, or the server stops
+    WorkbenchSession* session_ = nullptr;
+    bool stopping_ = false;
+    bool started_ = false;
+};
+
+} // namespace panelhost

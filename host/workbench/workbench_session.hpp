@@ -1,0 +1,172 @@
+// The workbench's host side: one panel placed on a host, a scenario playing on it,
+// the page's commands carried out, and the pictures and state the page shows. It is
+// not thread-safe and calls module code: the server calls it from its panel thread
+// only (cycles and commands) and, under the same lock, reads layouts and frames
+// from its request threads (those never call module code).
+#pragma once
+
+#include "panel.hpp"
+#include "render/panel_renderer.hpp"
+#include "scenario.hpp"
+#include "workbench/played_sounds.hpp"
+#include "workbench/workbench_commands.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace panelhost {
+
+struct WorkbenchOptions {
+    std::string panel_file;
+    std::string scenario_file;  // none: no scenario
+    std::string module_dir;
+    double cycle_hz = 30;
+    bool play_at_start = true;
+};
+
+// What a cycle cost, for the page's footer and for measuring.
+struct WorkbenchStats {
+    double cycle_ms = 0;             // mean over the last second
+    double cycle_max_ms = 0;         // longest in the last second
+    double encode_ms_per_gauge = 0;  // mean over the last second
+    double draw_ms_per_gauge = 0;    // mean over the last second
+    double gauges_encoded_per_second = 0;
+    double bytes_per_second = 0;     // frames sent to pages
+    double frames_per_second = 0;    // frames sent to pages
+};
+
+class WorkbenchSession {
+public:
+    // Loads the modules the panel names, places its gauges and reads the scenario.
+    explicit WorkbenchSession(WorkbenchOptions options);
+    ~WorkbenchSession();
+    WorkbenchSession(const WorkbenchSession&) = delete;
+    WorkbenchSession& operator=(const WorkbenchSession&) = delete;
+
+    // Why the command cannot be carried out on this panel, or empty.
+    std::string check(const WorkbenchCommand& command) const;
+    // Queues a checked command for the next cycle.
+    void submit(WorkbenchCommand command);
+
+    // One cycle at `now` (seconds on any steady clock): reloads changed files,
+    // carries out the queued commands, plays the scenario, updates the gauges, and
+    // draws and encodes the pictures that changed (while a page is watching).
+    void run_cycle(double now);
+
+    // Tells the session that a page asked for frames at `now`: pictures are drawn
+    // and encoded only while one does.
+    void note_watcher(double now) { last_watch_ = now; }
+
+    // The number of the last cycle run; frames name it.
+    uint64_t sequence() const { return sequence_; }
+    // Grows each time the panel is placed anew (a changed panel file).
+    uint64_t layout_number() const { return layout_number_; }
+
+    // The panel as the page builds it: windows, gauges with their mouse areas,
+    // the variable catalog, failure keys, the scenario.
+    nlohmann::json layout() const;
+    // Everything that changed after cycle `after` (0: everything), packed for the
+    // page: a 4-byte little-endian length, that many bytes of JSON, then the PNG
+    // pictures the JSON lists by offset and length.
+    std::string frame(uint64_t after);
+
+    // The bytes of a module's WAVE resource; empty when there is none.
+    std::span<const uint8_t> wave(const std::string& module, uint32_t number) const;
+
+    const WorkbenchStats& stats() const { return stats_; }
+    PanelHost& host() { return host_; }
+    const ScenarioPlayer& player() const { return player_; }
+    const Panel& panel() const { return *panel_; }
+
+private:
+    struct GaugeSlot {
+        PlacedGauge* placed = nullptr;
+        size_t window = 0;
+        uint64_t drawn_version = 0;    // the renderer's version of the encoded picture
+        uint64_t encoded_in = 0;       // the cycle that encoded it
+        int width = 0, height = 0;     // of the encoded picture
+        std::vector<uint8_t> png;
+    };
+    // A mouse button held down on a gauge, by the page or by the scenario.
+    struct HeldButton {
+        GaugeInstance* instance = nullptr;
+        double x = 0, y = 0;
+        uint32_t buttons = 0;
+        double since = 0;
+        uint32_t calls = 1;
+        bool repeats = false;
+        bool from_page = false;
+        double release_at = 0;        // scenario holds: when the button comes up
+    };
+    struct LoggedKeyEvent {
+        uint64_t cycle;
+        double time;
+        uint32_t event;
+        uint32_t value;
+    };
+    struct LoggedSound {
+        uint64_t cycle;
+        PlayedSound sound;
+    };
+    struct FileWatch {
+        std::string path;
+        std::filesystem::file_time_type stamp{};
+        bool changed();  // since the last call (or since it was made)
+    };
+
+    void place_panel();
+    void reload_panel();
+    void reload_scenario();
+    void check_files(double now);
+    void carry_out(const WorkbenchCommand& command, double now);
+    void carry_out(const ScenarioStep& step, double now);
+    void press(GaugeInstance& instance, double x, double y, bool right, double now, bool from_page,
+               double hold);
+    void repeat_held_buttons(double now);
+    void collect_logs(double now);
+    void draw_pictures();
+    void measure(double now, double cycle_ms);
+    GaugeInstance* find_gauge(const std::string& name, int nth) const;
+    void problem(std::string text);
+
+    WorkbenchOptions options_;
+    PanelHost host_;
+    std::unique_ptr<Panel> panel_;
+    std::unique_ptr<PanelRenderer> renderer_;
+    std::vector<GaugeSlot> gauges_;
+    ScenarioPlayer player_;
+    std::vector<WorkbenchCommand> queue_;
+    std::vector<HeldButton> held_;
+    std::deque<LoggedKeyEvent> key_log_;
+    std::deque<LoggedSound> sounds_;
+    std::vector<std::string> problems_;  // found while running (scenario clicks, ...)
+    std::vector<bool> windows_shown_;
+    FileWatch panel_watch_;
+    FileWatch scenario_watch_;
+
+    double zoom_ = 1;
+    uint64_t sequence_ = 0;
+    uint64_t layout_number_ = 1;
+    double start_ = -1;
+    double last_cycle_ = -1;
+    double last_file_check_ = -1;
+    double last_watch_ = -1e9;
+
+    // Measuring, reset every second.
+    WorkbenchStats stats_;
+    double stats_since_ = -1;
+    int cycles_measured_ = 0;
+    double cycle_ms_sum_ = 0, cycle_ms_max_ = 0;
+    int gauges_encoded_ = 0, gauges_drawn_ = 0;
+    double encode_ms_sum_ = 0, draw_ms_sum_ = 0;
+    double bytes_sent_ = 0;
+    int frames_sent_ = 0;
+};
+
+} // namespace panelhost

@@ -1,0 +1,192 @@
+// Helpers for driving the workbench in real Chromium: start `panelhost serve`,
+// open the page, press on gauges and read back what they show.
+//
+// Environment (CTest sets it): PANELHOST, the panelhost program; MARLOW_MODULE and
+// PROBE_MODULE, module files for test panels; CHROMIUM, the browser (default
+// /usr/bin/chromium).
+import { chromium } from 'playwright-core';
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+
+const CHROMIUM_FLAGS = [
+  '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+];
+
+export function temporaryDirectory(prefix) {
+  return fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+}
+
+// A folder of module files (links), as `serve --modules` wants them, for a panel
+// that places gauges of the given modules: { Marlow_Instr: path, ... }.
+export function moduleFolder(modules) {
+  const folder = temporaryDirectory('workbench-modules-');
+  for (const [name, file] of Object.entries(modules)) {
+    fs.symlinkSync(file, path.join(folder, `${name}.so`));
+  }
+  return folder;
+}
+
+// Starts `panelhost serve --port 0 ARGS...` and resolves with { url, stop() } once
+// it prints its address.
+export function startServer(args = []) {
+  const program = process.env.PANELHOST;
+  if (!program) throw new Error('PANELHOST must name the panelhost program');
+  const child = spawn(program, ['serve', '--port', '0', ...args], { stdio: ['ignore', 'pipe', 'pipe'] });
+  let output = '';
+  let errors = '';
+  child.stderr.on('data', (data) => { errors += data; });
+  return new Promise((resolve, reject) => {
+    const timer = setTimeout(() => {
+      child.kill('SIGKILL');
+      reject(new Error(`panelhost serve printed no address in time:\n${output}${errors}`));
+    }, 30000);
+    child.on('exit', (code) => {
+      clearTimeout(timer);
+      reject(new Error(`panelhost serve ended with ${code}:\n${output}${errors}`));
+    });
+    child.stdout.on('data', (data) => {
+      output += data;
+      const found = output.match(/panelhost: workbench at (http:\/\/127\.0\.0\.1:\d+\/)/);
+      if (!found) return;
+      clearTimeout(timer);
+      child.removeAllListeners('exit');
+      resolve({
+        url: found[1],
+        errors: () => errors,
+        stop: () => new Promise((done) => {
+          if (child.exitCode !== null) return done(child.exitCode);
+          child.on('exit', (code) => done(code));
+          child.kill('SIGTERM');
+        }),
+      });
+    });
+  });
+}
+
+// A headless Chromium with a fresh profile; close() also removes the profile.
+export async function openBrowser() {
+  const profile = temporaryDirectory('workbench-profile-');
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: CHROMIUM_FLAGS,
+    viewport: { width: 1400, height: 860 },
+  });
+  return {
+    context,
+    close: async () => {
+      await context.close();
+      fs.rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+// Opens the workbench and waits until it has built every gauge of its panel.
+// The page's script errors collect in page.errors.
+export async function openWorkbench(context, url) {
+  const page = await context.newPage();
+  page.errors = [];
+  page.on('pageerror', (error) => page.errors.push(error.message));
+  await page.goto(url);
+  await page.waitForFunction(() => {
+    const layout = window.workbench && window.workbench.layout;
+    return layout && document.querySelectorAll('canvas.gauge').length === layout.gauges.length;
+  });
+  return page;
+}
+
+// A command to the host, as the page sends it: { status, text }.
+export async function api(url, kind, body) {
+  const response = await fetch(new URL(`api/${kind}`, url), {
+    method: 'POST',
+    headers: { 'Content-Type': 'application/json' },
+    body: typeof body === 'string' ? body : JSON.stringify(body),
+  });
+  return { status: response.status, text: await response.text() };
+}
+
+function gaugeSelector(name, nth) {
+  return `canvas.gauge[data-gauge="${name}"] >> nth=${nth}`;
+}
+
+// How many pictures of the gauge the page has drawn.
+export async function picturesDrawn(page, name, nth = 0) {
+  return Number(await page.locator(gaugeSelector(name, nth)).getAttribute('data-drawn'));
+}
+
+// Waits until the page has drawn a picture of the gauge after the `since`-th.
+export async function waitForNewPicture(page, name, since, nth = 0) {
+  await page.waitForFunction(([selector, count]) => {
+    const canvases = document.querySelectorAll(selector);
+    return canvases.length > 0 && Number(canvases[count.nth].dataset.drawn) > count.since;
+  }, [`canvas.gauge[data-gauge="${name}"]`, { since, nth }]);
+}
+
+// Waits until no picture has arrived for `quiet` milliseconds.
+export async function settle(page, quiet = 600) {
+  let last = -1;
+  for (;;) {
+    const drawn = await page.evaluate(() =>
+      [...document.querySelectorAll('canvas.gauge')].reduce((sum, c) => sum + Number(c.dataset.drawn), 0));
+    if (drawn === last) return;
+    last = drawn;
+    await page.waitForTimeout(quiet);
+  }
+}
+
+// The gauge's picture as the page shows it: { width, height, data } (RGBA bytes).
+export async function gaugePixels(page, name, nth = 0) {
+  return page.locator(gaugeSelector(name, nth)).evaluate((canvas) => {
+    const image = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+    return { width: image.width, height: image.height, data: Array.from(image.data) };
+  });
+}
+
+// Pixels that differ between two pictures of the same size.
+export function pixelsChanged(a, b) {
+  if (a.width !== b.width || a.height !== b.height) return Infinity;
+  let changed = 0;
+  for (let i = 0; i < a.data.length; i += 4) {
+    if (a.data[i] !== b.data[i] || a.data[i + 1] !== b.data[i + 1] ||
+        a.data[i + 2] !== b.data[i + 2] || a.data[i + 3] !== b.data[i + 3]) changed += 1;
+  }
+  return changed;
+}
+
+// Where design pixel (x, y) of the gauge is on the page.
+export async function gaugePoint(page, name, x, y, nth = 0) {
+  const canvas = page.locator(gaugeSelector(name, nth));
+  const box = await canvas.boundingBox();
+  const id = Number(await canvas.getAttribute('data-id'));
+  const gauge = await page.evaluate((index) => window.workbench.layout.gauges[index], id);
+  return {
+    x: box.x + x / (gauge.width / gauge.scale_x) * box.width,
+    y: box.y + y / (gauge.height / gauge.scale_y) * box.height,
+  };
+}
+
+// Presses the mouse on design pixel (x, y) of a gauge, holds it `hold` ms, lets go.
+export async function clickGauge(page, name, x, y, { button = 'left', hold = 0, nth = 0 } = {}) {
+  const point = await gaugePoint(page, name, x, y, nth);
+  await page.mouse.move(point.x, point.y);
+  await page.mouse.down({ button });
+  if (hold > 0) await page.waitForTimeout(hold);
+  await page.mouse.up({ button });
+}
+
+// The key-event log as the page shows it, newest first: [{ time, name, value }].
+export async function keyLog(page) {
+  return page.$$eval('#key-log tbody tr', (rows) => rows.map((row) => ({
+    time: row.cells[0].textContent, name: row.cells[1].textContent, value: row.cells[2].textContent,
+  })));
+}
+
+// The scenario paused and every picture up to date.
+export async function pauseScenario(page, url) {
+  await api(url, 'scenario', { action: 'pause' });
+  await page.waitForFunction(() => document.getElementById('play').textContent === 'Play');
+  await settle(page);
+}

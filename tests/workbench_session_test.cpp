@@ -1,0 +1,280 @@
+// The workbench's host side, driven as the server drives it, with a clock the
+// tests choose: the real module and the probe module placed from a panel file.
+#include "fixtures/probe_module.hpp"
+#include "key_event_names.hpp"
+#include "module_library.hpp"
+#include "render/panel_fonts.hpp"
+#include "workbench/workbench_session.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace panelhost;
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* two_windows = R"([Window Titles]
+Window00=Main
+Window01=Closed
+
+[Window00]
+size_mm=500,300
+visible=1
+gauge00=Marlow_Instr!Airspeed, 0, 0, 200
+gauge01=probe_module!Probe, 250, 0, 100, 100
+
+[Window01]
+size_mm=100,100
+visible=0
+gauge00=Marlow_Instr!Vertical_Speed, 0, 0, 100
+)";
+
+// A frame: 4 bytes of little-endian header length, the JSON header, the pictures.
+uint32_t header_length(const std::string& frame) {
+    EXPECT_GE(frame.size(), 4u);
+    uint32_t length = 0;
+    for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame[i])) << (8 * i);
+    return length;
+}
+
+json header_of(const std::string& frame) { return json::parse(frame.substr(4, header_length(frame))); }
+
+// The bytes of the header's picture `index`: they follow the JSON.
+std::string picture_bytes(const std::string& frame, const json& header, size_t index) {
+    size_t start = 4 + header_length(frame);
+    const json& picture = header["pictures"][index];
+    return frame.substr(start + picture["offset"].get<size_t>(), picture["length"].get<size_t>());
+}
+
+std::vector<size_t> pictured_gauges(const json& header) {
+    std::vector<size_t> ids;
+    for (const json& picture : header["pictures"]) ids.push_back(picture["gauge"]);
+    return ids;
+}
+
+size_t count_key_events(const json& header, uint32_t event) {
+    size_t count = 0;
+    for (const json& key : header["keys"]) count += key["event"] == event;
+    return count;
+}
+
+class Workbench : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(use_panel_fonts(error)) << error;
+        dir = fs::temp_directory_path() /
+              ("workbench_session_test_" + std::string(::testing::UnitTest::GetInstance()
+                                                            ->current_test_info()
+                                                            ->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::create_symlink(MARLOW_MODULE_PATH, dir / "Marlow_Instr.so");
+        fs::create_symlink(PROBE_MODULE_PATH, dir / "probe_module.so");
+        write("panel.cfg", two_windows);
+    }
+    void TearDown() override {
+        session.reset();
+        fs::remove_all(dir);
+    }
+
+    std::string write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name) << text;
+        return (dir / name).string();
+    }
+
+    WorkbenchSession& open(const std::string& scenario_text = "") {
+        WorkbenchOptions options;
+        options.panel_file = (dir / "panel.cfg").string();
+        options.module_dir = dir.string();
+        if (!scenario_text.empty()) options.scenario_file = write("scenario.json", scenario_text);
+        session = std::make_unique<WorkbenchSession>(options);
+        return *session;
+    }
+
+    // Cycles from `from` to `to` seconds, as often as the server would run them.
+    void run(double from, double to) {
+        for (double now = from; now <= to + 1e-9; now += 1.0 / 30) {
+            session->note_watcher(now);
+            session->run_cycle(now);
+        }
+    }
+
+    fs::path dir;
+    std::unique_ptr<WorkbenchSession> session;
+};
+
+TEST_F(Workbench, DescribesWindowsGaugesMouseAreasVariablesAndFailures) {
+    json layout = open().layout();
+    ASSERT_EQ(layout["windows"].size(), 2u);
+    EXPECT_EQ(layout["windows"][0]["title"], "Main");
+    EXPECT_EQ(layout["windows"][0]["gauges"], json({0, 1}));
+    EXPECT_EQ(layout["windows"][1]["gauges"], json({2}));
+
+    const json& airspeed = layout["gauges"][0];
+    EXPECT_EQ(airspeed["name"], "Airspeed");
+    EXPECT_EQ(airspeed["width"], 200);
+    EXPECT_NEAR(airspeed["scale_x"].get<double>(), 200.0 / 300, 1e-12);
+    EXPECT_EQ(airspeed["mouse"][0]["tip"], "Airspeed indicator (knots)");
+
+    const json& probe = layout["gauges"][1]["mouse"];
+    ASSERT_EQ(probe.size(), 3u);
+    EXPECT_EQ(probe[0]["tip"], "Probe gauge");  // the tooltip text before the help id
+    EXPECT_EQ(probe[1]["cursor"], "hand");
+    EXPECT_EQ(probe[1]["tip"], "Probe gauge");  // from the enclosing area
+    EXPECT_EQ(probe[2]["box"], json({10.0, 0.0, 10.0, 10.0}));
+    EXPECT_EQ(probe[2]["cursor"], "up");
+    EXPECT_EQ(probe[2]["repeat"], true);
+    EXPECT_EQ(probe[2]["right"], true);
+    EXPECT_EQ(probe[2]["key_event"], "KEY_0x10100");
+
+    json airspeed_failure;
+    for (const json& failure : layout["failures"])
+        if (failure["key"] == 3) airspeed_failure = failure;
+    EXPECT_EQ(airspeed_failure["uses"],
+              json({"Airspeed: needle 2 reads 0", "Vertical_Speed: needle 2 reads 0"}));
+    json first_variable = layout["variables"][0];
+    EXPECT_EQ(first_variable["name"], "AIRSPEED");
+    EXPECT_EQ(first_variable["group"], "Flight");
+    EXPECT_EQ(first_variable["range"], json({0, 450}));
+}
+
+TEST_F(Workbench, FramesCarryOnlyThePicturesThatChangedSinceTheLastOne) {
+    open();
+    session->run_cycle(0);
+    EXPECT_TRUE(header_of(session->frame(0))["pictures"].empty());  // nobody watching yet
+
+    run(0.1, 0.1);
+    std::string first = session->frame(0);
+    json header = header_of(first);
+    EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0, 1}));  // window 1 is closed
+    EXPECT_EQ(header["windows"], json({true, false}));
+    EXPECT_EQ(header["pictures"][0]["width"], 200);
+    EXPECT_EQ(picture_bytes(first, header, 0).substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(picture_bytes(first, header, 1).substr(1, 3), "PNG");
+
+    uint64_t seen = session->sequence();
+    run(0.2, 0.2);
+    EXPECT_TRUE(header_of(session->frame(seen))["pictures"].empty());
+
+    session->submit(SetVariable{61, 120});
+    run(0.3, 0.3);
+    header = header_of(session->frame(seen));
+    EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0}));
+    EXPECT_EQ(header["values"]["61"], 120);
+
+    session->submit(SetZoom{2});  // every picture again, twice the size
+    run(0.4, 0.4);
+    header = header_of(session->frame(session->sequence() - 1));
+    EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0, 1}));
+    EXPECT_EQ(header["pictures"][0]["width"], 400);
+}
+
+TEST_F(Workbench, ChecksCommandsAgainstThePanelItWasPlacedFrom) {
+    open();
+    uint64_t layout = session->layout_number();
+    EXPECT_EQ(session->check(MousePress{layout, 2, 1, 1, false}), "");
+    EXPECT_EQ(session->check(MousePress{layout, 3, 1, 1, false}), "there is no gauge number 3");
+    EXPECT_EQ(session->check(MousePress{layout + 1, 0, 1, 1, false}),
+              "the panel has been placed anew since the page read it: read the layout again");
+    EXPECT_EQ(session->check(SetVariable{61, 1}), "");
+    EXPECT_EQ(session->check(SetVariable{9999, 1}), "variable 9999 is not one the gauges read");
+}
+
+TEST_F(Workbench, AHeldButtonRepeatsAfter300MsThenEvery100MsUntilReleased) {
+    open();
+    run(0, 0);
+    uint64_t start = session->sequence();
+    session->submit(MousePress{session->layout_number(), 1, 15, 5, false});
+    run(1.0, 1.29);
+    EXPECT_EQ(count_key_events(header_of(session->frame(start)), probe_area_key_event), 1u);
+    run(1.31, 1.52);  // 300, 400 and 500 ms
+    EXPECT_EQ(count_key_events(header_of(session->frame(start)), probe_area_key_event), 4u);
+    session->submit(MouseRelease{});
+    run(1.55, 2.0);
+    EXPECT_EQ(count_key_events(header_of(session->frame(start)), probe_area_key_event), 4u);
+
+    json keys = header_of(session->frame(start))["keys"];
+    EXPECT_EQ(keys.back()["name"], key_event_name(probe_area_key_event));
+
+    // The hand area calls the gauge's own callback, once: it does not repeat.
+    std::string error;
+    std::unique_ptr<ModuleLibrary> library = open_module_library(PROBE_MODULE_PATH, error);
+    ASSERT_TRUE(library) << error;
+    auto* log = static_cast<ProbeLog*>(library->symbol("ProbeLog_"));
+    ASSERT_TRUE(log);
+    uint32_t clicks = log->clicks;
+    session->submit(MousePress{session->layout_number(), 1, 5, 5, false});
+    run(2.1, 3.0);
+    EXPECT_EQ(log->clicks, clicks + 1);
+    EXPECT_EQ(log->click_x, 5);
+}
+
+TEST_F(Workbench, PlaysTheScenarioAndAHandSetValueHoldsUntilItsNextPoint) {
+    open(R"({"duration": 10, "loop": true, "timeline": [
+        {"t": 0, "set": {"61": 0}}, {"t": 10, "set": {"61": 100}},
+        {"t": 1, "fail": [3]},
+        {"t": 2, "click": {"gauge": "Probe", "x": 15, "y": 5}},
+        {"t": 3, "click": {"gauge": "Nowhere", "x": 0, "y": 0}}]})");
+    run(0, 0.5);
+    EXPECT_NEAR(session->host().simulation().get(61), 5, 0.5);
+    session->submit(SetVariable{61, 50});
+    run(0.55, 1.5);
+    EXPECT_EQ(session->host().simulation().get(61), 50);
+    EXPECT_TRUE(session->host().simulation().failure_active(3));
+    run(1.55, 3.5);
+    json header = header_of(session->frame(0));
+    EXPECT_EQ(count_key_events(header, probe_area_key_event), 1u);
+    EXPECT_EQ(header["problems"].back(),
+              (dir / "scenario.json").string() + " entry 5: no gauge Nowhere is placed");
+    EXPECT_EQ(header["scenario"]["playing"], true);
+
+    session->submit(ScenarioControl{ScenarioControl::Action::Pause, 0});
+    run(3.55, 4.0);
+    double time = session->player().time();
+    session->submit(ScenarioControl{ScenarioControl::Action::Step, 2});
+    run(4.05, 4.05);
+    EXPECT_DOUBLE_EQ(session->player().time(), time + 2);
+    session->submit(ScenarioControl{ScenarioControl::Action::Restart, 0});
+    run(4.1, 4.1);
+    EXPECT_EQ(session->player().time(), 0);
+    EXPECT_EQ(session->host().simulation().get(61), 0);  // the hold ends with a restart
+}
+
+TEST_F(Workbench, ReloadsAChangedPanelFileAndKeepsTheSimulatorState) {
+    open();
+    session->submit(SetVariable{61, 77});
+    session->submit(SetFailure{6, true});
+    run(0, 0.1);
+    fs::file_time_type before = fs::last_write_time(dir / "panel.cfg");
+    write("panel.cfg", "[Window00]\nsize_mm=300,300\ngauge00=Marlow_Instr!Airspeed, 0, 0, 300\n"
+                       "gauge01=Marlow_Instr!Airspeed, 0, 0\n");
+    fs::last_write_time(dir / "panel.cfg", before + std::chrono::seconds(1));
+    run(1.0, 1.1);
+    EXPECT_EQ(session->layout_number(), 2u);
+    json layout = session->layout();
+    ASSERT_EQ(layout["gauges"].size(), 1u);
+    EXPECT_EQ(layout["gauges"][0]["width"], 300);
+    json header = header_of(session->frame(0));
+    EXPECT_EQ(header["problems"][0],
+              (dir / "panel.cfg").string() +
+                  ":4: a gauge needs Module!Gauge, x, y, width[, height][, parameters]");
+    EXPECT_EQ(session->host().simulation().get(61), 77);
+    EXPECT_TRUE(session->host().simulation().failure_active(6));
+    EXPECT_EQ(session->host().instances().size(), 1u);  // the old gauges are gone
+}
+
+TEST_F(Workbench, HandsOutTheModulesWaveResources) {
+    open();
+    std::span<const uint8_t> wave = session->wave("Marlow_Instr", 30);
+    ASSERT_GT(wave.size(), 44u);
+    EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
+    EXPECT_TRUE(session->wave("Marlow_Instr", 31).empty());
+    EXPECT_TRUE(session->wave("No_Module", 30).empty());
+}
+
+} // namespace
