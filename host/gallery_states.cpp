@@ -38,6 +38,11 @@ GalleryState read_state(const std::string& gauge, const json& entry) {
         state.texts[key] = value.get<std::string>();
     state.failures = entry.value("fail", std::vector<uint32_t>{});
     state.cycles = std::clamp(entry.value("cycles", 1), 1, 10000);
+    for (const json& click : entry.value("clicks", json::array())) {
+        if (!click.is_array() || click.size() != 2)
+            throw std::runtime_error("a click is [x, y]");
+        state.clicks.emplace_back(click[0].get<double>(), click[1].get<double>());
+    }
     return state;
 }
 

@@ -6,13 +6,16 @@
 //
 // A state may also give "parameters" (the gauge's parameter string), "named"
 // (values of "(A:NAME,unit)" expressions, keyed "NAME,unit"), "text" (named texts)
-// and "cycles" (update cycles before the picture; default 1).
+// "cycles" (update cycles before the picture; default 1) and "clicks" (left clicks
+// at design pixels [x, y], in order, each after one update: switches the gauge keeps
+// to itself, such as a radio's power).
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace panelhost {
@@ -26,6 +29,7 @@ struct GalleryState {
     std::map<std::string, std::string> texts;
     std::vector<uint32_t> failures;
     int cycles = 1;
+    std::vector<std::pair<double, double>> clicks; // design pixels
 };
 
 // Reads one gallery file; problems (bad JSON, bad entries) are added to `problems`

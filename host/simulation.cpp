@@ -13,6 +13,18 @@ const std::vector<VariableInfo>& variable_catalog() {
     using flight_settings::millibars_per_inch_hg;
     using flight_settings::standard_pressure_mb;
     static const std::vector<VariableInfo> catalog = {
+        {10, "PANEL_LIGHTING", "0 off, above 0 lit", Reading::Number, VariableGroup::Electrics, 0,
+         1},
+        {16, "ADF_FREQUENCY", "BCD kHz: hundreds, tens, units", Reading::Integer,
+         VariableGroup::Navigation, 0, 0x999, 0x350},
+        {18, "ADF_FREQUENCY_TENTHS", "tenths of kHz; +0x100 from 1000 kHz", Reading::Integer,
+         VariableGroup::Navigation, 0, 0x109},
+        {23, "COM_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
+         VariableGroup::Navigation, 0x1800, 0x3697, 0x1800},
+        {24, "NAV1_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
+         VariableGroup::Navigation, 0x0800, 0x1795, 0x1050},
+        {27, "NAV2_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
+         VariableGroup::Navigation, 0x0800, 0x1795, 0x1050},
         {61, "AIRSPEED", "knots", Reading::Number, VariableGroup::Flight, 0, 450},
         {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number, VariableGroup::Flight, -9200, 9200},
         {69, "TURN_COORDINATOR_BALL", "-127 left .. 127 right", Reading::Number,
@@ -40,7 +52,13 @@ const std::vector<VariableInfo>& variable_catalog() {
          8388610},
         {612, "ATTITUDE_SYMBOL_HEIGHT", "0.4 pixel steps, up positive", Reading::Number,
          VariableGroup::Flight, -30, 30},
+        {617, "COM_STANDBY_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
+         VariableGroup::Navigation, 0x1800, 0x3697, 0x2150},
         {753, "MAIN_BUS_VOLTAGE", "volts", Reading::Number, VariableGroup::Electrics, 0, 30, 28.0},
+        {872, "NAV1_STANDBY_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
+         VariableGroup::Navigation, 0x0800, 0x1795, 0x1390},
+        {873, "NAV2_STANDBY_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
+         VariableGroup::Navigation, 0x0800, 0x1795, 0x1390},
     };
     return catalog;
 }

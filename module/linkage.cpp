@@ -5,6 +5,7 @@
 #include "host_services.hpp"
 #include "module_exports.hpp"
 #include "panel/panel_gauges.hpp"
+#include "radios/radio_gauges.hpp"
 
 #include <cstddef>
 
@@ -17,7 +18,7 @@ void GAUGE_CALL module_fini() {}
 } // namespace
 
 // The gauges in the order of publication; the host finds them by name.
-constexpr size_t marlow_gauge_count = 24;
+constexpr size_t marlow_gauge_count = 28;
 
 struct MarlowLinkage {
     ModuleLinkage head;
@@ -45,6 +46,10 @@ GAUGE_EXPORT constinit MarlowLinkage Linkage = {
         &gauge::electricity_toggle_gauge.header,
         &gauge::overhead_toggle_gauge.header,
         &gauge::engine_instr_toggle_gauge.header,
+        &gauge::nav1_gauge.header,
+        &gauge::nav2_gauge.header,
+        &gauge::com1_gauge.header,
+        &gauge::adf_gauge.header,
         &gauge::turn_coordinator_gauge.header,
         &gauge::altimeter_gauge.header,
         &gauge::attitude_gauge.header,

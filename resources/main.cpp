@@ -48,6 +48,7 @@ constexpr void (*art_families[])(art::BitmapRegistry&) = {
     art::register_altimeter_art,
     art::register_attitude_art,
     art::register_turn_coordinator_art,
+    art::register_radio_art,
 };
 
 struct Options {

@@ -59,6 +59,10 @@ bool render_state(const std::string& module_path, const std::string& module_name
         std::cerr << "panelhost: " << error << "\n";
         return false;
     }
+    for (auto [x, y] : state.clicks) {
+        host.update();
+        host.click(*instance, x, y, MOUSE_LEFT_BUTTON);
+    }
     for (int cycle = 0; cycle < state.cycles; ++cycle) host.update();
 
     DesignSize size = instance->design_size();
@@ -108,11 +112,16 @@ int run_gallery(const GalleryOptions& options) {
             ok = false;
             continue;
         }
-        for (const GaugeHeader* header : module->gauges()) {
+        // The module is closed again before the states are drawn, so that each state
+        // starts from a fresh load: gauges keep switches in module state.
+        std::vector<std::string> gauge_names;
+        for (const GaugeHeader* header : module->gauges()) gauge_names.push_back(header->name);
+        module.reset();
+        for (const std::string& gauge_name : gauge_names) {
             std::vector<GalleryState> own;
             for (const GalleryState& state : states)
-                if (state.gauge == header->name) own.push_back(state);
-            if (own.empty()) own.push_back({header->name, "as installed"});
+                if (state.gauge == gauge_name) own.push_back(state);
+            if (own.empty()) own.push_back({gauge_name, "as installed"});
             for (const GalleryState& state : own)
                 ok = render_state(path, module_name, state, options.out_dir, pictures) && ok;
         }

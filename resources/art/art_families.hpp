@@ -15,5 +15,6 @@ void register_registration_art(BitmapRegistry& registry);
 void register_altimeter_art(BitmapRegistry& registry);
 void register_attitude_art(BitmapRegistry& registry);
 void register_turn_coordinator_art(BitmapRegistry& registry);
+void register_radio_art(BitmapRegistry& registry);
 
 } // namespace art

@@ -36,7 +36,10 @@ describe('the example panel', () => {
   test('shows the picture of every placed gauge', async () => {
     const layout = await (await fetch(new URL('api/layout', server.url))).json();
     assert.ok(layout.gauges.length >= 7);
+    // The radio stack (window 50) starts closed; its gauges are drawn once it opens.
+    const closed = layout.windows.findIndex((window) => window.ident === 50);
     for (const gauge of layout.gauges) {
+      if (gauge.window === closed) continue;
       await waitForNewPicture(page, gauge.name, 0);
       const pixels = await gaugePixels(page, gauge.name);
       const opaque = pixels.data.filter((value, index) => index % 4 === 3 && value === 255).length;
@@ -82,6 +85,33 @@ describe('the example panel', () => {
     await page.mouse.move(point.x, point.y);
     await page.waitForSelector('#tooltip:not([hidden])');
     assert.equal(await page.locator('#tooltip').textContent(), 'Vertical speed indicator (feet per minute)');
+  });
+
+  test('the radio toggle opens the radio stack, where the COM steps its preset', async () => {
+    await pauseScenario(page, server.url);
+    const stack = page.locator('.window[data-window="2"]');
+    assert.equal(await stack.isVisible(), false, 'closed at the start');
+    await clickGauge(page, 'Radios_Toggle', 9, 9);
+    await stack.waitFor({ state: 'visible' });
+    await settle(page);
+
+    const com = 'Becker_AR3202_COM1';
+    const off = await picturesDrawn(page, com);
+    await clickGauge(page, com, 100, 85); // ON
+    await waitForNewPicture(page, com, off);
+    await settle(page);
+    const on = await gaugePixels(page, com);
+
+    const drawn = await picturesDrawn(page, com);
+    await clickGauge(page, com, 305, 66); // the knob's fraction, up
+    await page.waitForFunction(() => [...document.querySelectorAll('#key-log tbody tr')]
+      .some((row) => row.cells[1].textContent === 'COM_FRACTION_INC'));
+    await waitForNewPicture(page, com, drawn);
+    await settle(page);
+    assert.ok(pixelsChanged(on, await gaugePixels(page, com)) > 10, 'the preset window shows 121.52');
+
+    await clickGauge(page, 'Radios_Toggle', 9, 9);
+    await stack.waitFor({ state: 'hidden' });
   });
 
   test('bad requests get 400 and a message, and the host runs on', async () => {

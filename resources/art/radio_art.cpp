@@ -1,0 +1,204 @@
+// Radio stack art (Marlow_Instr): the COM, NAV and ADF control heads. Each head is a
+// dark grey face 350 x 115 with two liquid-crystal windows (ACTIVE, PRESET), a
+// transfer button between them, a row of four push buttons, a power lamp and the
+// dual concentric tuning knob. Positions come from the gauges' own layout.
+#include "art/art_families.hpp"
+#include "radios/radio_layout.hpp"
+
+#include <array>
+#include <string>
+
+namespace art {
+namespace {
+
+using namespace gauge::radio_layout;
+
+constexpr Rgb face_grey{0.20, 0.20, 0.21};
+constexpr Rgb button_grey{0.30, 0.30, 0.31};
+constexpr Rgb pressed_grey{0.17, 0.17, 0.18};
+constexpr Rgb lcd_grey{0.55, 0.57, 0.52};
+constexpr Rgb legend{0.85, 0.85, 0.82};
+constexpr Rgb glow{1.00, 0.62, 0.20}; // legends lit by the panel lighting
+
+constexpr int button_pitch = 36; // from one push button to the next
+constexpr int window_y = 16;
+constexpr int row_y = 77;
+constexpr Point knob_centre{295, 82};
+
+struct HeadArt {
+    const char* brand_line; // model
+    std::array<const char*, 4> buttons;
+    const char* knob_legend;
+    uint32_t face;
+    uint32_t window;
+    uint32_t transfer_lit;
+    uint32_t lamp;
+    uint32_t buttons_lit;
+    int buttons_lit_width;
+    int buttons_lit_height;
+    uint32_t on_pressed;
+    uint32_t on_pressed_lit;
+    uint32_t ident_pressed = 0; // NAV VOICE, ADF ident
+    uint32_t ident_pressed_lit = 0;
+    int ident_index = 1;
+    int lamp_y = 51;
+};
+
+void button(cairo_t* cr, double x, double y, double w, double h, bool pressed, const char* text,
+            Rgb text_colour) {
+    rounded_rect(cr, x + 0.5, y + 0.5, w - 1, h - 1, 2.5);
+    set_colour(cr, pressed ? pressed_grey : button_grey);
+    cairo_fill_preserve(cr);
+    set_colour(cr, pressed ? shade(pressed_grey, 0.5) : shade(button_grey, 1.5));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    text_centred(cr, text, {x + w / 2, y + h / 2 + (pressed ? 1 : 0)}, 7, text_colour);
+}
+
+void transfer_button(cairo_t* cr, double x, double y, Rgb arrows) {
+    button(cr, x, y, button_width, button_height, false, "", legend);
+    set_colour(cr, arrows);
+    cairo_set_line_width(cr, 1.5);
+    double cx = x + button_width / 2.0;
+    double cy = y + button_height / 2.0;
+    cairo_move_to(cr, cx - 7, cy - 3);
+    cairo_line_to(cr, cx + 7, cy - 3);
+    cairo_line_to(cr, cx + 4, cy - 6);
+    cairo_move_to(cr, cx + 7, cy + 3);
+    cairo_line_to(cr, cx - 7, cy + 3);
+    cairo_line_to(cr, cx - 4, cy + 6);
+    cairo_stroke(cr);
+}
+
+// The two windows of one bitmap; between them it stays transparent, so that the
+// transfer button shows through the cover.
+void windows(cairo_t* cr, Rgb c) {
+    set_colour(cr, c);
+    cairo_rectangle(cr, active_text_x - 57, 0, text_width + 2, window_height);
+    cairo_rectangle(cr, preset_text_x - 57, 0, text_width + 1, window_height);
+    cairo_fill(cr);
+}
+
+void lamp(cairo_t* cr, double x, double y, bool lit) {
+    circle_path(cr, {x + lamp_size / 2.0, y + lamp_size / 2.0}, lamp_size / 2.0 - 0.5);
+    set_colour(cr, lit ? colour::yellow : Rgb{0.25, 0.22, 0.10});
+    cairo_fill_preserve(cr);
+    set_colour(cr, Rgb{0.08, 0.08, 0.08});
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
+void face(cairo_t* cr, const HeadArt& head) {
+    instrument_case(cr, face_width, face_height, 6);
+    rounded_rect(cr, 3, 3, face_width - 6, face_height - 6, 4);
+    set_colour(cr, face_grey);
+    cairo_fill(cr);
+    // Window bezels (the windows themselves are the window bitmap) and their labels.
+    set_colour(cr, Rgb{0.06, 0.06, 0.06});
+    cairo_rectangle(cr, active_text_x - 3, window_y - 3, text_width + 5, window_height + 6);
+    cairo_rectangle(cr, preset_text_x - 3, window_y - 3, text_width + 5, window_height + 6);
+    cairo_fill(cr);
+    text_centred(cr, "ACTIVE", {active_text_x + text_width / 2.0, 45}, 7, legend);
+    text_centred(cr, "PRESET", {preset_text_x + text_width / 2.0, 45}, 7, legend);
+    transfer_button(cr, transfer_x, window_y + 3, legend);
+    lamp(cr, lamp_x, head.lamp_y, false);
+    for (int i = 0; i < 4; ++i)
+        button(cr, on_button_x + i * button_pitch, row_y, button_width, button_height, false,
+               head.buttons[size_t(i)], legend);
+    text_centred(cr, "BECKER", {30, 86}, 8, legend);
+    text_centred(cr, head.brand_line, {30, 98}, 6, legend, false);
+    // The dual knob: the outer ring for whole units, the inner knob for the fraction.
+    knob(cr, knob_centre, 23, 24);
+    knob(cr, knob_centre, 13, 14);
+    text_centred(cr, head.knob_legend, {knob_centre.x - 40, knob_centre.y + 20}, 6, legend, false);
+}
+
+void lit_faces(cairo_t* cr, const HeadArt& head) {
+    for (int i = 0; i < 4; ++i)
+        button(cr, i * button_pitch, 0, button_width, head.buttons_lit_height, false,
+               head.buttons[size_t(i)], glow);
+}
+
+void register_head(BitmapRegistry& registry, const HeadArt& head) {
+    auto add = [&](uint32_t number, int width, int height, DrawFunction draw) {
+        registry.add({.module = "Marlow_Instr",
+                      .number = number,
+                      .width = width,
+                      .height = height,
+                      .draw = std::move(draw)});
+    };
+    add(head.face, face_width, face_height, [head](cairo_t* cr, int, int) { face(cr, head); });
+    add(head.window, window_width, window_height,
+        [](cairo_t* cr, int, int) { windows(cr, lcd_grey); });
+    add(head.transfer_lit, button_width, button_height,
+        [](cairo_t* cr, int, int) { transfer_button(cr, 0, 0, glow); });
+    add(head.lamp, lamp_size, lamp_size, [](cairo_t* cr, int, int) { lamp(cr, 0, 0, true); });
+    add(head.buttons_lit, head.buttons_lit_width, head.buttons_lit_height,
+        [head](cairo_t* cr, int, int) { lit_faces(cr, head); });
+    const char* on = head.buttons[0];
+    add(head.on_pressed, button_width, button_height, [on](cairo_t* cr, int, int) {
+        button(cr, 0, 0, button_width, button_height, true, on, legend);
+    });
+    add(head.on_pressed_lit, button_width, button_height, [on](cairo_t* cr, int, int) {
+        button(cr, 0, 0, button_width, button_height, true, on, glow);
+    });
+    if (!head.ident_pressed) return;
+    const char* ident = head.buttons[size_t(head.ident_index)];
+    add(head.ident_pressed, button_width, button_height, [ident](cairo_t* cr, int, int) {
+        button(cr, 0, 0, button_width, button_height, true, ident, legend);
+    });
+    add(head.ident_pressed_lit, button_width, button_height, [ident](cairo_t* cr, int, int) {
+        button(cr, 0, 0, button_width, button_height, true, ident, glow);
+    });
+}
+
+} // namespace
+
+void register_radio_art(BitmapRegistry& registry) {
+    register_head(registry, {.brand_line = "AR 3202",
+                             .buttons = {"ON", "SQL", "TEST", "\u25BC"},
+                             .knob_legend = "MHz  kHz",
+                             .face = com_bitmaps::face,
+                             .window = com_bitmaps::window,
+                             .transfer_lit = com_bitmaps::transfer_lit,
+                             .lamp = com_bitmaps::lamp,
+                             .buttons_lit = com_bitmaps::buttons_lit,
+                             .buttons_lit_width = 134,
+                             .buttons_lit_height = 19,
+                             .on_pressed = com_bitmaps::on_pressed,
+                             .on_pressed_lit = com_bitmaps::on_pressed_lit});
+    register_head(registry, {.brand_line = "NR 3320",
+                             .buttons = {"ON", "VOICE", "TEST", "\u25BC"},
+                             .knob_legend = "MHz  kHz",
+                             .face = nav_bitmaps::face,
+                             .window = nav_bitmaps::window,
+                             .transfer_lit = nav_bitmaps::transfer_lit,
+                             .lamp = nav_bitmaps::lamp,
+                             .buttons_lit = nav_bitmaps::buttons_lit,
+                             .buttons_lit_width = 133,
+                             .buttons_lit_height = 17,
+                             .on_pressed = nav_bitmaps::on_pressed,
+                             .on_pressed_lit = nav_bitmaps::on_pressed_lit,
+                             .ident_pressed = nav_bitmaps::voice_pressed,
+                             .ident_pressed_lit = nav_bitmaps::voice_pressed_lit,
+                             .ident_index = 1,
+                             .lamp_y = 52});
+    register_head(registry, {.brand_line = "AD 3502",
+                             .buttons = {"ON", "BFO", "TEST", "ADF"},
+                             .knob_legend = "kHz  .1",
+                             .face = adf_bitmaps::face,
+                             .window = adf_bitmaps::window,
+                             .transfer_lit = adf_bitmaps::transfer_lit,
+                             .lamp = adf_bitmaps::lamp,
+                             .buttons_lit = adf_bitmaps::buttons_lit,
+                             .buttons_lit_width = 134,
+                             .buttons_lit_height = 19,
+                             .on_pressed = adf_bitmaps::on_pressed,
+                             .on_pressed_lit = adf_bitmaps::on_pressed_lit,
+                             .ident_pressed = adf_bitmaps::ident_pressed,
+                             .ident_pressed_lit = adf_bitmaps::ident_pressed_lit,
+                             .ident_index = 3,
+                             .lamp_y = 50});
+}
+
+} // namespace art
