@@ -32,7 +32,7 @@ export class Controls {
   constructor({ onError }) {
     this.onError = onError;
     this.variables = new Map();   // id -> { row, slider, field, variable, busy }
-    this.failures = new Map();    // key -> { row, box }
+    this.failures = new Map();    // key -> { row, box, pending }
     this.playing = false;
     this.problemText = '';
     this.layout = null;
@@ -125,13 +125,19 @@ export class Controls {
     for (const failure of failures) {
       const box = element('input', { type: 'checkbox' });
       box.dataset.failure = failure.key;
-      box.addEventListener('change', () =>
-        post('failure', { key: failure.key, active: box.checked }).catch(this.onError));
+      const entry = { row: null, box, pending: null };
+      box.addEventListener('change', () => {
+        // Frames already on their way still show the old state: the switch keeps
+        // the pilot's choice until the host reports it (or a moment has passed).
+        entry.pending = { active: box.checked, until: performance.now() + 2000 };
+        post('failure', { key: failure.key, active: box.checked }).catch(this.onError);
+      });
       const uses = element('ul', {}, ...failure.uses.map((use) => element('li', { textContent: use })));
       const row = element('div', { className: 'failure' },
                           element('label', {}, box, ` Failure ${failure.key}`), uses);
       container.append(row);
-      this.failures.set(failure.key, { row, box });
+      entry.row = row;
+      this.failures.set(failure.key, entry);
     }
   }
 
@@ -161,9 +167,12 @@ export class Controls {
       if (!entry.busy && entry.slider.type === 'range') entry.slider.value = value;
     }
     const active = new Set(frame.failures);
-    for (const [key, { row, box }] of this.failures) {
-      box.checked = active.has(key);
-      row.classList.toggle('active', box.checked);
+    for (const [key, entry] of this.failures) {
+      const reported = active.has(key);
+      const { pending } = entry;
+      if (pending && (pending.active === reported || performance.now() > pending.until)) entry.pending = null;
+      entry.box.checked = entry.pending ? entry.pending.active : reported;
+      entry.row.classList.toggle('active', entry.box.checked);
     }
     this.addKeys(frame.keys);
     this.showProblems(frame.problems);
