@@ -7,6 +7,7 @@
 // conversion or out-of-bounds write ends the run.
 #include "older_gauge.hpp"
 #include "panel_host.hpp"
+#include "panel_services.hpp"
 #include "options.hpp"
 
 #ifdef HOSTILE_WITH_RENDER
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <limits>
 #include <map>
 #include <memory>
@@ -155,6 +158,36 @@ void PrintTo(const Shown& shown, std::ostream* out) {
     for (const auto& [drawn, angle, icon, sx, sy, lx, ly, turn, text] : shown.elements) {
         *out << "\n  " << drawn << " " << angle << " " << (icon ? int64_t(*icon) : -1) << " " << sx
              << " " << sy << " " << lx << " " << ly << " " << turn << " '" << text << "'";
+    }
+}
+
+// Every element record of a published chain, roots and children, each once.
+void walk_elements(ElementRecord* const* list, std::set<ElementRecord*>& seen, int depth = 0) {
+    for (size_t i = 0; list && list[i] && i < max_children_per_element && depth < max_element_depth; ++i) {
+        if (!seen.insert(list[i]).second) continue;
+        walk_elements(list[i]->children, seen, depth + 1);
+    }
+}
+
+// The value callbacks of an element of the current interface, by its kind.
+std::vector<ValueCallback> value_callbacks(const ElementRecord& record) {
+    switch (record.kind) {
+    case ELEMENT_NEEDLE: return {reinterpret_cast<const NeedleRecord&>(record).value_callback};
+    case ELEMENT_STRING: return {reinterpret_cast<const StringRecord&>(record).text_callback};
+    case ELEMENT_SLIDER: {
+        const auto& slider = reinterpret_cast<const SliderRecord&>(record);
+        return {slider.x_callback, slider.y_callback};
+    }
+    case ELEMENT_ICON: return {reinterpret_cast<const IconRecord&>(record).value_callback};
+    case ELEMENT_MOVING_IMAGE: {
+        const auto& image = reinterpret_cast<const MovingImageRecord&>(record);
+        return {image.x_callback, image.y_callback};
+    }
+    case ELEMENT_SPRITE: {
+        const auto& sprite = reinterpret_cast<const SpriteRecord&>(record);
+        return {sprite.x_callback, sprite.y_callback, sprite.rotation_callback};
+    }
+    default: return {};
     }
 }
 
@@ -323,6 +356,95 @@ TEST_F(HostileHost, ExpressionsAnsweredWithHostileNumbersAndTexts) {
             expect_all_sound(key + " text of " + std::to_string(text.size()));
         }
     }
+}
+
+// An altitude that is not a number, or is infinite, reads as 0 on every part of the
+// altimeter: pointer, drums and the hatch over the thousands drum alike.
+TEST_F(HostileHost, AltimeterShowsZeroFeetForAnAltitudeThatIsNotANumber) {
+    constexpr uint32_t altitude = 74;
+    GaugeInstance& altimeter = place({"Marlow_Instr", "Altimeter"}, std::nullopt);
+    host.simulation().set(altitude, 0);
+    host.update();
+    const Shown at_zero = shown(altimeter);
+    for (double value : {nan_value, inf, -inf}) {
+        host.simulation().set(altitude, value);
+        host.update();
+        EXPECT_EQ(shown(altimeter), at_zero) << value;
+    }
+    // Far out of range the drums still show a cell of their strip.
+    for (double value : {1e300, -1e300, 1e17, -1e17}) {
+        host.simulation().set(altitude, value);
+        host.update();
+        for (const ElementState& state : altimeter.elements()) {
+            if (state.kind == ELEMENT_MOVING_IMAGE) {
+                EXPECT_TRUE(state.slide_y >= 0 && state.slide_y <= 1) << value;
+            }
+        }
+    }
+}
+
+// A host that calls the module's callbacks itself with what no host should pass:
+// null records, headers without lists or parameters, unknown service numbers,
+// mouse flags with every bit set.
+TEST_F(HostileHost, CallbacksTakeNullRecordsAndUnknownServices) {
+    ServiceScope scope(host.simulation());
+    std::vector<std::string> texts = {"", "t", "f", "p99999999999999999999", "b-4h9999999999",
+                                      "o" + std::string(5000, '9'), std::string(5000, 't')};
+    for (const auto& [module_name, module] : host.modules()) {
+        for (GaugeHeader* published : module->gauges()) {
+            SCOPED_TRACE(published->name);
+            if (older_header(published)) {
+                std::set<ElementRecord*> elements;
+                walk_elements(published->element_list, elements);
+                for (ElementRecord* element : elements) {
+                    if (element->kind != ELEMENT_NEEDLE) continue;
+                    if (auto callback = reinterpret_cast<NeedleRecordOld*>(element)->value_callback) {
+                        TokenVariable nan_source{};
+                        nan_source.value.number = nan_value;
+                        callback(&nan_source);
+                        callback(nullptr);
+                    }
+                }
+                continue;
+            }
+            // Headers of the gauge's kind without lists, with and without parameters.
+            for (const std::string& text : texts) {
+                GaugeHeader bare{};
+                bare.version = published->version;
+                bare.name = published->name;
+                std::vector<char> writable(text.begin(), text.end());
+                writable.push_back('\0');
+                bare.parameters = text.empty() ? nullptr : writable.data();
+                if (GaugeCallback callback = published->gauge_callback) {
+                    for (int32_t service : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 99,
+                                            INT32_MAX, INT32_MIN}) {
+                        callback(nullptr, service, 0);
+                        callback(&bare, service, UINTPTR_MAX);
+                    }
+                }
+                const MouseArea* areas = published->mouse_areas;
+                for (size_t i = 0; areas && areas[i].kind != MOUSE_END && i < max_mouse_records; ++i) {
+                    if (areas[i].kind != MOUSE_CHILD || !areas[i].action.callback) continue;
+                    MousePoint nowhere{INT32_MIN, INT32_MAX, nullptr};
+                    MousePoint on_bare{-1, -1, &bare};
+                    for (uint32_t flags : {0u, MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON, 0xFFFFFFFFu}) {
+                        areas[i].action.callback(nullptr, flags);
+                        areas[i].action.callback(&nowhere, flags);
+                        areas[i].action.callback(&on_bare, flags);
+                    }
+                }
+            }
+            std::set<ElementRecord*> elements;
+            walk_elements(published->element_list, elements);
+            for (ElementRecord* element : elements)
+                for (ValueCallback callback : value_callbacks(*element))
+                    if (callback) callback(nullptr);
+        }
+    }
+    // The module's own records are as they were: a fresh placement still works.
+    for (const GaugeName& name : gauges) place(name, std::nullopt);
+    update_and_click_all();
+    expect_all_sound("after direct calls");
 }
 
 #ifdef HOSTILE_WITH_RENDER
