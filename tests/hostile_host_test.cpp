@@ -93,10 +93,11 @@ void add_sources(const ElementState& state, std::set<uint32_t>& ids) {
     };
     switch (state.kind) {
     case ELEMENT_NEEDLE: add(reinterpret_cast<const NeedleRecord*>(state.record)->source); break;
-    case ELEMENT_STRING:
-        for (const TokenVariable& source : reinterpret_cast<const StringRecord*>(state.record)->sources)
-            add(source);
+    case ELEMENT_STRING: {
+        const auto* string = reinterpret_cast<const StringRecord*>(state.record);
+        for (const TokenVariable& source : string->sources) add(source);
         break;
+    }
     case ELEMENT_SLIDER: {
         const auto* slider = reinterpret_cast<const SliderRecord*>(state.record);
         add(slider->x_source);
@@ -163,7 +164,8 @@ void PrintTo(const Shown& shown, std::ostream* out) {
 
 // Every element record of a published chain, roots and children, each once.
 void walk_elements(ElementRecord* const* list, std::set<ElementRecord*>& seen, int depth = 0) {
-    for (size_t i = 0; list && list[i] && i < max_children_per_element && depth < max_element_depth; ++i) {
+    if (!list || depth >= max_element_depth) return;
+    for (size_t i = 0; list[i] && i < max_children_per_element; ++i) {
         if (!seen.insert(list[i]).second) continue;
         walk_elements(list[i]->children, seen, depth + 1);
     }
@@ -236,7 +238,8 @@ protected:
     }
 
     void restore_initial_values() {
-        for (const VariableInfo& info : variable_catalog()) host.simulation().set(info.id, info.initial);
+        for (const VariableInfo& info : variable_catalog())
+            host.simulation().set(info.id, info.initial);
         for (uint32_t id : every_variable())
             if (!find_variable_info(id)) host.simulation().set(id, 0);
     }
@@ -255,7 +258,8 @@ protected:
     }
 
     void expect_all_sound(const std::string& context) {
-        for (const auto& instance : host.instances()) expect_sound_states(*instance, context + " " + instance->name());
+        for (const auto& instance : host.instances())
+            expect_sound_states(*instance, context + " " + instance->name());
     }
 
     PanelHost host;
@@ -408,7 +412,8 @@ TEST_F(HostileHost, CallbacksTakeNullRecordsAndUnknownServices) {
                 walk_elements(published->element_list, elements);
                 for (ElementRecord* element : elements) {
                     if (element->kind != ELEMENT_NEEDLE) continue;
-                    if (auto callback = reinterpret_cast<NeedleRecordOld*>(element)->value_callback) {
+                    auto* needle = reinterpret_cast<NeedleRecordOld*>(element);
+                    if (SourceValueCallback callback = needle->value_callback) {
                         TokenVariable nan_source{};
                         nan_source.value.number = nan_value;
                         callback(&nan_source);
@@ -433,11 +438,13 @@ TEST_F(HostileHost, CallbacksTakeNullRecordsAndUnknownServices) {
                     }
                 }
                 const MouseArea* areas = published->mouse_areas;
-                for (size_t i = 0; areas && areas[i].kind != MOUSE_END && i < max_mouse_records; ++i) {
+                for (size_t i = 0; areas && i < max_mouse_records && areas[i].kind != MOUSE_END;
+                     ++i) {
                     if (areas[i].kind != MOUSE_CHILD || !areas[i].action.callback) continue;
                     MousePoint nowhere{INT32_MIN, INT32_MAX, nullptr};
                     MousePoint on_bare{-1, -1, &bare};
-                    for (uint32_t flags : {0u, MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON, 0xFFFFFFFFu}) {
+                    for (uint32_t flags :
+                         {0u, MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON, 0xFFFFFFFFu}) {
                         areas[i].action.callback(nullptr, flags);
                         areas[i].action.callback(&nowhere, flags);
                         areas[i].action.callback(&on_bare, flags);
