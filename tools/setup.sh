@@ -15,6 +15,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686   # the Windows modules
   libcpp-httplib-dev libpng-dev      # the workbench server and its pictures
   chromium                           # the workbench's browser tests
+  clang-14 libclang-rt-14-dev        # the fuzz preset (libFuzzer, sanitizers)
 )
 # Node.js may come from elsewhere than Debian (with npm inside): only a missing
 # one is installed.

@@ -25,13 +25,27 @@ double roll_width(uint32_t variable) {
     }
 }
 
+// A value that is not a number or is infinite reads as 0, where the host also
+// stops the pointer for it.
+double finite_or_zero(double v) { return std::isfinite(v) ? v : 0.0; }
+
+// v's remainder in [0, cycle). Far beyond any altitude the product of the quotient
+// loses the remainder (1e300 feet gives one of -1e284): there fmod takes it exactly.
+double remainder_in_cycle(double v, double cycle) {
+    const double r = v - std::floor(v / cycle) * cycle;
+    if (r >= 0 && r < cycle) return r;
+    const double exact = std::fmod(v, cycle);
+    const double wrapped = exact < 0 ? exact + cycle : exact;
+    return wrapped < cycle ? wrapped : 0.0;
+}
+
 // The drum's strip position for value v: the drum shows the cell of v's remainder
 // in the cycle, and rolls linearly to the next cell over the last `width` units
 // before it. The strip reads downwards, so the result is the cycle less the cell.
 double drum_position(double v, double cycle_end, double width) {
     const double step = 0.1 * cycle_end;
     const double cycle = step * 10;
-    const double r = v - std::floor(v / cycle) * cycle;
+    const double r = remainder_in_cycle(finite_or_zero(v), cycle);
     const double lo = std::floor(r / step) * step;
     const double hi = std::ceil(r / step) * step;
     const double shown = hi - r < width ? hi + (lo - hi) * (hi - r) / width : lo;
@@ -49,7 +63,7 @@ double GAUGE_CALL altimeter_drum_value(ElementRecord* element) {
 double GAUGE_CALL altimeter_hatch_value(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
     const auto* hatch = reinterpret_cast<const IconRecord*>(element);
-    return hatch->source.value.number <= 1000.0 ? 0 : ICON_HIDDEN;
+    return finite_or_zero(hatch->source.value.number) <= 1000.0 ? 0 : ICON_HIDDEN;
 }
 
 double GAUGE_CALL altimeter_flag_value(ElementRecord*) {

@@ -1,0 +1,498 @@
+// Both modules under a hostile host: every gauge each module publishes in `Linkage`
+// placed with malformed parameter strings, every variable it reads set to values no
+// simulator should send, every mouse area clicked with every button combination,
+// installed and removed again and again. The gauges must neither crash nor leave the
+// host's element states outside their ranges, and must show what a fresh placement
+// shows once the values are sane again. Under the sanitizer preset any overflowing
+// conversion or out-of-bounds write ends the run.
+#include "older_gauge.hpp"
+#include "panel_host.hpp"
+#include "panel_services.hpp"
+#include "options.hpp"
+
+#ifdef HOSTILE_WITH_RENDER
+#include "render/bitmap_surfaces.hpp"
+#include "render/drawing_signature.hpp"
+#include "render/gauge_renderer.hpp"
+#endif
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using namespace panelhost;
+
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double nan_value = std::numeric_limits<double>::quiet_NaN();
+
+// What no simulator should hand a gauge, yet a broken or hostile one may.
+const std::vector<double> hostile_values = {
+    nan_value, inf, -inf, 1e300, -1e300, -1, 0, 4294967295.0, 2147483648.0, -2147483649.0,
+    -4294967296.0, 1e-300, std::numeric_limits<double>::denorm_min()};
+
+const std::vector<uint32_t> button_combinations = {
+    MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON, MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON};
+
+struct GaugeName {
+    std::string module;
+    std::string gauge;
+};
+
+
+// Parameter strings no panel author should write: empty and blank, every option key
+// with empty, huge, negative, non-numeric and named values, comment marks, and
+// texts far longer than any buffer a gauge keeps.
+std::vector<std::string> parameter_corpus() {
+    std::vector<std::string> corpus = {"", " ", "   ", "/", "#", "'", "//t5", "#f", "'r9",
+                                       "t", "f", "t_", "t ", "f ", "\t", "t\x7f\xff\x80"};
+    std::vector<std::string> keys;
+    for (char c = 'a'; c <= 'z'; ++c) keys.emplace_back(1, c);
+    for (char c = '1'; c <= '4'; ++c) keys.emplace_back(1, c);
+    std::vector<std::string> values = {"",   "99999999999999999999", "-99999999999999999999",
+                                       "-1", "-2147483648", "4294967295", "2147483648",
+                                       "x",  " ",  "0", "   7", "+", "-", "1e9", "0x10"};
+    for (const gauge::NamedNumber& name : gauge::window_names) values.push_back(name.name);
+    for (const gauge::NamedNumber& name : gauge::help_names) values.push_back(name.name);
+    for (const std::string& key : keys) {
+        for (const std::string& value : values) corpus.push_back(key + value);
+        corpus.push_back(key + "5" + keys.front() + "-3/" + key + "9");
+    }
+    for (const gauge::NamedNumber& name : gauge::window_names) corpus.push_back(name.name);
+    for (const gauge::NamedNumber& name : gauge::help_names) corpus.push_back(name.name);
+    corpus.push_back(std::string(5000, 'a'));
+    corpus.push_back(std::string(5000, ' '));
+    corpus.push_back(std::string(5000, '_'));
+    corpus.push_back("t" + std::string(5000, '_'));
+    corpus.push_back("t" + std::string(5000, 'X'));
+    corpus.push_back("f" + std::string(5000, 'x'));
+    corpus.push_back("r300g-5b99999999999999999999f" + std::string(5000, 'y'));
+    corpus.push_back(std::string(5000, '9'));
+    std::string every_key;
+    for (const std::string& key : keys) every_key += key + "99999999999999999999 ";
+    corpus.push_back(every_key);
+    return corpus;
+}
+
+// The variables an element reads, from its record as the instance holds it.
+void add_sources(const ElementState& state, std::set<uint32_t>& ids) {
+    auto add = [&](const TokenVariable& source) {
+        if (source.id != 0) ids.insert(source.id);
+    };
+    switch (state.kind) {
+    case ELEMENT_NEEDLE: add(reinterpret_cast<const NeedleRecord*>(state.record)->source); break;
+    case ELEMENT_STRING: {
+        const auto* string = reinterpret_cast<const StringRecord*>(state.record);
+        for (const TokenVariable& source : string->sources) add(source);
+        break;
+    }
+    case ELEMENT_SLIDER: {
+        const auto* slider = reinterpret_cast<const SliderRecord*>(state.record);
+        add(slider->x_source);
+        add(slider->y_source);
+        break;
+    }
+    case ELEMENT_ICON: add(reinterpret_cast<const IconRecord*>(state.record)->source); break;
+    case ELEMENT_MOVING_IMAGE: {
+        const auto* image = reinterpret_cast<const MovingImageRecord*>(state.record);
+        add(image->x_source);
+        add(image->y_source);
+        break;
+    }
+    case ELEMENT_SPRITE: {
+        const auto* sprite = reinterpret_cast<const SpriteRecord*>(state.record);
+        add(sprite->x_source);
+        add(sprite->y_source);
+        add(sprite->rotation_source);
+        break;
+    }
+    default: break;
+    }
+}
+
+// The ranges the renderer relies on, whatever the gauge computed.
+void expect_sound_states(const GaugeInstance& instance, const std::string& context) {
+    for (const ElementState& state : instance.elements()) {
+        SCOPED_TRACE(context + " element kind " + std::to_string(state.kind));
+        EXPECT_TRUE(state.needle_angle >= 0 && state.needle_angle < 360) << state.needle_angle;
+        EXPECT_TRUE(state.slide_x >= 0 && state.slide_x <= 1) << state.slide_x;
+        EXPECT_TRUE(state.slide_y >= 0 && state.slide_y <= 1) << state.slide_y;
+        if (state.kind == ELEMENT_ICON && state.icon) {
+            EXPECT_LT(*state.icon, reinterpret_cast<const IconRecord*>(state.record)->icon_count);
+        }
+        if (state.kind == ELEMENT_STRING) {
+            EXPECT_LT(state.text.size(), std::max<uint32_t>(state.text_capacity, 1));
+        }
+    }
+}
+
+// Everything the renderer draws from, for comparing two placements.
+struct Shown {
+    std::vector<std::tuple<bool, double, std::optional<uint32_t>, double, double, double, double,
+                           double, std::string>>
+        elements;
+    bool operator==(const Shown&) const = default;
+};
+
+Shown shown(const GaugeInstance& instance) {
+    Shown out;
+    for (const ElementState& s : instance.elements()) {
+        out.elements.emplace_back(s.drawn, s.needle_angle, s.icon, s.shift_x, s.shift_y, s.slide_x,
+                                  s.slide_y, s.rotation, s.text);
+    }
+    return out;
+}
+
+void PrintTo(const Shown& shown, std::ostream* out) {
+    for (const auto& [drawn, angle, icon, sx, sy, lx, ly, turn, text] : shown.elements) {
+        *out << "\n  " << drawn << " " << angle << " " << (icon ? int64_t(*icon) : -1) << " " << sx
+             << " " << sy << " " << lx << " " << ly << " " << turn << " '" << text << "'";
+    }
+}
+
+// Every element record of a published chain, roots and children, each once.
+void walk_elements(ElementRecord* const* list, std::set<ElementRecord*>& seen, int depth = 0) {
+    if (!list || depth >= max_element_depth) return;
+    for (size_t i = 0; list[i] && i < max_children_per_element; ++i) {
+        if (!seen.insert(list[i]).second) continue;
+        walk_elements(list[i]->children, seen, depth + 1);
+    }
+}
+
+// The value callbacks of an element of the current interface, by its kind.
+std::vector<ValueCallback> value_callbacks(const ElementRecord& record) {
+    switch (record.kind) {
+    case ELEMENT_NEEDLE: return {reinterpret_cast<const NeedleRecord&>(record).value_callback};
+    case ELEMENT_STRING: return {reinterpret_cast<const StringRecord&>(record).text_callback};
+    case ELEMENT_SLIDER: {
+        const auto& slider = reinterpret_cast<const SliderRecord&>(record);
+        return {slider.x_callback, slider.y_callback};
+    }
+    case ELEMENT_ICON: return {reinterpret_cast<const IconRecord&>(record).value_callback};
+    case ELEMENT_MOVING_IMAGE: {
+        const auto& image = reinterpret_cast<const MovingImageRecord&>(record);
+        return {image.x_callback, image.y_callback};
+    }
+    case ELEMENT_SPRITE: {
+        const auto& sprite = reinterpret_cast<const SpriteRecord&>(record);
+        return {sprite.x_callback, sprite.y_callback, sprite.rotation_callback};
+    }
+    default: return {};
+    }
+}
+
+class HostileHost : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        for (const char* path : {MARLOW_MODULE_PATH, HARROW_MODULE_PATH}) {
+            LoadedModule* module = host.load_module(path, error);
+            ASSERT_TRUE(module) << error;
+            // The module's own list of what it publishes, so gauges added later are
+            // covered without naming them here.
+            ASSERT_FALSE(module->gauges().empty()) << path;
+            for (const GaugeHeader* header : module->gauges()) {
+                ASSERT_TRUE(header->name);
+                gauges.push_back({module->name(), header->name});
+            }
+        }
+    }
+
+    GaugeInstance& place(const GaugeName& name, std::optional<std::string> parameters) {
+        std::string error;
+        GaugeInstance* instance = host.place(name.module, name.gauge, std::move(parameters), error);
+        EXPECT_TRUE(instance) << error;
+        return *instance;
+    }
+
+    // Clicks the middle of every area of the gauge with every button combination.
+    void click_everything(GaugeInstance& instance) {
+        std::vector<Box> boxes;
+        for (const MouseNode& node : instance.mouse_map().nodes) boxes.push_back(node.box);
+        for (const Box& box : boxes) {
+            for (uint32_t buttons : button_combinations) {
+                host.click(instance, box.x + box.width / 2, box.y + box.height / 2, buttons);
+            }
+        }
+    }
+
+    // Every variable any placed gauge reads, and every variable the host knows.
+    std::set<uint32_t> every_variable() const {
+        std::set<uint32_t> ids;
+        for (const auto& instance : host.instances())
+            for (const ElementState& state : instance->elements()) add_sources(state, ids);
+        for (const VariableInfo& info : variable_catalog()) ids.insert(info.id);
+        return ids;
+    }
+
+    void restore_initial_values() {
+        for (const VariableInfo& info : variable_catalog())
+            host.simulation().set(info.id, info.initial);
+        for (uint32_t id : every_variable())
+            if (!find_variable_info(id)) host.simulation().set(id, 0);
+    }
+
+    void place_every_gauge_twice() {
+        for (const GaugeName& name : gauges) {
+            place(name, std::nullopt);
+            place(name, std::nullopt);
+        }
+    }
+
+    void update_and_click_all() {
+        host.update();
+        for (const auto& instance : host.instances()) click_everything(*instance);
+        host.update();
+    }
+
+    void expect_all_sound(const std::string& context) {
+        for (const auto& instance : host.instances())
+            expect_sound_states(*instance, context + " " + instance->name());
+    }
+
+    PanelHost host;
+    std::vector<GaugeName> gauges;
+};
+
+TEST_F(HostileHost, EveryGaugeSurvivesEveryParameterStringOfTheCorpus) {
+    const std::vector<std::string> corpus = parameter_corpus();
+    for (const GaugeName& name : gauges) {
+        SCOPED_TRACE(name.gauge);
+        for (const std::string& parameters : corpus) {
+            GaugeInstance& first = place(name, parameters);
+            GaugeInstance& second = place(name, parameters);
+            host.update();
+            click_everything(first);
+            host.reinstall(first);
+            host.reinstall(first);
+            host.update();
+            click_everything(first);
+            expect_sound_states(first, parameters.substr(0, 40));
+            host.remove(&first);
+            host.update();
+            click_everything(second);
+            host.remove(&second);
+        }
+    }
+}
+
+TEST_F(HostileHost, EveryGaugeSurvivesAbsentParametersAndRepeatedInstallation) {
+    for (int round = 0; round < 3; ++round) {
+        place_every_gauge_twice();
+        for (const auto& instance : host.instances()) {
+            host.reinstall(*instance);
+            host.reinstall(*instance);
+        }
+        update_and_click_all();
+        while (!host.instances().empty()) host.remove(host.instances().back().get());
+    }
+}
+
+TEST_F(HostileHost, EveryVariableTakesEveryHostileValueInTurn) {
+    place_every_gauge_twice();
+    const std::set<uint32_t> ids = every_variable();
+    ASSERT_FALSE(ids.empty());
+    for (uint32_t id : ids) {
+        for (double value : hostile_values) {
+            restore_initial_values();
+            host.simulation().set(id, value);
+            update_and_click_all();
+            expect_all_sound("variable " + std::to_string(id) + " = " + std::to_string(value));
+        }
+    }
+}
+
+TEST_F(HostileHost, EveryVariableAtOnceThenBackToSaneValuesShowsWhatAFreshPlacementShows) {
+    place_every_gauge_twice();
+    const std::set<uint32_t> ids = every_variable();
+    for (double value : hostile_values) {
+        for (uint32_t id : ids) host.simulation().set(id, value);
+        update_and_click_all();
+        expect_all_sound("every variable = " + std::to_string(value));
+    }
+    // Clicks changed windows and settings: a fresh placement in the same simulation
+    // sees the same, so only the gauges' own memory of the bad values could differ.
+    restore_initial_values();
+    host.update();
+    host.update();
+    std::vector<std::pair<GaugeInstance*, GaugeInstance*>> pairs;
+    for (const GaugeName& name : gauges) {
+        GaugeInstance* old = nullptr;
+        for (const auto& instance : host.instances())
+            if (instance->name() == name.gauge) old = instance.get();
+        pairs.emplace_back(old, &place(name, std::nullopt));
+    }
+    host.update();
+    host.update();
+    for (const auto& [old, fresh] : pairs) {
+        SCOPED_TRACE(fresh->name());
+        EXPECT_EQ(shown(*old), shown(*fresh));
+    }
+}
+
+TEST_F(HostileHost, ExpressionsAnsweredWithHostileNumbersAndTexts) {
+    place_every_gauge_twice();
+    const std::vector<std::string> keys = {"PRESSURE ALTITUDE,feet", "ATC ID,string"};
+    const std::vector<std::string> texts = {"", " ", std::string(1000, 'W'), std::string(1000, ' '),
+                                            std::string(1000, '_'), "A B", "\xff\xfe",
+                                            "NaN", "-99999999999999999999"};
+    for (const std::string& key : keys) {
+        for (double value : hostile_values) {
+            host.simulation().set_named(key, value);
+            update_and_click_all();
+            expect_all_sound(key + " = " + std::to_string(value));
+        }
+        for (const std::string& text : texts) {
+            host.simulation().set_named_text(key, text);
+            update_and_click_all();
+            expect_all_sound(key + " text of " + std::to_string(text.size()));
+        }
+    }
+}
+
+// An altitude that is not a number, or is infinite, reads as 0 on every part of the
+// altimeter: pointer, drums and the hatch over the thousands drum alike.
+TEST_F(HostileHost, AltimeterShowsZeroFeetForAnAltitudeThatIsNotANumber) {
+    constexpr uint32_t altitude = 74;
+    GaugeInstance& altimeter = place({"Marlow_Instr", "Altimeter"}, std::nullopt);
+    host.simulation().set(altitude, 0);
+    host.update();
+    const std::vector<ElementState> at_zero = altimeter.elements();
+    for (double value : {nan_value, inf, -inf}) {
+        host.simulation().set(altitude, value);
+        host.update();
+        ASSERT_EQ(altimeter.elements().size(), at_zero.size());
+        for (size_t i = 0; i < at_zero.size(); ++i) {
+            const ElementState& state = altimeter.elements()[i];
+            SCOPED_TRACE("altitude " + std::to_string(value) + ", element " + std::to_string(i));
+            EXPECT_EQ(state.drawn, at_zero[i].drawn);
+            EXPECT_EQ(state.icon, at_zero[i].icon);
+            EXPECT_DOUBLE_EQ(state.slide_y, at_zero[i].slide_y);
+            // The host holds an infinite pointer value to a whole number of turns.
+            double apart = std::fabs(state.needle_angle - at_zero[i].needle_angle);
+            EXPECT_LT(std::min(apart, 360 - apart), 1e-6);
+        }
+    }
+    // Far out of range the drums still show a cell of their strip.
+    for (double value : {1e300, -1e300, 1e17, -1e17}) {
+        host.simulation().set(altitude, value);
+        host.update();
+        for (const ElementState& state : altimeter.elements()) {
+            if (state.kind == ELEMENT_MOVING_IMAGE) {
+                EXPECT_TRUE(state.slide_y >= 0 && state.slide_y <= 1) << value;
+            }
+        }
+    }
+}
+
+// A host that calls the module's callbacks itself with what no host should pass:
+// null records, headers without lists or parameters, unknown service numbers,
+// mouse flags with every bit set.
+TEST_F(HostileHost, CallbacksTakeNullRecordsAndUnknownServices) {
+    ServiceScope scope(host.simulation());
+    std::vector<std::string> texts = {"", "t", "f", "p99999999999999999999", "b-4h9999999999",
+                                      "o" + std::string(5000, '9'), std::string(5000, 't')};
+    for (const auto& [module_name, module] : host.modules()) {
+        for (GaugeHeader* published : module->gauges()) {
+            SCOPED_TRACE(published->name);
+            if (older_header(published)) {
+                std::set<ElementRecord*> elements;
+                walk_elements(published->element_list, elements);
+                for (ElementRecord* element : elements) {
+                    if (element->kind != ELEMENT_NEEDLE) continue;
+                    auto* needle = reinterpret_cast<NeedleRecordOld*>(element);
+                    if (SourceValueCallback callback = needle->value_callback) {
+                        TokenVariable nan_source{};
+                        nan_source.value.number = nan_value;
+                        callback(&nan_source);
+                        callback(nullptr);
+                    }
+                }
+                continue;
+            }
+            // Headers of the gauge's kind without lists, with and without parameters.
+            for (const std::string& text : texts) {
+                GaugeHeader bare{};
+                bare.version = published->version;
+                bare.name = published->name;
+                std::vector<char> writable(text.begin(), text.end());
+                writable.push_back('\0');
+                bare.parameters = text.empty() ? nullptr : writable.data();
+                if (GaugeCallback callback = published->gauge_callback) {
+                    for (int32_t service : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 99,
+                                            INT32_MAX, INT32_MIN}) {
+                        callback(nullptr, service, 0);
+                        callback(&bare, service, UINTPTR_MAX);
+                    }
+                }
+                const MouseArea* areas = published->mouse_areas;
+                for (size_t i = 0; areas && i < max_mouse_records && areas[i].kind != MOUSE_END;
+                     ++i) {
+                    if (areas[i].kind != MOUSE_CHILD || !areas[i].action.callback) continue;
+                    MousePoint nowhere{INT32_MIN, INT32_MAX, nullptr};
+                    MousePoint on_bare{-1, -1, &bare};
+                    for (uint32_t flags :
+                         {0u, MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON, 0xFFFFFFFFu}) {
+                        areas[i].action.callback(nullptr, flags);
+                        areas[i].action.callback(&nowhere, flags);
+                        areas[i].action.callback(&on_bare, flags);
+                    }
+                }
+            }
+            std::set<ElementRecord*> elements;
+            walk_elements(published->element_list, elements);
+            for (ElementRecord* element : elements)
+                for (ValueCallback callback : value_callbacks(*element))
+                    if (callback) callback(nullptr);
+        }
+    }
+    // The module's own records are as they were: a fresh placement still works.
+    for (const GaugeName& name : gauges) place(name, std::nullopt);
+    update_and_click_all();
+    expect_all_sound("after direct calls");
+}
+
+#ifdef HOSTILE_WITH_RENDER
+// The renderer and the drawing signature take whatever states absurd values leave.
+TEST_F(HostileHost, DrawingAndSignaturesTakeAbsurdStates) {
+    std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps;
+    for (const auto& [name, module] : host.modules())
+        bitmaps[name] = std::make_unique<BitmapSurfaces>(module->resources());
+    for (const GaugeName& name : gauges) place(name, std::nullopt);
+    const std::set<uint32_t> ids = every_variable();
+    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 64, 64));
+    ContextPtr cr(cairo_create(surface.get()));
+    for (double value : hostile_values) {
+        for (uint32_t id : ids) host.simulation().set(id, value);
+        host.update();
+        for (size_t i = 0; i < gauges.size(); ++i) {
+            const GaugeInstance& instance = *host.instances()[i];
+            for (double scale : {0.2, 1.0}) {
+                EXPECT_EQ(draw_gauge(cr.get(), instance, *bitmaps.at(gauges[i].module), scale), 0)
+                    << instance.name();
+                // A context in an error state would leave every later gauge undrawn.
+                ASSERT_EQ(cairo_status(cr.get()), CAIRO_STATUS_SUCCESS) << instance.name();
+            }
+            for (double step : {0.0, 1.0 / 32, 1e-300}) {
+                DrawingSignature signature =
+                    drawing_signature(instance, {.degrees = step, .pixels = step, .travel = step});
+                EXPECT_FALSE(signature.words.empty());
+            }
+        }
+    }
+}
+#endif
+
+} // namespace
