@@ -4,6 +4,7 @@
 #include "flight/flight_gauges.hpp"
 #include "host_services.hpp"
 #include "module_exports.hpp"
+#include "nav/nav_gauges.hpp"
 #include "panel/panel_gauges.hpp"
 
 #include <cstddef>
@@ -17,7 +18,7 @@ void GAUGE_CALL module_fini() {}
 } // namespace
 
 // The gauges in the order of publication; the host finds them by name.
-constexpr size_t marlow_gauge_count = 24;
+constexpr size_t marlow_gauge_count = 29;
 
 struct MarlowLinkage {
     ModuleLinkage head;
@@ -45,11 +46,16 @@ GAUGE_EXPORT constinit MarlowLinkage Linkage = {
         &gauge::electricity_toggle_gauge.header,
         &gauge::overhead_toggle_gauge.header,
         &gauge::engine_instr_toggle_gauge.header,
+        &gauge::transponder_gauge.header,
         &gauge::turn_coordinator_gauge.header,
         &gauge::altimeter_gauge.header,
         &gauge::attitude_gauge.header,
         &gauge::vertical_speed_gauge.header,
         &gauge::airspeed_gauge.header,
+        &gauge::hsi_gauge.header,
+        &gauge::dme_gauge.header,
+        &gauge::rmi_gauge.header,
+        &gauge::vor_indicator_gauge.header,
         &gauge::fuel_qty_left_main_gauge.header,
         &gauge::fuel_qty_right_main_gauge.header,
         &gauge::fuel_qty_left_aux_gauge.header,
