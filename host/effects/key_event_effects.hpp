@@ -20,5 +20,6 @@ const KeyEventEffects& key_event_effects();
 // The families. Add one here and in key_event_effects.cpp.
 void add_flight_instrument_effects(KeyEventEffects& effects);
 void add_panel_window_effects(KeyEventEffects& effects);
+void add_navigation_effects(KeyEventEffects& effects);
 
 } // namespace panelhost
