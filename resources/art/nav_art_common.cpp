@@ -14,7 +14,7 @@ void compass_card(cairo_t* cr, Point centre, double radius, double label_size) {
     static const char* cardinal[] = {"N", "E", "S", "W"};
     for (int d = 0; d < 360; d += 30) {
         const std::string label = d % 90 == 0 ? cardinal[d / 90] : std::to_string(d / 10);
-        const Point at = polar(centre, radius * 0.72, d - 90.0);
+        const Point at = polar(centre, radius * 0.88 - label_size * 0.75 - 3, d - 90.0);
         cairo_save(cr);
         cairo_translate(cr, at.x, at.y);
         cairo_rotate(cr, d * 3.141592653589793 / 180);

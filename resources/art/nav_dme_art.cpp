@@ -22,7 +22,7 @@ void draw_face(cairo_t* cr, int w, int h) {
     for (int i = 0; i < 4; ++i)
         text_centred(cr, legends[i], polar(knob_on_face, 22, degrees[i]), 6, colour::marking,
                      false);
-    text_centred(cr, "KING  KDI 572", {138, 58}, 6, {0.7, 0.7, 0.7}, false);
+    text_centred(cr, "BENDIX/KING", {138, 58}, 6, {0.7, 0.7, 0.7}, false);
     screw(cr, {8, 60}, 3, 30);
     screw(cr, {158, 60}, 3, 120);
 }

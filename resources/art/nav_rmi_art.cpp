@@ -16,10 +16,7 @@ constexpr Rgb double_green{0.20, 0.82, 0.30};
 
 void draw_face(cairo_t* cr, int w, int h) {
     instrument_case(cr, w, h, 14);
-    text_centred(cr, "ADF", {64, 196}, 9);
-    text_centred(cr, "VOR1", {22, 262}, 9, single_yellow);
-    text_centred(cr, "ADF", {236, 196}, 9);
-    text_centred(cr, "VOR2", {278, 262}, 9, double_green);
+    text_centred(cr, "RMI", {150, 292}, 8, {0.7, 0.7, 0.7}, false);
 }
 
 void draw_card(cairo_t* cr, int w, int h) { nav::compass_card(cr, {w / 2.0, h / 2.0}, card_radius, 16); }
@@ -71,8 +68,9 @@ void draw_overlay(cairo_t* cr, int w, int h) {
     circle_path(cr, centre, 10);
     set_colour(cr, {0.3, 0.3, 0.3});
     cairo_fill(cr);
-    text_centred(cr, "ADF", {64, 196}, 9);
-    text_centred(cr, "ADF", {236, 196}, 9);
+    // Legends outside the ring: ADF above each selector, the receiver below it.
+    text_centred(cr, "ADF", {20, 196}, 9);
+    text_centred(cr, "ADF", {280, 196}, 9);
     text_centred(cr, "VOR1", {28, 282}, 9, single_yellow);
     text_centred(cr, "VOR2", {272, 282}, 9, double_green);
 }

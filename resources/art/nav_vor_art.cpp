@@ -10,7 +10,7 @@ namespace {
 constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{151, 158}; // the card's turning point on the face
 constexpr double card_radius = 120;
-constexpr double card_inner = 86;
+constexpr double card_inner = 84; // inside the numbers
 constexpr double dot_spacing = 12; // a full-scale bar (60 pixels) is five dots
 
 void draw_face(cairo_t* cr, int, int) {
@@ -28,7 +28,6 @@ void draw_face(cairo_t* cr, int, int) {
     cairo_stroke(cr);
     text_centred(cr, "TO", {centre.x + 36, centre.y - 22}, 10);
     text_centred(cr, "FROM", {centre.x + 40, centre.y + 24}, 10);
-    text_centred(cr, "NAV 1", {centre.x - 45, centre.y - 50}, 9, {0.7, 0.7, 0.7}, false);
 }
 
 void draw_card(cairo_t* cr, int w, int h) {
