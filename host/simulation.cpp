@@ -2,6 +2,7 @@
 
 #include "effects/flight_instrument_effects.hpp"
 #include "effects/key_event_effects.hpp"
+#include "effects/navigation_effects.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -25,6 +26,25 @@ const std::vector<VariableInfo>& variable_catalog() {
          VariableGroup::Navigation, 0x0800, 0x1795, 0x1050},
         {27, "NAV2_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
          VariableGroup::Navigation, 0x0800, 0x1795, 0x1050},
+        {38, "TRANSPONDER_CODE", "four BCD digits", Reading::Integer, VariableGroup::Navigation, 0,
+         0x7777, 0x1200},
+        {39, "ADF_BEARING", "degrees from the nose", Reading::Number, VariableGroup::Navigation, 0,
+         360},
+        {40, "NAV1_COURSE_DEVIATION", "-127 left .. 127 right", Reading::Number,
+         VariableGroup::Navigation, -127, 127},
+        {41, "NAV1_GLIDESLOPE_DEVIATION", "-127 .. 127", Reading::Number,
+         VariableGroup::Navigation, -127, 127},
+        {43, "NAV1_TO_FROM", "0 none, 1 TO, 2 FROM", Reading::Integer, VariableGroup::Navigation,
+         0, 2},
+        {44, "NAV1_GLIDESLOPE_VALID", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
+        {45, "NAV1_SELECTED_COURSE", "degrees", Reading::Number, VariableGroup::Navigation, 0,
+         359},
+        {46, "NAV1_STATION_CODE", "bits, 0x80 no bearing", Reading::Integer,
+         VariableGroup::Navigation, 0, 255},
+        {55, "NAV2_STATION_CODE", "bits, 0x80 no bearing", Reading::Integer,
+         VariableGroup::Navigation, 0, 255},
+        {59, "NAV2_BEARING", "degrees from the nose", Reading::Number, VariableGroup::Navigation, 0,
+         360},
         {61, "AIRSPEED", "knots", Reading::Number, VariableGroup::Flight, 0, 450},
         {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number, VariableGroup::Flight, -9200, 9200},
         {69, "TURN_COORDINATOR_BALL", "-127 left .. 127 right", Reading::Number,
@@ -39,9 +59,13 @@ const std::vector<VariableInfo>& variable_catalog() {
         {78, "PITCH", "degrees, nose up positive", Reading::Number, VariableGroup::Flight, -60, 60},
         {80, "BANK", "degrees, left positive", Reading::Number, VariableGroup::Flight, -90, 90},
         {83, "COMPASS_HEADING", "degrees", Reading::Number, VariableGroup::Navigation, 0, 360},
+        {84, "HEADING_INDICATOR", "degrees", Reading::Number, VariableGroup::Navigation, 0, 360},
         {275, "ALTIMETER_FAILED", "flag", Reading::Number, VariableGroup::Flight, 0, 1},
         {276, "ATTITUDE_GYRO_FAILED", "flag", Reading::Integer, VariableGroup::Flight, 0, 1},
         {279, "INSTRUMENT_POWER_FAILED", "flag", Reading::Integer, VariableGroup::Electrics, 0, 1},
+        {282, "HEADING_GYRO_FAILED", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
+        {285, "NAV_INDICATION_FAILED", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
+        {288, "HEADING_SLAVING_FAILED", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
         {291, "FUEL_TANK_LEFT_MAIN_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
          8388610},
         {293, "FUEL_TANK_LEFT_AUX_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
@@ -50,6 +74,16 @@ const std::vector<VariableInfo>& variable_catalog() {
          8388610},
         {299, "FUEL_TANK_RIGHT_AUX_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
          8388610},
+        {354, "MARKER_BEACON", "0 none, 1 outer, 2 middle, 3 inner", Reading::Number,
+         VariableGroup::Navigation, 0, 3},
+        {355, "DME_SOURCE", "receiver 1 or 2", Reading::Number, VariableGroup::Navigation, 1, 2,
+         1},
+        {372, "DME_DISTANCE", "nautical miles, negative no signal", Reading::Number,
+         VariableGroup::Navigation, -1, 200, -1},
+        {373, "DME_SPEED", "knots", Reading::Number, VariableGroup::Navigation, 0, 400},
+        {374, "DME_TIME", "minutes", Reading::Number, VariableGroup::Navigation, 0, 99},
+        {550, "NAV1_BEARING", "degrees from the nose", Reading::Number, VariableGroup::Navigation,
+         0, 360},
         {612, "ATTITUDE_SYMBOL_HEIGHT", "0.4 pixel steps, up positive", Reading::Number,
          VariableGroup::Flight, -30, 30},
         {617, "COM_STANDBY_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
@@ -59,6 +93,17 @@ const std::vector<VariableInfo>& variable_catalog() {
          VariableGroup::Navigation, 0x0800, 0x1795, 0x1390},
         {873, "NAV2_STANDBY_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
          VariableGroup::Navigation, 0x0800, 0x1795, 0x1390},
+        {755, "HSI_SUPPLY", "volts", Reading::Number, VariableGroup::Navigation, 0, 30, 28.0},
+        {848, "HSI_ALTERNATE_SOURCE", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
+        {849, "HSI_LATERAL_DEVIATION", "dots, 36 pixels each", Reading::Number,
+         VariableGroup::Navigation, -2.5, 2.5},
+        {850, "HSI_VERTICAL_DEVIATION", "dots, 40 pixels each", Reading::Number,
+         VariableGroup::Navigation, -2, 2},
+        {851, "HSI_COURSE_VALID", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
+        {852, "HSI_GLIDESLOPE_VALID", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
+        {853, "HSI_TO_FROM", "+1 TO, -1 FROM", Reading::Number, VariableGroup::Navigation, -1, 1},
+        {854, "HSI_COURSE", "degrees", Reading::Number, VariableGroup::Navigation, 0, 359},
+        {855, "HEADING_BUG", "degrees", Reading::Number, VariableGroup::Navigation, 0, 359},
     };
     return catalog;
 }
@@ -140,6 +185,10 @@ void Simulation::set_named_text(const std::string& name_and_unit, std::string te
     named_texts_[name_and_unit] = std::move(text);
 }
 
+namespace {
+constexpr const char* pressure_altitude_key = "PRESSURE ALTITUDE,feet";
+} // namespace
+
 void Simulation::evaluate(const char* code, double* number_out, int32_t* integer_out,
                           const char** text_out) {
     std::string expression = code ? code : "";
@@ -151,6 +200,11 @@ void Simulation::evaluate(const char* code, double* number_out, int32_t* integer
         std::string key = expression.substr(3, expression.size() - 4);
         if (auto it = named_values_.find(key); it != named_values_.end()) {
             number = it->second;
+            last_text_ = std::to_string(number);
+            answered = true;
+        } else if (key == pressure_altitude_key) {
+            // Follows the indicated altitude and the altimeter setting.
+            number = navigation::pressure_altitude(get(74), get(75));
             last_text_ = std::to_string(number);
             answered = true;
         }

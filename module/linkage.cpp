@@ -4,6 +4,7 @@
 #include "flight/flight_gauges.hpp"
 #include "host_services.hpp"
 #include "module_exports.hpp"
+#include "nav/nav_gauges.hpp"
 #include "panel/panel_gauges.hpp"
 #include "radios/radio_gauges.hpp"
 
@@ -18,7 +19,7 @@ void GAUGE_CALL module_fini() {}
 } // namespace
 
 // The gauges in the order of publication; the host finds them by name.
-constexpr size_t marlow_gauge_count = 28;
+constexpr size_t marlow_gauge_count = 33;
 
 struct MarlowLinkage {
     ModuleLinkage head;
@@ -50,11 +51,16 @@ GAUGE_EXPORT constinit MarlowLinkage Linkage = {
         &gauge::nav2_gauge.header,
         &gauge::com1_gauge.header,
         &gauge::adf_gauge.header,
+        &gauge::transponder_gauge.header,
         &gauge::turn_coordinator_gauge.header,
         &gauge::altimeter_gauge.header,
         &gauge::attitude_gauge.header,
         &gauge::vertical_speed_gauge.header,
         &gauge::airspeed_gauge.header,
+        &gauge::hsi_gauge.header,
+        &gauge::dme_gauge.header,
+        &gauge::rmi_gauge.header,
+        &gauge::vor_indicator_gauge.header,
         &gauge::fuel_qty_left_main_gauge.header,
         &gauge::fuel_qty_right_main_gauge.header,
         &gauge::fuel_qty_left_aux_gauge.header,

@@ -49,6 +49,11 @@ constexpr void (*art_families[])(art::BitmapRegistry&) = {
     art::register_attitude_art,
     art::register_turn_coordinator_art,
     art::register_radio_art,
+    art::register_nav_vor_art,
+    art::register_nav_xpdr_art,
+    art::register_nav_dme_art,
+    art::register_nav_hsi_art,
+    art::register_nav_rmi_art,
 };
 
 struct Options {

@@ -8,6 +8,7 @@ const KeyEventEffects& key_event_effects() {
         add_flight_instrument_effects(all);
         add_panel_window_effects(all);
         add_radio_effects(all);
+        add_navigation_effects(all);
         return all;
     }();
     return effects;

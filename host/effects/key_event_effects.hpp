@@ -21,5 +21,6 @@ const KeyEventEffects& key_event_effects();
 void add_flight_instrument_effects(KeyEventEffects& effects);
 void add_panel_window_effects(KeyEventEffects& effects);
 void add_radio_effects(KeyEventEffects& effects);
+void add_navigation_effects(KeyEventEffects& effects);
 
 } // namespace panelhost

@@ -16,5 +16,10 @@ void register_altimeter_art(BitmapRegistry& registry);
 void register_attitude_art(BitmapRegistry& registry);
 void register_turn_coordinator_art(BitmapRegistry& registry);
 void register_radio_art(BitmapRegistry& registry);
+void register_nav_vor_art(BitmapRegistry& registry);
+void register_nav_xpdr_art(BitmapRegistry& registry);
+void register_nav_dme_art(BitmapRegistry& registry);
+void register_nav_hsi_art(BitmapRegistry& registry);
+void register_nav_rmi_art(BitmapRegistry& registry);
 
 } // namespace art

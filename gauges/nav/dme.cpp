@@ -1,0 +1,161 @@
+// DME indicator: distance, ground speed and time to station on a red segment
+// display, and a knob OFF / N1 / N2 that tells the host which receiver feeds it.
+// Dashes when there is no signal or the selected receiver is switched off.
+#include "host_services.hpp"
+#include "nav/nav_gauges.hpp"
+#include "nav/nav_logic.hpp"
+#include "radios/radio_power.hpp"
+#include "sound/click_sound_player.hpp"
+
+#include <cstdio>
+#include <iterator>
+
+namespace gauge {
+namespace {
+
+constexpr uint32_t distance = 372;
+constexpr uint32_t speed = 373;
+constexpr uint32_t time_to_station = 374;
+constexpr uint32_t from_nav1_event = 0x100FB;
+constexpr uint32_t from_nav2_event = 0x100FC;
+
+// Knob position: 0 OFF, 1 N1, 2 N2.
+uint32_t dme_mode = 0;
+constinit sound::ClickSound dme_click{sound::switch_click_wave};
+
+void GAUGE_CALL dme_callback(GaugeHeader*, int32_t service, uintptr_t extra) {
+    if (service == SERVICE_INSTALL) dme_click.install(extra);
+    if (service == SERVICE_KILL) dme_click.release();
+}
+
+double GAUGE_CALL dme_knob_position(ElementRecord*) { return dme_mode; }
+double GAUGE_CALL dme_display_cover(ElementRecord*) { return dme_mode == 0 ? 0 : ICON_HIDDEN; }
+
+using Writer = void (*)(char*, size_t, double, bool);
+
+// Writes the element's text with `write` and returns its first source value. The
+// second source (the distance) decides whether the number is shown.
+double write_number(ElementRecord* element, Writer write) {
+    if (!element) return 0;
+    auto* string = reinterpret_cast<StringRecord*>(element);
+    const double value = string->sources[0].value.number;
+    const bool shown = nav::dme_signal_shown(string->sources[1].value.number, dme_mode, nav1_on,
+                                             nav2_on);
+    write(string->text, static_cast<size_t>(string->char_count) + 1, value, shown);
+    return value;
+}
+
+double write_label(ElementRecord* element, const char* label) {
+    if (!element) return 0;
+    auto* string = reinterpret_cast<StringRecord*>(element);
+    if (string->text) std::snprintf(string->text, string->char_count + 1, "%s", label);
+    return string->sources[0].value.number;
+}
+
+double GAUGE_CALL dme_distance_text(ElementRecord* e) { return write_number(e, nav::write_dme_distance); }
+double GAUGE_CALL dme_speed_text(ElementRecord* e) { return write_number(e, nav::write_dme_speed); }
+double GAUGE_CALL dme_time_text(ElementRecord* e) { return write_number(e, nav::write_dme_time); }
+double GAUGE_CALL dme_minutes_label(ElementRecord* e) { return write_label(e, "MIN"); }
+double GAUGE_CALL dme_knots_label(ElementRecord* e) { return write_label(e, "KT"); }
+double GAUGE_CALL dme_miles_label(ElementRecord* e) { return write_label(e, "NM"); }
+
+// One position a click: the sound first, then the new source for the host.
+void move_knob(uint32_t to, uint32_t key_event) {
+    dme_mode = to;
+    dme_click.play();
+    if (key_event) host::trigger_key_event(key_event, 0);
+}
+
+uint32_t GAUGE_CALL dme_knob_left_click(MousePoint*, uint32_t) {
+    if (dme_mode == 1) move_knob(0, 0);
+    else if (dme_mode == 2) move_knob(1, from_nav1_event);
+    return 0;
+}
+
+uint32_t GAUGE_CALL dme_knob_right_click(MousePoint*, uint32_t) {
+    if (dme_mode == 0) move_knob(1, from_nav1_event);
+    else if (dme_mode == 1) move_knob(2, from_nav2_event);
+    return 0;
+}
+
+constexpr FailureEntry text_failures[] = {{21, FAILURE_ACTION_HIDE, 0}, {0, 0, 0}};
+
+struct DmeText {
+    Point position;
+    uint32_t width;
+    uint32_t height;
+    uint32_t chars;
+    uint32_t source;
+    TextCallback callback;
+};
+
+// In drawing order: the three labels, then time, speed and distance.
+constexpr DmeText dme_texts[] = {
+    {{120, 21}, 27, 10, 3, time_to_station, dme_minutes_label},
+    {{86, 21}, 18, 10, 4, speed, dme_knots_label},
+    {{35, 21}, 18, 10, 2, distance, dme_miles_label},
+    {{122, 7}, 24, 14, 2, time_to_station, dme_time_text},
+    {{71, 7}, 48, 14, 4, speed, dme_speed_text},
+    {{20, 7}, 48, 14, 4, distance, dme_distance_text},
+};
+
+constexpr DmeIndicator make_dme(DmeIndicator& self) {
+    DmeIndicator d{};
+    d.header = gauge_header("Bendix_KD1572_DME", self.roots, 100, self.mouse_areas, dme_callback);
+    d.roots[0] = &self.face.common;
+    d.face = static_image(1190, {0, 0}, 0x3, &self.header, self.face_children);
+    d.face_children[0] = &self.knob.common;
+    d.knob = icon({.bitmap = 1200,
+                   .position = {68, 41},
+                   .image_flags = 0x3,
+                   .source = 355,
+                   .scale = 1.0,
+                   .icon_count = 3,
+                   .callback = dme_knob_position},
+                  &self.header, self.knob_children);
+    d.knob_children[0] = &self.texts[0].common;
+    for (size_t i = 0; i < std::size(dme_texts); ++i) {
+        const DmeText& t = dme_texts[i];
+        d.texts[i] = string_element({.position = t.position,
+                                     .image_flags = 0x7,
+                                     .sources = {t.source, distance, 0},
+                                     .box_width = t.width,
+                                     .box_height = t.height,
+                                     .text_colour = 0x0000FF,
+                                     .background_colour = 0x000000,
+                                     .highlight_colour = 0x00FFFF,
+                                     .font = "Quartz",
+                                     .char_count = t.chars,
+                                     .failures = text_failures,
+                                     .callback = t.callback},
+                                    &self.header, self.text_children[i]);
+        d.text_children[i][0] = i + 1 < std::size(dme_texts) ? &self.texts[i + 1].common
+                                                            : &self.cover.common;
+    }
+    d.cover = icon({.bitmap = 1210,
+                    .position = {7, 7},
+                    .image_flags = 0x3,
+                    .scale = 1.0,
+                    .callback = dme_display_cover},
+                   &self.header, nullptr);
+    d.mouse_areas[0] = area_begin();
+    d.mouse_areas[1] = area_begin(0, {0, 0, 180, 32});
+    d.mouse_areas[2] = tooltip(0x317A);
+    d.mouse_areas[3] = area_end();
+    d.mouse_areas[4] = area_begin(0, {66, 32, 50, 31});
+    d.mouse_areas[5] = tooltip(0x317C);
+    d.mouse_areas[6] = area_end();
+    d.mouse_areas[7] = click_area({63, 42, 20, 25}, CURSOR_LEFTARROW, MOUSE_LEFT_BUTTON,
+                                  dme_knob_left_click);
+    d.mouse_areas[8] = click_area({83, 42, 20, 25}, CURSOR_RIGHTARROW, MOUSE_LEFT_BUTTON,
+                                  dme_knob_right_click);
+    d.mouse_areas[9] = area_end();
+    d.mouse_areas[10] = list_end();
+    return d;
+}
+
+} // namespace
+
+constinit DmeIndicator dme_gauge = make_dme(dme_gauge);
+
+} // namespace gauge

@@ -1,0 +1,298 @@
+// Horizontal situation indicator: compass card, heading bug, course pointer with
+// its TO/FROM arrow and a deviation bar that turns with it, a glideslope pointer,
+// HDG / NAV / VERT flags, and the course and heading-bug knobs. The navigation
+// parts follow the NAV1 receiver and read its power flag.
+#include "host_services.hpp"
+#include "nav/nav_gauges.hpp"
+#include "nav/nav_logic.hpp"
+#include "radios/radio_power.hpp"
+
+namespace gauge {
+namespace {
+
+constexpr uint32_t heading = 84;
+constexpr uint32_t heading_bug = 855;
+constexpr uint32_t course = 854;
+constexpr uint32_t selected_course = 45;
+constexpr uint32_t lateral_deviation = 849;
+constexpr uint32_t vertical_deviation = 850;
+constexpr uint32_t course_valid = 851;
+constexpr uint32_t glideslope_valid = 852;
+constexpr uint32_t to_from = 853;
+constexpr uint32_t power_failed = 279;   // raises all three flags
+constexpr uint32_t heading_failed_1 = 282;
+constexpr uint32_t heading_failed_2 = 288;
+constexpr uint32_t nav_failed = 285;
+constexpr uint32_t alternate_source = 848;
+constexpr uint32_t supply = 755;
+constexpr double lowest_supply = 20;
+constexpr uint32_t heading_bug_event = 0x101FA;
+constexpr uint32_t set_course_event = 0x100B4;
+
+// The course pointer's last angle (course less heading).
+double hsi_course_angle = 0;
+
+double read(uint32_t id) {
+    TokenVariable token = variable(id);
+    host::lookup_var(token);
+    return token.value.number;
+}
+
+double needle_source(const ElementRecord* element) {
+    return reinterpret_cast<const NeedleRecord*>(element)->source.value.number;
+}
+
+double GAUGE_CALL hsi_compass_card(ElementRecord* element) {
+    if (!element) return 0;
+    return -needle_source(element);
+}
+
+double GAUGE_CALL hsi_heading_bug(ElementRecord* element) {
+    if (!element) return 0;
+    return needle_source(element) - read(heading);
+}
+
+double GAUGE_CALL hsi_course_pointer(ElementRecord* element) {
+    if (!element) return hsi_course_angle;
+    hsi_course_angle = needle_source(element) - read(heading);
+    return hsi_course_angle;
+}
+
+// Across the course with no indication or NAV1 off, along it for +1, reversed
+// for -1. Drawn before the course pointer: uses the angle of its last update.
+double GAUGE_CALL hsi_to_from_angle(ElementRecord* element) {
+    const double across = hsi_course_angle + 90;
+    if (!element || !nav1_on) return across;
+    const double sense = needle_source(element);
+    if (sense == -1) return across + 90;
+    if (sense == 1) return across - 90;
+    return across;
+}
+
+double GAUGE_CALL hsi_deviation_offset(ElementRecord* element) {
+    if (!element || !nav1_on) return 0;
+    return reinterpret_cast<const SpriteRecord*>(element)->x_source.value.number;
+}
+
+double GAUGE_CALL hsi_deviation_rotation(ElementRecord*) { return hsi_course_angle; }
+
+// Shown only with NAV1 on and a glideslope received.
+double GAUGE_CALL hsi_glideslope_y(ElementRecord* element) {
+    if (!element) return 0;
+    auto* pointer = reinterpret_cast<SliderRecord*>(element);
+    const bool shown = nav1_on && pointer->x_source.value.number != 0;
+    if (shown) pointer->common.image_flags &= ~IMAGE_FLAG_HIDDEN;
+    else pointer->common.image_flags |= IMAGE_FLAG_HIDDEN;
+    return pointer->y_source.value.number;
+}
+
+double icon_source(const ElementRecord* element) {
+    return reinterpret_cast<const IconRecord*>(element)->source.value.number;
+}
+
+double GAUGE_CALL hsi_hdg_flag(ElementRecord* element) {
+    if (!element) return 0;
+    const bool failed = icon_source(element) != 0 || read(power_failed) != 0 ||
+                        read(heading_failed_2) != 0;
+    return failed ? 0 : ICON_HIDDEN;
+}
+
+// The NAV and VERT flags' shared decision: 0 (flag shown) on a failure or low
+// supply, else the flag's own value. With the alternate source the NAV flag
+// follows its own value alone and the VERT flag stays in view.
+enum class NavFlag { Nav, Vert };
+
+double nav_flag_value(double own, NavFlag flag) {
+    if (read(power_failed) != 0) return 0;
+    if (read(alternate_source) != 0) return flag == NavFlag::Nav ? own : 0;
+    if (read(nav_failed) != 0) return 0;
+    if (read(supply) < lowest_supply) return 0;
+    return own;
+}
+
+double GAUGE_CALL hsi_nav_flag(ElementRecord* element) {
+    if (!element) return 0;
+    return nav_flag_value(icon_source(element), NavFlag::Nav);
+}
+
+double GAUGE_CALL hsi_vert_flag(ElementRecord* element) {
+    if (!element) return 0;
+    return nav_flag_value(-icon_source(element), NavFlag::Vert);
+}
+
+// A knob half: steps the value of `reads` and sends it as `key_event`.
+void turn_knob(uint32_t reads, uint32_t key_event, uint32_t mouse_flags, nav::KnobTurn turn) {
+    if (auto next = nav::knob_step(read(reads), mouse_flags, turn))
+        host::trigger_key_event(key_event, *next);
+}
+
+uint32_t GAUGE_CALL hsi_bug_down(MousePoint*, uint32_t flags) {
+    turn_knob(heading_bug, heading_bug_event, flags, nav::KnobTurn::Down);
+    return 0;
+}
+
+uint32_t GAUGE_CALL hsi_bug_up(MousePoint*, uint32_t flags) {
+    turn_knob(heading_bug, heading_bug_event, flags, nav::KnobTurn::Up);
+    return 0;
+}
+
+// The course knob's down half starts from the course the pointer shows, the up
+// half from the receiver's selected course.
+uint32_t GAUGE_CALL hsi_course_down(MousePoint*, uint32_t flags) {
+    turn_knob(course, set_course_event, flags, nav::KnobTurn::Down);
+    return 0;
+}
+
+uint32_t GAUGE_CALL hsi_course_up(MousePoint*, uint32_t flags) {
+    turn_knob(selected_course, set_course_event, flags, nav::KnobTurn::Up);
+    return 0;
+}
+
+constexpr FailureEntry card_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
+                                          {11, FAILURE_ACTION_FREEZE, 0},
+                                          {4, FAILURE_ACTION_FREEZE, 0},
+                                          {0, 0, 0}};
+constexpr FailureEntry hidden_with_nav_failures[] = {{20, FAILURE_ACTION_HIDE, 0},
+                                                     {21, FAILURE_ACTION_HIDE, 0},
+                                                     {14, FAILURE_ACTION_HIDE, 0},
+                                                     {0, 0, 0}};
+constexpr FailureEntry pointer_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
+                                             {21, FAILURE_ACTION_ZERO, 0},
+                                             {0, 0, 0}};
+constexpr FailureEntry bar_failures[] = {{20, FAILURE_ACTION_ZERO, 0},
+                                         {21, FAILURE_ACTION_ZERO, 0},
+                                         {14, FAILURE_ACTION_ZERO, 0},
+                                         {0, 0, 0}};
+
+constexpr Point centre{151, 145};
+
+constexpr Hsi make_hsi(Hsi& self) {
+    Hsi h{};
+    h.header = gauge_header("HSI", self.roots, 150, self.mouse_areas);
+    h.roots[0] = &self.face.common;
+    h.face = static_image(1050, {0, 0}, 0x4003, &self.header, self.face_children);
+    h.face_children[0] = &self.card.common;
+    h.card = needle({.bitmap = 1060,
+                     .pivot = centre,
+                     .needle_offset = {103, 103},
+                     .image_flags = 0x4083,
+                     .source = heading,
+                     .failures = card_failures,
+                     .callback = hsi_compass_card},
+                    &self.header, self.card_children);
+    h.card_children[0] = &self.heading_bug.common;
+    h.heading_bug = needle({.bitmap = 1080,
+                            .pivot = centre,
+                            .needle_offset = {10, 103},
+                            .image_flags = 0x4083,
+                            .source = heading_bug,
+                            .callback = hsi_heading_bug},
+                           &self.header, self.heading_bug_children);
+    h.heading_bug_children[0] = &self.to_from.common;
+    h.to_from = needle({.bitmap = 1070,
+                        .pivot = centre,
+                        .needle_offset = {11, 32},
+                        .image_flags = 0x4083,
+                        .source = to_from,
+                        .failures = hidden_with_nav_failures,
+                        .callback = hsi_to_from_angle},
+                       &self.header, self.to_from_children);
+    h.to_from_children[0] = &self.nav_flag.common;
+    h.nav_flag = icon({.bitmap = 1130,
+                       .position = {0, 0},
+                       .image_flags = 0x4003,
+                       .source = course_valid,
+                       .scale = 1.0,
+                       .callback = hsi_nav_flag},
+                      &self.header, self.nav_flag_children);
+    h.nav_flag_children[0] = &self.course_pointer.common;
+    h.course_pointer = needle({.bitmap = 1090,
+                               .pivot = centre,
+                               .needle_offset = {103, 103},
+                               .image_flags = 0x4083,
+                               .source = course,
+                               .failures = pointer_failures,
+                               .callback = hsi_course_pointer},
+                              &self.header, self.course_pointer_children);
+    h.course_pointer_children[0] = &self.deviation_bar.common;
+    h.deviation_bar = sprite({.bitmap = 1100,
+                              .position = {48, 42},
+                              .turning_point = centre,
+                              .image_flags = 0x4083,
+                              .x_source = lateral_deviation,
+                              .x_scale = -36.0,
+                              .y_scale = 1.0,
+                              .rotation_source = course,
+                              .rotation_scale = -1.0,
+                              .failures = bar_failures,
+                              .x_callback = hsi_deviation_offset,
+                              .rotation_callback = hsi_deviation_rotation},
+                             &self.header, self.deviation_bar_children);
+    h.deviation_bar_children[0] = &self.hdg_flag.common;
+    h.hdg_flag = icon({.bitmap = 1180,
+                       .position = {157, 28},
+                       .image_flags = 0x4003,
+                       .source = heading_failed_1,
+                       .scale = 1.0,
+                       .callback = hsi_hdg_flag},
+                      &self.header, self.hdg_flag_children);
+    h.hdg_flag_children[0] = &self.glideslope.common;
+    h.glideslope = slider({.bitmap = 1120,
+                           .position = {260, 138},
+                           .image_flags = 0x4083,
+                           .x_source = glideslope_valid,
+                           .x_scale = 1.0,
+                           .y_source = vertical_deviation,
+                           .y_scale = 40.0,
+                           .failures = hidden_with_nav_failures,
+                           .y_callback = hsi_glideslope_y},
+                          &self.header, self.glideslope_children);
+    h.glideslope_children[0] = &self.vert_flag.common;
+    h.vert_flag = icon({.bitmap = 1110,
+                        .position = {244, 114},
+                        .image_flags = 0x4003,
+                        .source = glideslope_valid,
+                        .scale = 1.0,
+                        .callback = hsi_vert_flag},
+                       &self.header, self.vert_flag_children);
+    h.vert_flag_children[0] = &self.marks.common;
+    h.marks = static_image(1150, {32, 31}, 0x4003, &self.header, self.marks_children);
+    h.marks_children[0] = &self.bezel.common;
+    h.bezel = static_image(1160, {0, 0}, 0x3, &self.header, self.bezel_children);
+    h.bezel_children[0] = &self.course_knob.common;
+    h.course_knob = needle({.bitmap = 1170,
+                            .pivot = {43, 266},
+                            .needle_offset = {24, 24},
+                            .image_flags = 0x83,
+                            .source = selected_course},
+                           &self.header, self.course_knob_children);
+    h.course_knob_children[0] = &self.heading_knob.common;
+    h.heading_knob = needle({.bitmap = 1140,
+                             .pivot = {259, 266},
+                             .needle_offset = {24, 24},
+                             .image_flags = 0x83,
+                             .source = heading_bug},
+                            &self.header, nullptr);
+    h.heading_knob.common.special_flags = ELEMENT_SPECIAL_KNOB;
+    constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
+    h.mouse_areas[0] = area_begin();
+    h.mouse_areas[1] = tooltip(0x3094);
+    h.mouse_areas[2] = area_begin(0xAB38, {19, 242, 48, 48});
+    h.mouse_areas[3] = area_end();
+    h.mouse_areas[4] = area_begin(0xAB33, {235, 242, 48, 48});
+    h.mouse_areas[5] = area_end();
+    h.mouse_areas[6] = click_area({235, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_bug_down);
+    h.mouse_areas[7] = click_area({259, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_bug_up);
+    h.mouse_areas[8] = click_area({19, 242, 24, 48}, CURSOR_DOWNARROW, either_click,
+                                  hsi_course_down);
+    h.mouse_areas[9] = click_area({43, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_course_up);
+    h.mouse_areas[10] = area_end();
+    h.mouse_areas[11] = list_end();
+    return h;
+}
+
+} // namespace
+
+constinit Hsi hsi_gauge = make_hsi(hsi_gauge);
+
+} // namespace gauge

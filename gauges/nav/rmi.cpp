@@ -1,0 +1,164 @@
+// Radio magnetic indicator: a compass card turned by the heading and two bearing
+// pointers, each fed by a navigation receiver or the ADF as its selector says. A
+// pointer whose receiver is off, or whose station gives no bearing, parks at 90.
+#include "host_services.hpp"
+#include "nav/nav_gauges.hpp"
+#include "radios/radio_power.hpp"
+#include "sound/click_sound_player.hpp"
+
+#include <iterator>
+
+namespace gauge {
+namespace {
+
+constexpr uint32_t heading = 84;
+constexpr uint32_t adf_bearing = 39;
+constexpr double park = 90;       // pointing to the right
+constexpr uint32_t no_bearing_bit = 0x80;
+
+// Selectors: 0 on the VOR receiver, 1 on the ADF.
+uint32_t rmi_left_adf = 0;
+uint32_t rmi_right_adf = 0;
+constinit sound::ClickSound rmi_click{sound::selector_click_wave};
+
+void GAUGE_CALL rmi_callback(GaugeHeader*, int32_t service, uintptr_t extra) {
+    if (service == SERVICE_INSTALL) rmi_click.install(extra);
+    if (service == SERVICE_KILL) rmi_click.release();
+}
+
+// One pointer's receiver on the VOR side of its selector.
+struct VorSide {
+    uint32_t bearing;
+    uint32_t station_code;
+    const bool& powered;
+};
+
+constexpr VorSide single_bar_vor{550, 46, nav1_on};
+constexpr VorSide double_bar_vor{59, 55, nav2_on};
+
+// Retargets the pointer's source for the next update and returns the bearing it
+// shows now: its current source value, or the park value. The host refreshes the
+// new source only before the next update, so a switch shows one update late.
+double pointer_value(ElementRecord* element, uint32_t selector, const VorSide& vor) {
+    if (!element) return park;
+    auto* pointer = reinterpret_cast<NeedleRecord*>(element);
+    const double shown = pointer->source.value.number;
+    if (selector == 1) {
+        pointer->source.id = adf_bearing;
+        return adf_on ? shown : park;
+    }
+    pointer->source.id = vor.bearing;
+    if (!vor.powered) return park;
+    TokenVariable code = variable(vor.station_code);
+    host::lookup_var(code);
+    return code.value.integer & no_bearing_bit ? park : shown;
+}
+
+double GAUGE_CALL rmi_single_bar(ElementRecord* element) {
+    return pointer_value(element, rmi_left_adf, single_bar_vor);
+}
+
+double GAUGE_CALL rmi_double_bar(ElementRecord* element) {
+    return pointer_value(element, rmi_right_adf, double_bar_vor);
+}
+
+double GAUGE_CALL rmi_left_selector(ElementRecord*) { return rmi_left_adf; }
+double GAUGE_CALL rmi_right_selector(ElementRecord*) { return rmi_right_adf; }
+
+uint32_t GAUGE_CALL rmi_left_click(MousePoint*, uint32_t) {
+    rmi_left_adf = rmi_left_adf == 0 ? 1 : 0;
+    rmi_click.play();
+    return 0;
+}
+
+uint32_t GAUGE_CALL rmi_right_click(MousePoint*, uint32_t) {
+    rmi_right_adf = rmi_right_adf == 0 ? 1 : 0;
+    rmi_click.play();
+    return 0;
+}
+
+// A bearing in degrees from the top of the dial.
+constexpr NeedleRow pointer_table[] = {{150, 50, 0, 0}, {150, 250, 180, 0}};
+
+constexpr FailureEntry card_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
+                                          {11, FAILURE_ACTION_NONE, 0},
+                                          {0, 0, 0}};
+constexpr FailureEntry double_bar_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
+                                                {5, FAILURE_ACTION_NONE, 0},
+                                                {15, FAILURE_ACTION_NONE, 0},
+                                                {21, FAILURE_ACTION_NONE, 0},
+                                                {0, 0, 0}};
+constexpr FailureEntry single_bar_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
+                                                {5, FAILURE_ACTION_NONE, 0},
+                                                {14, FAILURE_ACTION_NONE, 0},
+                                                {21, FAILURE_ACTION_NONE, 0},
+                                                {0, 0, 0}};
+
+constexpr Rmi make_rmi(Rmi& self) {
+    Rmi r{};
+    r.header = gauge_header("Collins_RMI", self.roots, 100, self.mouse_areas, rmi_callback);
+    r.roots[0] = &self.face.common;
+    r.face = static_image(1370, {0, 0}, 0x4003, &self.header, self.face_children);
+    r.face_children[0] = &self.card.common;
+    r.card = sprite({.bitmap = 1380,
+                     .position = {35, 35},
+                     .turning_point = {150, 150},
+                     .image_flags = 0x4083,
+                     .rotation_source = heading,
+                     .rotation_scale = 1.0,
+                     .failures = card_failures},
+                    &self.header, self.card_children);
+    r.card_children[0] = &self.double_bar.common;
+    r.double_bar = needle({.bitmap = 1410,
+                           .pivot = {150, 150},
+                           .needle_offset = {85, 14},
+                           .image_flags = 0x4083,
+                           .source = double_bar_vor.bearing,
+                           .table = pointer_table,
+                           .rows = std::size(pointer_table),
+                           .failures = double_bar_failures,
+                           .callback = rmi_double_bar},
+                          &self.header, self.double_bar_children);
+    r.double_bar_children[0] = &self.single_bar.common;
+    r.single_bar = needle({.bitmap = 1420,
+                           .pivot = {150, 150},
+                           .needle_offset = {87, 9},
+                           .image_flags = 0x4083,
+                           .source = single_bar_vor.bearing,
+                           .table = pointer_table,
+                           .rows = std::size(pointer_table),
+                           .failures = single_bar_failures,
+                           .callback = rmi_single_bar},
+                          &self.header, self.single_bar_children);
+    r.single_bar_children[0] = &self.overlay.common;
+    r.overlay = static_image(1430, {0, 0}, 0x3, &self.header, self.overlay_children);
+    r.overlay_children[0] = &self.left_selector.common;
+    r.left_selector = icon({.bitmap = 1400,
+                            .position = {35, 206},
+                            .image_flags = 0x3,
+                            .scale = 1.0,
+                            .icon_count = 2,
+                            .callback = rmi_left_selector},
+                           &self.header, self.left_selector_children);
+    r.left_selector_children[0] = &self.right_selector.common;
+    r.right_selector = icon({.bitmap = 1390,
+                             .position = {206, 206},
+                             .image_flags = 0x3,
+                             .scale = 1.0,
+                             .icon_count = 2,
+                             .callback = rmi_right_selector},
+                            &self.header, nullptr);
+    r.mouse_areas[0] = area_begin(0xAB5A);
+    r.mouse_areas[1] = click_area({35, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_left_click);
+    r.mouse_areas[2] = click_area({206, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON,
+                                  rmi_right_click);
+    r.mouse_areas[3] = area_end();
+    r.mouse_areas[4] = list_end();
+    return r;
+}
+
+} // namespace
+
+constinit Rmi rmi_gauge = make_rmi(rmi_gauge);
+
+} // namespace gauge

@@ -1,0 +1,218 @@
+// Transponder control head: code and flight-level windows, ON and VFR buttons and
+// four digit columns. The squawk code lives in the host; the gauge shows it and
+// changes it only by the host's transponder key events, sent while switched on.
+#include "host_services.hpp"
+#include "nav/nav_gauges.hpp"
+#include "nav/nav_logic.hpp"
+#include "sound/click_sound_player.hpp"
+
+#include <cstdio>
+
+namespace gauge {
+namespace {
+
+constexpr uint32_t squawk_code = 38;
+constexpr uint32_t code_set_event = 0x100B3;
+constexpr uint32_t vfr_code = 0x1200;
+constexpr const char* pressure_altitude = "(A:PRESSURE ALTITUDE,feet)";
+
+// Switched on by the ON button only; off after every load of the module.
+bool xpdr_on = false;
+constinit sound::ClickSound xpdr_click{sound::switch_click_wave};
+
+void GAUGE_CALL xpdr_callback(GaugeHeader*, int32_t service, uintptr_t extra) {
+    if (service == SERVICE_INSTALL) xpdr_click.install(extra);
+    if (service == SERVICE_KILL) xpdr_click.release();
+}
+
+double lighting(const ElementRecord* element) {
+    return reinterpret_cast<const IconRecord*>(element)->source.value.number;
+}
+
+double GAUGE_CALL xpdr_lit_face(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return lighting(element) > 0 ? 0 : ICON_HIDDEN;
+}
+
+double GAUGE_CALL xpdr_on_face_unlit(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return lighting(element) == 0 && xpdr_on ? 0 : ICON_HIDDEN;
+}
+
+double GAUGE_CALL xpdr_on_face_lit(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return lighting(element) > 0 && xpdr_on ? 0 : ICON_HIDDEN;
+}
+
+double GAUGE_CALL xpdr_lamp(ElementRecord*) { return xpdr_on ? 0 : ICON_HIDDEN; }
+double GAUGE_CALL xpdr_window_cover(ElementRecord*) { return xpdr_on ? ICON_HIDDEN : 0; }
+
+// The element's text buffer and its size, or a null buffer.
+struct TextBuffer {
+    char* text = nullptr;
+    size_t size = 0;
+};
+
+TextBuffer text_of(ElementRecord* element) {
+    if (!element) return {};
+    auto* string = reinterpret_cast<StringRecord*>(element);
+    return {string->text, static_cast<size_t>(string->char_count) + 1};
+}
+
+double decode_bcd_code(uint32_t token_variable) {
+    TokenVariable code = variable(token_variable);
+    host::lookup_var(code);
+    return nav::decode_bcd_code(code.value.integer);
+}
+
+double GAUGE_CALL xpdr_fl_label_text(ElementRecord* element) {
+    TextBuffer buffer = text_of(element);
+    if (buffer.text) std::snprintf(buffer.text, buffer.size, "FL");
+    return 0;
+}
+
+double GAUGE_CALL xpdr_code_text(ElementRecord* element) {
+    TextBuffer buffer = text_of(element);
+    nav::write_code_text(buffer.text, buffer.size, decode_bcd_code(squawk_code));
+    return 0;
+}
+
+double GAUGE_CALL xpdr_flight_level_text(ElementRecord* element) {
+    double altitude = 0;
+    if (!host::execute_calculator_code(pressure_altitude, &altitude, nullptr, nullptr))
+        altitude = 0;
+    TextBuffer buffer = text_of(element);
+    nav::write_flight_level_text(buffer.text, buffer.size, nav::flight_level(altitude));
+    return 0;
+}
+
+uint32_t GAUGE_CALL xpdr_on_click(MousePoint*, uint32_t) {
+    xpdr_click.play();
+    xpdr_on = !xpdr_on;
+    return 0;
+}
+
+uint32_t GAUGE_CALL xpdr_vfr_click(MousePoint*, uint32_t) {
+    if (xpdr_on) host::trigger_key_event(code_set_event, vfr_code);
+    return 0;
+}
+
+// A digit column's half: its key event, while switched on.
+template <uint32_t KeyEvent>
+uint32_t GAUGE_CALL xpdr_digit_click(MousePoint*, uint32_t) {
+    if (xpdr_on) host::trigger_key_event(KeyEvent, 0);
+    return 0;
+}
+
+constexpr FailureEntry panel_failures[] = {{21, FAILURE_ACTION_HIDE, 0}, {0, 0, 0}};
+constexpr FailureEntry text_failures[] = {{20, FAILURE_ACTION_HIDE, 0},
+                                          {21, FAILURE_ACTION_HIDE, 0},
+                                          {17, FAILURE_ACTION_NONE, 0},
+                                          {0, 0, 0}};
+
+// The digit columns, thousands to units: lower half down, upper half up.
+struct Digit {
+    int32_t x;
+    MouseCallback down;
+    MouseCallback up;
+};
+
+constexpr Digit digits[] = {
+    {68, xpdr_digit_click<0x10397>, xpdr_digit_click<0x10073>},
+    {84, xpdr_digit_click<0x10398>, xpdr_digit_click<0x10074>},
+    {100, xpdr_digit_click<0x10399>, xpdr_digit_click<0x10075>},
+    {116, xpdr_digit_click<0x1039A>, xpdr_digit_click<0x10076>},
+};
+
+constexpr IconRecord face_icon(uint32_t bitmap, Point position, uint32_t flags, uint32_t source,
+                               double scale, const FailureEntry* failures,
+                               ValueCallback callback, Transponder& self,
+                               ElementRecord** children) {
+    return icon({.bitmap = bitmap,
+                 .position = position,
+                 .image_flags = flags,
+                 .source = source,
+                 .scale = scale,
+                 .failures = failures,
+                 .callback = callback},
+                &self.header, children);
+}
+
+constexpr StringRecord window_text(Point position, uint32_t width, uint32_t chars,
+                                   const uint32_t (&sources)[3], TextCallback callback,
+                                   Transponder& self, ElementRecord** children) {
+    return string_element({.position = position,
+                           .image_flags = 0x7,
+                           .sources = {sources[0], sources[1], sources[2]},
+                           .box_width = width,
+                           .box_height = 19,
+                           .text_colour = 0x1E1E1E,
+                           .background_colour = 0x000000,
+                           .highlight_colour = 0x1E1E1E,
+                           .font = "Quartz",
+                           .char_count = chars,
+                           .failures = text_failures,
+                           .callback = callback},
+                          &self.header, children);
+}
+
+constexpr Transponder make_transponder(Transponder& self) {
+    Transponder t{};
+    t.header = gauge_header("Becker_ATC3401_XPDR", self.roots, 100, self.mouse_areas,
+                            xpdr_callback);
+    t.roots[0] = &self.face.common;
+    t.face = static_image(3210, {0, 0}, 0x3, &self.header, self.face_children);
+    t.face_children[0] = &self.window_backing.common;
+    t.window_backing = face_icon(3220, {58, 14}, 0x4003, 0, 0, panel_failures, nullptr, self,
+                                 self.window_backing_children);
+    t.window_backing_children[0] = &self.lit_buttons.common;
+    t.lit_buttons = face_icon(3280, {91, 76}, 0x4003, 10, 1.0, panel_failures, xpdr_lit_face,
+                              self, self.lit_buttons_children);
+    t.lit_buttons_children[0] = &self.lit_vfr.common;
+    t.lit_vfr = face_icon(3270, {200, 76}, 0x4003, 10, 1.0, panel_failures, xpdr_lit_face, self,
+                          self.lit_vfr_children);
+    t.lit_vfr_children[0] = &self.lit_idt.common;
+    t.lit_idt = face_icon(3260, {164, 20}, 0x4003, 10, 1.0, panel_failures, xpdr_lit_face, self,
+                          self.lit_idt_children);
+    t.lit_idt_children[0] = &self.fl_label.common;
+    t.fl_label = window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text, self,
+                             self.fl_label_children);
+    t.fl_label_children[0] = &self.code.common;
+    t.code = window_text({72, 15}, 52, 4, {squawk_code, 0, 0}, xpdr_code_text, self,
+                         self.code_children);
+    t.code_children[0] = &self.flight_level.common;
+    t.flight_level = window_text({248, 15}, 48, 3, {73, 75, 335}, xpdr_flight_level_text, self,
+                                 self.flight_level_children);
+    t.flight_level_children[0] = &self.on_unlit.common;
+    t.on_unlit = face_icon(3240, {91, 76}, 0x3, 10, 1.0, nullptr, xpdr_on_face_unlit, self,
+                           self.on_unlit_children);
+    t.on_unlit_children[0] = &self.on_lit.common;
+    t.on_lit = face_icon(3250, {91, 76}, 0x7, 10, 1.0, panel_failures, xpdr_on_face_lit, self,
+                         self.on_lit_children);
+    t.on_lit_children[0] = &self.lamp.common;
+    t.lamp = face_icon(3230, {171, 50}, 0x7, 0, 1.0, panel_failures, xpdr_lamp, self,
+                       self.lamp_children);
+    t.lamp_children[0] = &self.window_cover.common;
+    t.window_cover = face_icon(3220, {58, 14}, 0x3, 0, 0, panel_failures, xpdr_window_cover,
+                               self, nullptr);
+    constexpr uint32_t held_left = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
+    t.mouse_areas[0] = area_begin();
+    t.mouse_areas[1] = tooltip(0x3180);
+    t.mouse_areas[2] = click_area({91, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON, xpdr_on_click);
+    t.mouse_areas[3] = click_area({200, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON,
+                                  xpdr_vfr_click);
+    size_t next = 4;
+    for (const Digit& d : digits) {
+        t.mouse_areas[next++] = click_area({d.x, 26, 16, 26}, CURSOR_DOWNARROW, held_left, d.down);
+        t.mouse_areas[next++] = click_area({d.x, 0, 16, 26}, CURSOR_UPARROW, held_left, d.up);
+    }
+    t.mouse_areas[12] = area_end();
+    t.mouse_areas[13] = list_end();
+    return t;
+}
+
+} // namespace
+
+constinit Transponder transponder_gauge = make_transponder(transponder_gauge);
+
+} // namespace gauge

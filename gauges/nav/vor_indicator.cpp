@@ -1,0 +1,200 @@
+// VOR indicator of the NAV1 receiver: course card turned by the OBS, course and
+// glide-slope bars with a three-update lag, TO/FROM arrows, VOR/LOC and GS flags,
+// and three marker lamps. Powered by the NAV1 receiver; the OBS knob works always.
+#include "host_services.hpp"
+#include "nav/nav_gauges.hpp"
+#include "nav/nav_logic.hpp"
+#include "radios/radio_power.hpp"
+
+#include <iterator>
+
+namespace gauge {
+namespace {
+
+constexpr uint32_t selected_course = 45;
+constexpr uint32_t set_course_event = 0x100B4;
+
+// The filtered deviations, shared by every placement.
+double course_bar_value = 0;
+double glideslope_bar_value = 0;
+
+double icon_source(const ElementRecord* element) {
+    return reinterpret_cast<const IconRecord*>(element)->source.value.number;
+}
+
+uint32_t icon_source_word(const ElementRecord* element) {
+    return reinterpret_cast<const IconRecord*>(element)->source.value.integer;
+}
+
+double shown_when(bool condition) { return condition ? 0 : ICON_HIDDEN; }
+
+double GAUGE_CALL vor_gs_flag(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return shown_when(!nav1_on || icon_source(element) == 0);
+}
+
+double GAUGE_CALL vor_nav_flag(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return shown_when(!nav1_on || icon_source_word(element) == 0);
+}
+
+double GAUGE_CALL vor_to_arrow(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return shown_when(nav1_on && icon_source_word(element) == 1);
+}
+
+double GAUGE_CALL vor_from_arrow(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return shown_when(nav1_on && icon_source_word(element) == 2);
+}
+
+double GAUGE_CALL vor_marker_o_lamp(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return shown_when(nav1_on && icon_source(element) == 1);
+}
+
+double GAUGE_CALL vor_marker_m_lamp(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return shown_when(nav1_on && icon_source(element) == 2);
+}
+
+double GAUGE_CALL vor_marker_a_lamp(ElementRecord* element) {
+    if (!element) return ICON_HIDDEN;
+    return shown_when(nav1_on && icon_source(element) == 3);
+}
+
+double GAUGE_CALL vor_course_bar(ElementRecord* element) {
+    if (!element) return course_bar_value;
+    const auto* bar = reinterpret_cast<const SliderRecord*>(element);
+    course_bar_value = nav::smoothed_bar(course_bar_value, bar->x_source.value.number, nav1_on);
+    return course_bar_value;
+}
+
+double GAUGE_CALL vor_glideslope_bar(ElementRecord* element) {
+    if (!element) return glideslope_bar_value;
+    const auto* bar = reinterpret_cast<const SliderRecord*>(element);
+    glideslope_bar_value =
+        nav::smoothed_bar(glideslope_bar_value, bar->y_source.value.number, nav1_on);
+    return glideslope_bar_value;
+}
+
+void turn_obs(uint32_t mouse_flags, nav::KnobTurn turn) {
+    TokenVariable course = variable(selected_course);
+    host::lookup_var(course);
+    if (auto next = nav::knob_step(course.value.number, mouse_flags, turn))
+        host::trigger_key_event(set_course_event, *next);
+}
+
+uint32_t GAUGE_CALL obs_down_click(MousePoint*, uint32_t mouse_flags) {
+    turn_obs(mouse_flags, nav::KnobTurn::Down);
+    return 0;
+}
+
+uint32_t GAUGE_CALL obs_up_click(MousePoint*, uint32_t mouse_flags) {
+    turn_obs(mouse_flags, nav::KnobTurn::Up);
+    return 0;
+}
+
+constexpr FailureEntry face_failures[] = {{14, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+constexpr FailureEntry signal_failures[] = {{14, FAILURE_ACTION_ZERO, 0},
+                                            {21, FAILURE_ACTION_ZERO, 0},
+                                            {20, FAILURE_ACTION_FREEZE, 0},
+                                            {0, 0, 0}};
+
+// The knob turns half a turn per 30 degrees of course.
+constexpr NeedleRow obs_knob_table[] = {{32, 250, 0, 0}, {32, 290, 30, 0}};
+
+constexpr IconRecord signal_icon(uint32_t bitmap, Point position, uint32_t flags,
+                                 uint32_t source, ValueCallback callback, VorIndicator& self,
+                                 ElementRecord** children) {
+    return icon({.bitmap = bitmap,
+                 .position = position,
+                 .image_flags = flags,
+                 .source = source,
+                 .scale = 1.0,
+                 .failures = signal_failures,
+                 .callback = callback},
+                &self.header, children);
+}
+
+constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
+    VorIndicator v{};
+    v.header = gauge_header("Becker_IN3303_VOR1", self.roots, 100, self.mouse_areas);
+    v.roots[0] = &self.face.common;
+    v.face = static_image(3130, {0, 0}, 0x4003, &self.header, self.face_children);
+    v.face.common.failures = face_failures;
+    v.face_children[0] = &self.gs_flag.common;
+    v.gs_flag = signal_icon(3070, {216, 138}, 0x4083, 44, vor_gs_flag, self,
+                            self.gs_flag_children);
+    v.gs_flag_children[0] = &self.from_arrow.common;
+    v.from_arrow = signal_icon(3100, {141, 176}, 0x4083, 43, vor_from_arrow, self,
+                               self.from_arrow_children);
+    v.from_arrow_children[0] = &self.to_arrow.common;
+    v.to_arrow = signal_icon(3090, {141, 130}, 0x4083, 43, vor_to_arrow, self,
+                             self.to_arrow_children);
+    v.to_arrow_children[0] = &self.nav_flag.common;
+    v.nav_flag = signal_icon(3080, {129, 220}, 0x4083, 43, vor_nav_flag, self,
+                             self.nav_flag_children);
+    v.nav_flag_children[0] = &self.course_bar.common;
+    v.course_bar = slider({.bitmap = 3060,
+                           .position = {150, 81},
+                           .image_flags = 0x4083,
+                           .x_source = 40,
+                           .x_scale = 60.0 / 127.0,
+                           .failures = signal_failures,
+                           .x_callback = vor_course_bar},
+                          &self.header, self.course_bar_children);
+    v.course_bar_children[0] = &self.glideslope_bar.common;
+    v.glideslope_bar = slider({.bitmap = 3050,
+                               .position = {74, 157},
+                               .image_flags = 0x4083,
+                               .x_scale = 1.0,
+                               .y_source = 41,
+                               .y_scale = 0.5,
+                               .failures = signal_failures,
+                               .y_callback = vor_glideslope_bar},
+                              &self.header, self.glideslope_bar_children);
+    v.glideslope_bar_children[0] = &self.card.common;
+    v.card = sprite({.bitmap = 3120,
+                     .position = {25, 35},
+                     .turning_point = {151, 158},
+                     .image_flags = 0x4083,
+                     .rotation_source = selected_course,
+                     .rotation_scale = 1.0},
+                    &self.header, self.card_children);
+    v.card_children[0] = &self.bezel.common;
+    v.bezel = static_image(3040, {0, 0}, 0x3, &self.header, self.bezel_children);
+    v.bezel_children[0] = &self.marker_a.common;
+    v.marker_a = signal_icon(3030, {77, 18}, 0x7, 354, vor_marker_a_lamp, self,
+                             self.marker_a_children);
+    v.marker_a_children[0] = &self.marker_m.common;
+    v.marker_m = signal_icon(3020, {196, 18}, 0x7, 354, vor_marker_m_lamp, self,
+                             self.marker_m_children);
+    v.marker_m_children[0] = &self.marker_o.common;
+    v.marker_o = signal_icon(3010, {136, 4}, 0x7, 354, vor_marker_o_lamp, self,
+                             self.marker_o_children);
+    v.marker_o_children[0] = &self.obs_knob.common;
+    v.obs_knob = needle({.bitmap = 3000,
+                         .pivot = {32, 270},
+                         .needle_offset = {30, 30},
+                         .image_flags = 0x83,
+                         .source = selected_course,
+                         .table = obs_knob_table,
+                         .rows = std::size(obs_knob_table)},
+                        &self.header, nullptr);
+    constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
+    v.mouse_areas[0] = area_begin(0xAB72);
+    v.mouse_areas[1] = area_begin(0xAB73, {2, 240, 60, 60});
+    v.mouse_areas[2] = click_area({0, 0, 30, 60}, CURSOR_DOWNARROW, either_click, obs_down_click);
+    v.mouse_areas[3] = click_area({30, 0, 30, 60}, CURSOR_UPARROW, either_click, obs_up_click);
+    v.mouse_areas[4] = area_end();
+    v.mouse_areas[5] = area_end();
+    v.mouse_areas[6] = list_end();
+    return v;
+}
+
+} // namespace
+
+constinit VorIndicator vor_indicator_gauge = make_vor_indicator(vor_indicator_gauge);
+
+} // namespace gauge

@@ -1,0 +1,52 @@
+// DME art (Marlow_Instr): the indicator with its red segment display window and
+// the OFF / N1 / HLD / N2 legends, the knob in its three positions, and the cover
+// that blanks the display when switched off.
+#include "art/art_families.hpp"
+#include "art/nav_art_common.hpp"
+
+namespace art {
+namespace {
+
+constexpr const char* module = "Marlow_Instr";
+constexpr Point knob_centre{17, 13}; // in the knob bitmaps (34 x 26)
+constexpr double position_degrees[] = {-150, -110, -30}; // OFF, N1, N2 (screen)
+
+void draw_face(cairo_t* cr, int w, int h) {
+    instrument_case(cr, w, h, 6);
+    rounded_rect(cr, 5, 5, 155, 28, 3);
+    set_colour(cr, {0.18, 0.03, 0.03});
+    cairo_fill(cr);
+    const Point knob_on_face{68 + knob_centre.x, 41 + knob_centre.y};
+    const char* legends[] = {"OFF", "N1", "HLD", "N2"};
+    const double degrees[] = {-150, -110, -70, -30};
+    for (int i = 0; i < 4; ++i)
+        text_centred(cr, legends[i], polar(knob_on_face, 22, degrees[i]), 6, colour::marking,
+                     false);
+    text_centred(cr, "BENDIX/KING", {138, 58}, 6, {0.7, 0.7, 0.7}, false);
+    screw(cr, {8, 60}, 3, 30);
+    screw(cr, {158, 60}, 3, 120);
+}
+
+void draw_knob(cairo_t* cr, double degrees) {
+    knob(cr, knob_centre, 11, 16);
+    tick(cr, knob_centre, degrees, 2, 10, 2.5, colour::marking);
+}
+
+void draw_cover(cairo_t* cr, int w, int h) {
+    rounded_rect(cr, 0, 0, w, h, 2);
+    set_colour(cr, {0.16, 0.03, 0.03});
+    cairo_fill(cr);
+}
+
+} // namespace
+
+void register_nav_dme_art(BitmapRegistry& registry) {
+    registry.add({module, 1190, 166, 67, draw_face});
+    for (uint32_t i = 0; i < 3; ++i)
+        registry.add({module, 1200 + i, 34, 26, [i](cairo_t* cr, int, int) {
+                          draw_knob(cr, position_degrees[i]);
+                      }});
+    registry.add({module, 1210, 151, 24, draw_cover});
+}
+
+} // namespace art

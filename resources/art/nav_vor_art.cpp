@@ -1,0 +1,118 @@
+// VOR indicator art (Marlow_Instr): face with deviation dots and TO/FROM legends,
+// the course card ring turned by the OBS, the two bars, the flags and arrows, the
+// bezel with its course index, three marker lamps and the OBS knob.
+#include "art/art_families.hpp"
+#include "art/nav_art_common.hpp"
+
+namespace art {
+namespace {
+
+constexpr const char* module = "Marlow_Instr";
+constexpr Point centre{151, 158}; // the card's turning point on the face
+constexpr double card_radius = 120;
+constexpr double card_inner = 84; // inside the numbers
+constexpr double dot_spacing = 12; // a full-scale bar (60 pixels) is five dots
+
+void draw_face(cairo_t* cr, int, int) {
+    dial_face(cr, centre, card_radius + 2);
+    set_colour(cr, colour::marking);
+    cairo_set_line_width(cr, 1.5);
+    for (int i = -5; i <= 5; ++i) {
+        if (i == 0) continue;
+        circle_path(cr, {centre.x + i * dot_spacing, centre.y}, 2.2);
+        cairo_stroke(cr);
+        circle_path(cr, {centre.x, centre.y + i * dot_spacing}, 2.2);
+        cairo_stroke(cr);
+    }
+    circle_path(cr, centre, 7);
+    cairo_stroke(cr);
+    text_centred(cr, "TO", {centre.x + 36, centre.y - 22}, 10);
+    text_centred(cr, "FROM", {centre.x + 40, centre.y + 24}, 10);
+}
+
+void draw_card(cairo_t* cr, int w, int h) {
+    const Point c{w / 2.0, h / 2.0};
+    nav::compass_card(cr, c, card_radius, 15);
+    circle_path(cr, c, card_inner);
+    clear_path(cr);
+}
+
+void draw_card_window(cairo_t* cr, int w, int h) { nav::disc_window(cr, {w / 2.0, h / 2.0}, 120); }
+
+void draw_bezel(cairo_t* cr, int w, int h) {
+    cairo_rectangle(cr, 0, 0, w, h);
+    set_colour(cr, {0.12, 0.12, 0.13});
+    cairo_fill(cr);
+    circle_path(cr, centre, card_radius + 4);
+    clear_path(cr);
+    bezel_ring(cr, centre, card_radius + 14, card_radius + 2);
+    // Course index at the top, reciprocal at the bottom.
+    set_colour(cr, colour::orange);
+    cairo_move_to(cr, centre.x, centre.y - card_radius + 12);
+    cairo_line_to(cr, centre.x - 7, centre.y - card_radius - 2);
+    cairo_line_to(cr, centre.x + 7, centre.y - card_radius - 2);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    tick(cr, centre, 90, card_radius - 10, card_radius + 2, 3, colour::marking);
+    for (Point p : {Point{12, 12}, Point{288, 12}, Point{288, 288}})
+        screw(cr, p, 6, 40);
+    text_centred(cr, "OBS", {32, 232}, 9);
+}
+
+void draw_bar_vertical(cairo_t* cr, int w, int h) {
+    cairo_rectangle(cr, 0, 0, w, h);
+    set_colour(cr, colour::marking);
+    cairo_fill(cr);
+}
+
+void draw_gs_flag(cairo_t* cr, int w, int h) { nav::warning_flag(cr, 0, 0, w, h, "GS", 8); }
+void draw_nav_flag(cairo_t* cr, int w, int h) { nav::warning_flag(cr, 0, 0, w, h, "NAV", 10); }
+
+void arrow(cairo_t* cr, int w, int h, bool up) {
+    set_colour(cr, colour::marking);
+    cairo_move_to(cr, w / 2.0, up ? 0.5 : h - 0.5);
+    cairo_line_to(cr, w - 0.5, up ? h - 0.5 : 0.5);
+    cairo_line_to(cr, 0.5, up ? h - 0.5 : 0.5);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
+void draw_to_arrow(cairo_t* cr, int w, int h) { arrow(cr, w, h, true); }
+void draw_from_arrow(cairo_t* cr, int w, int h) { arrow(cr, w, h, false); }
+
+void marker(cairo_t* cr, int w, Rgb c, const char* letter) {
+    nav::lamp(cr, {w / 2.0, w / 2.0}, w / 2.0 - 1, c);
+    text_centred(cr, letter, {w / 2.0, w / 2.0}, 12, {0.15, 0.15, 0.15});
+}
+
+void draw_knob(cairo_t* cr, int w, int) {
+    knob(cr, {w / 2.0, w / 2.0}, w / 2.0 - 2, 24);
+    tick(cr, {w / 2.0, w / 2.0}, -90, 6, w / 2.0 - 8, 3, colour::marking);
+}
+
+} // namespace
+
+void register_nav_vor_art(BitmapRegistry& registry) {
+    registry.add({module, 3000, 60, 60, draw_knob});
+    registry.add({module, 3010, 29, 29, [](cairo_t* cr, int w, int) {
+                      marker(cr, w, {0.25, 0.45, 1.0}, "O");
+                  }});
+    registry.add({module, 3020, 29, 29, [](cairo_t* cr, int w, int) {
+                      marker(cr, w, {1.0, 0.70, 0.10}, "M");
+                  }});
+    registry.add({module, 3030, 29, 29, [](cairo_t* cr, int w, int) {
+                      marker(cr, w, {0.96, 0.96, 0.96}, "A");
+                  }});
+    registry.add({module, 3040, 300, 300, draw_bezel});
+    registry.add({module, 3050, 154, 2, draw_bar_vertical});
+    registry.add({module, 3060, 2, 154, draw_bar_vertical});
+    registry.add({module, 3070, 15, 40, draw_gs_flag});
+    registry.add({module, 3080, 42, 19, draw_nav_flag});
+    registry.add({module, 3090, 20, 10, draw_to_arrow});
+    registry.add({module, 3100, 20, 10, draw_from_arrow});
+    registry.add({module, 3120, 240, 240, draw_card});
+    registry.add({module, 3121, 240, 240, draw_card_window});
+    registry.add({module, 3130, 300, 300, draw_face});
+}
+
+} // namespace art

@@ -1,0 +1,90 @@
+// Transponder art (Marlow_Instr): the control head with its two liquid-crystal
+// windows and button row, the grey window backing, the lit button faces and the
+// reply lamp.
+#include "art/art_families.hpp"
+#include "art/nav_art_common.hpp"
+
+namespace art {
+namespace {
+
+constexpr const char* module = "Marlow_Instr";
+constexpr Rgb lcd{0.62, 0.66, 0.56};
+constexpr Rgb button{0.20, 0.20, 0.21};
+constexpr Rgb lit_legend{0.98, 0.88, 0.55};
+constexpr double button_y = 76, button_w = 25, button_h = 19;
+constexpr double row_x[] = {91, 127, 164, 200}; // ON, SBY, A/C, VFR
+constexpr const char* row_legend[] = {"ON", "SBY", "A/C", "VFR"};
+
+void button_face(cairo_t* cr, double x, double y, const char* legend, Rgb text) {
+    rounded_rect(cr, x + 0.5, y + 0.5, button_w - 1, button_h - 1, 3);
+    set_colour(cr, button);
+    cairo_fill_preserve(cr);
+    set_colour(cr, {0.45, 0.45, 0.46});
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    text_centred(cr, legend, {x + button_w / 2, y + button_h / 2}, 7, text);
+}
+
+void draw_face(cairo_t* cr, int w, int h) {
+    instrument_case(cr, w, h, 8);
+    rounded_rect(cr, 55, 11, 243, 25, 3);
+    set_colour(cr, {0.10, 0.10, 0.11});
+    cairo_fill(cr);
+    rounded_rect(cr, 58, 14, 237, 19, 2);
+    set_colour(cr, lcd);
+    cairo_fill(cr);
+    text_centred(cr, "CODE", {98, 42}, 7, colour::marking, false);
+    text_centred(cr, "FL", {272, 42}, 7, colour::marking, false);
+    for (int i = 0; i < 4; ++i) button_face(cr, row_x[i], button_y, row_legend[i], colour::marking);
+    button_face(cr, 164, 20, "IDT", colour::marking);
+    text_centred(cr, "BECKER  ATC 3401", {290, 98}, 7, {0.7, 0.7, 0.7}, false);
+    circle_path(cr, {176, 55}, 6);
+    set_colour(cr, {0.14, 0.14, 0.12});
+    cairo_fill(cr);
+    for (Point p : {Point{10, 10}, Point{340, 10}, Point{10, 105}, Point{340, 105}})
+        screw(cr, p, 4, 45);
+}
+
+void draw_backing(cairo_t* cr, int w, int h) {
+    cairo_rectangle(cr, 0, 0, w, h);
+    set_colour(cr, lcd);
+    cairo_fill(cr);
+    // The windows' separator between code and flight level.
+    cairo_rectangle(cr, 150, 0, 2, h);
+    set_colour(cr, shade(lcd, 0.85));
+    cairo_fill(cr);
+}
+
+void draw_lit_strip(cairo_t* cr, int, int) {
+    for (int i = 0; i < 4; ++i) button_face(cr, row_x[i] - row_x[0], 0, row_legend[i], lit_legend);
+}
+
+void draw_lamp(cairo_t* cr, int w, int) {
+    nav::lamp(cr, {w / 2.0, w / 2.0}, w / 2.0 - 0.5, {1.0, 0.85, 0.15});
+}
+
+} // namespace
+
+void register_nav_xpdr_art(BitmapRegistry& registry) {
+    registry.add({module, 3210, 350, 115, draw_face});
+    registry.add({module, 3220, 237, 19, draw_backing});
+    registry.add({module, 3230, 10, 10, draw_lamp});
+    registry.add({module, 3240, 25, 19, [](cairo_t* cr, int, int) {
+                      button_face(cr, 0, 0, "ON", {0.55, 0.95, 0.55});
+                  }});
+    registry.add({module, 3250, 25, 19, [](cairo_t* cr, int, int) {
+                      button_face(cr, 0, 0, "ON", {0.60, 1.0, 0.45});
+                      rounded_rect(cr, 3, 14, 19, 3, 1);
+                      set_colour(cr, {0.4, 1.0, 0.3});
+                      cairo_fill(cr);
+                  }});
+    registry.add({module, 3260, 25, 19, [](cairo_t* cr, int, int) {
+                      button_face(cr, 0, 0, "IDT", lit_legend);
+                  }});
+    registry.add({module, 3270, 25, 19, [](cairo_t* cr, int, int) {
+                      button_face(cr, 0, 0, "VFR", lit_legend);
+                  }});
+    registry.add({module, 3280, 134, 19, draw_lit_strip});
+}
+
+} // namespace art

@@ -1,0 +1,287 @@
+// The navigation displays' exported records, read word by word as the host reads
+// the 32-bit format: the VOR indicator, transponder, DME, HSI and RMI.
+#include "chain_words.hpp"
+#include "module_library.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace panelhost;
+
+namespace {
+
+#if GAUGE_ABI_32BIT
+
+using namespace chain_words;
+
+Element icon(uint32_t bitmap, int32_t x, int32_t y, uint32_t flags, uint32_t source,
+             double scale, Failures failures, bool callback = true, uint32_t count = 1) {
+    WordList w = common(4, bitmap, x, y, flags);
+    w.word(15, source).number(25, scale).word(28, count);
+    return {35, w.map, callback ? std::set<size_t>{33} : std::set<size_t>{}, failures, {}};
+}
+
+// "Quartz" in words 62-63 of a string record, weight 400, character set 1, format 0x25.
+Element text(int32_t x, int32_t y, uint32_t flags, std::vector<uint32_t> sources,
+             uint32_t width, uint32_t height, uint32_t chars, uint32_t colour,
+             uint32_t highlight, Failures failures) {
+    WordList w = common(2, 0xFFFFFFFF, x, y, flags);
+    for (size_t i = 0; i < sources.size(); ++i) w.word(15 + 7 * i, sources[i]);
+    w.word(48, width).word(49, height).word(52, colour).word(53, 0).word(54, highlight);
+    w.word(62, 0x72617551).word(63, 0x7A74).word(70, 400).word(71, 1).word(72, 0x25);
+    w.word(73, chars);
+    return {81, w.map, {78}, failures, {}};
+}
+
+const Failures vor_signal = {{14, 2}, {21, 2}, {20, 1}};
+
+std::vector<Element> vor_chain() {
+    WordList course_bar = common(3, 3060, 150, 81, 0x4083);
+    course_bar.word(15, 40).number(23, 60.0 / 127.0);
+    WordList gs_bar = common(3, 3050, 74, 157, 0x4083);
+    gs_bar.number(23, 1.0).word(26, 41).number(34, 0.5);
+    WordList card = common(6, 3120, 25, 35, 0x4083, 151, 158);
+    card.word(35, 45).number(43, 1.0).single(45, 1.0f).single(46, 1.0f);
+    Element face = static_image(3130, 0, 0, 0x4003);
+    face.failures = {{14, 0}};
+    return {
+        face,
+        icon(3070, 216, 138, 0x4083, 44, 1.0, vor_signal),
+        icon(3100, 141, 176, 0x4083, 43, 1.0, vor_signal),
+        icon(3090, 141, 130, 0x4083, 43, 1.0, vor_signal),
+        icon(3080, 129, 220, 0x4083, 43, 1.0, vor_signal),
+        {48, course_bar.map, {42}, vor_signal, {}},
+        {48, gs_bar.map, {43}, vor_signal, {}},
+        {88, card.map, {}, {}, {}},
+        static_image(3040, 0, 0, 0x3),
+        icon(3030, 77, 18, 0x7, 354, 1.0, vor_signal),
+        icon(3020, 196, 18, 0x7, 354, 1.0, vor_signal),
+        icon(3010, 136, 4, 0x7, 354, 1.0, vor_signal),
+        needle(3000, 32, 270, 30, 30, 0x83, 45, {{32, 250, 0}, {32, 290, 30}}, {}, false),
+    };
+}
+
+const Failures xpdr_panel = {{21, 3}};
+const Failures xpdr_text = {{20, 3}, {21, 3}, {17, 0}};
+
+std::vector<Element> xpdr_chain() {
+    return {
+        static_image(3210, 0, 0, 0x3),
+        icon(3220, 58, 14, 0x4003, 0, 0, xpdr_panel, false),
+        icon(3280, 91, 76, 0x4003, 10, 1.0, xpdr_panel),
+        icon(3270, 200, 76, 0x4003, 10, 1.0, xpdr_panel),
+        icon(3260, 164, 20, 0x4003, 10, 1.0, xpdr_panel),
+        text(223, 15, 0x7, {}, 26, 19, 3, 0x1E1E1E, 0x1E1E1E, xpdr_text),
+        text(72, 15, 0x7, {38}, 52, 19, 4, 0x1E1E1E, 0x1E1E1E, xpdr_text),
+        text(248, 15, 0x7, {73, 75, 335}, 48, 19, 3, 0x1E1E1E, 0x1E1E1E, xpdr_text),
+        icon(3240, 91, 76, 0x3, 10, 1.0, {}),
+        icon(3250, 91, 76, 0x7, 10, 1.0, xpdr_panel),
+        icon(3230, 171, 50, 0x7, 0, 1.0, xpdr_panel),
+        icon(3220, 58, 14, 0x3, 0, 0, xpdr_panel),
+    };
+}
+
+std::vector<Element> dme_chain() {
+    const Failures hidden = {{21, 3}};
+    auto red = [&](int32_t x, int32_t y, uint32_t source, uint32_t w, uint32_t h, uint32_t n) {
+        return text(x, y, 0x7, {source, 372}, w, h, n, 0x0000FF, 0x00FFFF, hidden);
+    };
+    return {
+        static_image(1190, 0, 0, 0x3),
+        icon(1200, 68, 41, 0x3, 355, 1.0, {}, true, 3),
+        red(120, 21, 374, 27, 10, 3),
+        red(86, 21, 373, 18, 10, 4),
+        red(35, 21, 372, 18, 10, 2),
+        red(122, 7, 374, 24, 14, 2),
+        red(71, 7, 373, 48, 14, 4),
+        red(20, 7, 372, 48, 14, 4),
+        icon(1210, 7, 7, 0x3, 0, 1.0, {}),
+    };
+}
+
+std::vector<Element> hsi_chain() {
+    const Failures hidden = {{20, 3}, {21, 3}, {14, 3}};
+    WordList bar = common(6, 1100, 48, 42, 0x4083, 151, 145);
+    bar.word(15, 849).number(23, -36.0).number(33, 1.0).word(35, 854).number(43, -1.0);
+    bar.single(45, 1.0f).single(46, 1.0f);
+    WordList gs = common(3, 1120, 260, 138, 0x4083);
+    gs.word(15, 852).number(23, 1.0).word(26, 850).number(34, 40.0);
+    Element heading_knob = needle(1140, 259, 266, 24, 24, 0x83, 855, {}, {}, false);
+    heading_knob.words[13] = 0x2;
+    return {
+        static_image(1050, 0, 0, 0x4003),
+        needle(1060, 151, 145, 103, 103, 0x4083, 84, {}, {{20, 1}, {11, 1}, {4, 1}}, true),
+        needle(1080, 151, 145, 10, 103, 0x4083, 855, {}, {}, true),
+        needle(1070, 151, 145, 11, 32, 0x4083, 853, {}, hidden, true),
+        icon(1130, 0, 0, 0x4003, 851, 1.0, {}),
+        needle(1090, 151, 145, 103, 103, 0x4083, 854, {}, {{20, 1}, {21, 2}}, true),
+        {88, bar.map, {79, 81}, {{20, 2}, {21, 2}, {14, 2}}, {}},
+        icon(1180, 157, 28, 0x4003, 282, 1.0, {}),
+        {48, gs.map, {43}, hidden, {}},
+        icon(1110, 244, 114, 0x4003, 852, 1.0, {}),
+        static_image(1150, 32, 31, 0x4003),
+        static_image(1160, 0, 0, 0x3),
+        needle(1170, 43, 266, 24, 24, 0x83, 45, {}, {}, false),
+        heading_knob,
+    };
+}
+
+std::vector<Element> rmi_chain() {
+    WordList card = common(6, 1380, 35, 35, 0x4083, 150, 150);
+    card.word(35, 84).number(43, 1.0).single(45, 1.0f).single(46, 1.0f);
+    const std::vector<Row> table = {{150, 50, 0}, {150, 250, 180}};
+    return {
+        static_image(1370, 0, 0, 0x4003),
+        {88, card.map, {}, {{20, 1}, {11, 0}}, {}},
+        needle(1410, 150, 150, 85, 14, 0x4083, 59, table, {{20, 1}, {5, 0}, {15, 0}, {21, 0}},
+               true),
+        needle(1420, 150, 150, 87, 9, 0x4083, 550, table, {{20, 1}, {5, 0}, {14, 0}, {21, 0}},
+               true),
+        static_image(1430, 0, 0, 0x3),
+        icon(1400, 35, 206, 0x3, 0, 1.0, {}, true, 2),
+        icon(1390, 206, 206, 0x3, 0, 1.0, {}, true, 2),
+    };
+}
+
+constexpr uint32_t either = 0xA0200000, held_left = 0x20200000, left = 0x20000000;
+const Mouse end_parent{3, 0, 0, 0, 0, 0, 0, 0, 0};
+const Mouse end_list{0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+const std::map<std::string, std::vector<Mouse>> mouse_lists = {
+    {"Becker_IN3303_VOR1",
+     {{1, 0, 0, 0, 0, -1, 0xAB72, 0, 0},
+      {1, 2, 240, 60, 60, -1, 0xAB73, 0, 0},
+      {2, 0, 0, 30, 60, 2, 0, either, 0, true},
+      {2, 30, 0, 30, 60, 1, 0, either, 0, true},
+      end_parent, end_parent, end_list}},
+    {"Becker_ATC3401_XPDR",
+     {{1, 0, 0, 0, 0, -1, 0, 0, 0},
+      {4, 0, 0, 0, 0, 0, 0x3180, 0, 0},
+      {2, 91, 76, 25, 19, 5, 0, left, 0, true},
+      {2, 200, 76, 25, 19, 5, 0, left, 0, true},
+      {2, 68, 26, 16, 26, 2, 0, held_left, 0, true},
+      {2, 68, 0, 16, 26, 1, 0, held_left, 0, true},
+      {2, 84, 26, 16, 26, 2, 0, held_left, 0, true},
+      {2, 84, 0, 16, 26, 1, 0, held_left, 0, true},
+      {2, 100, 26, 16, 26, 2, 0, held_left, 0, true},
+      {2, 100, 0, 16, 26, 1, 0, held_left, 0, true},
+      {2, 116, 26, 16, 26, 2, 0, held_left, 0, true},
+      {2, 116, 0, 16, 26, 1, 0, held_left, 0, true},
+      end_parent, end_list}},
+    {"Bendix_KD1572_DME",
+     {{1, 0, 0, 0, 0, -1, 0, 0, 0},
+      {1, 0, 0, 180, 32, -1, 0, 0, 0},
+      {4, 0, 0, 0, 0, 0, 0x317A, 0, 0},
+      end_parent,
+      {1, 66, 32, 50, 31, -1, 0, 0, 0},
+      {4, 0, 0, 0, 0, 0, 0x317C, 0, 0},
+      end_parent,
+      {2, 63, 42, 20, 25, 3, 0, left, 0, true},
+      {2, 83, 42, 20, 25, 4, 0, left, 0, true},
+      end_parent, end_list}},
+    {"HSI",
+     {{1, 0, 0, 0, 0, -1, 0, 0, 0},
+      {4, 0, 0, 0, 0, 0, 0x3094, 0, 0},
+      {1, 19, 242, 48, 48, -1, 0xAB38, 0, 0},
+      end_parent,
+      {1, 235, 242, 48, 48, -1, 0xAB33, 0, 0},
+      end_parent,
+      {2, 235, 242, 24, 48, 2, 0, either, 0, true},
+      {2, 259, 242, 24, 48, 1, 0, either, 0, true},
+      {2, 19, 242, 24, 48, 2, 0, either, 0, true},
+      {2, 43, 242, 24, 48, 1, 0, either, 0, true},
+      end_parent, end_list}},
+    {"Collins_RMI",
+     {{1, 0, 0, 0, 0, -1, 0xAB5A, 0, 0},
+      {2, 35, 206, 59, 59, 5, 0, left, 0, true},
+      {2, 206, 206, 59, 59, 5, 0, left, 0, true},
+      end_parent, end_list}},
+};
+
+#endif // GAUGE_ABI_32BIT
+
+struct NavGauge {
+    const char* name;
+    uint32_t size_mm;
+    bool gauge_callback;
+};
+
+class NavRecords : public ::testing::TestWithParam<NavGauge> {
+protected:
+    void SetUp() override {
+#if !GAUGE_ABI_32BIT
+        GTEST_SKIP() << "the word layout is the 32-bit build's";
+#else
+        std::string error;
+        library = open_module_library(MARLOW_MODULE_PATH, error);
+        ASSERT_TRUE(library) << error;
+        linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
+        ASSERT_TRUE(linkage);
+#endif
+    }
+
+#if GAUGE_ABI_32BIT
+    std::vector<Element> chain_of(const std::string& name) {
+        if (name == "Becker_IN3303_VOR1") return vor_chain();
+        if (name == "Becker_ATC3401_XPDR") return xpdr_chain();
+        if (name == "Bendix_KD1572_DME") return dme_chain();
+        if (name == "HSI") return hsi_chain();
+        return rmi_chain();
+    }
+
+    const uint32_t* linkage = nullptr;
+#endif
+    std::unique_ptr<ModuleLibrary> library;
+};
+
+TEST_P(NavRecords, Words) {
+#if GAUGE_ABI_32BIT
+    const NavGauge& gauge = GetParam();
+    Words header = find_gauge(linkage, gauge.name);
+    ASSERT_TRUE(header) << gauge.name << " is not published";
+    EXPECT_EQ(header[0], 0x320u);
+    EXPECT_EQ(header[11], gauge.size_mm);
+    EXPECT_EQ(header[21] != 0, gauge.gauge_callback);
+    expect_unlisted_zero(header, 24, {0, 1, 2, 11, 20, 21}, std::string(gauge.name) + " header");
+    expect_chain(header, chain_of(gauge.name), gauge.name);
+    expect_mouse(header, mouse_lists.at(gauge.name), gauge.name);
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(NavigationDisplays, NavRecords,
+                         ::testing::Values(NavGauge{"Becker_IN3303_VOR1", 100, false},
+                                           NavGauge{"Becker_ATC3401_XPDR", 100, true},
+                                           NavGauge{"Bendix_KD1572_DME", 100, true},
+                                           NavGauge{"HSI", 150, false},
+                                           NavGauge{"Collins_RMI", 100, true}),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+TEST(NavRegistry, PublishedInRegistryOrder) {
+#if GAUGE_ABI_32BIT
+    std::string error;
+    auto library = open_module_library(MARLOW_MODULE_PATH, error);
+    ASSERT_TRUE(library) << error;
+    auto linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
+    std::vector<std::string> order;
+    for (size_t i = 6; linkage[i] != 0; ++i) order.push_back(string_at(words(linkage[i])[1]));
+    auto at = [&](const std::string& name) {
+        return std::find(order.begin(), order.end(), name) - order.begin();
+    };
+    EXPECT_LT(at("Becker_ATC3401_XPDR"), at("Turn_Coordinator"));
+    EXPECT_LT(at("Airspeed"), at("HSI"));
+    EXPECT_LT(at("HSI"), at("Bendix_KD1572_DME"));
+    EXPECT_LT(at("Bendix_KD1572_DME"), at("Collins_RMI"));
+    EXPECT_LT(at("Collins_RMI"), at("Becker_IN3303_VOR1"));
+    EXPECT_LT(at("Becker_IN3303_VOR1"), at("Fuel_Qty_Left_Main"));
+#else
+    GTEST_SKIP() << "read in the 32-bit build";
+#endif
+}
+
+} // namespace
