@@ -9,6 +9,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace art {
 namespace {
@@ -25,12 +26,22 @@ struct ScaleRadii {
     double band_outer = dial::band_outer;
 };
 
+// A table stored from the highest value down (the oil temperature) turns the needle
+// clockwise towards lower values; it is read here as the same table over negated
+// values, which rise.
 class EngineScale {
   public:
     EngineScale(std::span<const NeedleRow> rows, Point pivot, ScaleRadii radii = {})
-        : rows_(rows), pivot_(pivot), r_(radii) {}
+        : rows_(rows.begin(), rows.end()), pivot_(pivot), r_(radii),
+          descending_(rows.size() > 1 && rows.back().value < rows.front().value) {
+        if (descending_)
+            for (NeedleRow& row : rows_)
+                row.value = -row.value;
+    }
 
-    double angle(double value) const { return angle_for_value(rows_, pivot_, value); }
+    double angle(double value) const {
+        return angle_for_value(rows_, pivot_, descending_ ? -value : value);
+    }
     void major(cairo_t* cr, double value) const {
         tick(cr, pivot_, angle(value), r_.major_inner, r_.tick_outer, 3.0);
     }
@@ -48,9 +59,10 @@ class EngineScale {
     }
 
   private:
-    std::span<const NeedleRow> rows_;
+    std::vector<NeedleRow> rows_;
     Point pivot_;
     ScaleRadii r_;
+    bool descending_;
 };
 
 std::string figure(double v) {
@@ -213,7 +225,8 @@ void draw_hydraulic_face(cairo_t* cr, int, int) {
     auto value = [](double f) { return psf(f * 100); };
     scale.band(cr, value(8), value(15), colour::green);
     graduate(cr, scale, {0, 15, 1, 0.5, 3, 19}, value);
-    for (double f : {16.0, 17.0, 18.0}) scale.major(cr, value(f));
+    for (double f : {16.0, 17.0, 18.0})
+        scale.major(cr, value(f));
     scale.numeral(cr, value(18), "18", 19);
     legend(cr, "HYD", "PSI x 100");
 }

@@ -35,7 +35,7 @@ void draw_face(cairo_t* cr, int, int) {
         tick(cr, flap_pivot, a, 33, 42, 2.2);
         text_centred(cr, m.text, polar(flap_pivot, 51, a), m.size);
     }
-    text_centred(cr, "FLAPS", {118, 16}, 10);
+    text_centred(cr, "FLAPS", {32, 58}, 10);
 
     // The gear windows: dark recesses with a light rim, labelled underneath.
     for (int i = 0; i < 3; ++i) {
