@@ -125,13 +125,21 @@ export class Controls {
     for (const failure of failures) {
       const box = element('input', { type: 'checkbox' });
       box.dataset.failure = failure.key;
-      box.addEventListener('change', () =>
-        post('failure', { key: failure.key, active: box.checked }).catch(this.onError));
+      // Until the host has taken the change, frames drawn before it would undo the
+      // box: they are not applied to it.
+      const entry = { row: null, box, pending: 0 };
+      box.addEventListener('change', () => {
+        entry.pending += 1;
+        post('failure', { key: failure.key, active: box.checked })
+          .catch(this.onError)
+          .finally(() => { entry.pending -= 1; });
+      });
       const uses = element('ul', {}, ...failure.uses.map((use) => element('li', { textContent: use })));
       const row = element('div', { className: 'failure' },
                           element('label', {}, box, ` Failure ${failure.key}`), uses);
       container.append(row);
-      this.failures.set(failure.key, { row, box });
+      entry.row = row;
+      this.failures.set(failure.key, entry);
     }
   }
 
@@ -161,8 +169,8 @@ export class Controls {
       if (!entry.busy && entry.slider.type === 'range') entry.slider.value = value;
     }
     const active = new Set(frame.failures);
-    for (const [key, { row, box }] of this.failures) {
-      box.checked = active.has(key);
+    for (const [key, { row, box, pending }] of this.failures) {
+      if (!pending) box.checked = active.has(key);
       row.classList.toggle('active', box.checked);
     }
     this.addKeys(frame.keys);
