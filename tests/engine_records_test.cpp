@@ -261,19 +261,21 @@ std::vector<Words> expect_chain(Words header, const std::vector<Element>& chain,
         if (want.length == 59) pointers.insert(28);
         EXPECT_EQ(element[8], uint32_t(reinterpret_cast<uintptr_t>(header))) << what;
         for (size_t at = 0; at < want.length; ++at) {
-            if (auto listed = want.words.find(at); listed != want.words.end())
+            if (auto listed = want.words.find(at); listed != want.words.end()) {
                 EXPECT_EQ(element[at], listed->second) << what << " word " << at;
-            else if (want.callbacks.count(at))
+            } else if (want.callbacks.count(at)) {
                 EXPECT_NE(element[at], 0u) << what << " word " << at << ": callback";
-            else if (!pointers.count(at))
+            } else if (!pointers.count(at)) {
                 EXPECT_EQ(element[at], 0u) << what << " word " << at;
+            }
         }
         expect_failures(element[11], want.failures, what);
         if (want.length == 59) {
-            if (want.table.empty())
+            if (want.table.empty()) {
                 EXPECT_EQ(element[28], 0u) << what;
-            else
+            } else {
                 expect_table(element[28], want.table, what);
+            }
         }
         if (i + 1 == chain.size()) {
             EXPECT_EQ(element[10], 0u) << what << ": the front element has no children";
