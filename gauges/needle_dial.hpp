@@ -16,6 +16,7 @@ struct NeedleDialSpec {
     uint32_t area_help_id = 0;            // on the whole-gauge area
     uint32_t tooltip_help_id = 0;         // on its tooltip entry
     const char* tooltip_text = nullptr;   // or the tooltip entry's own text
+    bool has_tooltip = true;              // false: the area holds no tooltip entry
     GaugeCallback callback = nullptr;
 };
 
@@ -43,9 +44,15 @@ constexpr NeedleDial needle_dial(NeedleDial& self, const NeedleDialSpec& spec) {
     dial.needle_children[0] = &self.cover.common;
     dial.cover = static_image(spec.cover, {0, 0}, 0x3, &self.header, nullptr);
     dial.mouse_areas[0] = area_begin(spec.area_help_id);
-    dial.mouse_areas[1] = tooltip(spec.tooltip_help_id, spec.tooltip_text);
-    dial.mouse_areas[2] = area_end();
-    dial.mouse_areas[3] = list_end();
+    if (spec.has_tooltip) {
+        dial.mouse_areas[1] = tooltip(spec.tooltip_help_id, spec.tooltip_text);
+        dial.mouse_areas[2] = area_end();
+        dial.mouse_areas[3] = list_end();
+    } else {
+        dial.mouse_areas[1] = area_end();
+        dial.mouse_areas[2] = list_end();
+        dial.mouse_areas[3] = list_end();
+    }
     return dial;
 }
 

@@ -19,7 +19,7 @@ void GAUGE_CALL module_fini() {}
 } // namespace
 
 // The gauges in the order of publication; the host finds them by name.
-constexpr size_t marlow_gauge_count = 33;
+constexpr size_t marlow_gauge_count = 41;
 
 struct MarlowLinkage {
     ModuleLinkage head;
@@ -61,11 +61,19 @@ GAUGE_EXPORT constinit MarlowLinkage Linkage = {
         &gauge::dme_gauge.header,
         &gauge::rmi_gauge.header,
         &gauge::vor_indicator_gauge.header,
+        &gauge::interstage_turb_temp_gauge.header,
+        &gauge::torque_gauge.header,
+        &gauge::propeller_rpm_gauge.header,
+        &gauge::gas_generator_rpm_gauge.header,
+        &gauge::fuel_flow_gauge.header,
+        &gauge::oil_temp_press_gauge.header,
         &gauge::fuel_qty_left_main_gauge.header,
         &gauge::fuel_qty_right_main_gauge.header,
         &gauge::fuel_qty_left_aux_gauge.header,
         &gauge::fuel_qty_right_aux_gauge.header,
         &gauge::magnetic_compass_gauge.header,
+        &gauge::flaps_gear_indicator_gauge.header,
+        &gauge::hydraulic_pressure_gauge.header,
         nullptr,
     },
 };

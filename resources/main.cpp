@@ -42,6 +42,8 @@ constexpr void (*art_families[])(art::BitmapRegistry&) = {
     art::register_vertical_speed_art,
     art::register_compass_art,
     art::register_fuel_art,
+    art::register_engine_art,
+    art::register_flaps_gear_art,
     art::register_harrow_art,
     art::register_toggle_art,
     art::register_registration_art,

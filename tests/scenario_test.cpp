@@ -117,7 +117,9 @@ TEST(ScenarioFile, TheExampleFlightReadsWithoutErrorsAndLoops) {
     EXPECT_TRUE(scenario.errors.empty()) << scenario.errors.front();
     EXPECT_TRUE(scenario.loop);
     EXPECT_GT(scenario.duration, 300);
-    for (uint32_t id : {61u, 65u, 83u, 74u, 75u, 76u, 78u, 80u, 69u, 70u, 291u, 293u, 297u, 299u})
+    for (uint32_t id : {61u, 65u, 83u, 74u, 75u, 76u, 78u, 80u, 69u, 70u, 291u, 293u, 297u, 299u,
+                        631u, 650u, 629u, 648u, 701u, 709u, 624u, 643u, 638u, 657u, 562u, 572u,
+                        561u, 571u, 732u, 734u, 330u, 332u, 333u, 334u})
         EXPECT_TRUE(scenario.variables.count(id)) << "variable " << id;
 }
 

@@ -9,6 +9,8 @@ void register_airspeed_art(BitmapRegistry& registry);
 void register_vertical_speed_art(BitmapRegistry& registry);
 void register_compass_art(BitmapRegistry& registry);
 void register_fuel_art(BitmapRegistry& registry);
+void register_engine_art(BitmapRegistry& registry);
+void register_flaps_gear_art(BitmapRegistry& registry);
 void register_harrow_art(BitmapRegistry& registry);
 void register_toggle_art(BitmapRegistry& registry);
 void register_registration_art(BitmapRegistry& registry);

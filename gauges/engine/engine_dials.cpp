@@ -1,0 +1,162 @@
+// The engine-selectable needle gauges: one gauge per kind of engine value, placed
+// once per engine; the parameter string names the engine (engine_select.hpp). The
+// records name engine 1's token variables and help ids.
+#include "engine_gauges.hpp"
+#include "engine_select.hpp"
+#include "engine_tables.hpp"
+
+#include <initializer_list>
+
+namespace gauge {
+namespace {
+
+constexpr FailureEntry standard_failures[] = {
+    {2, FAILURE_ACTION_NONE, 0}, {20, FAILURE_ACTION_ZERO, 0}, {0, 0, 0}};
+constexpr FailureEntry itt_failures[] = {{2, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+constexpr FailureEntry torque_failures[] = {
+    {20, FAILURE_ACTION_FREEZE, 0}, {2, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+constexpr FailureEntry oil_failures[] = {
+    {20, FAILURE_ACTION_ZERO, 0}, {2, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+
+constexpr uint32_t needle_flags = 0x4083;
+
+// The long needle of the 300 x 300 dials, turning about the face's centre.
+template <size_t Rows>
+constexpr NeedleSpec centre_needle(uint32_t bitmap, uint32_t source, const NeedleRow (&table)[Rows],
+                                   const FailureEntry* failures, ValueCallback callback = nullptr) {
+    return {.bitmap = bitmap,
+            .pivot = {150, 150},
+            .needle_offset = {0, 10},
+            .image_flags = needle_flags,
+            .source = source,
+            .table = table,
+            .rows = Rows,
+            .failures = failures,
+            .callback = callback};
+}
+
+constexpr NeedleDialSpec engine_dial(const char* name, uint32_t face, uint32_t cover,
+                                     const NeedleSpec& needle, uint32_t tooltip_help_id) {
+    return {.name = name,
+            .face = face,
+            .cover = cover,
+            .needle = needle,
+            .tooltip_help_id = tooltip_help_id,
+            .callback = engine_gauge_callback};
+}
+
+// Torque: the host's fraction of full torque, shown in foot-pounds.
+constexpr double torque_full_scale_ft_lb = 4400.0;
+
+double GAUGE_CALL torque_needle_value(ElementRecord* element) {
+    if (!element) return 0;
+    return reinterpret_cast<NeedleRecord*>(element)->source.value.number * torque_full_scale_ft_lb;
+}
+
+// Two needles over one face, with the given mouse list written into the record.
+struct TwoNeedleSpec {
+    const char* name;
+    uint32_t face;
+    uint32_t cover;
+    NeedleSpec first;
+    NeedleSpec second;
+};
+
+constexpr TwoNeedleDial two_needle_dial(TwoNeedleDial& self, const TwoNeedleSpec& spec,
+                                        std::initializer_list<MouseArea> areas) {
+    TwoNeedleDial dial{};
+    dial.header = gauge_header(spec.name, self.roots, 100, self.mouse_areas, engine_gauge_callback);
+    dial.roots[0] = &self.face.common;
+    dial.face = static_image(spec.face, {0, 0}, 0x4003, &self.header, self.face_children);
+    dial.face_children[0] = &self.first.common;
+    dial.first = needle(spec.first, &self.header, self.first_children);
+    dial.first_children[0] = &self.second.common;
+    dial.second = needle(spec.second, &self.header, self.second_children);
+    dial.second_children[0] = &self.cover.common;
+    dial.cover = static_image(spec.cover, {0, 0}, 0x3, &self.header, nullptr);
+    size_t i = 0;
+    for (const MouseArea& area : areas)
+        dial.mouse_areas[i++] = area;
+    return dial;
+}
+
+// Token variables of engine 1.
+constexpr uint32_t itt_rankine = 631;
+constexpr uint32_t torque_fraction = 629;
+constexpr uint32_t propeller_fraction = 701;
+constexpr uint32_t gas_generator_percent = 624;
+constexpr uint32_t fuel_flow_pph = 638;
+constexpr uint32_t oil_pressure_psf = 562;
+constexpr uint32_t oil_temperature_rankine = 561;
+constexpr uint32_t hydraulic_psf = 732;
+
+constexpr NeedleSpec units_needle{.bitmap = 2300,
+                                  .pivot = {90, 83},
+                                  .needle_offset = {31, 7},
+                                  .image_flags = needle_flags,
+                                  .source = gas_generator_percent,
+                                  .table = gas_generator_units_table,
+                                  .rows = 2,
+                                  .failures = standard_failures};
+
+constexpr NeedleSpec oil_needle(Point pivot, Point offset, uint32_t source, const NeedleRow* table,
+                                uint32_t rows) {
+    return {.bitmap = 2370,
+            .pivot = pivot,
+            .needle_offset = offset,
+            .image_flags = needle_flags,
+            .source = source,
+            .table = table,
+            .rows = rows,
+            .failures = oil_failures};
+}
+
+} // namespace
+
+constinit NeedleDial interstage_turb_temp_gauge =
+    needle_dial(interstage_turb_temp_gauge,
+                engine_dial("Interstage_Turb_Temp", 1440, 1460,
+                            centre_needle(1450, itt_rankine, itt_table, itt_failures), 12758));
+
+constinit NeedleDial torque_gauge =
+    needle_dial(torque_gauge, engine_dial("Torque", 1470, 1490,
+                                          centre_needle(1480, torque_fraction, torque_table,
+                                                        torque_failures, torque_needle_value),
+                                          12742));
+
+constinit NeedleDial propeller_rpm_gauge = needle_dial(
+    propeller_rpm_gauge,
+    engine_dial("Propeller_RPM", 2260, 2280,
+                centre_needle(2270, propeller_fraction, propeller_table, standard_failures),
+                12465));
+
+constinit TwoNeedleDial gas_generator_rpm_gauge = two_needle_dial(
+    gas_generator_rpm_gauge,
+    {"Gas_Generator_RPM", 2290, 2320, units_needle,
+     centre_needle(2310, gas_generator_percent, gas_generator_table, standard_failures)},
+    {area_begin(), tooltip(12769), area_end(), list_end()});
+
+constinit NeedleDial fuel_flow_gauge = needle_dial(
+    fuel_flow_gauge,
+    engine_dial("Fuel_Flow", 2330, 2350,
+                centre_needle(2340, fuel_flow_pph, fuel_flow_table, standard_failures), 12491));
+
+constinit TwoNeedleDial oil_temp_press_gauge = two_needle_dial(
+    oil_temp_press_gauge,
+    {"Oil_Temp_Press", 2360, 2380,
+     oil_needle({120, 150}, {5, 8}, oil_pressure_psf, oil_pressure_table, 4),
+     oil_needle({170, 150}, {0, 8}, oil_temperature_rankine, oil_temperature_table, 7)},
+    {area_begin(), area_begin(0, {0, 0, 150, 300}), tooltip(12545), area_end(),
+     area_begin(0, {150, 0, 150, 300}), tooltip(12529), area_end(), area_end(), list_end()});
+
+constinit NeedleDial hydraulic_pressure_gauge =
+    needle_dial(hydraulic_pressure_gauge,
+                {.name = "Hydraulic_Pressure",
+                 .face = 2390,
+                 .cover = 2410,
+                 .needle = centre_needle(2400, hydraulic_psf, hydraulic_table, standard_failures),
+                 .area_help_id = 0xAB8C,
+                 .has_tooltip = false,
+                 .callback = engine_gauge_callback});
+
+} // namespace gauge
