@@ -115,22 +115,6 @@ TEST(WindowsResources, EveryBitmapAndWaveFromTheResourceSectionMatchesItsGenerat
     EXPECT_EQ(module->resources().waves().size(), waves);
 }
 
-TEST(WindowsResources, TheDecoderRefusesResourceBitmapsThatDoNotAddUp) {
-    std::string error;
-    std::vector<uint8_t> header_only(40, 0);
-    header_only[0] = 40;   // info header size
-    header_only[4] = 2;    // 2 x 2 pixels
-    header_only[8] = 2;
-    header_only[12] = 1;   // planes
-    header_only[14] = 24;  // bits per pixel
-    EXPECT_FALSE(decode_dib(header_only, error)) << "no pixels after the header";
-    header_only.resize(40 + 2 * 8);
-    EXPECT_TRUE(decode_dib(header_only, error)) << error;
-    header_only[0] = 0xFF; // a header longer than the resource
-    EXPECT_FALSE(decode_dib(header_only, error));
-    EXPECT_FALSE(decode_dib(std::span<const uint8_t>(header_only.data(), 20), error));
-}
-
 // The click probe gauge clicks with WAVE 30 like the radio switches, through the
 // real DirectSound of the process.
 class DirectSoundClick : public ::testing::Test {
