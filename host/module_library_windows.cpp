@@ -62,14 +62,15 @@ ModuleResources read_module_resources(const ModuleLibrary& library) {
     ModuleResources resources;
     // Bitmap resources hold the BMP file without its file header.
     for (uint32_t number : resource_numbers(module, MAKEINTRESOURCEA(2))) {
+        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(number), MAKEINTRESOURCEA(2));
         std::string error;
-        std::span<const uint8_t> bytes =
-            resource_bytes(module, FindResourceA(module, MAKEINTRESOURCEA(number), MAKEINTRESOURCEA(2)));
-        std::optional<Image> image = decode_dib(bytes, error);
+        std::optional<Image> image = decode_dib(resource_bytes(module, found), error);
         resources.add_bitmap(number, std::move(image), error);
     }
-    for (uint32_t number : resource_numbers(module, "WAVE"))
-        resources.add_wave(number, resource_bytes(module, FindResourceA(module, MAKEINTRESOURCEA(number), "WAVE")));
+    for (uint32_t number : resource_numbers(module, "WAVE")) {
+        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(number), "WAVE");
+        resources.add_wave(number, resource_bytes(module, found));
+    }
     return resources;
 }
 

@@ -93,7 +93,8 @@ TEST(WindowsResources, EveryBitmapAndWaveFromTheResourceSectionMatchesItsGenerat
     ASSERT_FALSE(manifest.empty());
     size_t bitmaps = 0, waves = 0;
     for (const ManifestEntry& entry : manifest) {
-        std::vector<uint8_t> file = file_bytes(std::string(MARLOW_RESOURCES_DIR) + "/" + entry.file);
+        std::vector<uint8_t> file =
+            file_bytes(std::string(MARLOW_RESOURCES_DIR) + "/" + entry.file);
         ASSERT_FALSE(file.empty()) << entry.file;
         if (entry.kind == "bitmap") {
             ++bitmaps;
