@@ -16,20 +16,16 @@ uint32_t read_u32(std::span<const uint8_t> bytes, size_t at) {
 constexpr size_t file_header_size = 14;
 constexpr size_t info_header_size = 40;
 
-} // namespace
-
-std::optional<Image> decode_bmp(std::span<const uint8_t> file, std::string& error) {
-    if (file.size() < file_header_size + info_header_size || file[0] != 'B' || file[1] != 'M') {
-        error = "not a BMP file";
-        return std::nullopt;
-    }
-    uint32_t pixel_offset = read_u32(file, 10);
-    uint32_t header_size = read_u32(file, 14);
-    int32_t width = static_cast<int32_t>(read_u32(file, 18));
-    int32_t signed_height = static_cast<int32_t>(read_u32(file, 22));
-    uint32_t planes = read_u16(file, 26);
-    uint32_t bits = read_u16(file, 28);
-    uint32_t compression = read_u32(file, 30);
+// Decodes the bitmap whose info header starts at `info` of `bytes`, with its pixels
+// at `pixel_offset` from the start of `bytes`.
+std::optional<Image> decode_pixels(std::span<const uint8_t> file, size_t info,
+                                   uint32_t pixel_offset, std::string& error) {
+    uint32_t header_size = read_u32(file, info);
+    int32_t width = static_cast<int32_t>(read_u32(file, info + 4));
+    int32_t signed_height = static_cast<int32_t>(read_u32(file, info + 8));
+    uint32_t planes = read_u16(file, info + 12);
+    uint32_t bits = read_u16(file, info + 14);
+    uint32_t compression = read_u32(file, info + 16);
 
     if (header_size < info_header_size || planes != 1 || bits != 24 || compression != 0) {
         error = "only uncompressed 24-bit BMP files are read (bits " + std::to_string(bits) +
@@ -46,7 +42,7 @@ std::optional<Image> decode_bmp(std::span<const uint8_t> file, std::string& erro
         return std::nullopt;
     }
     size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
-    if (pixel_offset < file_header_size + header_size ||
+    if (pixel_offset < info + header_size ||
         pixel_offset > file.size() || file.size() - pixel_offset < stride * size_t(height)) {
         error = "the pixel data is shorter than a " + std::to_string(width) + " x " +
                 std::to_string(height) + " bitmap needs";
@@ -68,6 +64,30 @@ std::optional<Image> decode_bmp(std::span<const uint8_t> file, std::string& erro
         }
     }
     return image;
+}
+
+} // namespace
+
+std::optional<Image> decode_bmp(std::span<const uint8_t> file, std::string& error) {
+    if (file.size() < file_header_size + info_header_size || file[0] != 'B' || file[1] != 'M') {
+        error = "not a BMP file";
+        return std::nullopt;
+    }
+    return decode_pixels(file, file_header_size, read_u32(file, 10), error);
+}
+
+std::optional<Image> decode_dib(std::span<const uint8_t> dib, std::string& error) {
+    if (dib.size() < info_header_size) {
+        error = "shorter than a bitmap info header";
+        return std::nullopt;
+    }
+    // Uncompressed 24-bit bitmaps have no colour table: the pixels follow the header.
+    uint32_t header_size = read_u32(dib, 0);
+    if (header_size < info_header_size || header_size > dib.size()) {
+        error = "bitmap info header of " + std::to_string(header_size) + " bytes";
+        return std::nullopt;
+    }
+    return decode_pixels(dib, 0, header_size, error);
 }
 
 } // namespace panelhost

@@ -26,5 +26,8 @@ struct Image {
 constexpr uint32_t max_bitmap_side = 8192;
 
 std::optional<Image> decode_bmp(std::span<const uint8_t> file, std::string& error);
+// The same bitmap as Windows keeps it in a module's resource section: the info
+// header and the pixels, without the 14-byte file header.
+std::optional<Image> decode_dib(std::span<const uint8_t> dib, std::string& error);
 
 } // namespace panelhost

@@ -70,8 +70,7 @@ std::unique_ptr<LoadedModule> LoadedModule::load(const std::string& path, std::s
                 imports[i].table = panel_service_table();
     }
 
-    module->resources_ = ModuleResources(static_cast<const ResourceIndex*>(
-        module->library_->symbol(RESOURCE_DIRECTORY_SYMBOL)));
+    module->resources_ = read_module_resources(*module->library_);
     for (const std::string& problem : module->resources_.problems())
         module->warnings_.push_back(path + ": " + problem);
 

@@ -1,4 +1,5 @@
 #include "module_library.hpp"
+#include "module_resources.hpp"
 
 #include <dlfcn.h>
 
@@ -31,6 +32,11 @@ std::unique_ptr<ModuleLibrary> open_module_library(const std::string& path, std:
         return nullptr;
     }
     return std::make_unique<PosixLibrary>(handle);
+}
+
+ModuleResources read_module_resources(const ModuleLibrary& library) {
+    return ModuleResources(
+        static_cast<const ResourceIndex*>(library.symbol(RESOURCE_DIRECTORY_SYMBOL)));
 }
 
 } // namespace panelhost

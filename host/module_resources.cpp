@@ -21,14 +21,20 @@ ModuleResources::ModuleResources(const ResourceIndex* directory) {
             waves_[entry.number] = bytes;
         } else if (entry.type == RESOURCE_TYPE_BITMAP) {
             std::string error;
-            if (auto image = decode_bmp(bytes, error))
-                bitmaps_[entry.number] = std::move(*image);
-            else
-                problems_.push_back("bitmap " + std::to_string(entry.number) + ": " + error);
+            std::optional<Image> image = decode_bmp(bytes, error);
+            add_bitmap(entry.number, std::move(image), error);
         } else {
             problems_.push_back(name + ": unknown type " + std::to_string(entry.type));
         }
     }
+}
+
+void ModuleResources::add_bitmap(uint32_t number, std::optional<Image> image,
+                                 const std::string& error) {
+    if (image)
+        bitmaps_[number] = std::move(*image);
+    else
+        problems_.push_back("bitmap " + std::to_string(number) + ": " + error);
 }
 
 const Image* ModuleResources::bitmap(uint32_t number) const {

@@ -5,7 +5,7 @@
 namespace panelhost {
 
 std::string module_file(const std::string& module_dir, const std::string& module_name) {
-    return (module_dir.empty() ? std::string(".") : module_dir) + "/" + module_name + ".so";
+    return (module_dir.empty() ? std::string(".") : module_dir) + "/" + module_name + module_file_suffix;
 }
 
 Panel::Panel(PanelHost& host, const PanelConfig& config, const std::string& module_dir)

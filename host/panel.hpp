@@ -11,6 +11,13 @@
 
 namespace panelhost {
 
+// The file name ending of gauge modules on this platform.
+#ifdef _WIN32
+constexpr const char* module_file_suffix = ".gau";
+#else
+constexpr const char* module_file_suffix = ".so";
+#endif
+
 struct PlacedGauge {
     GaugeInstance* instance = nullptr;
     std::string module;      // the module the gauge comes from
@@ -30,7 +37,7 @@ struct PlacedWindow {
 
 class Panel {
 public:
-    // Loads the modules the panel names from `module_dir` (file Module.so) and places
+    // Loads the modules the panel names from `module_dir` (file Module.so, Module.gau on Windows) and places
     // every gauge. Problems (the panel file's own errors, unknown modules or gauges)
     // are collected with the file and line; what can be placed is placed.
     // The windows' visibility becomes the simulation's window state before any gauge

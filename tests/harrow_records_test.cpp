@@ -137,7 +137,11 @@ TEST(HarrowRecords, LinkageOfTheOlderInterfacePublishesOneGauge) {
 
 TEST(HarrowRecords, OnlyTheThreeRecordsAreExported) {
     Loaded module = load_harrow();
+#ifdef _WIN32
+    EXPECT_EQ(module.library->symbol("ResourceDirectory"), nullptr) << "resources are in its resource section";
+#else
     EXPECT_TRUE(module.library->symbol("ResourceDirectory"));
+#endif
     EXPECT_EQ(module.library->symbol("harrow_speed_clamp"), nullptr);
     EXPECT_EQ(module.library->symbol("_ZN6harrow12harrow_gaugeE"), nullptr);
     EXPECT_EQ(module.library->symbol("_ZN6harrow18harrow_speed_clampEP13TokenVariable"), nullptr);

@@ -16,6 +16,7 @@ packages=(
   libcpp-httplib-dev libpng-dev      # the workbench server and its pictures
   chromium                           # the workbench's browser tests
   clang-14 libclang-rt-14-dev        # the fuzz preset (libFuzzer, sanitizers)
+  wine wine32:i386                   # runs the Windows modules' test host
 )
 # Node.js may come from elsewhere than Debian (with npm inside): only a missing
 # one is installed.
@@ -32,6 +33,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root=()
   [ "$(id -u)" -eq 0 ] || as_root=(sudo)
   export DEBIAN_FRONTEND=noninteractive
+  # wine32 is a 32-bit package: the i386 architecture must be known to dpkg first.
+  if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${as_root[@]}" dpkg --add-architecture i386
+  fi
   "${as_root[@]}" apt-get update -qq
   "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

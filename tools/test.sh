@@ -2,7 +2,8 @@
 # Sets up and runs every test in the five builds: native 64-bit, 32-bit (the
 # reference record layout), AddressSanitizer + UndefinedBehaviorSanitizer, short
 # libFuzzer runs (clang), and the Windows modules for the real host (cross-built;
-# their exports, imports and resources checked).
+# their exports, imports and resources checked, and the host core's tests run on
+# them under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
