@@ -25,7 +25,7 @@ struct NavState {
 // Everything that differs between the two receivers.
 struct NavReceiver {
     const char* gauge_name;
-    Receiver tuning;
+    const Receiver& tuning; // a receiver of its own, so that it can bind the knob clicks
     NavState* state;
     uint32_t ident_on_event;
     uint32_t ident_off_event;
@@ -61,13 +61,18 @@ constexpr Receiver nav_tuning(uint32_t active, uint32_t preset, uint32_t first_s
             .state = state};
 }
 
+constexpr Receiver nav1_tuning =
+    nav_tuning(24, 872, 0x10068, 0x10390, &nav1_on, &nav1_state.tuning);
+constexpr Receiver nav2_tuning =
+    nav_tuning(27, 873, 0x1006C, 0x10394, &nav2_on, &nav2_state.tuning);
+
 // clang-format off
 constexpr NavReceiver nav1{
-    "Becker_NR3320_NAV1", nav_tuning(24, 872, 0x10068, 0x10390, &nav1_on, &nav1_state.tuning),
+    "Becker_NR3320_NAV1", nav1_tuning,
     &nav1_state, 0x1012D, 0x10128, nav1_failed, 0x3168,
     "NAV1 radio main switch", "NAV1 radio Ident switch"};
 constexpr NavReceiver nav2{
-    "Becker_NR3320_NAV2", nav_tuning(27, 873, 0x1006C, 0x10394, &nav2_on, &nav2_state.tuning),
+    "Becker_NR3320_NAV2", nav2_tuning,
     &nav2_state, 0x1012E, 0x10129, nav2_failed, 0x3169,
     "NAV2 radio main switch", "NAV2 radio Ident switch"};
 // clang-format on
