@@ -19,9 +19,10 @@ exports=$(awk '/\[Ordinal\/Name Pointer\] Table/ {on=1; next} on && /^\t\[/ {pri
 [ "$exports" = "ImportTable Linkage " ] || fail "exports '$exports', not exactly Linkage and ImportTable"
 
 # Imported DLLs
-system_dlls=" KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll msvcrt.dll DSOUND.dll WINMM.dll ole32.dll "
+# (Windows file names are not case-sensitive, and linkers spell them either way.)
+system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll dsound.dll winmm.dll ole32.dll "
 while read -r dll; do
-  [[ "$system_dlls" == *" $dll "* ]] || fail "imports $dll, which is not a Windows system DLL"
+  [[ "$system_dlls" == *" ${dll,,} "* ]] || fail "imports $dll, which is not a Windows system DLL"
 done < <(awk '/DLL Name:/ {print $3}' <<<"$dump")
 
 # Resources: "TYPE NUMBER SIZE" for every leaf of the resource tree (objdump prints
