@@ -2,6 +2,7 @@
 // Resources come from the module's exported resource directory, found with dlsym
 // on its handle; WAVE files are read with the module's own RIFF reader.
 #include "resource_directory.h"
+#include "sound/audio_output.h"
 #include "sound/stand_in.hpp"
 
 #include <dlfcn.h>
@@ -48,6 +49,13 @@ void settle(StandInBuffer& buffer) {
         buffer.playing = false;
         buffer.position = 0;
     }
+}
+
+// The program's audio output, looked up once; null when it offers none.
+PanelAudioOutput audio_output() {
+    static const auto output =
+        reinterpret_cast<PanelAudioOutput>(dlsym(RTLD_DEFAULT, PANEL_AUDIO_OUTPUT_SYMBOL));
+    return output;
 }
 
 } // namespace
@@ -131,6 +139,10 @@ bool play(Buffer* buffer, uint32_t) {
     object->ends = state.now() + std::chrono::nanoseconds(remaining * 1'000'000'000 /
                                                           object->format.average_bytes_per_second);
     ++object->plays;
+    if (PanelAudioOutput output = audio_output())
+        output(object->samples.data() + object->position, static_cast<uint32_t>(remaining),
+               object->format.samples_per_second, object->format.channels,
+               object->format.bits_per_sample);
     return true;
 }
 

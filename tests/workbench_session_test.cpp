@@ -277,4 +277,29 @@ TEST_F(Workbench, HandsOutTheModulesWaveResources) {
     EXPECT_TRUE(session->wave("No_Module", 30).empty());
 }
 
+TEST_F(Workbench, FramesNameTheClickSoundsTheGaugesPlayed) {
+    write("panel.cfg", R"([Window00]
+size_mm=400,200
+gauge00=Marlow_Instr!Becker_AR3202_COM1, 0, 0, 350
+)");
+    open();
+    run(0, 0);
+    uint64_t start = session->sequence();
+    session->submit(MousePress{session->layout_number(), 0, 100, 85, false}); // ON
+    session->submit(MouseRelease{});
+    run(0.1, 0.2);
+
+    json sounds = header_of(session->frame(start))["sounds"];
+    ASSERT_EQ(sounds.size(), 1u) << sounds;
+    EXPECT_EQ(sounds[0]["module"], "Marlow_Instr");
+    EXPECT_EQ(sounds[0]["wave"], 30);
+    // A page that has just come does not hear clicks from before it came.
+    EXPECT_TRUE(header_of(session->frame(0))["sounds"].empty());
+
+    // The COM off again, as the tests after this one expect it.
+    session->submit(MousePress{session->layout_number(), 0, 100, 85, false});
+    session->submit(MouseRelease{});
+    run(0.3, 0.4);
+}
+
 } // namespace

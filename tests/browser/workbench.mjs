@@ -145,15 +145,42 @@ export async function gaugePixels(page, name, nth = 0) {
   });
 }
 
-// Pixels that differ between two pictures of the same size.
-export function pixelsChanged(a, b) {
+// Pixels that differ between two pictures of the same size; only inside `part`
+// when given ({ left, top, right, bottom } as fractions of the picture).
+export function pixelsChanged(a, b, part = { left: 0, top: 0, right: 1, bottom: 1 }) {
   if (a.width !== b.width || a.height !== b.height) return Infinity;
   let changed = 0;
-  for (let i = 0; i < a.data.length; i += 4) {
-    if (a.data[i] !== b.data[i] || a.data[i + 1] !== b.data[i + 1] ||
-        a.data[i + 2] !== b.data[i + 2] || a.data[i + 3] !== b.data[i + 3]) changed += 1;
+  for (let y = Math.floor(part.top * a.height); y < Math.ceil(part.bottom * a.height); y += 1) {
+    for (let x = Math.floor(part.left * a.width); x < Math.ceil(part.right * a.width); x += 1) {
+      const i = 4 * (y * a.width + x);
+      if (a.data[i] !== b.data[i] || a.data[i + 1] !== b.data[i + 1] ||
+          a.data[i + 2] !== b.data[i + 2] || a.data[i + 3] !== b.data[i + 3]) changed += 1;
+    }
   }
   return changed;
+}
+
+// Records the address of every sound the page starts playing in window.soundsPlayed.
+export async function listenForSounds(page) {
+  await page.evaluate(() => {
+    window.soundsPlayed = [];
+    const play = HTMLMediaElement.prototype.play;
+    HTMLMediaElement.prototype.play = function recordedPlay() {
+      window.soundsPlayed.push(new URL(this.src).pathname);
+      return play.call(this);
+    };
+  });
+}
+
+// Drags a range input's thumb from one fraction of its track to another.
+export async function dragSlider(page, slider, from, to) {
+  const box = await slider.boundingBox();
+  const at = (fraction) => box.x + fraction * box.width;
+  const y = box.y + box.height / 2;
+  await page.mouse.move(at(from), y);
+  await page.mouse.down();
+  for (let step = 1; step <= 10; step += 1) await page.mouse.move(at(from + (to - from) * step / 10), y);
+  await page.mouse.up();
 }
 
 // Where design pixel (x, y) of the gauge is on the page.

@@ -12,9 +12,9 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  api, clickGauge, gaugePixels, gaugePoint, keyLog, moduleFolder, openBrowser, openWorkbench,
-  pauseScenario, picturesDrawn, pixelsChanged, settle, startServer, temporaryDirectory,
-  waitForNewPicture,
+  api, clickGauge, dragSlider, gaugePixels, gaugePoint, keyLog, listenForSounds, moduleFolder,
+  openBrowser, openWorkbench, pauseScenario, picturesDrawn, pixelsChanged, settle, startServer,
+  temporaryDirectory, waitForNewPicture,
 } from './workbench.mjs';
 
 let browser;
@@ -87,8 +87,9 @@ describe('the example panel', () => {
     assert.equal(await page.locator('#tooltip').textContent(), 'Vertical speed indicator (feet per minute)');
   });
 
-  test('the radio toggle opens the radio stack, where the COM steps its preset', async () => {
+  test('the radio toggle opens the radio stack, where the COM steps its preset and clicks', async () => {
     await pauseScenario(page, server.url);
+    await listenForSounds(page);
     const stack = page.locator('.window[data-window="2"]');
     assert.equal(await stack.isVisible(), false, 'closed at the start');
     await clickGauge(page, 'Radios_Toggle', 9, 9);
@@ -99,6 +100,8 @@ describe('the example panel', () => {
     const off = await picturesDrawn(page, com);
     await clickGauge(page, com, 100, 85); // ON
     await waitForNewPicture(page, com, off);
+    // The host heard the head's click and the page plays it from the module.
+    await page.waitForFunction(() => window.soundsPlayed.includes('/module/Marlow_Instr/wave/30'));
     await settle(page);
     const on = await gaugePixels(page, com);
 
@@ -112,6 +115,56 @@ describe('the example panel', () => {
 
     await clickGauge(page, 'Radios_Toggle', 9, 9);
     await stack.waitFor({ state: 'hidden' });
+  });
+
+  test('the radios\' failure switch hides the COM\'s windows and lamp, and repair shows them', async () => {
+    // The COM is on from the test before.
+    await pauseScenario(page, server.url);
+    const stack = page.locator('.window[data-window="2"]');
+    await clickGauge(page, 'Radios_Toggle', 9, 9);
+    await stack.waitFor({ state: 'visible' });
+    await settle(page);
+    const com = 'Becker_AR3202_COM1';
+    const working = await gaugePixels(page, com);
+
+    const drawn = await picturesDrawn(page, com);
+    await page.locator('input[data-failure="21"]').check();
+    await waitForNewPicture(page, com, drawn);
+    await settle(page);
+    // The ACTIVE and PRESET windows make up the head's upper part.
+    const windows = { left: 0, top: 0, right: 1, bottom: 0.5 };
+    assert.ok(pixelsChanged(working, await gaugePixels(page, com), windows) > 500, 'the windows are blank');
+
+    const failed = await picturesDrawn(page, com);
+    await page.locator('input[data-failure="21"]').uncheck();
+    await waitForNewPicture(page, com, failed);
+    await settle(page);
+    assert.equal(pixelsChanged(working, await gaugePixels(page, com)), 0);
+
+    await clickGauge(page, 'Radios_Toggle', 9, 9);
+    await stack.waitFor({ state: 'hidden' });
+  });
+
+  test('dragging the altitude turns the altimeter\'s drums', async () => {
+    await pauseScenario(page, server.url);
+    const field = page.locator('input[data-variable="74"]');
+    const slider = page.locator('.variable:has(input[data-variable="74"]) input[type="range"]');
+    const drawn = await picturesDrawn(page, 'Altimeter');
+    await field.fill('2500');
+    await field.press('Enter');
+    await waitForNewPicture(page, 'Altimeter', drawn);
+    await settle(page);
+    const low = await gaugePixels(page, 'Altimeter');
+
+    await dragSlider(page, slider, 0.2, 0.6);
+    await settle(page);
+    const dragged = Number(await field.inputValue());
+    assert.ok(dragged > 15000 && dragged < 19000, `dragged to ${dragged} ft`);
+    // The altitude counter's window (a tenth of the face): its drums show new figures,
+    // far more pixels than the thin pointer alone could change there.
+    const counter = { left: 92 / 300, top: 96 / 300, right: 200 / 300, bottom: 126 / 300 };
+    const changed = pixelsChanged(low, await gaugePixels(page, 'Altimeter'), counter);
+    assert.ok(changed > 60, `${changed} pixels of the counter changed`);
   });
 
   test('bad requests get 400 and a message, and the host runs on', async () => {
