@@ -1,6 +1,8 @@
 // The workbench's costs: encoding one gauge picture for the page (our PNG writer
-// against Cairo's), and one cycle of the host loop on the example panel while the
-// example scenario plays, with a page watching (draw and encode) and without.
+// against Cairo's), one cycle of the host loop on the example panel while the
+// example scenario plays, with a page watching (draw and encode) and without, and
+// the host's part of a click's way to the page: from the press arriving to the
+// frame that carries the gauge's new picture.
 #include "panel.hpp"
 #include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
@@ -78,6 +80,52 @@ void BM_WorkbenchCycle(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WorkbenchCycle)->ArgName("watched")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The HSI's heading-bug knob clicked, its up and down halves in turn, on the example panel
+// with the scenario paused: each iteration is one press carried out by a cycle, the
+// HSI redrawn and encoded, and the frame packed. The page waits besides for the next
+// cycle (up to 33 ms at 30 Hz) and for the frame's trip over the loopback.
+void BM_ClickToNewFrame(benchmark::State& state) {
+    std::string error;
+    use_panel_fonts(error);
+    WorkbenchOptions options;
+    options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";
+    options.module_dir = module_dir;
+    options.play_at_start = false;
+    WorkbenchSession session(options);
+    size_t hsi = 0;
+    for (const nlohmann::json& gauge : session.layout()["gauges"]) {
+        if (gauge["name"] == "HSI") break;
+        ++hsi;
+    }
+    double now = 0;
+    auto cycle = [&] {
+        now += 1.0 / 30;
+        session.note_watcher(now);
+        session.run_cycle(now);
+    };
+    cycle();
+    bool down = false;
+    std::string frame;
+    for (auto _ : state) {
+        uint64_t before = session.sequence();
+        session.submit(MousePress{session.layout_number(), hsi, down ? 245.0 : 270.0, 260, false});
+        session.submit(MouseRelease{});
+        down = !down;
+        cycle();
+        frame = session.frame(before);
+        benchmark::DoNotOptimize(frame.data());
+    }
+    // The last frame must carry the HSI's new picture, or nothing was measured.
+    uint32_t length = 0;
+    for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame[i])) << (8 * i);
+    bool redrawn = false;
+    for (const nlohmann::json& picture : nlohmann::json::parse(frame.substr(4, length))["pictures"])
+        redrawn |= picture["gauge"] == hsi;
+    if (!redrawn) state.SkipWithError("the click did not bring a new picture of the HSI");
+    state.counters["frame_bytes"] = double(frame.size());
+}
+BENCHMARK(BM_ClickToNewFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 using namespace panelhost;
@@ -91,6 +92,23 @@ TEST(PanelWindows, AGaugeMayCloseAWindowWhenItIsInstalled) {
     Panel panel = place(host, two_window_panel("aCOMPASS_PANEL", true));
     EXPECT_FALSE(panel.window_visible(panel.windows()[1]))
         << "the file's visible=1 is applied before the gauges are installed";
+}
+
+// The example panel places every gauge of both modules, and nothing is refused.
+TEST(PanelWindows, TheExamplePanelPlacesEveryGaugeOfBothModules) {
+    PanelHost host;
+    Panel panel(host, load_panel_config(PANEL_EXAMPLES_DIR "/panel.cfg"), module_dir);
+    for (const std::string& problem : panel.problems()) ADD_FAILURE() << problem;
+
+    std::set<std::string> placed;
+    for (const PlacedWindow& window : panel.windows())
+        for (const PlacedGauge& gauge : window.gauges)
+            if (gauge.instance) placed.insert(gauge.module + "!" + gauge.instance->name());
+    std::set<std::string> published;
+    for (const auto& [name, module] : host.modules())
+        for (const GaugeHeader* header : module->gauges()) published.insert(name + "!" + header->name);
+    EXPECT_EQ(published.size(), 42u);
+    EXPECT_EQ(placed, published);
 }
 
 } // namespace
