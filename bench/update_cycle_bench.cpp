@@ -1,10 +1,56 @@
-// One full update cycle of every gauge of the module, placed once each: gauge
-// callbacks, source refresh, element callbacks, failures and drawing state.
-#include "panel_host.hpp"
+// Loading and placing the example panel, and one full update cycle (gauge
+// callbacks, source refresh, element callbacks, failures and drawing state) of the
+// example panel, of every gauge of the module placed once, and of every gauge of
+// both modules placed twice.
+#include "panel.hpp"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+
 using namespace panelhost;
+
+namespace {
+
+const std::string module_dir = std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string();
+
+// Every variable of the catalog a step further through its range.
+void move_every_variable(PanelHost& host, double& phase) {
+    for (const VariableInfo& info : variable_catalog()) {
+        double span = info.high > info.low ? info.high - info.low : 100.0;
+        host.simulation().set(info.id, info.low + span * phase);
+    }
+    phase = phase >= 1 ? 0 : phase + 0.01;
+}
+
+} // namespace
+
+// Both modules loaded from their files, every gauge of the example panel placed and
+// installed; then removed and the modules unloaded again.
+static void BM_LoadAndPlaceExamplePanel(benchmark::State& state) {
+    const PanelConfig config = load_panel_config(PANEL_EXAMPLE);
+    size_t gauges = 0;
+    for (auto _ : state) {
+        PanelHost host;
+        Panel panel(host, config, module_dir);
+        gauges = host.instances().size();
+        benchmark::DoNotOptimize(gauges);
+    }
+    state.counters["gauges"] = double(gauges);
+}
+BENCHMARK(BM_LoadAndPlaceExamplePanel)->Unit(benchmark::kMicrosecond);
+
+static void BM_UpdateCycleExamplePanel(benchmark::State& state) {
+    PanelHost host;
+    Panel panel(host, load_panel_config(PANEL_EXAMPLE), module_dir);
+    double phase = 0;
+    for (auto _ : state) {
+        move_every_variable(host, phase);
+        host.update();
+    }
+    state.counters["gauges"] = double(host.instances().size());
+}
+BENCHMARK(BM_UpdateCycleExamplePanel);
 
 static void BM_UpdateCycleAllGauges(benchmark::State& state) {
     PanelHost host;
@@ -42,14 +88,9 @@ static void BM_UpdateCycleBothModulesEveryGaugeTwice(benchmark::State& state) {
             host.place(module->name(), header->name, std::nullopt, error);
         }
     }
-    const std::vector<VariableInfo>& catalog = variable_catalog();
     double phase = 0;
     for (auto _ : state) {
-        for (const VariableInfo& info : catalog) {
-            double span = info.high > info.low ? info.high - info.low : 100.0;
-            host.simulation().set(info.id, info.low + span * phase);
-        }
-        phase = phase >= 1 ? 0 : phase + 0.01;
+        move_every_variable(host, phase);
         host.update();
     }
     state.counters["gauges"] = static_cast<double>(host.instances().size());

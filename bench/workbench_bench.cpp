@@ -93,8 +93,9 @@ void BM_ClickToNewFrame(benchmark::State& state) {
     options.module_dir = module_dir;
     options.play_at_start = false;
     WorkbenchSession session(options);
+    const nlohmann::json layout = session.layout();
     size_t hsi = 0;
-    for (const nlohmann::json& gauge : session.layout()["gauges"]) {
+    for (const nlohmann::json& gauge : layout["gauges"]) {
         if (gauge["name"] == "HSI") break;
         ++hsi;
     }
@@ -119,8 +120,9 @@ void BM_ClickToNewFrame(benchmark::State& state) {
     // The last frame must carry the HSI's new picture, or nothing was measured.
     uint32_t length = 0;
     for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame[i])) << (8 * i);
+    const nlohmann::json header = nlohmann::json::parse(frame.substr(4, length));
     bool redrawn = false;
-    for (const nlohmann::json& picture : nlohmann::json::parse(frame.substr(4, length))["pictures"])
+    for (const nlohmann::json& picture : header["pictures"])
         redrawn |= picture["gauge"] == hsi;
     if (!redrawn) state.SkipWithError("the click did not bring a new picture of the HSI");
     state.counters["frame_bytes"] = double(frame.size());

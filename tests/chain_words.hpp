@@ -53,7 +53,7 @@ struct WordList {
 };
 
 inline WordList common(uint32_t kind, uint32_t bitmap, int32_t x, int32_t y, uint32_t flags,
-             int32_t offset_x = 0, int32_t offset_y = 0) {
+                       int32_t offset_x = 0, int32_t offset_y = 0) {
     WordList w;
     w.word(0, kind).word(1, bitmap).signed_word(2, x).signed_word(3, y);
     w.signed_word(6, offset_x).signed_word(7, offset_y).word(12, flags);
@@ -65,13 +65,22 @@ inline Element static_image(uint32_t bitmap, int32_t x, int32_t y, uint32_t flag
 }
 
 inline Element needle(uint32_t bitmap, int32_t pivot_x, int32_t pivot_y, int32_t offset_x,
-               int32_t offset_y, uint32_t flags, uint32_t source, std::vector<Row> table,
-               Failures failures, bool callback) {
+                      int32_t offset_y, uint32_t flags, uint32_t source, std::vector<Row> table,
+                      Failures failures, bool callback) {
     WordList w = common(1, bitmap, pivot_x, pivot_y, flags, offset_x, offset_y);
     w.word(15, source).word(29, uint32_t(table.size()));
     std::set<size_t> callbacks;
     if (callback) callbacks.insert(56);
     return {59, w.map, callbacks, failures, table};
+}
+
+// An icon: the value of `source` (or of the callback at word 33) picks one of
+// `count` + 1 bitmaps.
+inline Element icon(uint32_t bitmap, int32_t x, int32_t y, uint32_t flags, uint32_t source,
+                    double scale, Failures failures, bool callback = true, uint32_t count = 1) {
+    WordList w = common(4, bitmap, x, y, flags);
+    w.word(15, source).number(25, scale).word(28, count);
+    return {35, w.map, callback ? std::set<size_t>{33} : std::set<size_t>{}, failures, {}};
 }
 
 // A mouse record, all eleven words.
@@ -113,7 +122,7 @@ inline void expect_table(uint32_t table_word, const std::vector<Row>& want, cons
 
 // Walks the chain from the header's one root; returns the element words in order.
 inline std::vector<Words> expect_chain(Words header, const std::vector<Element>& chain,
-                                  const std::string& name) {
+                                       const std::string& name) {
     std::vector<Words> elements;
     Words roots = words(header[2]);
     EXPECT_NE(roots, nullptr);
@@ -186,7 +195,6 @@ inline Words find_gauge(Words linkage, const std::string& name) {
     }
     return nullptr;
 }
-
 
 } // namespace panelhost::chain_words
 

@@ -2,6 +2,7 @@
 // read word by word as the host reads the 32-bit format: every listed word holds
 // its value, pointers lead to the right tables and lists, and every word the
 // format does not list is zero.
+#include "chain_words.hpp"
 #include "gauge_abi.h"
 #include "module_library.hpp"
 #include "record_words.hpp"
@@ -23,74 +24,13 @@ namespace {
 
 #if GAUGE_ABI_32BIT
 
-using Failures = std::vector<std::pair<uint32_t, uint32_t>>;
-
-struct Row {
-    int32_t x, y;
-    double value;
-};
-
-// One element: the words it must hold, the words that hold callbacks (non-zero),
-// its failure list and needle table. Every other word but the chain's own
-// pointers (gauge, children) must be zero.
-struct Element {
-    uint32_t length;
-    std::map<size_t, uint32_t> words;
-    std::set<size_t> callbacks;
-    Failures failures;
-    std::vector<Row> table;
-};
-
-// Builders of the listed words, by element kind.
-struct WordList {
-    std::map<size_t, uint32_t> map;
-
-    WordList& word(size_t at, uint32_t value) {
-        map[at] = value;
-        return *this;
-    }
-    WordList& signed_word(size_t at, int32_t value) { return word(at, uint32_t(value)); }
-    WordList& number(size_t at, double value) {
-        auto bits = std::bit_cast<uint64_t>(value);
-        return word(at, uint32_t(bits)).word(at + 1, uint32_t(bits >> 32));
-    }
-    WordList& single(size_t at, float value) { return word(at, std::bit_cast<uint32_t>(value)); }
-};
-
-WordList common(uint32_t kind, uint32_t bitmap, int32_t x, int32_t y, uint32_t flags,
-             int32_t offset_x = 0, int32_t offset_y = 0) {
-    WordList w;
-    w.word(0, kind).word(1, bitmap).signed_word(2, x).signed_word(3, y);
-    w.signed_word(6, offset_x).signed_word(7, offset_y).word(12, flags);
-    return w;
-}
-
-Element static_image(uint32_t bitmap, int32_t x, int32_t y, uint32_t flags) {
-    return {24, common(0, bitmap, x, y, flags).map, {}, {}, {}};
-}
-
-Element needle(uint32_t bitmap, int32_t pivot_x, int32_t pivot_y, int32_t offset_x,
-               int32_t offset_y, uint32_t flags, uint32_t source, std::vector<Row> table,
-               Failures failures, bool callback) {
-    WordList w = common(1, bitmap, pivot_x, pivot_y, flags, offset_x, offset_y);
-    w.word(15, source).word(29, uint32_t(table.size()));
-    std::set<size_t> callbacks;
-    if (callback) callbacks.insert(56);
-    return {59, w.map, callbacks, failures, table};
-}
+using namespace chain_words;
 
 Element drum(uint32_t strip, int32_t x, int32_t y, uint32_t variable, double cycle,
              Failures failures) {
     WordList w = common(5, strip, x, y, 0x4083);
     w.word(28, variable).number(36, 0).number(38, cycle);
     return {67, w.map, {62}, failures, {}};
-}
-
-Element icon(uint32_t bitmap, int32_t x, int32_t y, uint32_t flags, uint32_t source,
-             double scale, Failures failures) {
-    WordList w = common(4, bitmap, x, y, flags);
-    w.word(15, source).number(25, scale).word(28, 1);
-    return {35, w.map, {33}, failures, {}};
 }
 
 const Failures altitude_failures = {{3, 1}, {7, 1}};
@@ -156,14 +96,6 @@ std::vector<Element> turn_coordinator_chain() {
     };
 }
 
-// A mouse record, all eleven words.
-struct Mouse {
-    uint32_t kind;
-    int32_t x, y, width, height;
-    int32_t cursor;
-    uint32_t help_id, flags, key_event;
-};
-
 const std::map<std::string, std::vector<Mouse>> mouse_lists = {
     {"Altimeter",
      {{1, 0, 0, 0, 0, -1, 0xAB07, 0, 0},
@@ -189,120 +121,10 @@ const std::map<std::string, std::vector<Mouse>> mouse_lists = {
       {0, 0, 0, 0, 0, 0, 0, 0, 0}}},
 };
 
-void expect_failures(uint32_t list_word, const Failures& want, const std::string& what) {
-    if (want.empty()) {
-        EXPECT_EQ(list_word, 0u) << what << ": no failure list";
-        return;
-    }
-    Words list = words(list_word);
-    ASSERT_NE(list, nullptr) << what;
-    for (size_t i = 0; i < want.size(); ++i) {
-        EXPECT_EQ(list[3 * i], want[i].first) << what << " failure " << i;
-        EXPECT_EQ(list[3 * i + 1], want[i].second) << what << " failure " << i;
-        EXPECT_EQ(list[3 * i + 2], 0u) << what << " failure " << i;
-    }
-    size_t end = 3 * want.size();
-    EXPECT_EQ(list[end] | list[end + 1] | list[end + 2], 0u) << what << ": list end";
-}
-
-void expect_table(uint32_t table_word, const std::vector<Row>& want, const std::string& what) {
-    Words rows = words(table_word);
-    ASSERT_NE(rows, nullptr) << what;
-    for (size_t i = 0; i < want.size(); ++i) {
-        Words row = rows + 6 * i;
-        EXPECT_EQ(int32_t(row[0]), want[i].x) << what << " row " << i;
-        EXPECT_EQ(int32_t(row[1]), want[i].y) << what << " row " << i;
-        EXPECT_EQ(double_at(row, 2), want[i].value) << what << " row " << i;
-        EXPECT_EQ(double_at(row, 4), 0.0) << what << " row " << i;
-    }
-}
-
-// Walks the chain from the header's one root; returns the element words in order.
-std::vector<Words> expect_chain(Words header, const std::vector<Element>& chain,
-                                  const std::string& name) {
-    std::vector<Words> elements;
-    Words roots = words(header[2]);
-    EXPECT_NE(roots, nullptr);
-    if (!roots) return elements;
-    EXPECT_EQ(roots[1], 0u) << name << ": one root";
-    uint32_t element_word = roots[0];
-    for (size_t i = 0; i < chain.size(); ++i) {
-        const Element& want = chain[i];
-        std::string what = name + " element " + std::to_string(i + 1);
-        EXPECT_NE(element_word, 0u) << what;
-        if (!element_word) break;
-        Words element = words(element_word);
-        elements.push_back(element);
-        std::set<size_t> pointers = {8, 10, 11};
-        if (want.length == 59) pointers.insert(28);
-        EXPECT_EQ(element[8], uint32_t(reinterpret_cast<uintptr_t>(header))) << what;
-        for (size_t at = 0; at < want.length; ++at) {
-            if (auto listed = want.words.find(at); listed != want.words.end())
-                EXPECT_EQ(element[at], listed->second) << what << " word " << at;
-            else if (want.callbacks.count(at))
-                EXPECT_NE(element[at], 0u) << what << " word " << at << ": callback";
-            else if (!pointers.count(at))
-                EXPECT_EQ(element[at], 0u) << what << " word " << at;
-        }
-        expect_failures(element[11], want.failures, what);
-        if (want.length == 59) {
-            if (want.table.empty())
-                EXPECT_EQ(element[28], 0u) << what;
-            else
-                expect_table(element[28], want.table, what);
-        }
-        if (i + 1 == chain.size()) {
-            EXPECT_EQ(element[10], 0u) << what << ": the front element has no children";
-            break;
-        }
-        Words children = words(element[10]);
-        EXPECT_NE(children, nullptr) << what;
-        if (!children) break;
-        EXPECT_EQ(children[1], 0u) << what << ": one child";
-        element_word = children[0];
-    }
-    return elements;
-}
-
-void expect_mouse(Words header, const std::vector<Mouse>& want, const std::string& name) {
-    Words list = words(header[20]);
-    ASSERT_NE(list, nullptr) << name;
-    for (size_t i = 0; i < want.size(); ++i) {
-        Words area = list + 11 * i;
-        const Mouse& m = want[i];
-        std::string what = name + " mouse record " + std::to_string(i + 1);
-        const uint32_t expected[11] = {m.kind,          uint32_t(m.x),      uint32_t(m.y),
-                                       uint32_t(m.width), uint32_t(m.height), uint32_t(m.cursor),
-                                       m.help_id,       m.flags,            m.key_event,
-                                       0,               0};
-        for (size_t w = 0; w < 11; ++w) EXPECT_EQ(area[w], expected[w]) << what << " word " << w;
-    }
-}
-
-Words find_gauge(Words linkage, const std::string& name) {
-    for (size_t i = 6; linkage[i] != 0; ++i) {
-        Words header = words(linkage[i]);
-        if (string_at(header[1]) == name) return header;
-    }
-    return nullptr;
-}
-
 #endif // GAUGE_ABI_32BIT
 
-class FlightRecords : public ::testing::Test {
+class FlightRecords : public MarlowWordsTest<> {
 protected:
-    void SetUp() override {
-#if !GAUGE_ABI_32BIT
-        GTEST_SKIP() << "the word layout is the 32-bit build's";
-#else
-        std::string error;
-        library = open_module_library(MARLOW_MODULE_PATH, error);
-        ASSERT_TRUE(library) << error;
-        linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
-        ASSERT_TRUE(linkage);
-#endif
-    }
-
 #if GAUGE_ABI_32BIT
     Words header_of(const std::string& name) {
         Words header = find_gauge(linkage, name);
@@ -314,10 +136,7 @@ protected:
         expect_unlisted_zero(header, 24, {0, 1, 2, 11, 20}, name + " header");
         return header;
     }
-
-    const uint32_t* linkage = nullptr;
 #endif
-    std::unique_ptr<ModuleLibrary> library;
 };
 
 TEST_F(FlightRecords, AltimeterWords) {

@@ -16,13 +16,6 @@ namespace {
 
 using namespace chain_words;
 
-Element icon(uint32_t bitmap, int32_t x, int32_t y, uint32_t flags, uint32_t source,
-             double scale, Failures failures, bool callback = true, uint32_t count = 1) {
-    WordList w = common(4, bitmap, x, y, flags);
-    w.word(15, source).number(25, scale).word(28, count);
-    return {35, w.map, callback ? std::set<size_t>{33} : std::set<size_t>{}, failures, {}};
-}
-
 // "Quartz" in words 62-63 of a string record, weight 400, character set 1, format 0x25.
 Element text(int32_t x, int32_t y, uint32_t flags, std::vector<uint32_t> sources,
              uint32_t width, uint32_t height, uint32_t chars, uint32_t colour,
@@ -208,20 +201,8 @@ struct NavGauge {
     bool gauge_callback;
 };
 
-class NavRecords : public ::testing::TestWithParam<NavGauge> {
+class NavRecords : public MarlowWordsTest<::testing::TestWithParam<NavGauge>> {
 protected:
-    void SetUp() override {
-#if !GAUGE_ABI_32BIT
-        GTEST_SKIP() << "the word layout is the 32-bit build's";
-#else
-        std::string error;
-        library = open_module_library(MARLOW_MODULE_PATH, error);
-        ASSERT_TRUE(library) << error;
-        linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
-        ASSERT_TRUE(linkage);
-#endif
-    }
-
 #if GAUGE_ABI_32BIT
     std::vector<Element> chain_of(const std::string& name) {
         if (name == "Becker_IN3303_VOR1") return vor_chain();
@@ -230,10 +211,7 @@ protected:
         if (name == "HSI") return hsi_chain();
         return rmi_chain();
     }
-
-    const uint32_t* linkage = nullptr;
 #endif
-    std::unique_ptr<ModuleLibrary> library;
 };
 
 TEST_P(NavRecords, Words) {

@@ -43,23 +43,7 @@ const std::vector<std::string> published_first = {
     "Compass_Toggle",      "Close_Subpanel",     "Landing_View_Toggle",
     "Electricity_Toggle",  "Overhead_Toggle",    "Engine_Instr_Toggle"};
 
-class PanelRecords : public ::testing::Test {
-protected:
-    void SetUp() override {
-#if !GAUGE_ABI_32BIT
-        GTEST_SKIP() << "the word layout is the 32-bit build's";
-#else
-        std::string error;
-        library = open_module_library(MARLOW_MODULE_PATH, error);
-        ASSERT_TRUE(library) << error;
-        linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
-        ASSERT_TRUE(linkage);
-#endif
-    }
-
-    std::unique_ptr<ModuleLibrary> library;
-    const uint32_t* linkage = nullptr;
-};
+class PanelRecords : public MarlowWordsTest<> {};
 
 #if GAUGE_ABI_32BIT
 

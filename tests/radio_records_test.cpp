@@ -1,6 +1,7 @@
 // The radio heads' records read back word by word, as a host reads the 32-bit
 // format: each element of the chain, its failure list and callback, and each mouse
 // area; every word the format does not list is zero.
+#include "chain_words.hpp"
 #include "gauge_abi.h"
 #include "module_library.hpp"
 #include "record_words.hpp"
@@ -15,6 +16,8 @@
 using namespace panelhost;
 
 namespace {
+
+#if GAUGE_ABI_32BIT
 
 using Failures = std::vector<std::pair<uint32_t, uint32_t>>;
 
@@ -153,40 +156,13 @@ Head adf_head() {
     return head;
 }
 
-class RadioRecords : public ::testing::Test {
-  protected:
-    void SetUp() override {
-#if !GAUGE_ABI_32BIT
-        GTEST_SKIP() << "the word layout is the 32-bit build's";
-#else
-        std::string error;
-        library = open_module_library(MARLOW_MODULE_PATH, error);
-        ASSERT_TRUE(library) << error;
-        linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
-        ASSERT_TRUE(linkage);
-#endif
-    }
+#endif // GAUGE_ABI_32BIT
 
-    std::unique_ptr<ModuleLibrary> library;
-    const uint32_t* linkage = nullptr;
-};
+class RadioRecords : public MarlowWordsTest<> {};
 
 #if GAUGE_ABI_32BIT
 
-void expect_failures(uint32_t list_word, const Failures& want, const std::string& what) {
-    if (want.empty()) {
-        EXPECT_EQ(list_word, 0u) << what << ": no failure list";
-        return;
-    }
-    Words list = words(list_word);
-    ASSERT_NE(list, nullptr) << what;
-    for (size_t i = 0; i < want.size(); ++i) {
-        EXPECT_EQ(list[3 * i], want[i].first) << what << " failure " << i;
-        EXPECT_EQ(list[3 * i + 1], want[i].second) << what << " failure " << i;
-        EXPECT_EQ(list[3 * i + 2], 0u) << what;
-    }
-    expect_unlisted_zero(list + 3 * want.size(), 3, {}, what + " failure list end");
-}
+using chain_words::expect_failures;
 
 void expect_element(Words header, Words e, const Element& want, bool last, const std::string& what) {
     EXPECT_EQ(e[0], want.kind) << what;
@@ -195,7 +171,9 @@ void expect_element(Words header, Words e, const Element& want, bool last, const
     EXPECT_EQ(int32_t(e[3]), want.y) << what;
     EXPECT_EQ(e[8], uint32_t(reinterpret_cast<uintptr_t>(header))) << what;
     EXPECT_EQ(e[10] == 0, last) << what << ": children";
-    if (!last) EXPECT_EQ(words(e[10])[1], 0u) << what << ": exactly one child";
+    if (!last) {
+        EXPECT_EQ(words(e[10])[1], 0u) << what << ": exactly one child";
+    }
     expect_failures(e[11], want.failures, what);
     EXPECT_EQ(e[12], want.flags) << what;
     std::set<size_t> listed{0, 1, 2, 3, 8, 10, 11, 12};

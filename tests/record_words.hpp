@@ -3,13 +3,36 @@
 #pragma once
 
 #include "gauge_abi.h"
+#include "module_library.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
+
+// A test of Marlow_Instr's records: the module opened as the host opens it and its
+// Linkage record as words. Skipped outside the 32-bit build, whose layout it reads.
+template <typename Base = ::testing::Test>
+class MarlowWordsTest : public Base {
+protected:
+    void SetUp() override {
+#if !GAUGE_ABI_32BIT
+        GTEST_SKIP() << "the word layout is the 32-bit build's";
+#else
+        std::string error;
+        library = panelhost::open_module_library(MARLOW_MODULE_PATH, error);
+        ASSERT_TRUE(library) << error;
+        linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
+        ASSERT_TRUE(linkage);
+#endif
+    }
+
+    std::unique_ptr<panelhost::ModuleLibrary> library;
+    const uint32_t* linkage = nullptr;
+};
 
 #if GAUGE_ABI_32BIT
 
