@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 
 namespace panelhost {
 
@@ -190,10 +191,14 @@ const char* group_name(VariableGroup group) {
 }
 
 const VariableInfo* find_variable_info(uint32_t id) {
-    const auto& catalog = variable_catalog();
-    auto it = std::find_if(catalog.begin(), catalog.end(),
-                           [id](const VariableInfo& info) { return info.id == id; });
-    return it == catalog.end() ? nullptr : &*it;
+    // Asked for every variable of every element each cycle: indexed once.
+    static const std::unordered_map<uint32_t, const VariableInfo*> by_id = [] {
+        std::unordered_map<uint32_t, const VariableInfo*> index;
+        for (const VariableInfo& info : variable_catalog()) index.emplace(info.id, &info);
+        return index;
+    }();
+    auto it = by_id.find(id);
+    return it == by_id.end() ? nullptr : it->second;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <unordered_map>
 #include <set>
 #include <string>
 #include <vector>
@@ -89,7 +90,7 @@ public:
     void clear_logs();
 
 private:
-    std::map<uint32_t, double> values_;
+    std::unordered_map<uint32_t, double> values_;
     std::map<std::string, double> named_values_;
     std::map<std::string, std::string> named_texts_;
     std::string last_text_;
