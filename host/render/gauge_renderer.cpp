@@ -39,25 +39,27 @@ void set_source(cairo_t* cr, cairo_surface_t* bitmap, double x, double y,
     cairo_pattern_set_filter(cairo_get_source(cr), filter);
 }
 
+// A bitmap drawn smaller than designed is reduced once and the reduced copy placed
+// in device space: reducing it (or a mask) for every picture would cost more than
+// all else together. The reduced copy when the current matrix is a plain reduction;
+// null otherwise.
+cairo_surface_t* reduced_for_device(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t number) {
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cr, &matrix);
+    if (matrix.xy != 0 || matrix.yx != 0 || matrix.xx != matrix.yy) return nullptr;
+    return bitmaps.reduced(number, matrix.xx);
+}
+
 // Static images, sliders and icons: a bitmap with its top-left corner at (x, y).
-// Drawn smaller than designed, the bitmap is reduced once and the reduced copy
-// placed: reducing it for every picture would cost more than all else together.
 bool draw_bitmap(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t number, double x, double y) {
     cairo_surface_t* bitmap = bitmaps.find(number);
     if (!bitmap) return false;
-    cairo_matrix_t matrix;
-    cairo_get_matrix(cr, &matrix);
-    cairo_surface_t* reduced = nullptr;
-    if (matrix.xy == 0 && matrix.yx == 0 && matrix.xx == matrix.yy)
-        reduced = bitmaps.reduced(number, matrix.xx);
-    if (!reduced) {
-        set_source(cr, bitmap, x, y);
-        cairo_paint(cr);
-        return true;
+    if (cairo_surface_t* reduced = reduced_for_device(cr, bitmaps, number)) {
+        cairo_user_to_device(cr, &x, &y);
+        cairo_identity_matrix(cr);
+        bitmap = reduced;
     }
-    cairo_user_to_device(cr, &x, &y);
-    cairo_identity_matrix(cr);
-    set_source(cr, reduced, x, y);
+    set_source(cr, bitmap, x, y);
     cairo_paint(cr);
     return true;
 }
@@ -82,8 +84,18 @@ bool draw_moving_image(cairo_t* cr, const ElementState& state, const BitmapSurfa
     if (!picture || !window) return false;
     double x = record.position_x + slide_offset(state.slide_x, width(picture), width(window));
     double y = record.position_y + slide_offset(state.slide_y, height(picture), height(window));
+    double window_x = record.position_x, window_y = record.position_y;
+    cairo_surface_t* small_picture = reduced_for_device(cr, bitmaps, record.resource_id);
+    cairo_surface_t* small_window = reduced_for_device(cr, bitmaps, record.resource_id + 1);
+    if (small_picture && small_window) {
+        cairo_user_to_device(cr, &x, &y);
+        cairo_user_to_device(cr, &window_x, &window_y);
+        cairo_identity_matrix(cr);
+        picture = small_picture;
+        window = small_window;
+    }
     set_source(cr, picture, x, y);
-    cairo_mask_surface(cr, window, record.position_x, record.position_y);
+    cairo_mask_surface(cr, window, window_x, window_y);
     return true;
 }
 
@@ -102,7 +114,13 @@ bool draw_sprite(cairo_t* cr, const ElementState& state, const BitmapSurfaces& b
     cairo_scale(cr, texture_scale(sprite.texture_scale_x), texture_scale(sprite.texture_scale_y));
     set_source(cr, texture, -width(texture) / 2, -height(texture) / 2, CAIRO_FILTER_BILINEAR);
     cairo_set_matrix(cr, &face); // the source keeps the texture's transform
-    cairo_mask_surface(cr, window, sprite.common.position_x, sprite.common.position_y);
+    double window_x = sprite.common.position_x, window_y = sprite.common.position_y;
+    if (cairo_surface_t* small_window = reduced_for_device(cr, bitmaps, sprite.common.resource_id + 1)) {
+        cairo_user_to_device(cr, &window_x, &window_y);
+        cairo_identity_matrix(cr);
+        window = small_window;
+    }
+    cairo_mask_surface(cr, window, window_x, window_y);
     return true;
 }
 
