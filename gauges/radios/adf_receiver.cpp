@@ -221,30 +221,13 @@ constexpr IdentHead make_adf_head(IdentHead& self) {
 
     MouseArea* a = g.mouse_areas;
     *a++ = area_begin();
-    *a++ = area_begin(0, {0, 0, face_width, 76});
-    *a++ = tooltip(adf_help);
-    *a++ = area_end();
-    *a++ = area_begin(0, {228, 76, 122, 39});
-    *a++ = tooltip(adf_help);
-    *a++ = area_end();
-    *a++ = area_begin(0, on_box);
-    *a++ = tooltip("ADF1 radio main switch");
-    *a++ = area_end();
-    *a++ = area_begin(0, ident_box);
-    *a++ = tooltip("ADF1 radio Ident switch");
-    *a++ = area_end();
-    *a++ = click_area(window_whole_up, CURSOR_UPARROW, both_buttons_repeating, adf_khz_up_click);
-    *a++ = click_area(window_whole_down, CURSOR_DOWNARROW, both_buttons_repeating,
-                      adf_khz_down_click);
-    *a++ = click_area(window_fraction_up, CURSOR_UPARROW, click_repeating, adf_tenths_up_click);
-    *a++ = click_area(window_fraction_down, CURSOR_DOWNARROW, click_repeating,
-                      adf_tenths_down_click);
-    *a++ = click_area(knob_whole_up, CURSOR_UPARROW, both_buttons_repeating, adf_khz_up_click);
-    *a++ = click_area(knob_whole_down, CURSOR_DOWNARROW, both_buttons_repeating,
-                      adf_khz_down_click);
-    *a++ = click_area(knob_fraction_up, CURSOR_UPARROW, click_repeating, adf_tenths_up_click);
-    *a++ = click_area(knob_fraction_down, CURSOR_DOWNARROW, click_repeating,
-                      adf_tenths_down_click);
+    a = face_help_areas(a, adf_help, 76);
+    a = tooltip_area(a, on_box, tooltip("ADF1 radio main switch"));
+    a = tooltip_area(a, ident_box, tooltip("ADF1 radio Ident switch"));
+    a = knob_areas(a,
+                   {adf_khz_up_click, adf_khz_down_click, both_buttons_repeating,
+                    both_buttons_repeating},
+                   {adf_tenths_up_click, adf_tenths_down_click, click_repeating, click_repeating});
     *a++ = click_area(on_box, CURSOR_HAND, click_once, adf_power_click);
     *a++ = click_area(ident_box, CURSOR_HAND, click_once, adf_ident_click);
     *a++ = click_area(transfer_box, CURSOR_HAND, click_once, adf_transfer_click);

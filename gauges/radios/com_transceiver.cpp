@@ -118,27 +118,13 @@ constexpr ComHead make_com_head(ComHead& self) {
 
     MouseArea* a = g.mouse_areas;
     *a++ = area_begin();
-    *a++ = area_begin(0, {0, 0, face_width, 75});
-    *a++ = tooltip(com_help);
-    *a++ = area_end();
-    *a++ = area_begin(0, {228, 75, 122, 39});
-    *a++ = tooltip(com_help);
-    *a++ = area_end();
-    *a++ = area_begin(0, {on_button_x, row_y, button_width, button_height});
-    *a++ = tooltip("COM1 radio main switch");
-    *a++ = area_end();
-    *a++ = click_area(window_whole_up, CURSOR_UPARROW, click_repeating, Clicks::whole_up_click);
-    *a++ = click_area(window_whole_down, CURSOR_DOWNARROW, click_repeating,
-                      Clicks::whole_down_click);
-    *a++ = click_area(window_fraction_up, CURSOR_UPARROW, click_repeating,
-                      Clicks::fraction_up_click);
-    *a++ = click_area(window_fraction_down, CURSOR_DOWNARROW, click_repeating,
-                      Clicks::fraction_down_click);
-    *a++ = click_area(knob_whole_up, CURSOR_UPARROW, click_once, Clicks::whole_up_click);
-    *a++ = click_area(knob_whole_down, CURSOR_DOWNARROW, click_once, Clicks::whole_down_click);
-    *a++ = click_area(knob_fraction_up, CURSOR_UPARROW, click_once, Clicks::fraction_up_click);
-    *a++ = click_area(knob_fraction_down, CURSOR_DOWNARROW, click_once,
-                      Clicks::fraction_down_click);
+    a = face_help_areas(a, com_help, 75);
+    a = tooltip_area(a, {on_button_x, row_y, button_width, button_height},
+                     tooltip("COM1 radio main switch"));
+    a = knob_areas(a,
+                   {Clicks::whole_up_click, Clicks::whole_down_click, click_repeating, click_once},
+                   {Clicks::fraction_up_click, Clicks::fraction_down_click, click_repeating,
+                    click_once});
     *a++ = click_area({on_button_x, row_y, button_width, button_height}, CURSOR_HAND,
                       click_once, com_power_click);
     *a++ = click_area({transfer_position.x, transfer_position.y, button_width, button_height},

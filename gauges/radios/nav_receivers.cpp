@@ -199,30 +199,13 @@ template <const NavReceiver& nav> constexpr IdentHead make_nav_head(IdentHead& s
 
     MouseArea* a = g.mouse_areas;
     *a++ = area_begin();
-    *a++ = area_begin(0, {0, 0, face_width, 76});
-    *a++ = tooltip(nav.help_id);
-    *a++ = area_end();
-    *a++ = area_begin(0, {228, 76, 122, 39});
-    *a++ = tooltip(nav.help_id);
-    *a++ = area_end();
-    *a++ = area_begin(0, on_box);
-    *a++ = tooltip(nav.power_tooltip);
-    *a++ = area_end();
-    *a++ = area_begin(0, voice_box);
-    *a++ = tooltip(nav.ident_tooltip);
-    *a++ = area_end();
-    *a++ = click_area(window_whole_up, CURSOR_UPARROW, click_repeating, Clicks::whole_up_click);
-    *a++ = click_area(window_whole_down, CURSOR_DOWNARROW, click_repeating,
-                      Clicks::whole_down_click);
-    *a++ = click_area(window_fraction_up, CURSOR_UPARROW, click_repeating,
-                      Clicks::fraction_up_click);
-    *a++ = click_area(window_fraction_down, CURSOR_DOWNARROW, click_repeating,
-                      Clicks::fraction_down_click);
-    *a++ = click_area(knob_whole_up, CURSOR_UPARROW, click_once, Clicks::whole_up_click);
-    *a++ = click_area(knob_whole_down, CURSOR_DOWNARROW, click_once, Clicks::whole_down_click);
-    *a++ = click_area(knob_fraction_up, CURSOR_UPARROW, click_once, Clicks::fraction_up_click);
-    *a++ = click_area(knob_fraction_down, CURSOR_DOWNARROW, click_once,
-                      Clicks::fraction_down_click);
+    a = face_help_areas(a, nav.help_id, 76);
+    a = tooltip_area(a, on_box, tooltip(nav.power_tooltip));
+    a = tooltip_area(a, voice_box, tooltip(nav.ident_tooltip));
+    a = knob_areas(a,
+                   {Clicks::whole_up_click, Clicks::whole_down_click, click_repeating, click_once},
+                   {Clicks::fraction_up_click, Clicks::fraction_down_click, click_repeating,
+                    click_once});
     *a++ = click_area(on_box, CURSOR_HAND, click_once, C::power_click);
     *a++ = click_area(voice_box, CURSOR_HAND, click_once, C::ident_click);
     *a++ = click_area(transfer_box, CURSOR_HAND, click_once, Clicks::transfer_click);

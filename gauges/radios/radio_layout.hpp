@@ -117,6 +117,44 @@ constexpr IconSpec one_image(uint32_t bitmap, Point position, uint32_t image_fla
             .callback = callback};
 }
 
+// How one half of the knob (megahertz or fraction) answers: the callbacks of its up
+// and down areas, and the mouse flags over the preset window and on the knob.
+struct KnobHalf {
+    MouseCallback up;
+    MouseCallback down;
+    uint32_t window_flags;
+    uint32_t knob_flags;
+};
+
+// Writes the knob's eight click areas from `a`: the preset window's halves, then
+// the knob's own. Returns the next record.
+constexpr MouseArea* knob_areas(MouseArea* a, KnobHalf whole, KnobHalf fraction) {
+    *a++ = click_area(window_whole_up, CURSOR_UPARROW, whole.window_flags, whole.up);
+    *a++ = click_area(window_whole_down, CURSOR_DOWNARROW, whole.window_flags, whole.down);
+    *a++ = click_area(window_fraction_up, CURSOR_UPARROW, fraction.window_flags, fraction.up);
+    *a++ = click_area(window_fraction_down, CURSOR_DOWNARROW, fraction.window_flags, fraction.down);
+    *a++ = click_area(knob_whole_up, CURSOR_UPARROW, whole.knob_flags, whole.up);
+    *a++ = click_area(knob_whole_down, CURSOR_DOWNARROW, whole.knob_flags, whole.down);
+    *a++ = click_area(knob_fraction_up, CURSOR_UPARROW, fraction.knob_flags, fraction.up);
+    *a++ = click_area(knob_fraction_down, CURSOR_DOWNARROW, fraction.knob_flags, fraction.down);
+    return a;
+}
+
+// Writes a tooltip area from `a`: the box, carrying a help id or a text.
+constexpr MouseArea* tooltip_area(MouseArea* a, Box box, MouseArea tip) {
+    *a++ = area_begin(0, box);
+    *a++ = tip;
+    *a++ = area_end();
+    return a;
+}
+
+// Writes the head's two areas that carry its help text from `a`: the face above
+// the button row (`split_y` high) and the knob's corner beside the buttons.
+constexpr MouseArea* face_help_areas(MouseArea* a, uint32_t help_id, int split_y) {
+    a = tooltip_area(a, {0, 0, face_width, split_y}, tooltip(help_id));
+    return tooltip_area(a, {228, split_y, 122, 39}, tooltip(help_id));
+}
+
 // Shown (image 0) or hidden.
 constexpr double shown_if(bool condition) { return condition ? 0 : ICON_HIDDEN; }
 
