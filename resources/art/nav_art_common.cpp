@@ -52,4 +52,23 @@ void disc_window(cairo_t* cr, Point centre, double radius) {
     mask_fill(cr);
 }
 
+void bezel_plate(cairo_t* cr, int w, int h, Rgb grey, Point centre, double opening,
+                 double ring_outer, double ring_inner) {
+    cairo_rectangle(cr, 0, 0, w, h);
+    set_colour(cr, grey);
+    cairo_fill(cr);
+    circle_path(cr, centre, opening);
+    clear_path(cr);
+    bezel_ring(cr, centre, ring_outer, ring_inner);
+}
+
+void top_index(cairo_t* cr, Point centre, double radius, double depth, double half_width) {
+    set_colour(cr, colour::orange);
+    cairo_move_to(cr, centre.x, centre.y - radius + depth);
+    cairo_line_to(cr, centre.x - half_width, centre.y - radius - 2);
+    cairo_line_to(cr, centre.x + half_width, centre.y - radius - 2);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
 } // namespace art::nav

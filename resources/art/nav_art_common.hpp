@@ -20,6 +20,16 @@ void warning_flag(cairo_t* cr, double x, double y, double w, double h, const cha
 // A mask: the whole bitmap see-through inside a disc.
 void disc_window(cairo_t* cr, Point centre, double radius);
 
+// The instrument's front plate: the whole bitmap in `grey` with a round opening of
+// radius `opening` about `centre`, and a bezel ring from `ring_inner` to
+// `ring_outer` around the opening.
+void bezel_plate(cairo_t* cr, int w, int h, Rgb grey, Point centre, double opening,
+                 double ring_outer, double ring_inner);
+
+// The index at the top of a card of radius `radius`: an orange triangle from just
+// outside the card down to `depth` inside it, `half_width` wide each side.
+void top_index(cairo_t* cr, Point centre, double radius, double depth, double half_width);
+
 inline constexpr Rgb magenta{0.92, 0.20, 0.78};
 inline constexpr Rgb panel_grey{0.23, 0.24, 0.25};
 

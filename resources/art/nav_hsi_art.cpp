@@ -124,12 +124,8 @@ void draw_marks(cairo_t* cr, int, int) {
 }
 
 void draw_bezel(cairo_t* cr, int w, int h) {
-    cairo_rectangle(cr, 0, 0, w, h);
-    set_colour(cr, {0.13, 0.13, 0.14});
-    cairo_fill(cr);
-    circle_path(cr, centre, card_radius + 10);
-    clear_path(cr);
-    bezel_ring(cr, centre, card_radius + 18, card_radius + 9);
+    nav::bezel_plate(cr, w, h, {0.13, 0.13, 0.14}, centre, card_radius + 10, card_radius + 18,
+                     card_radius + 9);
     text_centred(cr, "CRS", {43, 232}, 9);
     text_centred(cr, "HDG", {259, 232}, 9);
     for (Point p : {Point{14, 14}, Point{286, 14}})

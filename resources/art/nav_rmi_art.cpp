@@ -23,18 +23,25 @@ void draw_card(cairo_t* cr, int w, int h) { nav::compass_card(cr, {w / 2.0, h / 
 void draw_card_window(cairo_t* cr, int w, int h) { nav::disc_window(cr, {w / 2.0, h / 2.0}, w / 2.0); }
 
 // Pointers: the bitmap's centre is the pivot; head to the right (+x).
+// A pointer's arrowhead, `head` long at the right end, and its hub at the centre,
+// in the current colour.
+void head_and_hub(cairo_t* cr, int w, int h, double head, double hub) {
+    const double y = h / 2.0;
+    cairo_move_to(cr, w - 0.5, y);
+    cairo_line_to(cr, w - head, y - h / 2.0 + 0.5);
+    cairo_line_to(cr, w - head, y + h / 2.0 - 0.5);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    circle_path(cr, {w / 2.0, y}, hub);
+    cairo_fill(cr);
+}
+
 void draw_single_bar(cairo_t* cr, int w, int h) {
     const double y = h / 2.0;
     set_colour(cr, single_yellow);
     cairo_rectangle(cr, 6, y - 2, w - 26, 4);
     cairo_fill(cr);
-    cairo_move_to(cr, w - 0.5, y);
-    cairo_line_to(cr, w - 24, y - h / 2.0 + 0.5);
-    cairo_line_to(cr, w - 24, y + h / 2.0 - 0.5);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-    circle_path(cr, {w / 2.0, y}, 6);
-    cairo_fill(cr);
+    head_and_hub(cr, w, h, 24, 6);
 }
 
 void draw_double_bar(cairo_t* cr, int w, int h) {
@@ -43,28 +50,13 @@ void draw_double_bar(cairo_t* cr, int w, int h) {
     cairo_rectangle(cr, 4, y - 7, w - 32, 3);
     cairo_rectangle(cr, 4, y + 4, w - 32, 3);
     cairo_fill(cr);
-    cairo_move_to(cr, w - 0.5, y);
-    cairo_line_to(cr, w - 30, y - h / 2.0 + 0.5);
-    cairo_line_to(cr, w - 30, y + h / 2.0 - 0.5);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-    circle_path(cr, {w / 2.0, y}, 9);
-    cairo_fill(cr);
+    head_and_hub(cr, w, h, 30, 9);
 }
 
 void draw_overlay(cairo_t* cr, int w, int h) {
-    cairo_rectangle(cr, 0, 0, w, h);
-    set_colour(cr, {0.12, 0.12, 0.13});
-    cairo_fill(cr);
-    circle_path(cr, centre, card_radius + 2);
-    clear_path(cr);
-    bezel_ring(cr, centre, card_radius + 12, card_radius + 1);
-    set_colour(cr, colour::orange);
-    cairo_move_to(cr, centre.x, centre.y - card_radius + 14);
-    cairo_line_to(cr, centre.x - 6, centre.y - card_radius - 2);
-    cairo_line_to(cr, centre.x + 6, centre.y - card_radius - 2);
-    cairo_close_path(cr);
-    cairo_fill(cr);
+    nav::bezel_plate(cr, w, h, {0.12, 0.12, 0.13}, centre, card_radius + 2, card_radius + 12,
+                     card_radius + 1);
+    nav::top_index(cr, centre, card_radius, 14, 6);
     circle_path(cr, centre, 10);
     set_colour(cr, {0.3, 0.3, 0.3});
     cairo_fill(cr);

@@ -40,19 +40,10 @@ void draw_card(cairo_t* cr, int w, int h) {
 void draw_card_window(cairo_t* cr, int w, int h) { nav::disc_window(cr, {w / 2.0, h / 2.0}, 120); }
 
 void draw_bezel(cairo_t* cr, int w, int h) {
-    cairo_rectangle(cr, 0, 0, w, h);
-    set_colour(cr, {0.12, 0.12, 0.13});
-    cairo_fill(cr);
-    circle_path(cr, centre, card_radius + 4);
-    clear_path(cr);
-    bezel_ring(cr, centre, card_radius + 14, card_radius + 2);
+    nav::bezel_plate(cr, w, h, {0.12, 0.12, 0.13}, centre, card_radius + 4, card_radius + 14,
+                     card_radius + 2);
     // Course index at the top, reciprocal at the bottom.
-    set_colour(cr, colour::orange);
-    cairo_move_to(cr, centre.x, centre.y - card_radius + 12);
-    cairo_line_to(cr, centre.x - 7, centre.y - card_radius - 2);
-    cairo_line_to(cr, centre.x + 7, centre.y - card_radius - 2);
-    cairo_close_path(cr);
-    cairo_fill(cr);
+    nav::top_index(cr, centre, card_radius, 12, 7);
     tick(cr, centre, 90, card_radius - 10, card_radius + 2, 3, colour::marking);
     for (Point p : {Point{12, 12}, Point{288, 12}, Point{288, 288}})
         screw(cr, p, 6, 40);
