@@ -1,7 +1,8 @@
 // The navigation displays of the real module, placed, updated and clicked through
 // the host. The radios' power flags are off after loading (only the radio heads
-// switch them), so these cases are those of receivers switched off; the powered
-// arithmetic is checked in nav_logic_test.
+// switch them), so these cases are those of receivers switched off; the displays
+// with their receivers switched on at the heads are in nav_displays_powered_test,
+// the arithmetic on its own in nav_logic_test.
 #include "effects/navigation_effects.hpp"
 #include "panel_host.hpp"
 

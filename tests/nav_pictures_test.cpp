@@ -1,0 +1,232 @@
+// The HSI and the RMI as drawn from the module's own artwork, with their receivers
+// switched on at the radio heads: the HSI's compass card, course pointer and
+// deviation bar turn together with the heading, and the RMI's card brings the
+// heading to the top. Angles are measured on the pictures themselves: the card's by
+// matching the ring of its labels, the pointers' by where their yellow lies.
+#include "panel_host.hpp"
+#include "render/gauge_renderer.hpp"
+#include "render/panel_fonts.hpp"
+#include "render/png_output.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+using namespace panelhost;
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A drawn gauge, read pixel by pixel.
+class Picture {
+public:
+    Picture(const GaugeInstance& gauge, const BitmapSurfaces& bitmaps, int size)
+        : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size)), size_(size) {
+        ContextPtr cr(cairo_create(surface_.get()));
+        draw_gauge(cr.get(), gauge, bitmaps, 1.0);
+        cairo_surface_flush(surface_.get());
+    }
+
+    Rgb at(int x, int y) const {
+        const unsigned char* row = cairo_image_surface_get_data(surface_.get()) +
+                                   y * cairo_image_surface_get_stride(surface_.get());
+        const uint32_t pixel = reinterpret_cast<const uint32_t*>(row)[x];
+        return {int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF), int(pixel & 0xFF)};
+    }
+    int size() const { return size_; }
+
+    void save(const std::string& name) const {
+        std::string error;
+        EXPECT_TRUE(write_png(surface_.get(), std::string(PANEL_PICTURES_DIR) + "/" + name, error))
+            << error;
+    }
+
+private:
+    SurfacePtr surface_;
+    int size_;
+};
+
+bool white(Rgb c) {
+    return c.r > 150 && c.g > 150 && c.b > 150 &&
+           std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) < 40;
+}
+
+// Sum of the channel differences of two pixels.
+int difference(Rgb a, Rgb b) {
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+}
+
+bool yellow(Rgb c) { return c.r > 200 && c.g > 170 && c.b < 110; }
+
+struct Centre {
+    double x, y;
+};
+
+// Screen angle in degrees, clockwise from +x, of pixel (x, y) about the centre.
+double angle_of(Centre c, double x, double y) {
+    return std::atan2(y - c.y, x - c.x) * 180 / pi;
+}
+
+// How much white lies in each degree of a ring about the centre.
+std::array<double, 360> white_by_degree(const Picture& p, Centre c, double r1, double r2) {
+    std::array<double, 360> profile{};
+    for (int y = 0; y < p.size(); ++y)
+        for (int x = 0; x < p.size(); ++x) {
+            const double px = x + 0.5, py = y + 0.5;
+            const double r = std::hypot(px - c.x, py - c.y);
+            if (r < r1 || r > r2 || !white(p.at(x, y))) continue;
+            const int degree = (int(std::floor(angle_of(c, px, py))) + 360) % 360;
+            profile[degree] += 1;
+        }
+    return profile;
+}
+
+// The turn, in whole degrees -179..180 clockwise, that brings the white ring of
+// `from` best onto that of `to`.
+int ring_turn(const Picture& from, const Picture& to, Centre c, double r1, double r2) {
+    const auto a = white_by_degree(from, c, r1, r2), b = white_by_degree(to, c, r1, r2);
+    int best = 0;
+    double best_match = -1;
+    for (int shift = -179; shift <= 180; ++shift) {
+        double match = 0;
+        for (int k = 0; k < 360; ++k) match += a[k] * b[(k + shift + 360) % 360];
+        if (match > best_match) best_match = match, best = shift;
+    }
+    return best;
+}
+
+// Direction of the middle of the yellow between radii r1 and r2 about the centre.
+double yellow_direction(const Picture& p, Centre c, double r1, double r2) {
+    double sx = 0, sy = 0;
+    int count = 0;
+    for (int y = 0; y < p.size(); ++y)
+        for (int x = 0; x < p.size(); ++x) {
+            const double px = x + 0.5, py = y + 0.5;
+            const double r = std::hypot(px - c.x, py - c.y);
+            if (r < r1 || r > r2 || !yellow(p.at(x, y))) continue;
+            sx += px - c.x, sy += py - c.y, ++count;
+        }
+    EXPECT_GT(count, 20) << "yellow between radii " << r1 << " and " << r2;
+    return std::atan2(sy, sx) * 180 / pi;
+}
+
+// Difference of two directions, -180..180.
+double turn_between(double from, double to) { return std::remainder(to - from, 360.0); }
+
+class NavPictures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(use_panel_fonts(error)) << error;
+        module = host.load_module(MARLOW_MODULE_PATH, error);
+        ASSERT_TRUE(module) << error;
+        bitmaps = std::make_unique<BitmapSurfaces>(module->resources());
+    }
+
+    GaugeInstance& place(const char* name) {
+        std::string error;
+        GaugeInstance* instance = host.place("Marlow_Instr", name, std::nullopt, error);
+        if (!instance) throw std::runtime_error(error);
+        return *instance;
+    }
+
+    // Switches a NAV head on with its ON button; its lamp (element 10) says so.
+    void switch_on(GaugeInstance& head) {
+        host.update();
+        if (!head.elements().at(10).icon) host.click(head, 100, 85, MOUSE_LEFT_BUTTON);
+        host.update();
+        ASSERT_TRUE(head.elements().at(10).icon);
+    }
+
+    Picture draw(const GaugeInstance& gauge) {
+        host.update();
+        host.update(); // the HSI's arrow follows the course pointer one update late
+        return Picture(gauge, *bitmaps, 300);
+    }
+
+    PanelHost host;
+    LoadedModule* module = nullptr;
+    std::unique_ptr<BitmapSurfaces> bitmaps;
+};
+
+TEST_F(NavPictures, HsiCardCoursePointerAndDeviationBarTurnTogether) {
+    switch_on(place("Becker_NR3320_NAV1"));
+    GaugeInstance& hsi = place("HSI");
+    Simulation& sim = host.simulation();
+    sim.set(851, 1);   // course signal valid: NAV flag away
+    sim.set(849, 1);   // one dot: the bar 36 pixels beside the course line
+    sim.set(853, 1);
+    const Centre c{151, 145};
+    // Card labels lie in the ring 64-88 pixels out; the course pointer's head
+    // 76-92; inside 40 the only yellow is the bar (the aircraft symbol is orange).
+    auto card_turn = [&](const Picture& a, const Picture& b) { return ring_turn(a, b, c, 64, 88); };
+    auto head = [&](const Picture& p) { return yellow_direction(p, c, 76, 92); };
+    auto bar = [&](const Picture& p) { return yellow_direction(p, c, 0, 40); };
+
+    sim.set(84, 0);
+    sim.set(854, 30);
+    const Picture first = draw(hsi);
+    first.save("hsi_heading_0_course_30.png");
+    EXPECT_NEAR(head(first), 30 - 90, 1.5) << "course 30 points 30 degrees right of the top";
+    EXPECT_NEAR(turn_between(head(first), bar(first)), -90, 3) << "bar left of the course";
+
+    sim.set(84, 70);
+    const Picture turned = draw(hsi);
+    turned.save("hsi_heading_70_course_30.png");
+    EXPECT_NEAR(card_turn(first, turned), -70, 1) << "card";
+    EXPECT_NEAR(turn_between(head(first), head(turned)), -70, 1.5) << "course pointer";
+    EXPECT_NEAR(turn_between(bar(first), bar(turned)), -70, 1.5) << "deviation bar";
+
+    sim.set(854, 100); // a new course, the same heading: the card stays
+    const Picture new_course = draw(hsi);
+    new_course.save("hsi_heading_70_course_100.png");
+    EXPECT_NEAR(card_turn(turned, new_course), 0, 1) << "card";
+    EXPECT_NEAR(turn_between(head(turned), head(new_course)), 70, 1.5) << "course pointer";
+    EXPECT_NEAR(turn_between(bar(turned), bar(new_course)), 70, 1.5) << "deviation bar";
+}
+
+TEST_F(NavPictures, RmiCardBringsTheHeadingToTheTop) {
+    GaugeInstance& nav1 = place("Becker_NR3320_NAV1");
+    GaugeInstance& nav2 = place("Becker_NR3320_NAV2");
+    switch_on(nav1);
+    switch_on(nav2);
+    GaugeInstance& rmi = place("Collins_RMI");
+    Simulation& sim = host.simulation();
+    // Both pointers down to the left, clear of the top and right of the card.
+    sim.set(550, 225);
+    sim.set(59, 225);
+    const Centre c{150, 150};
+
+    sim.set(84, 0);
+    const Picture north = draw(rmi);
+    north.save("rmi_heading_0.png");
+    sim.set(84, 90);
+    const Picture east = draw(rmi);
+    east.save("rmi_heading_90.png");
+    EXPECT_NEAR(ring_turn(north, east, c, 74, 98), -90, 1) << "card turned 90 to the left";
+
+    // The label at the top with heading 90 is the one at the right with heading 0
+    // (E), turned upright; and not the one at the top with heading 0 (N). A quarter
+    // turn about the pixel corner (150,150) takes pixel (x, y) to (y, 299 - x).
+    double as_east = 0, as_north = 0;
+    int white_pixels = 0;
+    for (int y = 52; y < 78; ++y)
+        for (int x = 136; x < 165; ++x) {
+            const Rgb top = east.at(x, y), right = north.at(299 - y, x), n = north.at(x, y);
+            white_pixels += white(top);
+            as_east += difference(top, right);
+            as_north += difference(top, n);
+        }
+    EXPECT_GT(white_pixels, 30) << "a label at the top";
+    EXPECT_LT(as_east * 8, as_north) << "E at the top, not N";
+}
+
+} // namespace
