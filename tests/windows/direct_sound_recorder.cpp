@@ -168,6 +168,11 @@ class RecordingDevice final : public IDirectSound {
 
 HRESULT WINAPI recording_direct_sound_create(LPCGUID device_id, LPDIRECTSOUND* device,
                                              LPUNKNOWN outer) {
+    if (recording().refuse_devices) {
+        ++recording().refused_devices;
+        if (device) *device = nullptr;
+        return DSERR_NODRIVER;
+    }
     IDirectSound* real = nullptr;
     const HRESULT result = wine_direct_sound_create(device_id, &real, outer);
     if (!device) return result;

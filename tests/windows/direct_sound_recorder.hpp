@@ -42,6 +42,11 @@ struct DeviceRecord {
 
 // Everything recorded since the last `clear`, in the order it was created.
 struct Recording {
+    // While set, DirectSoundCreate fails without reaching Wine, as on a machine
+    // without a sound device.
+    bool refuse_devices = false;
+    uint32_t refused_devices = 0;
+
     std::vector<std::shared_ptr<DeviceRecord>> devices;
     std::vector<std::shared_ptr<BufferRecord>> buffers;
 

@@ -82,25 +82,32 @@ struct WaveFormatFacts {
 };
 constexpr WaveFormatFacts wave_formats[] = {{30, 22050, 16}, {50, 44100, 8}};
 
+// Loads Marlow_Instr into `host` with its DirectSound calls recorded.
+void load_recorded(PanelHost& host) {
+    std::string error;
+    LoadedModule* module = host.load_module(MARLOW_MODULE_PATH, error);
+    ASSERT_TRUE(module) << error;
+    ASSERT_TRUE(direct_sound_recorder::record_direct_sound_of(
+        reinterpret_cast<HMODULE>(module->resource_handle()), error))
+        << error;
+}
+
+GaugeInstance& place(PanelHost& host, const char* name) {
+    std::string error;
+    GaugeInstance* gauge = host.place("Marlow_Instr", name, std::nullopt, error);
+    if (!gauge) throw std::runtime_error(error);
+    return *gauge;
+}
+
 class ClickSounds : public ::testing::Test {
   protected:
     void SetUp() override {
         recording() = {};
-        std::string error;
-        LoadedModule* module = host.load_module(MARLOW_MODULE_PATH, error);
-        ASSERT_TRUE(module) << error;
-        ASSERT_TRUE(direct_sound_recorder::record_direct_sound_of(
-            reinterpret_cast<HMODULE>(module->resource_handle()), error))
-            << error;
+        load_recorded(host);
         manifest = windows_test::read_manifest(MARLOW_RESOURCES_DIR);
     }
 
-    GaugeInstance& place(const char* name) {
-        std::string error;
-        GaugeInstance* gauge = host.place("Marlow_Instr", name, std::nullopt, error);
-        if (!gauge) throw std::runtime_error(error);
-        return *gauge;
-    }
+    GaugeInstance& place(const char* name) { return ::place(host, name); }
 
     static bool playing(const BufferRecord& buffer) {
         DWORD status = 0;
@@ -227,6 +234,37 @@ TEST_F(ClickSounds, ASecondPlacementReleasesTheFirstPairAndClicksOnTheNewBuffer)
     EXPECT_EQ(recording().plays(), 1u) << "nothing plays after the release";
     host.remove(&first);
     EXPECT_EQ(recording().devices.size(), 2u) << "nothing opened again";
+}
+
+// The failure rule of the sound layer on the real module: one failed step turns
+// it off for every gauge of the module until the module is loaded again.
+TEST(ClickSoundFailure, ARefusedDeviceSilencesEveryGaugeUntilTheModuleIsLoadedAgain) {
+    recording() = {};
+    {
+        PanelHost host;
+        load_recorded(host);
+        recording().refuse_devices = true;
+        GaugeInstance& com = place(host, "Becker_AR3202_COM1");
+        recording().refuse_devices = false;
+        EXPECT_EQ(recording().refused_devices, 1u);
+        GaugeInstance& nav = place(host, "Becker_NR3320_NAV1");
+        EXPECT_TRUE(recording().buffers.empty()) << "no buffer loads once the layer is off";
+        host.update();
+        host.click(com, radio_on.x, radio_on.y, MOUSE_LEFT_BUTTON);
+        host.click(nav, radio_on.x, radio_on.y, MOUSE_LEFT_BUTTON);
+        host.update();
+        EXPECT_TRUE(com.elements().at(8).icon) << "the COM works on, silently: its lamp is lit";
+        host.remove(&com);
+        host.remove(&nav);
+        EXPECT_TRUE(recording().buffers.empty());
+    }
+    PanelHost host;
+    load_recorded(host);
+    GaugeInstance& com = place(host, "Becker_AR3202_COM1");
+    ASSERT_EQ(recording().buffers.size(), 1u) << "a fresh load sounds again";
+    host.update();
+    host.click(com, radio_on.x, radio_on.y, MOUSE_LEFT_BUTTON);
+    EXPECT_EQ(recording().buffers[0]->play_flags.size(), 1u);
 }
 
 } // namespace
