@@ -15,7 +15,9 @@
 
 #include <dsound.h>
 
+#include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
