@@ -22,7 +22,9 @@ case "${1:-}" in
       wineserver -k >/dev/null 2>&1 || true
       wineserver -w >/dev/null 2>&1 || true
     fi
-    wineserver -p >/dev/null 2>&1 </dev/null
+    # A server left running by an earlier session (or started by hand) is kept:
+    # `wineserver -p` then refuses to start a second one and exits with 2.
+    wineserver -p >/dev/null 2>&1 </dev/null || true
     # Wine's own service processes start with the first program and outlive it;
     # started here, they hold no test's output open.
     wine wineboot >/dev/null 2>&1 </dev/null

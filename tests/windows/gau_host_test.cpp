@@ -3,6 +3,8 @@
 // played through DirectSound to the host's main window. The program makes that
 // window itself, hidden, with the class the sound layer looks for.
 #include "fixtures/click_probe_module.hpp"
+#include "host_window.hpp"
+#include "resource_manifest.hpp"
 #include "bmp_decoder.hpp"
 #include "loaded_module.hpp"
 #include "panel_host.hpp"
@@ -19,63 +21,20 @@
 #include <vector>
 
 using namespace panelhost;
+using windows_test::host_window;
+using windows_test::host_window_class;
+using windows_test::ManifestEntry;
+using windows_test::read_manifest;
 
 namespace {
-
-// The program's name, gau_host_test, gives the older host's class.
-constexpr const char* host_window_class = "FS98MAIN";
-
-HWND host_window = nullptr;
-
-class HostWindow : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        WNDCLASSA window_class{};
-        window_class.lpfnWndProc = DefWindowProcA;
-        window_class.hInstance = GetModuleHandleA(nullptr);
-        window_class.lpszClassName = host_window_class;
-        ASSERT_NE(RegisterClassA(&window_class), 0) << "error " << GetLastError();
-        host_window = CreateWindowA(host_window_class, "panel host", WS_OVERLAPPEDWINDOW, 0, 0,
-                                    640, 480, nullptr, nullptr, window_class.hInstance, nullptr);
-        ASSERT_NE(host_window, nullptr)
-            << "no window (error " << GetLastError()
-            << "); under Wine the prefix needs the null graphics driver";
-    }
-    void TearDown() override {
-        if (host_window) DestroyWindow(host_window);
-    }
-};
-
-const auto* const host_window_environment =
-    ::testing::AddGlobalTestEnvironment(new HostWindow);
 
 std::vector<uint8_t> file_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct ManifestEntry {
-    std::string kind; // "bitmap" or "wave"
-    uint32_t number = 0;
-    std::string file;
-};
-
-// The generator's list of a module's resources: kind, number, ..., file name.
-std::vector<ManifestEntry> read_manifest(const std::string& dir) {
-    std::ifstream in(dir + "/manifest.txt");
-    std::vector<ManifestEntry> entries;
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream fields(line);
-        ManifestEntry entry;
-        if (!(fields >> entry.kind >> entry.number)) continue;
-        for (std::string field; fields >> field;) entry.file = field;
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
 TEST(WindowsHost, FindsItsOwnWindowByClassAsTheSoundLayerDoes) {
-    EXPECT_EQ(FindWindowA(host_window_class, nullptr), host_window);
+    EXPECT_EQ(FindWindowA(host_window_class, nullptr), host_window());
 }
 
 TEST(WindowsResources, EveryBitmapAndWaveFromTheResourceSectionMatchesItsGeneratedFile) {
@@ -124,8 +83,9 @@ class DirectSoundClick : public ::testing::Test {
         std::string error;
         module = host.load_module(CLICK_PROBE_MODULE_PATH, error);
         ASSERT_TRUE(module) << error;
-        auto access = reinterpret_cast<ClickProbeAccess>(GetProcAddress(
-            reinterpret_cast<HMODULE>(module->resource_handle()), "click_probe"));
+        FARPROC exported = GetProcAddress(reinterpret_cast<HMODULE>(module->resource_handle()),
+                                          "click_probe");
+        auto access = reinterpret_cast<ClickProbeAccess>(reinterpret_cast<void (*)()>(exported));
         ASSERT_TRUE(access);
         probe = access();
     }
@@ -149,7 +109,7 @@ TEST_F(DirectSoundClick, InstallationOpensTheDeviceForTheHostWindowAndAClickPlay
     const sound::ClickSound& click = *probe.click;
     EXPECT_TRUE(*probe.sound_ok) << "a DirectSound step failed";
     EXPECT_EQ(click.resource_handle, module->resource_handle());
-    EXPECT_EQ(reinterpret_cast<HWND>(click.window), host_window);
+    EXPECT_EQ(reinterpret_cast<HWND>(click.window), host_window());
     ASSERT_NE(click.device, nullptr);
     ASSERT_NE(click.buffer, nullptr);
     EXPECT_FALSE(status(click.buffer) & DSBSTATUS_PLAYING) << "nothing plays before a click";
