@@ -150,10 +150,11 @@ inline std::vector<Words> expect_chain(Words header, const std::vector<Element>&
         }
         expect_failures(element[11], want.failures, what);
         if (want.length == 59) {
-            if (want.table.empty())
+            if (want.table.empty()) {
                 EXPECT_EQ(element[28], 0u) << what;
-            else
+            } else {
                 expect_table(element[28], want.table, what);
+            }
         }
         if (i + 1 == chain.size()) {
             EXPECT_EQ(element[10], 0u) << what << ": the front element has no children";
@@ -180,10 +181,11 @@ inline void expect_mouse(Words header, const std::vector<Mouse>& want, const std
                                        m.help_id,       m.flags,            m.key_event,
                                        0,               0};
         for (size_t w = 0; w < 11; ++w) {
-            if (w == 9 && m.callback)
+            if (w == 9 && m.callback) {
                 EXPECT_NE(area[w], 0u) << what << ": callback";
-            else
+            } else {
                 EXPECT_EQ(area[w], expected[w]) << what << " word " << w;
+            }
         }
     }
 }

@@ -156,10 +156,11 @@ class EngineRecords : public MarlowWordsTest<> {
         if (!header) return nullptr;
         EXPECT_EQ(header[0], 0x320u);
         EXPECT_EQ(header[11], 100u);
-        if (with_callback)
+        if (with_callback) {
             EXPECT_NE(header[21], 0u) << "the engine callback";
-        else
+        } else {
             EXPECT_EQ(header[21], 0u) << "no gauge callback";
+        }
         expect_unlisted_zero(header, 24, {0, 1, 2, 11, 20, 21}, name + " header");
         return header;
     }

@@ -24,7 +24,6 @@ using namespace panelhost;
 namespace {
 
 constexpr int main_window = 0, radio_window = 2;
-constexpr size_t radios_toggle = 12; // on the main panel
 
 struct Spot {
     double x, y;
@@ -96,10 +95,13 @@ protected:
 
         // The stack's window opens from its toggle button; each head's ON button
         // switches it on.
-        const PlacedGauge& toggle = window(main_window).gauges.at(radios_toggle);
+        const PlacedGauge* toggle = nullptr;
+        for (const PlacedGauge& gauge : window(main_window).gauges)
+            if (gauge.instance && gauge.instance->name() == "Radios_Toggle") toggle = &gauge;
+        ASSERT_TRUE(toggle) << "the main panel has a Radios_Toggle";
         ASSERT_FALSE(panel->window_visible(window(radio_window)));
-        click_window(window(main_window), toggle.x + toggle.width / 2,
-                     toggle.y + toggle.height / 2, MOUSE_LEFT_BUTTON);
+        click_window(window(main_window), toggle->x + toggle->width / 2,
+                     toggle->y + toggle->height / 2, MOUSE_LEFT_BUTTON);
         ASSERT_TRUE(panel->window_visible(window(radio_window)));
         for (const HeadRun& run : runs()) click_head(run, on_button);
     }
