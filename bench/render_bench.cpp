@@ -1,7 +1,7 @@
 // Drawing the example panel's main window at its configured size (1300 x 740): a
 // full frame in which every gauge changed, a frame in which one gauge changed and
-// the others come from the cache, and, for comparison, the full frame drawn the
-// way the first renderer did, every gauge from its elements with no cache.
+// the others come from the cache, and, for comparison, the full frame drawn with
+// no picture cache, every gauge from its elements.
 #include "panel.hpp"
 #include "render/gauge_renderer.hpp"
 #include "render/panel_fonts.hpp"
@@ -75,8 +75,8 @@ void BM_RenderMainWindowOneGaugeChanged(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderMainWindowOneGaugeChanged)->Unit(benchmark::kMicrosecond);
 
-// Every gauge drawn from its elements straight onto the window: no pictures kept
-// from frame to frame, every bitmap scaled while it is drawn.
+// Every gauge drawn from its elements straight onto the window: no gauge pictures
+// kept from frame to frame (the reduced bitmaps still are).
 void BM_RenderMainWindowWithoutCache(benchmark::State& state) {
     ExamplePanel example;
     const PlacedWindow& window = example.main_window();
