@@ -82,7 +82,8 @@ void BM_RenderMainWindowWithoutCache(benchmark::State& state) {
     const PlacedWindow& window = example.main_window();
     for (auto _ : state) {
         example.move_everything();
-        SurfacePtr frame(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, window.width, window.height));
+        SurfacePtr frame(
+            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, window.width, window.height));
         ContextPtr cr(cairo_create(frame.get()));
         for (const PlacedGauge& gauge : window.gauges) {
             const BitmapSurfaces* bitmaps = example.renderer.bitmaps_of(gauge.module);

@@ -119,7 +119,8 @@ void BM_ClickToNewFrame(benchmark::State& state) {
     }
     // The last frame must carry the HSI's new picture, or nothing was measured.
     uint32_t length = 0;
-    for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame[i])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        length |= uint32_t(uint8_t(frame[i])) << (8 * i);
     const nlohmann::json header = nlohmann::json::parse(frame.substr(4, length));
     bool redrawn = false;
     for (const nlohmann::json& picture : header["pictures"])

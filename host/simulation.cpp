@@ -194,7 +194,8 @@ const VariableInfo* find_variable_info(uint32_t id) {
     // Asked for every variable of every element each cycle: indexed once.
     static const std::unordered_map<uint32_t, const VariableInfo*> by_id = [] {
         std::unordered_map<uint32_t, const VariableInfo*> index;
-        for (const VariableInfo& info : variable_catalog()) index.emplace(info.id, &info);
+        for (const VariableInfo& info : variable_catalog())
+            index.emplace(info.id, &info);
         return index;
     }();
     auto it = by_id.find(id);

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 #include <map>
-#include <unordered_map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace panelhost {
@@ -90,15 +90,15 @@ public:
     void clear_logs();
 
 private:
-    std::unordered_map<uint32_t, double> values_;
-    std::map<std::string, double> named_values_;
-    std::map<std::string, std::string> named_texts_;
-    std::string last_text_;
-    std::set<uint32_t> failures_;
-    std::map<uint32_t, bool> windows_;
-    std::vector<KeyEvent> key_events_;
-    std::vector<uint32_t> window_toggles_;
-    std::vector<Expression> expressions_;
+  std::unordered_map<uint32_t, double> values_;
+  std::map<std::string, double> named_values_;
+  std::map<std::string, std::string> named_texts_;
+  std::string last_text_;
+  std::set<uint32_t> failures_;
+  std::map<uint32_t, bool> windows_;
+  std::vector<KeyEvent> key_events_;
+  std::vector<uint32_t> window_toggles_;
+  std::vector<Expression> expressions_;
 };
 
 } // namespace panelhost

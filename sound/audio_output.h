@@ -10,8 +10,7 @@
 #define PANEL_AUDIO_OUTPUT_SYMBOL "panel_audio_output"
 
 /* The sample bytes from where playing starts, and their PCM format. */
-typedef void (*PanelAudioOutput)(const uint8_t* samples, uint32_t size,
-                                 uint32_t samples_per_second, uint16_t channels,
-                                 uint16_t bits_per_sample);
+typedef void (*PanelAudioOutput)(const uint8_t* samples, uint32_t size, uint32_t samples_per_second,
+                                 uint16_t channels, uint16_t bits_per_sample);
 
 #endif

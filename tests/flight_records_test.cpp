@@ -124,7 +124,7 @@ const std::map<std::string, std::vector<Mouse>> mouse_lists = {
 #endif // GAUGE_ABI_32BIT
 
 class FlightRecords : public MarlowWordsTest<> {
-protected:
+  protected:
 #if GAUGE_ABI_32BIT
     Words header_of(const std::string& name) {
         Words header = find_gauge(linkage, name);

@@ -14,10 +14,10 @@ using namespace panelhost;
 namespace {
 
 constexpr double on_button_x = 100, on_button_y = 85; // on every radio head
-constexpr size_t head_lamp = 10;                       // NAV and ADF heads
+constexpr size_t head_lamp = 10;                      // NAV and ADF heads
 
 class PoweredDisplays : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(host.load_module(MARLOW_MODULE_PATH, error)) << error;
@@ -60,7 +60,7 @@ protected:
 // VOR indicator elements: 1 GS flag, 2 FROM, 3 TO, 4 VOR/LOC flag, 5 course bar,
 // 6 glide-slope bar, 9-11 marker lamps A (white), M (amber), O (blue).
 class VorIndicator : public PoweredDisplays {
-protected:
+  protected:
     void SetUp() override {
         PoweredDisplays::SetUp();
         vor = &place("Becker_IN3303_VOR1");
@@ -83,7 +83,8 @@ TEST_F(VorIndicator, BarsFollowAFullDeviationWithTheirLagOnceNav1IsOn) {
     EXPECT_NEAR(e[6].value_y, 61.796, 1e-3);
     EXPECT_NEAR(updated(*vor)[5].value_x, 80.279, 1e-3);
     EXPECT_NEAR(e[6].value_y, 80.279, 1e-3);
-    for (int i = 0; i < 100; ++i) host.update();
+    for (int i = 0; i < 100; ++i)
+        host.update();
     EXPECT_NEAR(e[5].shift_x, 60, 1e-6);
 
     power(*nav1, false);
@@ -138,11 +139,12 @@ TEST_F(VorIndicator, MarkerLampsOneAtATime) {
 // DME elements: 1 knob, 2-4 labels MIN, KT, NM, 5 time, 6 speed, 7 distance,
 // 8 cover. Knob halves: left (70,55), right (90,55).
 class Dme : public PoweredDisplays {
-protected:
+  protected:
     void SetUp() override {
         PoweredDisplays::SetUp();
         dme = &place("Bendix_KD1572_DME");
-        for (int i = 0; i < 2; ++i) host.click(*dme, 70, 55, MOUSE_LEFT_BUTTON); // to OFF
+        for (int i = 0; i < 2; ++i)
+            host.click(*dme, 70, 55, MOUSE_LEFT_BUTTON); // to OFF
         ASSERT_EQ(updated(*dme)[1].icon, 0u);
     }
 
@@ -182,8 +184,12 @@ TEST_F(Dme, DistanceFormatSwitchesAt100Miles) {
         double miles;
         const char* shown;
     };
-    for (Case c : {Case{99.94, "99.9 007 00"}, {99.9, "99.9 007 00"}, {100, "0100 007 00"},
-                   {100.2, "0100 007 00"}, {5, "5.0  007 00"}, {0, "0.0  007 00"}}) {
+    for (Case c : {Case{99.94, "99.9 007 00"},
+                   {99.9, "99.9 007 00"},
+                   {100, "0100 007 00"},
+                   {100.2, "0100 007 00"},
+                   {5, "5.0  007 00"},
+                   {0, "0.0  007 00"}}) {
         sim().set(372, c.miles);
         EXPECT_EQ(texts(), c.shown) << c.miles;
     }
@@ -201,8 +207,7 @@ TEST_F(PoweredDisplays, TransponderFlightLevelFromAltitudeAndSettingInView) {
         double altitude;
         const char* level;
     };
-    for (Case c : {Case{1819, "015"}, {1820, "016"}, {270, "000"}, {220, "000"},
-                   {219, "-01"}}) {
+    for (Case c : {Case{1819, "015"}, {1820, "016"}, {270, "000"}, {220, "000"}, {219, "-01"}}) {
         sim().set(74, c.altitude);
         const auto& e = updated(xpdr);
         EXPECT_EQ(e[7].text, c.level) << c.altitude;
@@ -214,7 +219,7 @@ TEST_F(PoweredDisplays, TransponderFlightLevelFromAltitudeAndSettingInView) {
 // HSI elements: 1 card, 2 bug, 3 TO/FROM, 5 course pointer, 6 deviation bar,
 // 8 glideslope pointer.
 class Hsi : public PoweredDisplays {
-protected:
+  protected:
     void SetUp() override {
         PoweredDisplays::SetUp();
         hsi = &place("HSI");
@@ -288,7 +293,7 @@ TEST_F(Hsi, GlideslopePointerShownWithAGlideslopeAndNav1On) {
 // RMI elements: 1 card, 2 double bar, 3 single bar, 5 left selector, 6 right.
 // Selectors: left (64,235), right (235,235).
 class Rmi : public PoweredDisplays {
-protected:
+  protected:
     void SetUp() override {
         PoweredDisplays::SetUp();
         rmi = &place("Collins_RMI");

@@ -27,7 +27,7 @@ struct Rgb {
 
 // A drawn gauge, read pixel by pixel.
 class Picture {
-public:
+  public:
     Picture(const GaugeInstance& gauge, const BitmapSurfaces& bitmaps, int size)
         : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size)), size_(size) {
         ContextPtr cr(cairo_create(surface_.get()));
@@ -49,7 +49,7 @@ public:
             << error;
     }
 
-private:
+  private:
     SurfacePtr surface_;
     int size_;
 };
@@ -71,9 +71,7 @@ struct Centre {
 };
 
 // Screen angle in degrees, clockwise from +x, of pixel (x, y) about the centre.
-double angle_of(Centre c, double x, double y) {
-    return std::atan2(y - c.y, x - c.x) * 180 / pi;
-}
+double angle_of(Centre c, double x, double y) { return std::atan2(y - c.y, x - c.x) * 180 / pi; }
 
 // How much white lies in each degree of a ring about the centre.
 std::array<double, 360> white_by_degree(const Picture& p, Centre c, double r1, double r2) {
@@ -97,7 +95,8 @@ int ring_turn(const Picture& from, const Picture& to, Centre c, double r1, doubl
     double best_match = -1;
     for (int shift = -179; shift <= 180; ++shift) {
         double match = 0;
-        for (int k = 0; k < 360; ++k) match += a[k] * b[(k + shift + 360) % 360];
+        for (int k = 0; k < 360; ++k)
+            match += a[k] * b[(k + shift + 360) % 360];
         if (match > best_match) best_match = match, best = shift;
     }
     return best;
@@ -122,7 +121,7 @@ double yellow_direction(const Picture& p, Centre c, double r1, double r2) {
 double turn_between(double from, double to) { return std::remainder(to - from, 360.0); }
 
 class NavPictures : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(use_panel_fonts(error)) << error;
@@ -161,8 +160,8 @@ TEST_F(NavPictures, HsiCardCoursePointerAndDeviationBarTurnTogether) {
     switch_on(place("Becker_NR3320_NAV1"));
     GaugeInstance& hsi = place("HSI");
     Simulation& sim = host.simulation();
-    sim.set(851, 1);   // course signal valid: NAV flag away
-    sim.set(849, 1);   // one dot: the bar 36 pixels beside the course line
+    sim.set(851, 1); // course signal valid: NAV flag away
+    sim.set(849, 1); // one dot: the bar 36 pixels beside the course line
     sim.set(853, 1);
     const Centre c{151, 145};
     // Card labels lie in the ring 64-88 pixels out; the course pointer's head

@@ -202,7 +202,7 @@ struct NavGauge {
 };
 
 class NavRecords : public MarlowWordsTest<::testing::TestWithParam<NavGauge>> {
-protected:
+  protected:
 #if GAUGE_ABI_32BIT
     std::vector<Element> chain_of(const std::string& name) {
         if (name == "Becker_IN3303_VOR1") return vor_chain();

@@ -98,7 +98,8 @@ TEST(PanelWindows, AGaugeMayCloseAWindowWhenItIsInstalled) {
 TEST(PanelWindows, TheExamplePanelPlacesEveryGaugeOfBothModules) {
     PanelHost host;
     Panel panel(host, load_panel_config(PANEL_EXAMPLES_DIR "/panel.cfg"), module_dir);
-    for (const std::string& problem : panel.problems()) ADD_FAILURE() << problem;
+    for (const std::string& problem : panel.problems())
+        ADD_FAILURE() << problem;
 
     std::set<std::string> placed;
     for (const PlacedWindow& window : panel.windows())
@@ -106,7 +107,8 @@ TEST(PanelWindows, TheExamplePanelPlacesEveryGaugeOfBothModules) {
             if (gauge.instance) placed.insert(gauge.module + "!" + gauge.instance->name());
     std::set<std::string> published;
     for (const auto& [name, module] : host.modules())
-        for (const GaugeHeader* header : module->gauges()) published.insert(name + "!" + header->name);
+        for (const GaugeHeader* header : module->gauges())
+            published.insert(name + "!" + header->name);
     EXPECT_EQ(published.size(), 42u);
     EXPECT_EQ(placed, published);
 }

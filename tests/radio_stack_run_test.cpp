@@ -50,46 +50,62 @@ struct Active {
 // frequency it starts with to the target, and what the host holds afterwards.
 struct HeadRun {
     const char* name;
-    size_t gauge;          // in the radio window
+    size_t gauge; // in the radio window
     std::vector<Turn> turns;
     std::map<uint32_t, int> events; // key event -> times sent, the transfer included
     std::vector<Active> active;     // the host's active frequency after the transfer
     std::string start_text, target_text;
-    double window_y;       // top of the ACTIVE window on the face
+    double window_y; // top of the ACTIVE window on the face
 };
 
 const std::vector<HeadRun>& runs() {
     static const std::vector<HeadRun> all = {
-        {"Becker_AR3202_COM1", 0,
+        {"Becker_AR3202_COM1",
+         0,
          {{knob_whole_up, 3}, {window_fraction_up, 14}},
          {{0x10065, 3}, {0x10067, 14}, {0x10344, 1}},
-         {{23, 0x2485}}, "118.00", "124.85", 16},
-        {"Becker_NR3320_NAV1", 1,
+         {{23, 0x2485}},
+         "118.00",
+         "124.85",
+         16},
+        {"Becker_NR3320_NAV1",
+         1,
          {{knob_whole_down, 4}, {knob_fraction_down, 14}},
          {{0x10068, 4}, {0x1006A, 14}, {0x10390, 1}},
-         {{24, 0x0920}}, "110.50", "109.20", 16},
+         {{24, 0x0920}},
+         "110.50",
+         "109.20",
+         16},
         // The fraction wraps inside its megahertz: 116.90, 116.95, 116.00, 116.05.
-        {"Becker_NR3320_NAV2", 2,
+        {"Becker_NR3320_NAV2",
+         2,
          {{window_whole_up, 3}, {knob_fraction_up, 3}},
          {{0x1006D, 3}, {0x1006F, 3}, {0x10394, 1}},
-         {{27, 0x1605}}, "110.50", "116.05", 16},
+         {{27, 0x1605}},
+         "110.50",
+         "116.05",
+         16},
         // The ADF holds its preset itself: hundreds with the right button, single
         // kilohertz with the left, then tenths; only the transfer reaches the host.
-        {"Becker_AD3502_ADF", 3,
+        {"Becker_AD3502_ADF",
+         3,
          {{knob_whole_up, 10, MOUSE_RIGHT_BUTTON}, {window_whole_up, 34}, {knob_fraction_up, 5}},
          {{0x1024B, 1}},
-         {{16, 0x234}, {18, 0x105}}, "0350.0", "1234.5", 15},
+         {{16, 0x234}, {18, 0x105}},
+         "0350.0",
+         "1234.5",
+         15},
     };
     return all;
 }
 
 class RadioStackRun : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const std::string module_dir =
             std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string();
-        panel = std::make_unique<Panel>(
-            host, load_panel_config(PANEL_EXAMPLES_DIR "/panel.cfg"), module_dir);
+        panel = std::make_unique<Panel>(host, load_panel_config(PANEL_EXAMPLES_DIR "/panel.cfg"),
+                                        module_dir);
         ASSERT_TRUE(panel->problems().empty()) << panel->problems().front();
         host.update();
 
@@ -103,7 +119,8 @@ protected:
         click_window(window(main_window), toggle->x + toggle->width / 2,
                      toggle->y + toggle->height / 2, MOUSE_LEFT_BUTTON);
         ASSERT_TRUE(panel->window_visible(window(radio_window)));
-        for (const HeadRun& run : runs()) click_head(run, on_button);
+        for (const HeadRun& run : runs())
+            click_head(run, on_button);
     }
 
     PlacedWindow& window(int index) { return panel->windows().at(index); }
@@ -130,7 +147,8 @@ protected:
     // The knob turns of the run, then the transfer.
     void tune(const HeadRun& run) {
         for (const Turn& turn : run.turns)
-            for (int i = 0; i < turn.times; ++i) click_head(run, turn.spot, turn.buttons);
+            for (int i = 0; i < turn.times; ++i)
+                click_head(run, turn.spot, turn.buttons);
         click_head(run, transfer_button);
     }
 
@@ -150,9 +168,11 @@ TEST_F(RadioStackRun, EachHeadTunedByItsKnobsSetsTheHostsActiveFrequency) {
         sim.clear_logs();
         tune(run);
         std::map<uint32_t, int> sent;
-        for (const KeyEvent& key : sim.key_events()) ++sent[key.event];
+        for (const KeyEvent& key : sim.key_events())
+            ++sent[key.event];
         EXPECT_EQ(sent, run.events) << "every step went to the host as a key event";
-        for (const Active& a : run.active) EXPECT_EQ(uint32_t(sim.get(a.variable)), a.value);
+        for (const Active& a : run.active)
+            EXPECT_EQ(uint32_t(sim.get(a.variable)), a.value);
         EXPECT_EQ(active_text(run), run.target_text);
     }
     EXPECT_EQ(sim.key_events().back().value, 0x2345u) << "the ADF's transfer carries its preset";
@@ -166,7 +186,7 @@ const std::vector<Active> other_frequencies = {
     {23, 0x2480}, {24, 0x0925}, {27, 0x1650}, {16, 0x235}, {18, 0x105}};
 
 class RadioStackPicture : public RadioStackRun {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(use_panel_fonts(error)) << error;
@@ -194,7 +214,8 @@ protected:
     }
 
     void set_all(const std::vector<Active>& values) {
-        for (const Active& a : values) host.simulation().set(a.variable, a.value);
+        for (const Active& a : values)
+            host.simulation().set(a.variable, a.value);
     }
 
     std::unique_ptr<PanelRenderer> renderer;
@@ -213,7 +234,8 @@ TEST_F(RadioStackPicture, ActiveWindowsShowTheTunedFrequencies) {
     set_all(start);
     SurfacePtr before = render_radio_window();
 
-    for (const HeadRun& run : runs()) tune(run);
+    for (const HeadRun& run : runs())
+        tune(run);
     SurfacePtr tuned = render_radio_window();
     std::string error;
     const std::string saved = std::string(PANEL_PICTURES_DIR) + "/radio_stack_tuned.png";

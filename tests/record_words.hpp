@@ -15,9 +15,8 @@
 
 // A test of Marlow_Instr's records: the module opened as the host opens it and its
 // Linkage record as words. Skipped outside the 32-bit build, whose layout it reads.
-template <typename Base = ::testing::Test>
-class MarlowWordsTest : public Base {
-protected:
+template <typename Base = ::testing::Test> class MarlowWordsTest : public Base {
+  protected:
     void SetUp() override {
 #if !GAUGE_ABI_32BIT
         GTEST_SKIP() << "the word layout is the 32-bit build's";

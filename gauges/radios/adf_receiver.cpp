@@ -224,10 +224,9 @@ constexpr IdentHead make_adf_head(IdentHead& self) {
     a = face_help_areas(a, adf_help, 76);
     a = tooltip_area(a, on_box, tooltip("ADF1 radio main switch"));
     a = tooltip_area(a, ident_box, tooltip("ADF1 radio Ident switch"));
-    a = knob_areas(a,
-                   {adf_khz_up_click, adf_khz_down_click, both_buttons_repeating,
-                    both_buttons_repeating},
-                   {adf_tenths_up_click, adf_tenths_down_click, click_repeating, click_repeating});
+    a = knob_areas(
+        a, {adf_khz_up_click, adf_khz_down_click, both_buttons_repeating, both_buttons_repeating},
+        {adf_tenths_up_click, adf_tenths_down_click, click_repeating, click_repeating});
     *a++ = click_area(on_box, CURSOR_HAND, click_once, adf_power_click);
     *a++ = click_area(ident_box, CURSOR_HAND, click_once, adf_ident_click);
     *a++ = click_area(transfer_box, CURSOR_HAND, click_once, adf_transfer_click);

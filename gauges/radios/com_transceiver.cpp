@@ -121,10 +121,9 @@ constexpr ComHead make_com_head(ComHead& self) {
     a = face_help_areas(a, com_help, 75);
     a = tooltip_area(a, {on_button_x, row_y, button_width, button_height},
                      tooltip("COM1 radio main switch"));
-    a = knob_areas(a,
-                   {Clicks::whole_up_click, Clicks::whole_down_click, click_repeating, click_once},
-                   {Clicks::fraction_up_click, Clicks::fraction_down_click, click_repeating,
-                    click_once});
+    a = knob_areas(
+        a, {Clicks::whole_up_click, Clicks::whole_down_click, click_repeating, click_once},
+        {Clicks::fraction_up_click, Clicks::fraction_down_click, click_repeating, click_once});
     *a++ = click_area({on_button_x, row_y, button_width, button_height}, CURSOR_HAND,
                       click_once, com_power_click);
     *a++ = click_area({transfer_position.x, transfer_position.y, button_width, button_height},

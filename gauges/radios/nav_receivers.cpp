@@ -202,10 +202,9 @@ template <const NavReceiver& nav> constexpr IdentHead make_nav_head(IdentHead& s
     a = face_help_areas(a, nav.help_id, 76);
     a = tooltip_area(a, on_box, tooltip(nav.power_tooltip));
     a = tooltip_area(a, voice_box, tooltip(nav.ident_tooltip));
-    a = knob_areas(a,
-                   {Clicks::whole_up_click, Clicks::whole_down_click, click_repeating, click_once},
-                   {Clicks::fraction_up_click, Clicks::fraction_down_click, click_repeating,
-                    click_once});
+    a = knob_areas(
+        a, {Clicks::whole_up_click, Clicks::whole_down_click, click_repeating, click_once},
+        {Clicks::fraction_up_click, Clicks::fraction_down_click, click_repeating, click_once});
     *a++ = click_area(on_box, CURSOR_HAND, click_once, C::power_click);
     *a++ = click_area(voice_box, CURSOR_HAND, click_once, C::ident_click);
     *a++ = click_area(transfer_box, CURSOR_HAND, click_once, Clicks::transfer_click);

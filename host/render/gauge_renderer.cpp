@@ -115,7 +115,8 @@ bool draw_sprite(cairo_t* cr, const ElementState& state, const BitmapSurfaces& b
     set_source(cr, texture, -width(texture) / 2, -height(texture) / 2, CAIRO_FILTER_BILINEAR);
     cairo_set_matrix(cr, &face); // the source keeps the texture's transform
     double window_x = sprite.common.position_x, window_y = sprite.common.position_y;
-    if (cairo_surface_t* small_window = reduced_for_device(cr, bitmaps, sprite.common.resource_id + 1)) {
+    if (cairo_surface_t* small_window =
+            reduced_for_device(cr, bitmaps, sprite.common.resource_id + 1)) {
         cairo_user_to_device(cr, &window_x, &window_y);
         cairo_identity_matrix(cr);
         window = small_window;

@@ -28,7 +28,8 @@ std::vector<HeardSound> heard;
 // FNV-1a over the sample bytes.
 uint64_t fingerprint(std::span<const uint8_t> bytes) {
     uint64_t hash = 14695981039346656037ull;
-    for (uint8_t byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
+    for (uint8_t byte : bytes)
+        hash = (hash ^ byte) * 1099511628211ull;
     return hash;
 }
 
@@ -41,7 +42,8 @@ std::optional<PlayedSound> find_wave(const PanelHost& host, const HeardSound& so
     for (const auto& [name, module] : host.modules()) {
         for (const auto& [number, file] : module->resources().waves()) {
             std::optional<sound::WaveContents> contents = sound::read_wave(file);
-            if (contents && heard_sound(contents->samples) == sound) return PlayedSound{name, number};
+            if (contents && heard_sound(contents->samples) == sound)
+                return PlayedSound{name, number};
         }
     }
     return std::nullopt;

@@ -186,8 +186,7 @@ HRESULT WINAPI recording_direct_sound_create(LPCGUID device_id, LPDIRECTSOUND* d
     return result;
 }
 
-template <typename T>
-T* at(HMODULE module, DWORD relative_address) {
+template <typename T> T* at(HMODULE module, DWORD relative_address) {
     return reinterpret_cast<T*>(reinterpret_cast<BYTE*>(module) + relative_address);
 }
 
@@ -195,19 +194,22 @@ T* at(HMODULE module, DWORD relative_address) {
 
 size_t Recording::live_buffers() const {
     size_t live = 0;
-    for (const auto& buffer : buffers) live += !buffer->released;
+    for (const auto& buffer : buffers)
+        live += !buffer->released;
     return live;
 }
 
 size_t Recording::live_devices() const {
     size_t live = 0;
-    for (const auto& device : devices) live += !device->released;
+    for (const auto& device : devices)
+        live += !device->released;
     return live;
 }
 
 size_t Recording::plays() const {
     size_t plays = 0;
-    for (const auto& buffer : buffers) plays += buffer->play_flags.size();
+    for (const auto& buffer : buffers)
+        plays += buffer->play_flags.size();
     return plays;
 }
 

@@ -24,9 +24,9 @@ struct BufferRecord {
     WAVEFORMATEX format{};
     uint32_t locks = 0;
     uint32_t unlocks = 0;
-    std::vector<DWORD> positions;  // each SetCurrentPosition
-    std::vector<DWORD> play_flags; // each Play
-    bool released = false;         // by the module, the last reference
+    std::vector<DWORD> positions;       // each SetCurrentPosition
+    std::vector<DWORD> play_flags;      // each Play
+    bool released = false;              // by the module, the last reference
     IDirectSoundBuffer* real = nullptr; // Wine's buffer while not released
 };
 

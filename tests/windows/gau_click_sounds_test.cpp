@@ -57,23 +57,39 @@ Click ident(double x, bool powered) {
 constexpr double nav_ident_x = 136, adf_ident_x = 209;
 
 const std::vector<ClickingGauge> clicking_gauges = {
-    {"Becker_AR3202_COM1", 30, {transfer, whole_up, radio_on, whole_up, fraction_up, transfer,
-                                radio_off}},
-    {"Becker_NR3320_NAV1", 30, {ident(nav_ident_x, false), radio_on, ident(nav_ident_x, true),
-                                whole_up, transfer, ident(nav_ident_x, true), radio_off}},
-    {"Becker_NR3320_NAV2", 30, {ident(nav_ident_x, false), radio_on, ident(nav_ident_x, true),
-                                fraction_up, radio_off}},
-    {"Becker_AD3502_ADF", 30, {ident(adf_ident_x, false), radio_on, ident(adf_ident_x, true),
-                               fraction_up, transfer, radio_off}},
-    {"Becker_ATC3401_XPDR", 30, {{75, 10, "digit while off", false}, radio_on,
-                                 {75, 10, "digit", false}, {210, 85, "VFR", false}, radio_off}},
-    {"Bendix_KD1572_DME", 30, {{70, 55, "knob left at OFF", false},
-                               {90, 55, "knob to N1", true},
-                               {90, 55, "knob to N2", true},
-                               {90, 55, "knob right at N2", false},
-                               {70, 55, "knob back to N1", true}}},
-    {"Collins_RMI", 50, {{64, 235, "left selector", true}, {235, 235, "right selector", true},
-                         {64, 235, "left selector back", true}}},
+    {"Becker_AR3202_COM1",
+     30,
+     {transfer, whole_up, radio_on, whole_up, fraction_up, transfer, radio_off}},
+    {"Becker_NR3320_NAV1",
+     30,
+     {ident(nav_ident_x, false), radio_on, ident(nav_ident_x, true), whole_up, transfer,
+      ident(nav_ident_x, true), radio_off}},
+    {"Becker_NR3320_NAV2",
+     30,
+     {ident(nav_ident_x, false), radio_on, ident(nav_ident_x, true), fraction_up, radio_off}},
+    {"Becker_AD3502_ADF",
+     30,
+     {ident(adf_ident_x, false), radio_on, ident(adf_ident_x, true), fraction_up, transfer,
+      radio_off}},
+    {"Becker_ATC3401_XPDR",
+     30,
+     {{75, 10, "digit while off", false},
+      radio_on,
+      {75, 10, "digit", false},
+      {210, 85, "VFR", false},
+      radio_off}},
+    {"Bendix_KD1572_DME",
+     30,
+     {{70, 55, "knob left at OFF", false},
+      {90, 55, "knob to N1", true},
+      {90, 55, "knob to N2", true},
+      {90, 55, "knob right at N2", false},
+      {70, 55, "knob back to N1", true}}},
+    {"Collins_RMI",
+     50,
+     {{64, 235, "left selector", true},
+      {235, 235, "right selector", true},
+      {64, 235, "left selector back", true}}},
 };
 
 // The formats of the two WAVE resources the gauges click with.
@@ -189,7 +205,8 @@ INSTANTIATE_TEST_SUITE_P(MarlowInstr, EachClickingGauge, ::testing::ValuesIn(cli
 
 TEST_F(ClickSounds, TheWholeStackPlacedTogetherEachGaugeClicksItsOwnBuffer) {
     std::vector<GaugeInstance*> gauges;
-    for (const ClickingGauge& clicking : clicking_gauges) gauges.push_back(&place(clicking.name));
+    for (const ClickingGauge& clicking : clicking_gauges)
+        gauges.push_back(&place(clicking.name));
     ASSERT_EQ(recording().devices.size(), clicking_gauges.size());
     ASSERT_EQ(recording().buffers.size(), clicking_gauges.size());
     EXPECT_EQ(recording().live_devices(), clicking_gauges.size());
@@ -207,7 +224,8 @@ TEST_F(ClickSounds, TheWholeStackPlacedTogetherEachGaugeClicksItsOwnBuffer) {
                 << clicking.name << " clicked, buffer of " << clicking_gauges[j].name;
     }
 
-    for (GaugeInstance* gauge : gauges) host.remove(gauge);
+    for (GaugeInstance* gauge : gauges)
+        host.remove(gauge);
     EXPECT_EQ(recording().live_buffers(), 0u);
     EXPECT_EQ(recording().live_devices(), 0u);
 }

@@ -2,12 +2,12 @@
 // LoadLibrary, their bitmaps and WAVE files read from the resource section, clicks
 // played through DirectSound to the host's main window. The program makes that
 // window itself, hidden, with the class the sound layer looks for.
+#include "bmp_decoder.hpp"
 #include "fixtures/click_probe_module.hpp"
 #include "host_window.hpp"
-#include "resource_manifest.hpp"
-#include "bmp_decoder.hpp"
 #include "loaded_module.hpp"
 #include "panel_host.hpp"
+#include "resource_manifest.hpp"
 
 #include <gtest/gtest.h>
 
@@ -83,8 +83,8 @@ class DirectSoundClick : public ::testing::Test {
         std::string error;
         module = host.load_module(CLICK_PROBE_MODULE_PATH, error);
         ASSERT_TRUE(module) << error;
-        FARPROC exported = GetProcAddress(reinterpret_cast<HMODULE>(module->resource_handle()),
-                                          "click_probe");
+        FARPROC exported =
+            GetProcAddress(reinterpret_cast<HMODULE>(module->resource_handle()), "click_probe");
         auto access = reinterpret_cast<ClickProbeAccess>(reinterpret_cast<void (*)()>(exported));
         ASSERT_TRUE(access);
         probe = access();

@@ -15,11 +15,10 @@ class HostWindow : public ::testing::Environment {
         window_class.hInstance = GetModuleHandleA(nullptr);
         window_class.lpszClassName = host_window_class;
         ASSERT_NE(RegisterClassA(&window_class), 0) << "error " << GetLastError();
-        window = CreateWindowA(host_window_class, "panel host", WS_OVERLAPPEDWINDOW, 0, 0, 640,
-                               480, nullptr, nullptr, window_class.hInstance, nullptr);
-        ASSERT_NE(window, nullptr)
-            << "no window (error " << GetLastError()
-            << "); under Wine the prefix needs the null graphics driver";
+        window = CreateWindowA(host_window_class, "panel host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                               nullptr, nullptr, window_class.hInstance, nullptr);
+        ASSERT_NE(window, nullptr) << "no window (error " << GetLastError()
+                                   << "); under Wine the prefix needs the null graphics driver";
     }
     void TearDown() override {
         if (window) DestroyWindow(window);
@@ -27,8 +26,7 @@ class HostWindow : public ::testing::Environment {
     }
 };
 
-const auto* const host_window_environment =
-    ::testing::AddGlobalTestEnvironment(new HostWindow);
+const auto* const host_window_environment = ::testing::AddGlobalTestEnvironment(new HostWindow);
 
 } // namespace
 
