@@ -1,6 +1,7 @@
 // The Linux stand-in for the Windows sound services: devices and buffers kept in
-// memory, "playing" for as long as their samples last on a steady clock. Nothing is
-// heard; what was played is recorded, and tests can make each operation fail.
+// memory, "playing" for as long as their samples last on a steady clock. What was
+// played is recorded, and handed to the program's audio output when it has one
+// (sound/audio_output.h); tests can make each operation fail.
 //
 // The host window: the host is the process itself, so a window of the host's class
 // ("MSCFSMAIN" or "FS98MAIN") is always found, as one fixed handle; other classes
