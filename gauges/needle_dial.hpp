@@ -7,12 +7,12 @@
 
 namespace gauge {
 
-struct NeedleDialSpec {
+struct NeedleDialFields {
     const char* name = nullptr;
     uint32_t size_mm = 100;
     uint32_t face = 0;
     uint32_t cover = 0;
-    NeedleSpec needle{};
+    NeedleFields needle{};
     uint32_t area_help_id = 0;            // on the whole-gauge area
     uint32_t tooltip_help_id = 0;         // on its tooltip entry
     const char* tooltip_text = nullptr;   // or the tooltip entry's own text
@@ -34,18 +34,18 @@ struct NeedleDial {
 
 // Builds the dial's records; `self` is the object being initialised, whose
 // addresses the records point at.
-constexpr NeedleDial needle_dial(NeedleDial& self, const NeedleDialSpec& spec) {
+constexpr NeedleDial needle_dial(NeedleDial& self, const NeedleDialFields& fields) {
     NeedleDial dial{};
-    dial.header = gauge_header(spec.name, self.roots, spec.size_mm, self.mouse_areas, spec.callback);
+    dial.header = gauge_header(fields.name, self.roots, fields.size_mm, self.mouse_areas, fields.callback);
     dial.roots[0] = &self.face.common;
-    dial.face = static_image(spec.face, {0, 0}, 0x4003, &self.header, self.face_children);
+    dial.face = static_image(fields.face, {0, 0}, 0x4003, &self.header, self.face_children);
     dial.face_children[0] = &self.needle.common;
-    dial.needle = needle(spec.needle, &self.header, self.needle_children);
+    dial.needle = needle(fields.needle, &self.header, self.needle_children);
     dial.needle_children[0] = &self.cover.common;
-    dial.cover = static_image(spec.cover, {0, 0}, 0x3, &self.header, nullptr);
-    dial.mouse_areas[0] = area_begin(spec.area_help_id);
-    if (spec.has_tooltip) {
-        dial.mouse_areas[1] = tooltip(spec.tooltip_help_id, spec.tooltip_text);
+    dial.cover = static_image(fields.cover, {0, 0}, 0x3, &self.header, nullptr);
+    dial.mouse_areas[0] = area_begin(fields.area_help_id);
+    if (fields.has_tooltip) {
+        dial.mouse_areas[1] = tooltip(fields.tooltip_help_id, fields.tooltip_text);
         dial.mouse_areas[2] = area_end();
         dial.mouse_areas[3] = list_end();
     } else {

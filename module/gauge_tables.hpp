@@ -24,7 +24,7 @@ struct Box {
 };
 
 // The common part of an element record.
-struct ElementSpec {
+struct ElementFields {
     uint32_t kind = ELEMENT_STATIC_IMAGE;
     uint32_t bitmap = RESOURCE_NONE;
     Point position{};
@@ -34,19 +34,19 @@ struct ElementSpec {
     uint32_t special_flags = 0;
 };
 
-constexpr ElementRecord element(const ElementSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+constexpr ElementRecord element(const ElementFields& fields, GaugeHeader* gauge, ElementRecord** children) {
     ElementRecord record{};
-    record.kind = spec.kind;
-    record.resource_id = spec.bitmap;
-    record.position_x = spec.position.x;
-    record.position_y = spec.position.y;
-    record.offset_x = spec.offset.x;
-    record.offset_y = spec.offset.y;
+    record.kind = fields.kind;
+    record.resource_id = fields.bitmap;
+    record.position_x = fields.position.x;
+    record.position_y = fields.position.y;
+    record.offset_x = fields.offset.x;
+    record.offset_y = fields.offset.y;
     record.gauge = gauge;
     record.children = children;
-    record.failures = spec.failures;
-    record.image_flags = spec.image_flags;
-    record.special_flags = spec.special_flags;
+    record.failures = fields.failures;
+    record.image_flags = fields.image_flags;
+    record.special_flags = fields.special_flags;
     return record;
 }
 
@@ -67,7 +67,7 @@ constexpr StaticImageRecord static_image(uint32_t bitmap, Point position, uint32
     return record;
 }
 
-struct NeedleSpec {
+struct NeedleFields {
     uint32_t bitmap = 0;
     Point pivot{};         // on the face
     Point needle_offset{}; // pivot inside the needle bitmap
@@ -79,23 +79,23 @@ struct NeedleSpec {
     ValueCallback callback = nullptr;
 };
 
-constexpr NeedleRecord needle(const NeedleSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+constexpr NeedleRecord needle(const NeedleFields& fields, GaugeHeader* gauge, ElementRecord** children) {
     NeedleRecord record{};
     record.common = element({.kind = ELEMENT_NEEDLE,
-                             .bitmap = spec.bitmap,
-                             .position = spec.pivot,
-                             .image_flags = spec.image_flags,
-                             .offset = spec.needle_offset,
-                             .failures = spec.failures},
+                             .bitmap = fields.bitmap,
+                             .position = fields.pivot,
+                             .image_flags = fields.image_flags,
+                             .offset = fields.needle_offset,
+                             .failures = fields.failures},
                             gauge, children);
-    record.source = variable(spec.source);
-    record.nonlinearity = spec.table;
-    record.row_count = spec.rows;
-    record.value_callback = spec.callback;
+    record.source = variable(fields.source);
+    record.nonlinearity = fields.table;
+    record.row_count = fields.rows;
+    record.value_callback = fields.callback;
     return record;
 }
 
-struct MovingImageSpec {
+struct MovingImageFields {
     uint32_t bitmap = 0; // the picture; bitmap + 1 is its window
     Point position{};
     uint32_t image_flags = 0;
@@ -110,27 +110,27 @@ struct MovingImageSpec {
     ValueCallback y_callback = nullptr;
 };
 
-constexpr MovingImageRecord moving_image(const MovingImageSpec& spec, GaugeHeader* gauge,
+constexpr MovingImageRecord moving_image(const MovingImageFields& fields, GaugeHeader* gauge,
                                          ElementRecord** children) {
     MovingImageRecord record{};
     record.common = element({.kind = ELEMENT_MOVING_IMAGE,
-                             .bitmap = spec.bitmap,
-                             .position = spec.position,
-                             .image_flags = spec.image_flags,
-                             .failures = spec.failures},
+                             .bitmap = fields.bitmap,
+                             .position = fields.position,
+                             .image_flags = fields.image_flags,
+                             .failures = fields.failures},
                             gauge, children);
-    record.x_source = variable(spec.x_source);
-    record.x_range_start = spec.x_range_start;
-    record.x_range_end = spec.x_range_end;
-    record.y_source = variable(spec.y_source);
-    record.y_range_start = spec.y_range_start;
-    record.y_range_end = spec.y_range_end;
-    record.x_callback = spec.x_callback;
-    record.y_callback = spec.y_callback;
+    record.x_source = variable(fields.x_source);
+    record.x_range_start = fields.x_range_start;
+    record.x_range_end = fields.x_range_end;
+    record.y_source = variable(fields.y_source);
+    record.y_range_start = fields.y_range_start;
+    record.y_range_end = fields.y_range_end;
+    record.x_callback = fields.x_callback;
+    record.y_callback = fields.y_callback;
     return record;
 }
 
-struct StringSpec {
+struct StringFields {
     Point position{};
     uint32_t image_flags = 0;
     uint32_t sources[3] = {};
@@ -148,32 +148,32 @@ struct StringSpec {
     TextCallback callback = nullptr;
 };
 
-constexpr StringRecord string_element(const StringSpec& spec, GaugeHeader* gauge,
+constexpr StringRecord string_element(const StringFields& fields, GaugeHeader* gauge,
                                       ElementRecord** children) {
     StringRecord record{};
     record.common = element({.kind = ELEMENT_STRING,
                              .bitmap = RESOURCE_NONE,
-                             .position = spec.position,
-                             .image_flags = spec.image_flags,
-                             .failures = spec.failures},
+                             .position = fields.position,
+                             .image_flags = fields.image_flags,
+                             .failures = fields.failures},
                             gauge, children);
-    for (int i = 0; i < 3; ++i) record.sources[i] = variable(spec.sources[i]);
-    record.box_width = spec.box_width;
-    record.box_height = spec.box_height;
-    record.text_colour = spec.text_colour;
-    record.background_colour = spec.background_colour;
-    record.highlight_colour = spec.highlight_colour;
-    for (uint32_t i = 0; i + 1 < FONT_FACE_BYTES && spec.font[i]; ++i)
-        record.font_face[i] = spec.font[i];
-    record.font_weight = spec.font_weight;
-    record.character_set = spec.character_set;
-    record.text_format = spec.text_format;
-    record.char_count = spec.char_count;
-    record.text_callback = spec.callback;
+    for (int i = 0; i < 3; ++i) record.sources[i] = variable(fields.sources[i]);
+    record.box_width = fields.box_width;
+    record.box_height = fields.box_height;
+    record.text_colour = fields.text_colour;
+    record.background_colour = fields.background_colour;
+    record.highlight_colour = fields.highlight_colour;
+    for (uint32_t i = 0; i + 1 < FONT_FACE_BYTES && fields.font[i]; ++i)
+        record.font_face[i] = fields.font[i];
+    record.font_weight = fields.font_weight;
+    record.character_set = fields.character_set;
+    record.text_format = fields.text_format;
+    record.char_count = fields.char_count;
+    record.text_callback = fields.callback;
     return record;
 }
 
-struct SliderSpec {
+struct SliderFields {
     uint32_t bitmap = 0;
     Point position{};
     uint32_t image_flags = 0;
@@ -186,24 +186,24 @@ struct SliderSpec {
     ValueCallback y_callback = nullptr;
 };
 
-constexpr SliderRecord slider(const SliderSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+constexpr SliderRecord slider(const SliderFields& fields, GaugeHeader* gauge, ElementRecord** children) {
     SliderRecord record{};
     record.common = element({.kind = ELEMENT_SLIDER,
-                             .bitmap = spec.bitmap,
-                             .position = spec.position,
-                             .image_flags = spec.image_flags,
-                             .failures = spec.failures},
+                             .bitmap = fields.bitmap,
+                             .position = fields.position,
+                             .image_flags = fields.image_flags,
+                             .failures = fields.failures},
                             gauge, children);
-    record.x_source = variable(spec.x_source);
-    record.x_scale = spec.x_scale;
-    record.y_source = variable(spec.y_source);
-    record.y_scale = spec.y_scale;
-    record.x_callback = spec.x_callback;
-    record.y_callback = spec.y_callback;
+    record.x_source = variable(fields.x_source);
+    record.x_scale = fields.x_scale;
+    record.y_source = variable(fields.y_source);
+    record.y_scale = fields.y_scale;
+    record.x_callback = fields.x_callback;
+    record.y_callback = fields.y_callback;
     return record;
 }
 
-struct IconSpec {
+struct IconFields {
     uint32_t bitmap = 0; // the first image; the others follow it by number
     Point position{};
     uint32_t image_flags = 0;
@@ -214,22 +214,22 @@ struct IconSpec {
     ValueCallback callback = nullptr;
 };
 
-constexpr IconRecord icon(const IconSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+constexpr IconRecord icon(const IconFields& fields, GaugeHeader* gauge, ElementRecord** children) {
     IconRecord record{};
     record.common = element({.kind = ELEMENT_ICON,
-                             .bitmap = spec.bitmap,
-                             .position = spec.position,
-                             .image_flags = spec.image_flags,
-                             .failures = spec.failures},
+                             .bitmap = fields.bitmap,
+                             .position = fields.position,
+                             .image_flags = fields.image_flags,
+                             .failures = fields.failures},
                             gauge, children);
-    record.source = variable(spec.source);
-    record.scale = spec.scale;
-    record.icon_count = spec.icon_count;
-    record.value_callback = spec.callback;
+    record.source = variable(fields.source);
+    record.scale = fields.scale;
+    record.icon_count = fields.icon_count;
+    record.value_callback = fields.callback;
     return record;
 }
 
-struct SpriteSpec {
+struct SpriteFields {
     uint32_t bitmap = 0; // the texture; bitmap + 1 is its window
     Point position{};    // of the window
     Point turning_point{};
@@ -248,26 +248,26 @@ struct SpriteSpec {
     ValueCallback rotation_callback = nullptr;
 };
 
-constexpr SpriteRecord sprite(const SpriteSpec& spec, GaugeHeader* gauge, ElementRecord** children) {
+constexpr SpriteRecord sprite(const SpriteFields& fields, GaugeHeader* gauge, ElementRecord** children) {
     SpriteRecord record{};
     record.common = element({.kind = ELEMENT_SPRITE,
-                             .bitmap = spec.bitmap,
-                             .position = spec.position,
-                             .image_flags = spec.image_flags,
-                             .offset = spec.turning_point,
-                             .failures = spec.failures},
+                             .bitmap = fields.bitmap,
+                             .position = fields.position,
+                             .image_flags = fields.image_flags,
+                             .offset = fields.turning_point,
+                             .failures = fields.failures},
                             gauge, children);
-    record.x_source = variable(spec.x_source);
-    record.x_scale = spec.x_scale;
-    record.y_source = variable(spec.y_source);
-    record.y_scale = spec.y_scale;
-    record.rotation_source = variable(spec.rotation_source);
-    record.rotation_scale = spec.rotation_scale;
-    record.texture_scale_x = spec.texture_scale_x;
-    record.texture_scale_y = spec.texture_scale_y;
-    record.x_callback = spec.x_callback;
-    record.y_callback = spec.y_callback;
-    record.rotation_callback = spec.rotation_callback;
+    record.x_source = variable(fields.x_source);
+    record.x_scale = fields.x_scale;
+    record.y_source = variable(fields.y_source);
+    record.y_scale = fields.y_scale;
+    record.rotation_source = variable(fields.rotation_source);
+    record.rotation_scale = fields.rotation_scale;
+    record.texture_scale_x = fields.texture_scale_x;
+    record.texture_scale_y = fields.texture_scale_y;
+    record.x_callback = fields.x_callback;
+    record.y_callback = fields.y_callback;
+    record.rotation_callback = fields.rotation_callback;
     return record;
 }
 

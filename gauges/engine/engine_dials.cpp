@@ -22,7 +22,7 @@ constexpr uint32_t needle_flags = 0x4083;
 
 // The long needle of the 300 x 300 dials, turning about the face's centre.
 template <size_t Rows>
-constexpr NeedleSpec centre_needle(uint32_t bitmap, uint32_t source, const NeedleRow (&table)[Rows],
+constexpr NeedleFields centre_needle(uint32_t bitmap, uint32_t source, const NeedleRow (&table)[Rows],
                                    const FailureEntry* failures, ValueCallback callback = nullptr) {
     return {.bitmap = bitmap,
             .pivot = {150, 150},
@@ -35,8 +35,8 @@ constexpr NeedleSpec centre_needle(uint32_t bitmap, uint32_t source, const Needl
             .callback = callback};
 }
 
-constexpr NeedleDialSpec engine_dial(const char* name, uint32_t face, uint32_t cover,
-                                     const NeedleSpec& needle, uint32_t tooltip_help_id) {
+constexpr NeedleDialFields engine_dial(const char* name, uint32_t face, uint32_t cover,
+                                     const NeedleFields& needle, uint32_t tooltip_help_id) {
     return {.name = name,
             .face = face,
             .cover = cover,
@@ -54,26 +54,26 @@ double GAUGE_CALL torque_needle_value(ElementRecord* element) {
 }
 
 // Two needles over one face, with the given mouse list written into the record.
-struct TwoNeedleSpec {
+struct TwoNeedleFields {
     const char* name;
     uint32_t face;
     uint32_t cover;
-    NeedleSpec first;
-    NeedleSpec second;
+    NeedleFields first;
+    NeedleFields second;
 };
 
-constexpr TwoNeedleDial two_needle_dial(TwoNeedleDial& self, const TwoNeedleSpec& spec,
+constexpr TwoNeedleDial two_needle_dial(TwoNeedleDial& self, const TwoNeedleFields& fields,
                                         std::initializer_list<MouseArea> areas) {
     TwoNeedleDial dial{};
-    dial.header = gauge_header(spec.name, self.roots, 100, self.mouse_areas, engine_gauge_callback);
+    dial.header = gauge_header(fields.name, self.roots, 100, self.mouse_areas, engine_gauge_callback);
     dial.roots[0] = &self.face.common;
-    dial.face = static_image(spec.face, {0, 0}, 0x4003, &self.header, self.face_children);
+    dial.face = static_image(fields.face, {0, 0}, 0x4003, &self.header, self.face_children);
     dial.face_children[0] = &self.first.common;
-    dial.first = needle(spec.first, &self.header, self.first_children);
+    dial.first = needle(fields.first, &self.header, self.first_children);
     dial.first_children[0] = &self.second.common;
-    dial.second = needle(spec.second, &self.header, self.second_children);
+    dial.second = needle(fields.second, &self.header, self.second_children);
     dial.second_children[0] = &self.cover.common;
-    dial.cover = static_image(spec.cover, {0, 0}, 0x3, &self.header, nullptr);
+    dial.cover = static_image(fields.cover, {0, 0}, 0x3, &self.header, nullptr);
     size_t i = 0;
     for (const MouseArea& area : areas)
         dial.mouse_areas[i++] = area;
@@ -90,7 +90,7 @@ constexpr uint32_t oil_pressure_psf = 562;
 constexpr uint32_t oil_temperature_rankine = 561;
 constexpr uint32_t hydraulic_psf = 732;
 
-constexpr NeedleSpec units_needle{.bitmap = 2300,
+constexpr NeedleFields units_needle{.bitmap = 2300,
                                   .pivot = {90, 83},
                                   .needle_offset = {31, 7},
                                   .image_flags = needle_flags,
@@ -99,7 +99,7 @@ constexpr NeedleSpec units_needle{.bitmap = 2300,
                                   .rows = 2,
                                   .failures = standard_failures};
 
-constexpr NeedleSpec oil_needle(Point pivot, Point offset, uint32_t source, const NeedleRow* table,
+constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source, const NeedleRow* table,
                                 uint32_t rows) {
     return {.bitmap = 2370,
             .pivot = pivot,

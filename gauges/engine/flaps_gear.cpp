@@ -51,7 +51,7 @@ double GAUGE_CALL flap_pointer_value(ElementRecord* element) {
 
 double GAUGE_CALL gear_flaps_off_flag(ElementRecord*) { return supply_present() ? ICON_HIDDEN : 0; }
 
-constexpr IconSpec gear_window(Point position, uint32_t source) {
+constexpr IconFields gear_window(Point position, uint32_t source) {
     return {.bitmap = 1340,
             .position = position,
             .image_flags = element_flags,

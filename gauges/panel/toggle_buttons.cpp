@@ -125,7 +125,7 @@ uint32_t GAUGE_CALL toggle_click(MousePoint* point, uint32_t) {
     return 0;
 }
 
-struct ToggleSpec {
+struct ToggleFields {
     const char* name;
     uint32_t face;
     uint32_t help_id;
@@ -134,7 +134,7 @@ struct ToggleSpec {
 };
 
 // clang-format off
-constexpr ToggleSpec toggles[] = {
+constexpr ToggleFields toggles[] = {
     // gauge                  face                            help id  tooltip                              click
     {"ATC_Toggle",            faces::atc_face,                0xAB94,  nullptr,                             0x1001C},
     {"Kneeboard_Toggle",      faces::kneeboard_face,          0xAB93,  nullptr,                             0x10154},
@@ -157,24 +157,24 @@ constexpr Box click_box{3, 3, 13, 13};
 // Builds the records of the toggle named `name` in the table above; `self` is the
 // object being initialised, whose addresses the records point at.
 constexpr ToggleButton toggle_button(ToggleButton& self, std::string_view name) {
-    const ToggleSpec* found = nullptr;
-    for (const ToggleSpec& spec : toggles)
-        if (name == spec.name) found = &spec;
+    const ToggleFields* found = nullptr;
+    for (const ToggleFields& fields : toggles)
+        if (name == fields.name) found = &fields;
     if (!found) throw "no toggle of that name"; // stops the compilation
-    const ToggleSpec& spec = *found;
-    const bool configurable = spec.key_event == 0;
+    const ToggleFields& fields = *found;
+    const bool configurable = fields.key_event == 0;
 
     ToggleButton button{};
-    button.header = gauge_header(spec.name, self.roots, 19, self.mouse_areas,
+    button.header = gauge_header(fields.name, self.roots, 19, self.mouse_areas,
                                  configurable ? toggle_gauge_callback : nullptr);
     button.roots[0] = &self.face.common;
-    button.face = static_image(spec.face, {0, 0}, 0x3, &self.header, nullptr);
+    button.face = static_image(fields.face, {0, 0}, 0x3, &self.header, nullptr);
     size_t record = 0;
-    button.mouse_areas[record++] = area_begin(spec.help_id);
-    if (spec.tooltip) button.mouse_areas[record++] = tooltip(spec.tooltip);
+    button.mouse_areas[record++] = area_begin(fields.help_id);
+    if (fields.tooltip) button.mouse_areas[record++] = tooltip(fields.tooltip);
     button.mouse_areas[record++] = click_area(click_box, CURSOR_HAND, MOUSE_LEFT_BUTTON,
                                               configurable ? toggle_click : nullptr,
-                                              spec.key_event);
+                                              fields.key_event);
     button.mouse_areas[record++] = area_end();
     button.mouse_areas[record++] = list_end();
     return button;
