@@ -84,7 +84,8 @@ export async function openBrowser() {
   };
 }
 
-// Opens the workbench and waits until it has built every gauge of its panel.
+// Opens the workbench and waits until it has built every gauge of its panel and
+// shown the host's first frame (which windows are open, the first pictures).
 // The page's script errors collect in page.errors.
 export async function openWorkbench(context, url) {
   const page = await context.newPage();
@@ -92,8 +93,9 @@ export async function openWorkbench(context, url) {
   page.on('pageerror', (error) => page.errors.push(error.message));
   await page.goto(url);
   await page.waitForFunction(() => {
-    const layout = window.workbench && window.workbench.layout;
-    return layout && document.querySelectorAll('canvas.gauge').length === layout.gauges.length;
+    const state = window.workbench;
+    return state && state.layout && state.frames > 0 &&
+      document.querySelectorAll('canvas.gauge').length === state.layout.gauges.length;
   });
   return page;
 }

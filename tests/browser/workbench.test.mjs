@@ -44,7 +44,9 @@ describe('the example panel', () => {
       const nth = placed.get(gauge.name) ?? 0;
       placed.set(gauge.name, nth + 1);
       if (!shown[gauge.window]) continue;
-      await waitForNewPicture(page, gauge.name, 0, nth);
+      await waitForNewPicture(page, gauge.name, 0, nth).catch((error) => {
+        throw new Error(`no picture of ${gauge.name} (placement ${nth + 1}, window ${gauge.window}): ${error.message}`);
+      });
       const pixels = await gaugePixels(page, gauge.name, nth);
       const opaque = pixels.data.filter((value, index) => index % 4 === 3 && value === 255).length;
       // Plates and buttons are mostly transparent; every gauge but the invisible
