@@ -36,7 +36,8 @@ struct NeedleDial {
 // addresses the records point at.
 constexpr NeedleDial needle_dial(NeedleDial& self, const NeedleDialFields& fields) {
     NeedleDial dial{};
-    dial.header = gauge_header(fields.name, self.roots, fields.size_mm, self.mouse_areas, fields.callback);
+    dial.header =
+        gauge_header(fields.name, self.roots, fields.size_mm, self.mouse_areas, fields.callback);
     dial.roots[0] = &self.face.common;
     dial.face = static_image(fields.face, {0, 0}, 0x4003, &self.header, self.face_children);
     dial.face_children[0] = &self.needle.common;

@@ -34,7 +34,8 @@ struct ElementFields {
     uint32_t special_flags = 0;
 };
 
-constexpr ElementRecord element(const ElementFields& fields, GaugeHeader* gauge, ElementRecord** children) {
+constexpr ElementRecord element(const ElementFields& fields, GaugeHeader* gauge,
+                                ElementRecord** children) {
     ElementRecord record{};
     record.kind = fields.kind;
     record.resource_id = fields.bitmap;
@@ -79,7 +80,8 @@ struct NeedleFields {
     ValueCallback callback = nullptr;
 };
 
-constexpr NeedleRecord needle(const NeedleFields& fields, GaugeHeader* gauge, ElementRecord** children) {
+constexpr NeedleRecord needle(const NeedleFields& fields, GaugeHeader* gauge,
+                              ElementRecord** children) {
     NeedleRecord record{};
     record.common = element({.kind = ELEMENT_NEEDLE,
                              .bitmap = fields.bitmap,
@@ -157,7 +159,8 @@ constexpr StringRecord string_element(const StringFields& fields, GaugeHeader* g
                              .image_flags = fields.image_flags,
                              .failures = fields.failures},
                             gauge, children);
-    for (int i = 0; i < 3; ++i) record.sources[i] = variable(fields.sources[i]);
+    for (int i = 0; i < 3; ++i)
+        record.sources[i] = variable(fields.sources[i]);
     record.box_width = fields.box_width;
     record.box_height = fields.box_height;
     record.text_colour = fields.text_colour;
@@ -186,7 +189,8 @@ struct SliderFields {
     ValueCallback y_callback = nullptr;
 };
 
-constexpr SliderRecord slider(const SliderFields& fields, GaugeHeader* gauge, ElementRecord** children) {
+constexpr SliderRecord slider(const SliderFields& fields, GaugeHeader* gauge,
+                              ElementRecord** children) {
     SliderRecord record{};
     record.common = element({.kind = ELEMENT_SLIDER,
                              .bitmap = fields.bitmap,
@@ -248,7 +252,8 @@ struct SpriteFields {
     ValueCallback rotation_callback = nullptr;
 };
 
-constexpr SpriteRecord sprite(const SpriteFields& fields, GaugeHeader* gauge, ElementRecord** children) {
+constexpr SpriteRecord sprite(const SpriteFields& fields, GaugeHeader* gauge,
+                              ElementRecord** children) {
     SpriteRecord record{};
     record.common = element({.kind = ELEMENT_SPRITE,
                              .bitmap = fields.bitmap,

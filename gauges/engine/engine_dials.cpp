@@ -22,8 +22,9 @@ constexpr uint32_t needle_flags = 0x4083;
 
 // The long needle of the 300 x 300 dials, turning about the face's centre.
 template <size_t Rows>
-constexpr NeedleFields centre_needle(uint32_t bitmap, uint32_t source, const NeedleRow (&table)[Rows],
-                                   const FailureEntry* failures, ValueCallback callback = nullptr) {
+constexpr NeedleFields centre_needle(uint32_t bitmap, uint32_t source,
+                                     const NeedleRow (&table)[Rows], const FailureEntry* failures,
+                                     ValueCallback callback = nullptr) {
     return {.bitmap = bitmap,
             .pivot = {150, 150},
             .needle_offset = {0, 10},
@@ -36,7 +37,7 @@ constexpr NeedleFields centre_needle(uint32_t bitmap, uint32_t source, const Nee
 }
 
 constexpr NeedleDialFields engine_dial(const char* name, uint32_t face, uint32_t cover,
-                                     const NeedleFields& needle, uint32_t tooltip_help_id) {
+                                       const NeedleFields& needle, uint32_t tooltip_help_id) {
     return {.name = name,
             .face = face,
             .cover = cover,
@@ -65,7 +66,8 @@ struct TwoNeedleFields {
 constexpr TwoNeedleDial two_needle_dial(TwoNeedleDial& self, const TwoNeedleFields& fields,
                                         std::initializer_list<MouseArea> areas) {
     TwoNeedleDial dial{};
-    dial.header = gauge_header(fields.name, self.roots, 100, self.mouse_areas, engine_gauge_callback);
+    dial.header =
+        gauge_header(fields.name, self.roots, 100, self.mouse_areas, engine_gauge_callback);
     dial.roots[0] = &self.face.common;
     dial.face = static_image(fields.face, {0, 0}, 0x4003, &self.header, self.face_children);
     dial.face_children[0] = &self.first.common;
@@ -91,16 +93,16 @@ constexpr uint32_t oil_temperature_rankine = 561;
 constexpr uint32_t hydraulic_psf = 732;
 
 constexpr NeedleFields units_needle{.bitmap = 2300,
-                                  .pivot = {90, 83},
-                                  .needle_offset = {31, 7},
-                                  .image_flags = needle_flags,
-                                  .source = gas_generator_percent,
-                                  .table = gas_generator_units_table,
-                                  .rows = 2,
-                                  .failures = standard_failures};
+                                    .pivot = {90, 83},
+                                    .needle_offset = {31, 7},
+                                    .image_flags = needle_flags,
+                                    .source = gas_generator_percent,
+                                    .table = gas_generator_units_table,
+                                    .rows = 2,
+                                    .failures = standard_failures};
 
-constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source, const NeedleRow* table,
-                                uint32_t rows) {
+constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source,
+                                  const NeedleRow* table, uint32_t rows) {
     return {.bitmap = 2370,
             .pivot = pivot,
             .needle_offset = offset,

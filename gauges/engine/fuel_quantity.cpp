@@ -23,7 +23,7 @@ constexpr FailureEntry fuel_failures[] = {{2, FAILURE_ACTION_NONE, 0},
 
 template <size_t Rows>
 constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, uint32_t face,
-                                    const NeedleRow (&table)[Rows], const char* tooltip_text) {
+                                      const NeedleRow (&table)[Rows], const char* tooltip_text) {
     return {.name = name,
             .face = face,
             .cover = 3200,

@@ -172,9 +172,9 @@ constexpr ToggleButton toggle_button(ToggleButton& self, std::string_view name) 
     size_t record = 0;
     button.mouse_areas[record++] = area_begin(fields.help_id);
     if (fields.tooltip) button.mouse_areas[record++] = tooltip(fields.tooltip);
-    button.mouse_areas[record++] = click_area(click_box, CURSOR_HAND, MOUSE_LEFT_BUTTON,
-                                              configurable ? toggle_click : nullptr,
-                                              fields.key_event);
+    button.mouse_areas[record++] =
+        click_area(click_box, CURSOR_HAND, MOUSE_LEFT_BUTTON, configurable ? toggle_click : nullptr,
+                   fields.key_event);
     button.mouse_areas[record++] = area_end();
     button.mouse_areas[record++] = list_end();
     return button;

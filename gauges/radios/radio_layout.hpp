@@ -84,8 +84,8 @@ constexpr uint32_t click_once = MOUSE_LEFT_BUTTON;
 constexpr uint32_t click_repeating = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
 
 // A frequency window's text, in the style every head uses.
-constexpr StringFields frequency_window(int x, int y, uint32_t source,
-                                      const FailureEntry* failures, TextCallback callback) {
+constexpr StringFields frequency_window(int x, int y, uint32_t source, const FailureEntry* failures,
+                                        TextCallback callback) {
     return {.position = {x, y},
             .image_flags = 0x7,
             .sources = {source, 0, 0},
@@ -105,8 +105,8 @@ constexpr StringFields frequency_window(int x, int y, uint32_t source,
 
 // An icon of one image at scale 1 (or 0 for the window backing and cover).
 constexpr IconFields one_image(uint32_t bitmap, Point position, uint32_t image_flags,
-                             uint32_t source, const FailureEntry* failures,
-                             ValueCallback callback, double scale = 1.0) {
+                               uint32_t source, const FailureEntry* failures,
+                               ValueCallback callback, double scale = 1.0) {
     return {.bitmap = bitmap,
             .position = position,
             .image_flags = image_flags,
