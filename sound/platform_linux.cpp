@@ -34,13 +34,34 @@ bool playable(const WaveFormat& f) {
            f.average_bytes_per_second == f.samples_per_second * f.block_align;
 }
 
+// The objects of each kind not yet released.
+std::unordered_set<const void*>& open_objects(const StandInDevice*) {
+    return stand_in().open_devices;
+}
+std::unordered_set<const void*>& open_objects(const StandInBuffer*) {
+    return stand_in().open_buffers;
+}
+
 // The live stand-in object behind a handle, or null (counted as a misuse).
 template <typename Object, typename Handle>
-Object* live(std::list<Object>& objects, Handle* handle) {
-    for (Object& object : objects)
-        if (reinterpret_cast<Handle*>(&object) == handle && !object.released) return &object;
+Object* live(Handle* handle) {
+    if (open_objects(static_cast<const Object*>(nullptr)).contains(handle))
+        return reinterpret_cast<Object*>(handle);
     ++stand_in().misuses;
     return nullptr;
+}
+
+// The handle of a new stand-in object, open until closed.
+template <typename Handle, typename Object>
+Handle* open(Object& object) {
+    open_objects(&object).insert(&object);
+    return reinterpret_cast<Handle*>(&object);
+}
+
+template <typename Object>
+void close(Object& object) {
+    object.released = true;
+    open_objects(&object).erase(&object);
 }
 
 // Brings a buffer that has played out back to its start.
@@ -66,11 +87,11 @@ StandIn& stand_in() {
 }
 
 StandInBuffer* stand_in_buffer(Buffer* buffer) {
-    return buffer ? live(stand_in().buffers, buffer) : nullptr;
+    return buffer ? live<StandInBuffer>(buffer) : nullptr;
 }
 
 StandInDevice* stand_in_device(Device* device) {
-    return device ? live(stand_in().devices, device) : nullptr;
+    return device ? live<StandInDevice>(device) : nullptr;
 }
 
 std::string executable_name() {
@@ -93,7 +114,7 @@ Window* find_window(const char* class_name) {
 Device* create_device() {
     StandIn& state = stand_in();
     if (state.refuse.device) return nullptr;
-    return reinterpret_cast<Device*>(&state.devices.emplace_back());
+    return open<Device>(state.devices.emplace_back());
 }
 
 bool set_normal_cooperative_level(Device* device, Window* window) {
@@ -111,7 +132,7 @@ Buffer* create_buffer(Device* device, const WaveFormat& format, uint32_t bytes) 
     StandInBuffer& buffer = state.buffers.emplace_back();
     buffer.format = format;
     buffer.samples.resize(bytes);
-    return reinterpret_cast<Buffer*>(&buffer);
+    return open<Buffer>(buffer);
 }
 
 bool fill_buffer(Buffer* buffer, std::span<const uint8_t> samples) {
@@ -148,14 +169,14 @@ bool play(Buffer* buffer, uint32_t) {
 
 void release_buffer(Buffer* buffer) {
     if (StandInBuffer* object = stand_in_buffer(buffer)) {
-        object->released = true;
+        close(*object);
         object->playing = false;
         object->samples = {};
     }
 }
 
 void release_device(Device* device) {
-    if (StandInDevice* object = stand_in_device(device)) object->released = true;
+    if (StandInDevice* object = stand_in_device(device)) close(*object);
 }
 
 bool load_wave_resource(uintptr_t module, uint16_t number, Resource& out) {

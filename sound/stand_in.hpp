@@ -13,6 +13,7 @@
 #include <chrono>
 #include <list>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace sound::platform {
@@ -50,6 +51,10 @@ struct StandIn {
     std::string window_class;         // the class last looked for
     std::list<StandInDevice> devices; // every device created, released or not
     std::list<StandInBuffer> buffers; // every buffer created, released or not
+    // The devices and buffers not yet released, for finding a handle's object at
+    // once however many were made before it.
+    std::unordered_set<const void*> open_devices;
+    std::unordered_set<const void*> open_buffers;
     uint32_t misuses = 0;             // calls on a released or unknown handle
 
     StandInClock::time_point now() const { return StandInClock::now() + clock_ahead; }

@@ -98,6 +98,50 @@ TEST_F(Server, AnswersBadRequestsWith400AndAMessage) {
     EXPECT_EQ(post("/api/variable", "{\"id\": 61, \"value\": 42}"), 200);
 }
 
+// What a web page on another site can make the browser send: a text/plain POST with
+// its own Origin (no permission asked), and requests under a name of its own that
+// resolves to 127.0.0.1 (DNS rebinding). Each is refused with the reason.
+TEST_F(Server, RefusesForeignHostsAndCommandsFromOtherOrigins) {
+    const std::string own_host = "127.0.0.1:" + std::to_string(port);
+    const std::string variable = "{\"id\": 61, \"value\": 42}";
+    auto expect_refused = [](const httplib::Result& result, int status, const std::string& why) {
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->status, status);
+        EXPECT_NE(result->body.find(why), std::string::npos) << result->body;
+    };
+
+    for (const char* path : {"/", "/api/layout", "/api/frame?after=0"}) {
+        SCOPED_TRACE(path);
+        expect_refused(client->Get(path, {{"Host", "rebound.example:" + std::to_string(port)}}),
+                       403, "Host \"rebound.example:" + std::to_string(port) +
+                                "\" is not this workbench's address");
+        expect_refused(client->Get(path, {{"Host", "127.0.0.1:1"}}), 403, "127.0.0.1:1");
+    }
+    expect_refused(client->Post("/api/variable", {{"Origin", "http://evil.example"}}, variable,
+                                "text/plain"),
+                   403, "a command from the page at \"http://evil.example\"");
+    expect_refused(client->Post("/api/variable", {{"Origin", "null"}}, variable,
+                                "application/json"),
+                   403, "only this workbench's own pages");
+    expect_refused(client->Post("/api/variable", variable, "text/plain"), 415,
+                   "Content-Type: application/json; this one is \"text/plain\"");
+    expect_refused(client->Post("/api/variable", {{"Host", "evil.example"}}, variable,
+                                "application/json"),
+                   403, "Host \"evil.example\"");
+
+    // The workbench's own page, under either of its names.
+    for (const std::string& name : {own_host, "localhost:" + std::to_string(port)}) {
+        SCOPED_TRACE(name);
+        auto page = client->Get("/api/layout", {{"Host", name}});
+        ASSERT_TRUE(page);
+        EXPECT_EQ(page->status, 200);
+        auto command = client->Post("/api/variable", {{"Host", name}, {"Origin", "http://" + name}},
+                                    variable, "application/json; charset=utf-8");
+        ASSERT_TRUE(command);
+        EXPECT_EQ(command->status, 200) << command->body;
+    }
+}
+
 TEST_F(Server, KeepsCyclingWhilePagesSendAtOnceAndStopsCleanly) {
     std::atomic<int> answered = 0;
     std::vector<std::thread> pages;

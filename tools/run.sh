@@ -6,9 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/setup.sh
+tools/setup.sh run
 cmake --preset default >/dev/null
-cmake --build --preset default
+# Only what serving needs; tools/test.sh builds the tests and benchmarks.
+cmake --build --preset default --target panelhost Marlow_Instr Harrow_ASI
 
 build/default/panelhost render --panel examples/panel.cfg --out build/panel.png \
   --set 61=120 --set 65=1300.48 --set 83=30 \

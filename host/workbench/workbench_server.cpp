@@ -1,5 +1,7 @@
 #include "workbench/workbench_server.hpp"
 
+#include "workbench/request_doors.hpp"
+
 #include <httplib.h>
 
 #include <charconv>
@@ -44,8 +46,10 @@ WorkbenchServer::~WorkbenchServer() {
 }
 
 int WorkbenchServer::bind(int port) {
-    if (port == 0) return http_->bind_to_any_port("127.0.0.1");
-    return http_->bind_to_port("127.0.0.1", port) ? port : -1;
+    if (port == 0) port = http_->bind_to_any_port("127.0.0.1");
+    else if (!http_->bind_to_port("127.0.0.1", port)) port = -1;
+    port_ = port;
+    return port;
 }
 
 bool WorkbenchServer::start() {
@@ -128,6 +132,20 @@ void WorkbenchServer::add_routes() {
         } catch (...) {
         }
         reply_error(response, 500, "internal error: " + what);
+    });
+    http.set_pre_routing_handler([this](const httplib::Request& request,
+                                        httplib::Response& response) {
+        std::string origin = request.get_header_value("Origin");
+        std::optional<Refusal> refusal = refusal_of(
+            {.method = request.method,
+             .host = request.get_header_value("Host"),
+             .origin = request.has_header("Origin") ? std::optional<std::string_view>(origin)
+                                                    : std::nullopt,
+             .content_type = request.get_header_value("Content-Type")},
+            port_);
+        if (!refusal) return httplib::Server::HandlerResponse::Unhandled;
+        reply_error(response, refusal->status, refusal->message);
+        return httplib::Server::HandlerResponse::Handled;
     });
     http.set_post_routing_handler([](const httplib::Request&, httplib::Response& response) {
         response.set_header("Cache-Control", "no-store");

@@ -9,6 +9,9 @@
 //   GET  /api/stats              what the cycles cost
 //   POST /api/mouse|variable|failure|key|scenario|view   a command (JSON body)
 //   GET  /module/NAME/wave/N     a module's WAVE resource
+//
+// Requests for another Host than this address, and commands from another origin or
+// not sent as JSON, are refused (request_doors.hpp).
 #pragma once
 
 #include "workbench/workbench_session.hpp"
@@ -50,6 +53,7 @@ private:
     std::string page_dir_;
     std::unique_ptr<httplib::Server> http_;
     std::thread panel_;
+    int port_ = -1; // the port bound; requests must name it in their Host
 
     std::mutex mutex_;
     std::condition_variable cycled_;  // a cycle has run, or the server stops
