@@ -22,6 +22,7 @@ public:
     PanelHost& operator=(const PanelHost&) = delete;
 
     Simulation& simulation() { return simulation_; }
+    const Simulation& simulation() const { return simulation_; }
 
     // Loads a module file (once per module name). Returns null and sets `error` on failure.
     LoadedModule* load_module(const std::string& path, std::string& error);

@@ -27,8 +27,9 @@ std::string json_text(const nlohmann::json& value) {
     return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-// Enough threads for a few pages, each holding a long poll and a few commands.
-constexpr size_t request_threads = 12;
+// Every watching page or tool holds a thread in its long poll: enough for a few
+// dozen of them with room for their commands.
+constexpr size_t request_threads = 48;
 // The longest a frame request waits for a cycle.
 constexpr auto longest_frame_wait = std::chrono::seconds(1);
 

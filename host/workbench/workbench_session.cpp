@@ -249,6 +249,7 @@ void WorkbenchSession::run_cycle(double now) {
     double seconds = last_cycle_ < 0 ? 0 : std::clamp(now - last_cycle_, 0.0, 0.25);
     last_cycle_ = now;
     ++sequence_;
+    last_frame_.reset();
 
     check_files(now);
     std::vector<WorkbenchCommand> commands;
@@ -466,6 +467,14 @@ json WorkbenchSession::layout() const {
 }
 
 std::string WorkbenchSession::frame(uint64_t after) {
+    if (!last_frame_ || last_frame_->sequence != sequence_ || last_frame_->after != after)
+        last_frame_ = PackedFrame{sequence_, after, pack_frame(after)};
+    bytes_sent_ += double(last_frame_->bytes.size());
+    ++frames_sent_;
+    return last_frame_->bytes;
+}
+
+std::string WorkbenchSession::pack_frame(uint64_t after) const {
     json values = json::object();
     for (const VariableInfo& info : variable_catalog())
         values[std::to_string(info.id)] = host_.simulation().get(info.id);
@@ -538,8 +547,6 @@ std::string WorkbenchSession::frame(uint64_t after) {
     for (int i = 0; i < 4; ++i) packed[i] = char(length >> (8 * i) & 0xFF);
     packed += text;
     packed += blobs;
-    bytes_sent_ += double(packed.size());
-    ++frames_sent_;
     return packed;
 }
 

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,7 @@ private:
     void repeat_held_buttons(double now);
     void collect_logs(double now);
     void draw_pictures();
+    std::string pack_frame(uint64_t after) const;
     void measure(double now, double cycle_ms);
     GaugeInstance* find_gauge(const std::string& name, int nth) const;
     void problem(std::string text);
@@ -157,6 +159,16 @@ private:
     double last_cycle_ = -1;
     double last_file_check_ = -1;
     double last_watch_ = -1e9;
+
+    // The last frame packed, with the cycle it was packed in and the cycle it was
+    // packed after: pages that keep up all ask for the same one, and nothing in a
+    // frame changes between cycles.
+    struct PackedFrame {
+        uint64_t sequence = 0;
+        uint64_t after = 0;
+        std::string bytes;
+    };
+    std::optional<PackedFrame> last_frame_;
 
     // Measuring, reset every second.
     WorkbenchStats stats_;

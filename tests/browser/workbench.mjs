@@ -29,7 +29,7 @@ export function moduleFolder(modules) {
   return folder;
 }
 
-// Starts `panelhost serve --port 0 ARGS...` and resolves with { url, stop() } once
+// Starts `panelhost serve --port 0 ARGS...` and resolves with { url, pid, stop() } once
 // it prints its address.
 export function startServer(args = []) {
   const program = process.env.PANELHOST;
@@ -55,6 +55,7 @@ export function startServer(args = []) {
       child.removeAllListeners('exit');
       resolve({
         url: found[1],
+        pid: child.pid,
         errors: () => errors,
         stop: () => new Promise((done) => {
           if (child.exitCode !== null) return done(child.exitCode);
