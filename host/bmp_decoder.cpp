@@ -27,9 +27,12 @@ std::optional<Image> decode_pixels(std::span<const uint8_t> file, size_t info,
     uint32_t bits = read_u16(file, info + 14);
     uint32_t compression = read_u32(file, info + 16);
 
-    if (header_size < info_header_size || planes != 1 || bits != 24 || compression != 0) {
-        error = "only uncompressed 24-bit BMP files are read (bits " + std::to_string(bits) +
-                ", compression " + std::to_string(compression) + ")";
+    // BI_BITFIELDS with 32 bits is the usual BGRX layout of 32-bit files.
+    bool bitfields32 = bits == 32 && compression == 3;
+    if (header_size < info_header_size || planes != 1 ||
+        (bits != 8 && bits != 24 && bits != 32) || (compression != 0 && !bitfields32)) {
+        error = "only uncompressed 8-bit (palette), 24-bit and 32-bit BMP files are read (bits " +
+                std::to_string(bits) + ", compression " + std::to_string(compression) + ")";
         return std::nullopt;
     }
     // INT32_MIN has no positive counterpart; it is refused with the other bad sizes.
@@ -41,7 +44,26 @@ std::optional<Image> decode_pixels(std::span<const uint8_t> file, size_t info,
                 " is out of range";
         return std::nullopt;
     }
-    size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+    // An 8-bit bitmap's palette follows the info header: 4 bytes (blue, green, red,
+    // unused) for each of its colours, 256 when the header says 0.
+    std::vector<uint32_t> palette;
+    if (bits == 8) {
+        uint32_t colours = read_u32(file, info + 32);
+        if (colours == 0) colours = 256;
+        size_t palette_at = info + header_size;
+        if (colours > 256 || palette_at > file.size() || (file.size() - palette_at) / 4 < colours) {
+            error = "the palette of " + std::to_string(colours) + " colours is cut short";
+            return std::nullopt;
+        }
+        palette.assign(256, 0);
+        for (uint32_t i = 0; i < colours; ++i) {
+            const uint8_t* entry = file.data() + palette_at + 4 * i;
+            palette[i] = uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
+        }
+        if (pixel_offset == 0) pixel_offset = uint32_t(palette_at + 4 * colours);
+    }
+    const size_t bytes_per_pixel = bits / 8;
+    size_t stride = (size_t(width) * bytes_per_pixel + 3) & ~size_t(3);
     if (pixel_offset < info + header_size ||
         pixel_offset > file.size() || file.size() - pixel_offset < stride * size_t(height)) {
         error = "the pixel data is shorter than a " + std::to_string(width) + " x " +
@@ -58,8 +80,13 @@ std::optional<Image> decode_pixels(std::span<const uint8_t> file, size_t info,
         const uint8_t* row = file.data() + pixel_offset + size_t(file_row) * stride;
         uint32_t* out = &image.pixels[size_t(y) * image.width];
         for (uint32_t x = 0; x < image.width; ++x) {
-            uint32_t blue = row[3 * x], green = row[3 * x + 1], red = row[3 * x + 2];
-            uint32_t rgb = red << 16 | green << 8 | blue;
+            uint32_t rgb = 0;
+            if (bits == 8) {
+                rgb = palette[row[x]];
+            } else {
+                const uint8_t* pixel = row + bytes_per_pixel * x;
+                rgb = uint32_t(pixel[2]) << 16 | uint32_t(pixel[1]) << 8 | pixel[0];
+            }
             out[x] = rgb == 0 ? 0 : 0xFF000000u | rgb;
         }
     }
@@ -81,13 +108,13 @@ std::optional<Image> decode_dib(std::span<const uint8_t> dib, std::string& error
         error = "shorter than a bitmap info header";
         return std::nullopt;
     }
-    // Uncompressed 24-bit bitmaps have no colour table: the pixels follow the header.
+    // The pixels follow the header (and an 8-bit bitmap's palette, offset 0 says).
     uint32_t header_size = read_u32(dib, 0);
     if (header_size < info_header_size || header_size > dib.size()) {
         error = "bitmap info header of " + std::to_string(header_size) + " bytes";
         return std::nullopt;
     }
-    return decode_pixels(dib, 0, header_size, error);
+    return decode_pixels(dib, 0, read_u16(dib, 14) == 8 ? 0 : header_size, error);
 }
 
 } // namespace panelhost

@@ -1,59 +1,289 @@
 #include "panel.hpp"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 
 namespace panelhost {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The side of a placeholder whose size neither the panel file nor a design gives.
+constexpr double placeholder_side = 64;
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// A file of `dir` named `name` (whose parts may be separated by "\" as on Windows),
+// in any case of its letters: panel folders copied from Windows keep their names'
+// case only by chance.
+std::optional<fs::path> find_ignoring_case(const fs::path& dir, const std::string& name) {
+    std::string relative = name;
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    fs::path found = dir;
+    for (const fs::path& part : fs::path(relative)) {
+        std::error_code error;
+        if (part == "." || part.empty()) continue;
+        if (part == "..") {
+            found = found.parent_path();
+            continue;
+        }
+        if (fs::exists(found / part, error)) {
+            found /= part;
+            continue;
+        }
+        std::optional<fs::path> match;
+        for (fs::directory_iterator it(found, error), end; !error && it != end; it.increment(error))
+            if (lower(it->path().filename().string()) == lower(part.string())) match = it->path();
+        if (!match) return std::nullopt;
+        found = *match;
+    }
+    std::error_code error;
+    if (!fs::is_regular_file(found, error)) return std::nullopt;
+    return found;
+}
+
+std::optional<std::vector<uint8_t>> read_file(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// "lines 3, 7 and 9", the first few of many.
+std::string lines_text(const std::vector<int>& lines) {
+    constexpr size_t shown = 8;
+    std::string text = lines.size() == 1 ? "line " : "lines ";
+    for (size_t i = 0; i < lines.size() && i < shown; ++i) {
+        if (i > 0) text += (i + 1 == lines.size() && i < shown) ? " and " : ", ";
+        text += std::to_string(lines[i]);
+    }
+    if (lines.size() > shown) text += " and " + std::to_string(lines.size() - shown) + " more";
+    return text;
+}
+
+// Gauges that cannot run, gathered so that each cause is reported once with how
+// many placements it has.
+class Missing {
+public:
+    void add(const std::string& cause, int line) {
+        auto [it, added] = lines_.try_emplace(cause);
+        if (added) order_.push_back(cause);
+        it->second.push_back(line);
+    }
+    void report(const std::string& file, std::vector<std::string>& problems) const {
+        for (const std::string& cause : order_) {
+            const std::vector<int>& lines = lines_.at(cause);
+            std::string count = lines.size() == 1 ? "1 placement" : std::to_string(lines.size()) + " placements";
+            problems.push_back(file + ":" + std::to_string(lines.front()) + ": " + cause + ": " +
+                               count + " (" + lines_text(lines) + ") drawn as placeholders");
+        }
+    }
+
+private:
+    std::map<std::string, std::vector<int>> lines_;
+    std::vector<std::string> order_;
+};
+
+class Placer {
+public:
+    Placer(PanelHost& host, const PanelConfig& config, const std::vector<std::string>& module_dirs,
+           std::vector<std::string>& problems)
+        : host_(host), config_(config), problems_(problems) {
+        panel_dir_ = fs::path(config.file).parent_path();
+        if (panel_dir_.empty()) panel_dir_ = ".";
+        search_.push_back(panel_dir_);
+        for (const std::string& dir : module_dirs) {
+            fs::path path = dir.empty() ? fs::path(".") : fs::path(dir);
+            if (std::find(search_.begin(), search_.end(), path) == search_.end())
+                search_.push_back(path);
+        }
+    }
+
+    PlacedWindow window(const PanelWindow& window) {
+        PlacedWindow placed;
+        placed.section = window.section;
+        placed.title = window.title;
+        placed.ident = window.ident;
+        placed.visible = window.visible;
+        placed.virtual_cockpit = window.virtual_cockpit;
+        placed.background_color = window.background_color;
+        placed.screen = window.screen;
+        placed.background = background(window);
+        for (const PanelGauge& gauge : window.gauges) placed.gauges.push_back(this->gauge(gauge));
+        size_window(window, placed);
+        return placed;
+    }
+
+    void report() { missing_.report(config_.file, problems_); }
+
+private:
+    std::string where(int line) const { return config_.file + ":" + std::to_string(line) + ": "; }
+
+    std::shared_ptr<const Image> background(const PanelWindow& window) {
+        std::string reasons;
+        for (const std::string& name : window.background_files) {
+            std::optional<fs::path> path = find_ignoring_case(panel_dir_, name);
+            std::string error = "not found in " + panel_dir_.string();
+            if (path) {
+                if (std::optional<std::vector<uint8_t>> bytes = read_file(*path)) {
+                    if (std::optional<Image> image = decode_bmp(*bytes, error))
+                        return std::make_shared<const Image>(std::move(*image));
+                } else {
+                    error = "cannot be read";
+                }
+            }
+            reasons += (reasons.empty() ? "" : "; ") + name + ": " + error;
+        }
+        if (!reasons.empty())
+            problems_.push_back(where(window.line) + "the background bitmap of [" + window.section +
+                                "] cannot be shown (" + reasons + "); its background colour is used");
+        return nullptr;
+    }
+
+    // The window's design size: size_mm; a height from the background bitmap's
+    // proportions when only the width is given; without size_mm the bitmap's own
+    // size; without either, what its gauges span.
+    void size_window(const PanelWindow& window, PlacedWindow& placed) {
+        double span_x = 0, span_y = 0;
+        for (const PlacedGauge& gauge : placed.gauges) {
+            span_x = std::max(span_x, gauge.x + gauge.width);
+            span_y = std::max(span_y, gauge.y + gauge.height);
+        }
+        const Image* image = placed.background.get();
+        placed.width = window.width;
+        placed.height = window.height;
+        if (placed.width <= 0) placed.width = image ? int(image->width) : int(std::ceil(span_x));
+        if (placed.height <= 0) {
+            if (image) placed.height = int(std::lround(double(placed.width) * image->height / image->width));
+            else placed.height = int(std::ceil(span_y));
+        }
+        placed.width = std::max(placed.width, 1);
+        placed.height = std::max(placed.height, 1);
+    }
+
+    // The loaded module a panel file's module name stands for, loading it from the
+    // first folder that has its file; none (and the cause noted) when there is none.
+    std::optional<std::string> module(const PanelGauge& gauge) {
+        std::string key = lower(gauge.module);
+        if (auto known = modules_.find(key); known != modules_.end()) return known->second;
+        std::optional<std::string> loaded;
+        std::string file = gauge.module + module_file_suffix;
+        std::string cause = "module " + gauge.module + " not found (" + file + " is in none of " +
+                            folders() + ")";
+        for (const fs::path& dir : search_) {
+            std::optional<fs::path> path = find_ignoring_case(dir, file);
+            if (!path) continue;
+            std::string error;
+            if (LoadedModule* module = host_.load_module(path->string(), error)) loaded = module->name();
+            else cause = error;
+            break;
+        }
+        modules_[key] = loaded;
+        if (!loaded) causes_[key] = cause;
+        return loaded;
+    }
+
+    std::string folders() const {
+        std::string text;
+        for (size_t i = 0; i < search_.size(); ++i)
+            text += (i ? ", " : "") + (i == 0 ? "the panel's folder " + search_[i].string()
+                                              : search_[i].string());
+        return text;
+    }
+
+    PlacedGauge gauge(const PanelGauge& gauge) {
+        PlacedGauge placed;
+        placed.module = gauge.module;
+        placed.label = gauge.name;
+        placed.line = gauge.line;
+        placed.x = gauge.x;
+        placed.y = gauge.y;
+        if (gauge.kind != "gauge") {
+            return placeholder(placed, gauge, "a newer kind of gauge",
+                               gauge.kind + " lines (gauges of a newer kind, which this host "
+                                            "cannot run)");
+        }
+        std::optional<std::string> module = this->module(gauge);
+        if (!module) return placeholder(placed, gauge, "module not found", causes_[lower(gauge.module)]);
+        placed.module = *module;
+        std::string name = gauge.gauge;
+        if (name.empty()) {
+            const LoadedModule* loaded = host_.find_module(*module);
+            if (loaded && !loaded->gauges().empty() && loaded->gauges().front()->name)
+                name = loaded->gauges().front()->name;
+        }
+        std::string error;
+        GaugeInstance* instance = host_.place(*module, name, gauge.parameters, error);
+        if (!instance) {
+            return placeholder(placed, gauge, "no such gauge",
+                               "module " + *module + " has no gauge named " + name);
+        }
+        DesignSize design = instance->design_size();
+        double design_width = design.width > 0 ? design.width : gauge.width.value_or(placeholder_side);
+        double design_height = design.height > 0 ? design.height : design_width;
+        placed.instance = instance;
+        placed.width = gauge.width.value_or(design_width);
+        placed.scale_x = placed.width / design_width;
+        placed.height = gauge.height ? *gauge.height : design_height * placed.scale_x;
+        placed.scale_y = placed.height / design_height;
+        return placed;
+    }
+
+    PlacedGauge placeholder(PlacedGauge placed, const PanelGauge& gauge, const std::string& missing,
+                            const std::string& cause) {
+        placed.missing = missing;
+        placed.width = gauge.width.value_or(placeholder_side);
+        placed.height = gauge.height.value_or(placed.width);
+        missing_.add(cause, gauge.line);
+        return placed;
+    }
+
+    PanelHost& host_;
+    const PanelConfig& config_;
+    std::vector<std::string>& problems_;
+    fs::path panel_dir_;
+    std::vector<fs::path> search_;
+    std::map<std::string, std::optional<std::string>> modules_; // by lower-case name
+    std::map<std::string, std::string> causes_;                 // why a module is missing
+    Missing missing_;
+};
+
+} // namespace
 
 std::string module_file(const std::string& module_dir, const std::string& module_name) {
     return (module_dir.empty() ? std::string(".") : module_dir) + "/" + module_name + module_file_suffix;
 }
 
-Panel::Panel(PanelHost& host, const PanelConfig& config, const std::string& module_dir)
+Panel::Panel(PanelHost& host, const PanelConfig& config, const std::vector<std::string>& module_dirs)
     : simulation_(&host.simulation()), problems_(config.errors) {
     if (!config.atc_id.empty()) host.simulation().set_named_text("ATC ID,string", config.atc_id);
     for (const PanelWindow& window : config.windows)
         if (window.ident && *window.ident >= 0)
             host.simulation().set_window_visible(uint32_t(*window.ident), window.visible);
-    std::set<std::string> unloadable;
-    for (const PanelWindow& window : config.windows) {
-        PlacedWindow placed{window.title, window.ident, window.width, window.height,
-                            window.visible, {}};
-        for (const PanelGauge& gauge : window.gauges) {
-            std::string where = config.file + ":" + std::to_string(gauge.line) + ": ";
-            std::string error;
-            if (!host.find_module(gauge.module) && !unloadable.count(gauge.module) &&
-                !host.load_module(module_file(module_dir, gauge.module), error)) {
-                unloadable.insert(gauge.module);
-                problems_.push_back(where + error);
-            }
-            if (unloadable.count(gauge.module)) continue;
-            GaugeInstance* instance = host.place(gauge.module, gauge.gauge, gauge.parameters, error);
-            if (!instance) {
-                problems_.push_back(where + error);
-                continue;
-            }
-            DesignSize design = instance->design_size();
-            double design_width = design.width > 0 ? design.width : gauge.width;
-            double design_height = design.height > 0 ? design.height : design_width;
-            PlacedGauge item;
-            item.instance = instance;
-            item.module = gauge.module;
-            item.line = gauge.line;
-            item.x = gauge.x;
-            item.y = gauge.y;
-            item.width = gauge.width;
-            item.scale_x = gauge.width / design_width;
-            item.height = gauge.height ? *gauge.height : design_height * item.scale_x;
-            item.scale_y = item.height / design_height;
-            placed.gauges.push_back(item);
-        }
-        windows_.push_back(std::move(placed));
-    }
+    Placer placer(host, config, module_dirs, problems_);
+    for (const PanelWindow& window : config.windows) windows_.push_back(placer.window(window));
+    placer.report();
 }
 
 bool Panel::window_visible(const PlacedWindow& window) const {
     if (window.ident && *window.ident >= 0) return simulation_->window_visible(uint32_t(*window.ident));
     return window.visible;
+}
+
+void Panel::show_window(size_t index, bool shown) {
+    if (index >= windows_.size()) return;
+    PlacedWindow& window = windows_[index];
+    if (window.ident && *window.ident >= 0) simulation_->set_window_visible(uint32_t(*window.ident), shown);
+    else window.visible = shown;
 }
 
 } // namespace panelhost

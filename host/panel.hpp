@@ -3,9 +3,11 @@
 // bitmap to its place on the panel.
 #pragma once
 
+#include "bmp_decoder.hpp"
 #include "panel_config.hpp"
 #include "panel_host.hpp"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,9 +20,15 @@ constexpr const char* module_file_suffix = ".gau";
 constexpr const char* module_file_suffix = ".so";
 #endif
 
+// A gauge on a window: a running instance, or a placeholder for a gauge this host
+// cannot run (its module is not found, the module has no such gauge, or it is a
+// newer kind of gauge), kept at its place and size so that the whole panel's layout
+// can be checked.
 struct PlacedGauge {
-    GaugeInstance* instance = nullptr;
+    GaugeInstance* instance = nullptr; // null for a placeholder
     std::string module;      // the module the gauge comes from
+    std::string label;       // as the panel file names it: "Module!Gauge", or the line's value
+    std::string missing;     // for a placeholder: why it does not run, in a few words
     int line = 0;            // of the panel file
     double x = 0, y = 0;     // panel units within the window
     double width = 0, height = 0;
@@ -28,32 +36,46 @@ struct PlacedGauge {
 };
 
 struct PlacedWindow {
+    std::string section;     // "Window00", "VCockpit01"
     std::string title;
     std::optional<int> ident;
     int width = 0, height = 0;
     bool visible = true;     // as the panel file says; see Panel::window_visible
+    bool virtual_cockpit = false;
+    std::optional<PanelColor> background_color;
+    // The window's background bitmap, drawn at the window's size behind its gauges
+    // (black is transparent); null when it has none.
+    std::shared_ptr<const Image> background;
+    ScreenPlace screen;
     std::vector<PlacedGauge> gauges;
 };
 
 class Panel {
 public:
-    // Loads the modules the panel names from `module_dir` (file Module.so, Module.gau on Windows) and places
-    // every gauge. Problems (the panel file's own errors, unknown modules or gauges)
-    // are collected with the file and line; what can be placed is placed.
+    // Places every gauge of the panel. Modules are looked for beside the panel file,
+    // then in each of `module_dirs` in turn (file Module.so, Module.gau on Windows).
+    // Problems (the panel file's own errors, modules not found, unknown gauges,
+    // background bitmaps that cannot be read) are collected once each, with the file
+    // and line; what can be placed is placed, and what cannot becomes a placeholder.
     // The windows' visibility becomes the simulation's window state before any gauge
     // is installed, so that a gauge may close a window at installation.
-    Panel(PanelHost& host, const PanelConfig& config, const std::string& module_dir);
+    Panel(PanelHost& host, const PanelConfig& config, const std::vector<std::string>& module_dirs);
+    Panel(PanelHost& host, const PanelConfig& config, const std::string& module_dir)
+        : Panel(host, config, std::vector<std::string>{module_dir}) {}
 
     // Whether the window shows now: a window with a number as the simulation's window
-    // state says (gauges open, close and toggle it), any other as the panel file says.
+    // state says (gauges open, close and toggle it), any other as the panel file says
+    // until show_window changes it.
     bool window_visible(const PlacedWindow& window) const;
+    // Opens or closes a window, as the simulator's window menu does.
+    void show_window(size_t index, bool shown);
 
     const std::vector<PlacedWindow>& windows() const { return windows_; }
     std::vector<PlacedWindow>& windows() { return windows_; }
     const std::vector<std::string>& problems() const { return problems_; }
 
 private:
-    const Simulation* simulation_;
+    Simulation* simulation_;
     std::vector<PlacedWindow> windows_;
     std::vector<std::string> problems_;
 };

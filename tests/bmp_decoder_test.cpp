@@ -1,6 +1,7 @@
 // The host's bitmap decoder, for BMP files (Linux resource directory) and for the
 // same bitmaps as Windows keeps them in a resource section: without the file header.
 #include "bmp_decoder.hpp"
+#include "bmp_files.hpp"
 
 #include <gtest/gtest.h>
 
@@ -71,10 +72,37 @@ TEST(BmpDecoder, ResourceBitmapsWhoseHeadersDoNotAddUpAreRefused) {
     put_u32(small_header, 0, 12);
     EXPECT_FALSE(decode_dib(small_header, error)) << "the old 12-byte core header";
 
+    std::vector<uint8_t> four_bit = dib;
+    four_bit[14] = 4;
+    EXPECT_FALSE(decode_dib(four_bit, error));
+    EXPECT_NE(error.find("24-bit"), std::string::npos) << error;
+
     std::vector<uint8_t> eight_bit = dib;
     eight_bit[14] = 8;
-    EXPECT_FALSE(decode_dib(eight_bit, error));
-    EXPECT_NE(error.find("24-bit"), std::string::npos) << error;
+    EXPECT_FALSE(decode_dib(eight_bit, error)) << "no room for a palette of 256 colours";
+    EXPECT_NE(error.find("palette"), std::string::npos) << error;
+}
+
+// Panel backgrounds are often 8-bit: each pixel an index into the palette, black
+// transparent as in every bitmap; indices past a short palette are black.
+TEST(BmpDecoder, EightBitPaletteFilesDecodeToTheirColours) {
+    const std::vector<uint32_t> palette = {0x000000, 0x336699, 0xFFFFFF};
+    std::vector<uint8_t> file = bmp_files::bmp_file(
+        5, 3, [](uint32_t x, uint32_t y) { return y == 2 ? 7u : (x + y) % 3; }, palette);
+    std::string error;
+    auto image = decode_bmp(file, error);
+    ASSERT_TRUE(image) << error;
+    EXPECT_EQ(image->width, 5u);
+    EXPECT_EQ(image->height, 3u);
+    EXPECT_TRUE(image->transparent_at(0, 0));
+    EXPECT_EQ(image->at(1, 0), 0xFF336699u);
+    EXPECT_EQ(image->at(2, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(image->at(0, 1), 0xFF336699u);
+    EXPECT_TRUE(image->transparent_at(4, 2)) << "an index past the palette";
+
+    std::vector<uint8_t> cut(file.begin(), file.begin() + 54 + 4);
+    bmp_files::put_u32(cut, 10, 54 + 12);
+    EXPECT_FALSE(decode_bmp(cut, error));
 }
 
 } // namespace

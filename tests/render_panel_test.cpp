@@ -47,9 +47,11 @@ TEST_F(RenderedPanel, ABrokenLineIsReportedAndTheRestIsDrawn) {
     Panel panel = place(file);
     ASSERT_EQ(panel.problems().size(), 2u);
     EXPECT_EQ(panel.problems()[0], file + ":7: gauge width must be a positive whole number");
-    EXPECT_EQ(panel.problems()[1], file + ":6: module Marlow_Instr has no gauge named No_Such_Gauge");
+    EXPECT_EQ(panel.problems()[1], file + ":6: module Marlow_Instr has no gauge named No_Such_Gauge"
+                                          ": 1 placement (line 6) drawn as placeholders");
     ASSERT_EQ(panel.windows().size(), 1u);
-    ASSERT_EQ(panel.windows()[0].gauges.size(), 2u);
+    ASSERT_EQ(panel.windows()[0].gauges.size(), 3u) << "two gauges and a placeholder";
+    EXPECT_FALSE(panel.windows()[0].gauges[1].instance);
 
     host.simulation().set(61, 120);
     host.update();

@@ -252,7 +252,7 @@ TEST_F(Workbench, ReloadsAChangedPanelFileAndKeepsTheSimulatorState) {
     run(0, 0.1);
     fs::file_time_type before = fs::last_write_time(dir / "panel.cfg");
     write("panel.cfg", "[Window00]\nsize_mm=300,300\ngauge00=Marlow_Instr!Airspeed, 0, 0, 300\n"
-                       "gauge01=Marlow_Instr!Airspeed, 0, 0\n");
+                       "gauge01=Marlow_Instr!Airspeed, 0\n");
     fs::last_write_time(dir / "panel.cfg", before + std::chrono::seconds(1));
     run(1.0, 1.1);
     EXPECT_EQ(session->layout_number(), 2u);
@@ -262,7 +262,7 @@ TEST_F(Workbench, ReloadsAChangedPanelFileAndKeepsTheSimulatorState) {
     json header = header_of(session->frame(0));
     EXPECT_EQ(header["problems"][0],
               (dir / "panel.cfg").string() +
-                  ":4: a gauge needs Module!Gauge, x, y, width[, height][, parameters]");
+                  ":4: a gauge needs Module!Gauge, x, y[, width[, height]][, parameters]");
     EXPECT_EQ(session->host().simulation().get(61), 77);
     EXPECT_TRUE(session->host().simulation().failure_active(6));
     EXPECT_EQ(session->host().instances().size(), 1u);  // the old gauges are gone
