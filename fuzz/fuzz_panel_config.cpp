@@ -1,5 +1,8 @@
-// The panel-file reader on arbitrary bytes: whatever the file holds, it reports
-// errors and never reads or writes out of bounds.
+// The panel-file reader on arbitrary bytes, and the placing of what it read: whatever
+// the file holds, it reports errors and never reads or writes out of bounds. The
+// panel's folder does not exist, so no module or bitmap is found: every gauge
+// becomes a placeholder and every window is sized from what it says.
+#include "panel.hpp"
 #include "panel_config.hpp"
 
 #include <cstdint>
@@ -8,8 +11,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    panelhost::PanelConfig config = panelhost::read_panel_config(in, "fuzz.cfg");
+    panelhost::PanelConfig config =
+        panelhost::read_panel_config(in, "/nonexistent-panel-folder/panel.cfg");
     for (const panelhost::PanelWindow& window : config.windows)
-        (void)panelhost::window_number_of(window.section);
+        (void)panelhost::text_as_utf8(window.title);
+    panelhost::PanelHost host;
+    panelhost::Panel panel(host, config, std::vector<std::string>{});
+    for (const panelhost::PlacedWindow& window : panel.windows())
+        if (window.width < 1 || window.height < 1) __builtin_trap();
     return 0;
 }

@@ -3,9 +3,28 @@
 
 #include <CLI/CLI.hpp>
 
+#include <iostream>
+
 using namespace panelhost;
 
 namespace {
+
+// --panel FILE or --aircraft DIR [--livery N]: the panel to place.
+CLI::Option* add_panel_choice(CLI::App* command, std::string& panel_file,
+                              AircraftChoice& aircraft) {
+    CLI::Option* panel = command->add_option("--panel", panel_file, "panel configuration file");
+    CLI::Option* folder = command->add_option(
+        "--aircraft", aircraft.dir,
+        "aircraft folder: its panel/panel.cfg, with the registration from its aircraft.cfg");
+    command->add_option("--livery", aircraft.livery,
+                        "which livery's registration: the N-th section of aircraft.cfg that "
+                        "holds an atc_id, from 0")
+        ->capture_default_str()
+        ->check(CLI::Range(0, 999))
+        ->needs(folder);
+    panel->excludes(folder);
+    return panel;
+}
 
 void add_settings(CLI::App* command, SimulationSettings& settings) {
     command->add_option("--set", settings.variables, "token variable value, as ID=VALUE");
@@ -36,8 +55,7 @@ int main(int argc, char** argv) {
     RenderOptions render_options;
     render_options.module_dir = default_module_dir();
     CLI::App* render = app.add_subcommand("render", "render a panel's visible windows to PNG");
-    render->add_option("--panel", render_options.panel_file, "panel configuration file")
-        ->required();
+    add_panel_choice(render, render_options.panel_file, render_options.aircraft);
     render->add_option("--out", render_options.out_file, "PNG file to write")->required();
     render->add_option("--modules", render_options.module_dir, "directory of the module files")
         ->capture_default_str();
@@ -68,8 +86,7 @@ int main(int argc, char** argv) {
     serve_options.page_dir = WORKBENCH_PAGE_DIR;
     CLI::App* serve = app.add_subcommand(
         "serve", "serve the workbench: the panel live in the browser, with its scenario");
-    serve->add_option("--panel", serve_options.panel_file, "panel configuration file")
-        ->capture_default_str();
+    add_panel_choice(serve, serve_options.panel_file, serve_options.aircraft)->capture_default_str();
     serve->add_option("--scenario", serve_options.scenario_file,
                       "scenario file (\"\" for none)")
         ->capture_default_str();
@@ -85,6 +102,12 @@ int main(int argc, char** argv) {
 #endif
 
     CLI11_PARSE(app, argc, argv);
+#ifdef PANELHOST_WITH_RENDER
+    if (*render && render_options.panel_file.empty() && render_options.aircraft.dir.empty()) {
+        std::cerr << "panelhost render: --panel FILE or --aircraft DIR is required\n";
+        return 2;
+    }
+#endif
     if (*inspect) return run_inspect(module_path, gauge_name);
     if (*show) return run_show(module_path, show_settings);
 #ifdef PANELHOST_WITH_RENDER

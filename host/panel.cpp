@@ -1,5 +1,7 @@
 #include "panel.hpp"
 
+#include "file_names.hpp"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -21,35 +23,6 @@ std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-// A file of `dir` named `name` (whose parts may be separated by "\" as on Windows),
-// in any case of its letters: panel folders copied from Windows keep their names'
-// case only by chance.
-std::optional<fs::path> find_ignoring_case(const fs::path& dir, const std::string& name) {
-    std::string relative = name;
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    fs::path found = dir;
-    for (const fs::path& part : fs::path(relative)) {
-        std::error_code error;
-        if (part == "." || part.empty()) continue;
-        if (part == "..") {
-            found = found.parent_path();
-            continue;
-        }
-        if (fs::exists(found / part, error)) {
-            found /= part;
-            continue;
-        }
-        std::optional<fs::path> match;
-        for (fs::directory_iterator it(found, error), end; !error && it != end; it.increment(error))
-            if (lower(it->path().filename().string()) == lower(part.string())) match = it->path();
-        if (!match) return std::nullopt;
-        found = *match;
-    }
-    std::error_code error;
-    if (!fs::is_regular_file(found, error)) return std::nullopt;
-    return found;
 }
 
 std::optional<std::vector<uint8_t>> read_file(const fs::path& path) {
@@ -161,13 +134,13 @@ private:
         const Image* image = placed.background.get();
         placed.width = window.width;
         placed.height = window.height;
-        if (placed.width <= 0) placed.width = image ? int(image->width) : int(std::ceil(span_x));
-        if (placed.height <= 0) {
-            if (image) placed.height = int(std::lround(double(placed.width) * image->height / image->width));
-            else placed.height = int(std::ceil(span_y));
-        }
-        placed.width = std::max(placed.width, 1);
-        placed.height = std::max(placed.height, 1);
+        auto side = [](double units) { return int(std::min(std::ceil(units), double(max_window_side))); };
+        if (placed.width <= 0) placed.width = image ? int(image->width) : side(span_x);
+        if (placed.height <= 0)
+            placed.height = image ? side(double(placed.width) * image->height / image->width)
+                                  : side(span_y);
+        placed.width = std::clamp(placed.width, 1, max_window_side);
+        placed.height = std::clamp(placed.height, 1, max_window_side);
     }
 
     // The loaded module a panel file's module name stands for, loading it from the

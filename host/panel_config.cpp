@@ -218,8 +218,8 @@ private:
         std::string text = without_comment(value);
         if (key == "size_mm") {
             auto size = numbers(value, {1, 2});
-            if (!size || (*size)[0] < 1 || (size->size() == 2 && (*size)[1] < 1) ||
-                (*size)[0] > 1e6 || (size->size() == 2 && (*size)[1] > 1e6))
+            auto fits = [](double side) { return side >= 1 && side <= max_window_side; };
+            if (!size || !fits((*size)[0]) || (size->size() == 2 && !fits((*size)[1])))
                 return error("size_mm needs a positive width and height, as size_mm=1024,768 "
                              "(or the width alone: the height follows the background bitmap)");
             window_->width = int(std::lround((*size)[0]));

@@ -101,6 +101,9 @@ struct PanelWindow {
     int line = 0;                               // of the section header
 };
 
+// The largest window side, in panel units, a panel file may give or imply.
+inline constexpr int max_window_side = 32768;
+
 struct PanelConfig {
     std::string file;
     std::vector<PanelWindow> windows;

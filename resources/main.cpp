@@ -2,10 +2,14 @@
 // files the build embeds them with.
 //
 //   resgen --module Marlow_Instr --out DIR [--png]
+//   resgen --panel-background FILE.bmp
 //
 // --png also writes each bitmap as bitmap_<N>.png and the module's previews (its
 // gauges put together as the host shows them) as preview_<name>.png.
+// --panel-background writes the example aircraft's main panel background, an
+// 8-bit BMP as aircraft panel folders keep them.
 #include "art/art_families.hpp"
+#include "art/panel_background_art.hpp"
 #include "art/preview.hpp"
 #include "art/render.hpp"
 #include "output/bmp_file.hpp"
@@ -62,6 +66,7 @@ struct Options {
     const Module* module = nullptr;
     fs::path out;
     bool png = false;
+    fs::path panel_background;
 };
 
 const Module& find_module(std::string_view name) {
@@ -81,15 +86,23 @@ Options parse(int argc, char** argv) {
             options.out = argv[++i];
         else if (arg == "--png")
             options.png = true;
+        else if (arg == "--panel-background" && has_value)
+            options.panel_background = argv[++i];
         else
             throw std::runtime_error("unexpected argument " + std::string(arg));
     }
-    if (!options.module || options.out.empty())
-        throw std::runtime_error("usage: resgen --module NAME --out DIR [--png]");
+    if (options.panel_background.empty() && (!options.module || options.out.empty()))
+        throw std::runtime_error(
+            "usage: resgen --module NAME --out DIR [--png] | --panel-background FILE.bmp");
     return options;
 }
 
 void run(const Options& options) {
+    if (!options.panel_background.empty()) {
+        output::write_if_changed(options.panel_background,
+                                 output::bmp_file_8bit(art::render_panel_background()));
+        if (!options.module) return;
+    }
     const std::string module(options.module->name);
     const fs::path out = fs::absolute(options.out).lexically_normal();
     fs::create_directories(out);

@@ -2,9 +2,12 @@
 // problems on standard error, naming the file and what is wrong.
 #pragma once
 
+#include "panel_config.hpp"
 #include "simulation_settings.hpp"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace panelhost {
 
@@ -14,8 +17,31 @@ std::string default_module_dir();
 int run_inspect(const std::string& module_path, const std::string& gauge_name);
 int run_show(const std::string& module_path, const SimulationSettings& settings);
 
+// An aircraft folder given instead of a panel file: its panel, with the
+// registration of one of its liveries.
+struct AircraftChoice {
+    std::string dir;     // empty: none
+    int livery = 0;      // the N-th section of aircraft.cfg that holds an atc_id
+};
+
+// The panel file to place and the registration to give it (empty: the panel
+// file's own), from --panel or --aircraft.
+struct PanelChoice {
+    std::string panel_file;
+    std::string registration;
+};
+std::optional<PanelChoice> resolve_panel_choice(const std::string& panel_file,
+                                                const AircraftChoice& aircraft, std::string& error);
+// The chosen panel file, read, with the aircraft's registration in place of its own.
+std::optional<PanelConfig> read_panel_choice(const std::string& panel_file,
+                                             const AircraftChoice& aircraft, std::string& error);
+// Where modules are looked for after the panel file's own folder: the --modules
+// folder, then panelhost's own.
+std::vector<std::string> module_search(const std::string& module_dir);
+
 struct RenderOptions {
     std::string panel_file;
+    AircraftChoice aircraft;
     std::string module_dir;
     std::string out_file;
     SimulationSettings settings;
@@ -33,6 +59,7 @@ int run_gallery(const GalleryOptions& options);
 
 struct ServeOptions {
     std::string panel_file;
+    AircraftChoice aircraft;
     std::string scenario_file;   // empty: none
     std::string module_dir;
     std::string page_dir;

@@ -10,17 +10,21 @@
 namespace panelhost {
 
 int run_render(const RenderOptions& options) {
-    PanelConfig config = load_panel_config(options.panel_file);
-    PanelHost host;
     std::string error;
+    std::optional<PanelConfig> config = read_panel_choice(options.panel_file, options.aircraft, error);
+    if (!config) {
+        std::cerr << "panelhost: " << error << "\n";
+        return 1;
+    }
+    PanelHost host;
     if (!apply_settings(host.simulation(), options.settings, error)) {
         std::cerr << "panelhost: " << error << "\n";
         return 1;
     }
-    Panel panel(host, config, options.module_dir);
+    Panel panel(host, *config, module_search(options.module_dir));
     for (const std::string& problem : panel.problems()) std::cerr << "panelhost: " << problem << "\n";
-    if (config.windows.empty()) {
-        std::cerr << "panelhost: " << options.panel_file << ": no window to render\n";
+    if (config->windows.empty()) {
+        std::cerr << "panelhost: " << config->file << ": no window to render\n";
         return 1;
     }
     for (int cycle = 0; cycle < options.cycles; ++cycle) host.update();
@@ -36,7 +40,7 @@ int run_render(const RenderOptions& options) {
         std::cerr << "panelhost: " << error << "\n";
         return 1;
     }
-    std::cout << "panelhost: rendered " << options.panel_file << " to " << options.out_file << "\n";
+    std::cout << "panelhost: rendered " << config->file << " to " << options.out_file << "\n";
     return 0;
 }
 

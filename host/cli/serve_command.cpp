@@ -40,8 +40,14 @@ int run_serve(const ServeOptions& options) {
     std::string error;
     if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
 
+    std::optional<PanelChoice> choice =
+        resolve_panel_choice(options.panel_file, options.aircraft, error);
+    if (!choice) {
+        std::cerr << "panelhost: " << error << "\n";
+        return 1;
+    }
     WorkbenchOptions workbench;
-    workbench.panel_file = absolute(options.panel_file);
+    workbench.panel_file = absolute(choice->panel_file);
     workbench.scenario_file = absolute(options.scenario_file);
     workbench.module_dir = options.module_dir;
     workbench.cycle_hz = options.cycle_hz;

@@ -1,0 +1,31 @@
+// The panel that render and serve place: a panel file, or an aircraft folder's.
+#include "aircraft_folder.hpp"
+#include "cli/commands.hpp"
+
+namespace panelhost {
+
+std::optional<PanelChoice> resolve_panel_choice(const std::string& panel_file,
+                                                const AircraftChoice& aircraft,
+                                                std::string& error) {
+    if (aircraft.dir.empty()) return PanelChoice{panel_file, ""};
+    std::optional<AircraftFolder> folder = open_aircraft_folder(aircraft.dir, aircraft.livery, error);
+    if (!folder) return std::nullopt;
+    return PanelChoice{folder->panel_file, folder->atc_id};
+}
+
+std::optional<PanelConfig> read_panel_choice(const std::string& panel_file,
+                                             const AircraftChoice& aircraft, std::string& error) {
+    std::optional<PanelChoice> choice = resolve_panel_choice(panel_file, aircraft, error);
+    if (!choice) return std::nullopt;
+    PanelConfig config = load_panel_config(choice->panel_file);
+    if (!choice->registration.empty()) config.atc_id = choice->registration;
+    return config;
+}
+
+std::vector<std::string> module_search(const std::string& module_dir) {
+    std::vector<std::string> dirs = {module_dir};
+    if (default_module_dir() != module_dir) dirs.push_back(default_module_dir());
+    return dirs;
+}
+
+} // namespace panelhost
