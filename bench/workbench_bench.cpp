@@ -69,7 +69,7 @@ void BM_WorkbenchCycle(benchmark::State& state) {
     WorkbenchOptions options;
     options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";
     options.scenario_file = PANEL_EXAMPLES_DIR "/scenario.json";
-    options.module_dir = module_dir;
+    options.module_dirs = {module_dir};
     WorkbenchSession session(options);
     session.submit(ScenarioControl{ScenarioControl::Action::Step, 140});
     double now = 0;
@@ -90,7 +90,7 @@ void BM_ClickToNewFrame(benchmark::State& state) {
     use_panel_fonts(error);
     WorkbenchOptions options;
     options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";
-    options.module_dir = module_dir;
+    options.module_dirs = {module_dir};
     options.play_at_start = false;
     WorkbenchSession session(options);
     const nlohmann::json layout = session.layout();

@@ -11,9 +11,9 @@
 namespace panelhost {
 
 struct AircraftFolder {
-    std::string panel_file;  // the panel.cfg the livery uses
-    std::string atc_id;      // the livery's registration; empty when it has none
-    std::string livery;      // the section it comes from, as written ("fltsim.0")
+    std::string panel_file; // the panel.cfg the livery uses
+    std::string atc_id;     // the livery's registration; empty when it has none
+    std::string livery;     // the section it comes from, as written ("fltsim.0")
 };
 
 // None, with `error` saying what is missing, when the folder has no aircraft.cfg,

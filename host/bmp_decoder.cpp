@@ -29,8 +29,8 @@ std::optional<Image> decode_pixels(std::span<const uint8_t> file, size_t info,
 
     // BI_BITFIELDS with 32 bits is the usual BGRX layout of 32-bit files.
     bool bitfields32 = bits == 32 && compression == 3;
-    if (header_size < info_header_size || planes != 1 ||
-        (bits != 8 && bits != 24 && bits != 32) || (compression != 0 && !bitfields32)) {
+    if (header_size < info_header_size || planes != 1 || (bits != 8 && bits != 24 && bits != 32) ||
+        (compression != 0 && !bitfields32)) {
         error = "only uncompressed 8-bit (palette), 24-bit and 32-bit BMP files are read (bits " +
                 std::to_string(bits) + ", compression " + std::to_string(compression) + ")";
         return std::nullopt;

@@ -1,6 +1,7 @@
 // Decoding the modules' bitmaps and panel backgrounds: uncompressed 24-bit,
-// 32-bit and 8-bit (palette) BMP files, bottom-up or top-down. Pure code; anything else, or any file whose headers do not add up, is
-// refused with a message saying what is wrong.
+// 32-bit and 8-bit (palette) BMP files, bottom-up or top-down. Pure code; anything
+// else, or any file whose headers do not add up, is refused with a message saying
+// what is wrong.
 #pragma once
 
 #include <cstdint>

@@ -16,9 +16,10 @@ CLI::Option* add_panel_choice(CLI::App* command, std::string& panel_file,
     CLI::Option* folder = command->add_option(
         "--aircraft", aircraft.dir,
         "aircraft folder: its panel/panel.cfg, with the registration from its aircraft.cfg");
-    command->add_option("--livery", aircraft.livery,
-                        "which livery's registration: the N-th section of aircraft.cfg that "
-                        "holds an atc_id, from 0")
+    command
+        ->add_option("--livery", aircraft.livery,
+                     "which livery's registration: the N-th section of aircraft.cfg that "
+                     "holds an atc_id, from 0")
         ->capture_default_str()
         ->check(CLI::Range(0, 999))
         ->needs(folder);
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
     serve_options.page_dir = WORKBENCH_PAGE_DIR;
     CLI::App* serve = app.add_subcommand(
         "serve", "serve the workbench: the panel live in the browser, with its scenario");
-    add_panel_choice(serve, serve_options.panel_file, serve_options.aircraft)->capture_default_str();
+    add_panel_choice(serve, serve_options.panel_file, serve_options.aircraft)
+        ->capture_default_str();
     serve->add_option("--scenario", serve_options.scenario_file,
                       "scenario file (\"\" for none)")
         ->capture_default_str();

@@ -46,7 +46,7 @@ std::string lines_text(const std::vector<int>& lines) {
 // Gauges that cannot run, gathered so that each cause is reported once with how
 // many placements it has.
 class Missing {
-public:
+  public:
     void add(const std::string& cause, int line) {
         auto [it, added] = lines_.try_emplace(cause);
         if (added) order_.push_back(cause);
@@ -55,19 +55,20 @@ public:
     void report(const std::string& file, std::vector<std::string>& problems) const {
         for (const std::string& cause : order_) {
             const std::vector<int>& lines = lines_.at(cause);
-            std::string count = lines.size() == 1 ? "1 placement" : std::to_string(lines.size()) + " placements";
+            std::string count =
+                lines.size() == 1 ? "1 placement" : std::to_string(lines.size()) + " placements";
             problems.push_back(file + ":" + std::to_string(lines.front()) + ": " + cause + ": " +
                                count + " (" + lines_text(lines) + ") drawn as placeholders");
         }
     }
 
-private:
+  private:
     std::map<std::string, std::vector<int>> lines_;
     std::vector<std::string> order_;
 };
 
 class Placer {
-public:
+  public:
     Placer(PanelHost& host, const PanelConfig& config, const std::vector<std::string>& module_dirs,
            std::vector<std::string>& problems)
         : host_(host), config_(config), problems_(problems) {
@@ -91,14 +92,15 @@ public:
         placed.background_color = window.background_color;
         placed.screen = window.screen;
         placed.background = background(window);
-        for (const PanelGauge& gauge : window.gauges) placed.gauges.push_back(this->gauge(gauge));
+        for (const PanelGauge& gauge : window.gauges)
+            placed.gauges.push_back(this->gauge(gauge));
         size_window(window, placed);
         return placed;
     }
 
     void report() { missing_.report(config_.file, problems_); }
 
-private:
+  private:
     std::string where(int line) const { return config_.file + ":" + std::to_string(line) + ": "; }
 
     std::shared_ptr<const Image> background(const PanelWindow& window) {
@@ -118,7 +120,8 @@ private:
         }
         if (!reasons.empty())
             problems_.push_back(where(window.line) + "the background bitmap of [" + window.section +
-                                "] cannot be shown (" + reasons + "); its background colour is used");
+                                "] cannot be shown (" + reasons +
+                                "); its background colour is used");
         return nullptr;
     }
 
@@ -134,11 +137,13 @@ private:
         const Image* image = placed.background.get();
         placed.width = window.width;
         placed.height = window.height;
-        auto side = [](double units) { return int(std::min(std::ceil(units), double(max_window_side))); };
+        auto side = [](double units) {
+            return int(std::min(std::ceil(units), double(max_window_side)));
+        };
         if (placed.width <= 0) placed.width = image ? int(image->width) : side(span_x);
         if (placed.height <= 0)
-            placed.height = image ? side(double(placed.width) * image->height / image->width)
-                                  : side(span_y);
+            placed.height =
+                image ? side(double(placed.width) * image->height / image->width) : side(span_y);
         placed.width = std::clamp(placed.width, 1, max_window_side);
         placed.height = std::clamp(placed.height, 1, max_window_side);
     }
@@ -150,14 +155,16 @@ private:
         if (auto known = modules_.find(key); known != modules_.end()) return known->second;
         std::optional<std::string> loaded;
         std::string file = gauge.module + module_file_suffix;
-        std::string cause = "module " + gauge.module + " not found (" + file + " is in none of " +
-                            folders() + ")";
+        std::string cause =
+            "module " + gauge.module + " not found (" + file + " is in none of " + folders() + ")";
         for (const fs::path& dir : search_) {
             std::optional<fs::path> path = find_ignoring_case(dir, file);
             if (!path) continue;
             std::string error;
-            if (LoadedModule* module = host_.load_module(path->string(), error)) loaded = module->name();
-            else cause = error;
+            if (LoadedModule* module = host_.load_module(path->string(), error))
+                loaded = module->name();
+            else
+                cause = error;
             break;
         }
         modules_[key] = loaded;
@@ -168,8 +175,8 @@ private:
     std::string folders() const {
         std::string text;
         for (size_t i = 0; i < search_.size(); ++i)
-            text += (i ? ", " : "") + (i == 0 ? "the panel's folder " + search_[i].string()
-                                              : search_[i].string());
+            text += (i ? ", " : "") +
+                    (i == 0 ? "the panel's folder " + search_[i].string() : search_[i].string());
         return text;
     }
 
@@ -186,7 +193,8 @@ private:
                                             "cannot run)");
         }
         std::optional<std::string> module = this->module(gauge);
-        if (!module) return placeholder(placed, gauge, "module not found", causes_[lower(gauge.module)]);
+        if (!module)
+            return placeholder(placed, gauge, "module not found", causes_[lower(gauge.module)]);
         placed.module = *module;
         std::string name = gauge.gauge;
         if (name.empty()) {
@@ -201,7 +209,8 @@ private:
                                "module " + *module + " has no gauge named " + name);
         }
         DesignSize design = instance->design_size();
-        double design_width = design.width > 0 ? design.width : gauge.width.value_or(placeholder_side);
+        double design_width =
+            design.width > 0 ? design.width : gauge.width.value_or(placeholder_side);
         double design_height = design.height > 0 ? design.height : design_width;
         placed.instance = instance;
         placed.width = gauge.width.value_or(design_width);
@@ -236,14 +245,16 @@ std::string module_file(const std::string& module_dir, const std::string& module
     return (module_dir.empty() ? std::string(".") : module_dir) + "/" + module_name + module_file_suffix;
 }
 
-Panel::Panel(PanelHost& host, const PanelConfig& config, const std::vector<std::string>& module_dirs)
+Panel::Panel(PanelHost& host, const PanelConfig& config,
+             const std::vector<std::string>& module_dirs)
     : simulation_(&host.simulation()), problems_(config.errors) {
     if (!config.atc_id.empty()) host.simulation().set_named_text("ATC ID,string", config.atc_id);
     for (const PanelWindow& window : config.windows)
         if (window.ident && *window.ident >= 0)
             host.simulation().set_window_visible(uint32_t(*window.ident), window.visible);
     Placer placer(host, config, module_dirs, problems_);
-    for (const PanelWindow& window : config.windows) windows_.push_back(placer.window(window));
+    for (const PanelWindow& window : config.windows)
+        windows_.push_back(placer.window(window));
     placer.report();
 }
 
@@ -255,8 +266,10 @@ bool Panel::window_visible(const PlacedWindow& window) const {
 void Panel::show_window(size_t index, bool shown) {
     if (index >= windows_.size()) return;
     PlacedWindow& window = windows_[index];
-    if (window.ident && *window.ident >= 0) simulation_->set_window_visible(uint32_t(*window.ident), shown);
-    else window.visible = shown;
+    if (window.ident && *window.ident >= 0)
+        simulation_->set_window_visible(uint32_t(*window.ident), shown);
+    else
+        window.visible = shown;
 }
 
 } // namespace panelhost

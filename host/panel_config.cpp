@@ -36,9 +36,8 @@ std::string without_comment(std::string_view text) {
 }
 
 bool all_digits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
-        return std::isdigit(c) != 0;
-    });
+    return !text.empty() && std::all_of(text.begin(), text.end(),
+                                        [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
 // "window" + digits, "vcockpit" + digits, ...: the digits after the prefix.
@@ -104,17 +103,29 @@ std::optional<std::vector<double>> numbers(const std::string& value,
 
 // Sections a panel file carries for other parts of the simulator: passed over.
 bool is_other_section(const std::string& key) {
-    static const std::set<std::string> names = {"views", "default view", "color", "colors",
-                                                "vcockpit", "vpainting"};
+    static const std::set<std::string> names = {"views",  "default view", "color",
+                                                "colors", "vcockpit",     "vpainting"};
     return names.count(key) || numbered(key, "vpainting");
 }
 
 // Window keys that real panels write and that do not change what is shown here.
 bool is_quiet_window_key(const std::string& key) {
-    static const std::set<std::string> names = {
-        "nomenu", "sizeable", "alpha", "transparent", "type", "child_3d", "render_3d_window",
-        "render_2d_window", "no_luminous", "hilite_color", "hidden", "always_visible",
-        "hide_on_startup", "dont_save", "undocked", "window_ref"};
+    static const std::set<std::string> names = {"nomenu",
+                                                "sizeable",
+                                                "alpha",
+                                                "transparent",
+                                                "type",
+                                                "child_3d",
+                                                "render_3d_window",
+                                                "render_2d_window",
+                                                "no_luminous",
+                                                "hilite_color",
+                                                "hidden",
+                                                "always_visible",
+                                                "hide_on_startup",
+                                                "dont_save",
+                                                "undocked",
+                                                "window_ref"};
     return names.count(key) || numbered(key, "child_");
 }
 
@@ -207,7 +218,8 @@ private:
         case Section::Titles: titles_[key] = text_as_utf8(without_comment(value)); return;
         case Section::Aircraft:
             if (key == "atc_id") config_.atc_id = without_comment(value);
-            else notice_once("aircraft:" + key, "key " + key + " in [Aircraft] is passed over");
+            else
+                notice_once("aircraft:" + key, "key " + key + " in [Aircraft] is passed over");
             return;
         case Section::Window: return window_key(key, value);
         }
@@ -232,18 +244,19 @@ private:
         } else if (key == "file" || numbered(key, "file_")) {
             if (text.empty()) return;
             auto& files = window_->background_files;
-            if (key == "file") files.insert(files.begin(), text);
-            else files.push_back(text);
+            if (key == "file")
+                files.insert(files.begin(), text);
+            else
+                files.push_back(text);
         } else if (key == "texture") {
             window_->texture = text_as_utf8(text);
         } else if (key == "background_color") {
             auto rgb = numbers(value, {3});
-            if (!rgb || std::any_of(rgb->begin(), rgb->end(),
-                                    [](double c) { return c < 0 || c > 255; }))
+            if (!rgb ||
+                std::any_of(rgb->begin(), rgb->end(), [](double c) { return c < 0 || c > 255; }))
                 return error("background_color needs red, green and blue from 0 to 255, as "
                              "background_color=0,0,0");
-            window_->background_color =
-                PanelColor{int((*rgb)[0]), int((*rgb)[1]), int((*rgb)[2])};
+            window_->background_color = PanelColor{int((*rgb)[0]), int((*rgb)[1]), int((*rgb)[2])};
         } else if (key == "position") {
             auto place = parse_int(text);
             if (!place || *place < 0 || *place > 8)
@@ -252,10 +265,9 @@ private:
             window_->screen.position = place;
         } else if (key == "window_pos" || key == "window_size") {
             auto pair = numbers(value, {2});
-            if (!pair || std::any_of(pair->begin(), pair->end(),
-                                     [](double f) { return f < -1 || f > 2; }))
-                return error(key + " needs two fractions of the screen, as " + key +
-                             "=0.25,0.5");
+            if (!pair ||
+                std::any_of(pair->begin(), pair->end(), [](double f) { return f < -1 || f > 2; }))
+                return error(key + " needs two fractions of the screen, as " + key + "=0.25,0.5");
             PanelPoint point{(*pair)[0], (*pair)[1]};
             (key == "window_pos" ? window_->screen.position_fraction
                                  : window_->screen.size_fraction) = point;
@@ -275,12 +287,16 @@ private:
             window_->ident = number;
         } else if (key == "visible") {
             std::string flag = lower(text);
-            if (flag == "1" || flag == "true" || flag == "yes") window_->visible = true;
-            else if (flag == "0" || flag == "false" || flag == "no") window_->visible = false;
-            else return error("visible must be 0 or 1");
+            if (flag == "1" || flag == "true" || flag == "yes")
+                window_->visible = true;
+            else if (flag == "0" || flag == "false" || flag == "no")
+                window_->visible = false;
+            else
+                return error("visible must be 0 or 1");
         } else if (!is_quiet_window_key(key)) {
-            notice_once(key, "key " + key + " is not one panel files use; passed over (here "
-                             "and wherever else it stands)");
+            notice_once(key, "key " + key +
+                                 " is not one panel files use; passed over (here "
+                                 "and wherever else it stands)");
         }
     }
 
@@ -314,8 +330,7 @@ private:
         gauge.y = *y;
         if (fields.size() > 3 && !numeric(3).empty()) {
             auto width = parse_whole(numeric(3));
-            if (!width || *width <= 0)
-                return error("gauge width must be a positive whole number");
+            if (!width || *width <= 0) return error("gauge width must be a positive whole number");
             gauge.width = width;
         }
         if (fields.size() > 4 && !numeric(4).empty()) {
@@ -346,7 +361,11 @@ constexpr std::array<uint16_t, 32> cp1252_high = {
 bool is_utf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        size_t length = c < 0x80         ? 1
+                        : (c >> 5) == 6  ? 2
+                        : (c >> 4) == 14 ? 3
+                        : (c >> 3) == 30 ? 4
+                                         : 0;
         if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2)) return false;
         for (size_t k = 1; k < length; ++k)
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;

@@ -47,11 +47,11 @@ namespace panelhost {
 // or a line of a newer kind of gauge (`htmlgaugeNN=...`), read as a placement of a
 // gauge this host cannot run.
 struct PanelGauge {
-    std::string key;                      // "gauge03", as written
-    std::string kind = "gauge";           // "gauge", or the newer kind: "htmlgauge"
-    std::string name;                     // what stands before the first comma
-    std::string module;                   // of "Module!Gauge"; empty for other kinds
-    std::string gauge;                    // empty: the module's first gauge
+    std::string key;            // "gauge03", as written
+    std::string kind = "gauge"; // "gauge", or the newer kind: "htmlgauge"
+    std::string name;           // what stands before the first comma
+    std::string module;         // of "Module!Gauge"; empty for other kinds
+    std::string gauge;          // empty: the module's first gauge
     int x = 0;
     int y = 0;
     std::optional<int> width;             // the design width when absent
@@ -61,7 +61,7 @@ struct PanelGauge {
 };
 
 struct PanelColor {
-    int red = 0, green = 0, blue = 0;     // 0..255
+    int red = 0, green = 0, blue = 0; // 0..255
     bool operator==(const PanelColor&) const = default;
 };
 
@@ -95,10 +95,10 @@ struct PanelWindow {
     std::vector<std::string> background_files;
     std::optional<PanelColor> background_color;
     ScreenPlace screen;
-    std::optional<PanelPoint> pixel_size;       // a cockpit panel's texture size
-    std::string texture;                        // a cockpit panel's "$Panel_1"
+    std::optional<PanelPoint> pixel_size; // a cockpit panel's texture size
+    std::string texture;                  // a cockpit panel's "$Panel_1"
     std::vector<PanelGauge> gauges;
-    int line = 0;                               // of the section header
+    int line = 0; // of the section header
 };
 
 // The largest window side, in panel units, a panel file may give or imply.

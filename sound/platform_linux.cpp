@@ -43,8 +43,7 @@ std::unordered_set<const void*>& open_objects(const StandInBuffer*) {
 }
 
 // The live stand-in object behind a handle, or null (counted as a misuse).
-template <typename Object, typename Handle>
-Object* live(Handle* handle) {
+template <typename Object, typename Handle> Object* live(Handle* handle) {
     if (open_objects(static_cast<const Object*>(nullptr)).contains(handle))
         return reinterpret_cast<Object*>(handle);
     ++stand_in().misuses;
@@ -52,14 +51,12 @@ Object* live(Handle* handle) {
 }
 
 // The handle of a new stand-in object, open until closed.
-template <typename Handle, typename Object>
-Handle* open(Object& object) {
+template <typename Handle, typename Object> Handle* open(Object& object) {
     open_objects(&object).insert(&object);
     return reinterpret_cast<Handle*>(&object);
 }
 
-template <typename Object>
-void close(Object& object) {
+template <typename Object> void close(Object& object) {
     object.released = true;
     open_objects(&object).erase(&object);
 }

@@ -21,11 +21,12 @@ const std::string module_dir = fs::path(MARLOW_MODULE_PATH).parent_path().string
 const std::string example_aircraft = PANEL_EXAMPLES_DIR "/aircraft";
 
 class AircraftPanel : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("aircraft-panel-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir =
+            fs::temp_directory_path() /
+            ("aircraft-panel-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir / "panel");
     }
@@ -40,13 +41,15 @@ protected:
         std::ifstream in(file);
         std::regex gauge_line(R"(^\s*[a-z_]*gauge\d+\s*=)", std::regex::icase);
         size_t count = 0;
-        for (std::string line; std::getline(in, line);) count += std::regex_search(line, gauge_line);
+        for (std::string line; std::getline(in, line);)
+            count += std::regex_search(line, gauge_line);
         return count;
     }
 
     static size_t placements(const Panel& panel) {
         size_t count = 0;
-        for (const PlacedWindow& window : panel.windows()) count += window.gauges.size();
+        for (const PlacedWindow& window : panel.windows())
+            count += window.gauges.size();
         return count;
     }
 
@@ -111,7 +114,8 @@ TEST_F(AircraftPanel, TheExampleAircraftOpensWithItsRegistrationBackgroundAndPla
     EXPECT_EQ(autopilot.missing, "module not found");
     EXPECT_EQ(autopilot.width, 290);
     EXPECT_EQ(autopilot.height, 26);
-    EXPECT_EQ(find(panel, "Generic/Clock/clock.html?style=analog").missing, "a newer kind of gauge");
+    EXPECT_EQ(find(panel, "Generic/Clock/clock.html?style=analog").missing,
+              "a newer kind of gauge");
 
     const PlacedWindow& cockpit = panel.windows().back();
     EXPECT_TRUE(cockpit.virtual_cockpit);
@@ -181,10 +185,10 @@ TEST_F(AircraftPanel, APanelWithSevenForeignModulesLoadsWithOneMessagePerModule)
 TEST_F(AircraftPanel, ModulesAndBitmapsBesideThePanelFileAreFoundInAnyCase) {
     fs::copy_file(MARLOW_MODULE_PATH, dir / "panel/marlow_instr.so");
     fs::create_directories(dir / "panel/Bitmaps");
-    bmp_files::write_file(dir / "panel/Bitmaps/BACK.BMP",
-                          bmp_files::bmp_file(
-                              200, 100, [](uint32_t x, uint32_t) { return x < 100 ? 0u : 1u; },
-                              {0x000000, 0x405060}));
+    bmp_files::write_file(
+        dir / "panel/Bitmaps/BACK.BMP",
+        bmp_files::bmp_file(200, 100, [](uint32_t x, uint32_t) { return x < 100 ? 0u : 1u; },
+                            {0x000000, 0x405060}));
     write("panel/panel.cfg", "[Window00]\nsize_mm=400\nfile=bitmaps\\back.bmp\n"
                              "gauge00=MARLOW_INSTR!Registration, 0, 0\n"
                              "gauge01=Marlow_Instr, 0, 40\n");

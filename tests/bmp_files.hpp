@@ -10,7 +10,8 @@
 namespace bmp_files {
 
 inline void put_u32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = uint8_t(value >> (8 * i));
 }
 
 // `pixel(x, y)` gives 0xRRGGBB, y = 0 the top row; for 8-bit files the palette

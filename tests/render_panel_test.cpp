@@ -1,13 +1,17 @@
 // The real module's gauges placed from a panel file and drawn: the pictures put
-// needles and cards where their values say, and a broken panel line costs only
-// that line.
+// needles and cards where their values say, a broken panel line costs only that
+// line, windows show their background bitmaps over their background colours, and
+// gauges that cannot run here show as placeholder boxes.
+#include "bmp_files.hpp"
 #include "panel.hpp"
 #include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
+#include "render/png_output.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 using namespace panelhost;
 
@@ -19,6 +23,16 @@ struct Rgb {
     int red, green, blue;
     int brightness() const { return (red + green + blue) / 3; }
 };
+
+::testing::AssertionResult near(Rgb seen, Rgb wanted, int tolerance = 3) {
+    if (std::abs(seen.red - wanted.red) <= tolerance &&
+        std::abs(seen.green - wanted.green) <= tolerance &&
+        std::abs(seen.blue - wanted.blue) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "(" << seen.red << ", " << seen.green << ", " << seen.blue << ") instead of ("
+           << wanted.red << ", " << wanted.green << ", " << wanted.blue << ")";
+}
 
 Rgb pixel(cairo_surface_t* surface, int x, int y) {
     cairo_surface_flush(surface);
@@ -100,6 +114,157 @@ TEST_F(RenderedPanel, OnlyChangedGaugesAreRedrawn) {
     EXPECT_EQ(second.gauges_drawn, 0);
     EXPECT_EQ(second.gauges_reused, 2);
     EXPECT_EQ(third.gauges_drawn, 1) << "only the vertical speed changed";
+}
+
+// A panel folder as an aircraft carries it: panel.cfg and the window's background
+// bitmap, 240 x 180 pixels stretched to a window 480 wide (so 360 high). The bitmap
+// is black, which is transparent, but for an ochre strip along the bottom and a grey
+// column on the right; the background colour is blue.
+class PanelFolder : public RenderedPanel {
+  protected:
+    static constexpr Rgb blue{40, 90, 160}, ochre{190, 160, 70}, grey{110, 120, 130};
+    static constexpr Rgb outline{255, 0, 255};
+
+    void SetUp() override {
+        RenderedPanel::SetUp();
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = std::filesystem::temp_directory_path() /
+              ("render_panel_test_" + std::string(test->name()));
+        std::filesystem::create_directories(dir);
+        bmp_files::write_file(dir / "background.bmp",
+                              bmp_files::bmp_file(240, 180, [](uint32_t x, uint32_t y) {
+                                  if (y >= 140) return 0xBEA046u;
+                                  return x >= 200 ? 0x6E7882u : 0u;
+                              }));
+        std::ofstream(dir / "panel.cfg") << R"([Window00]
+size_mm=480
+file=background.bmp
+background_color=40,90,160
+gauge00=Marlow_Instr!Airspeed, 10, 10
+gauge01=Foreign_Gauges!Fuel Selector, 330, 20, 80, 80
+gauge02=Some Vendor Gauges!Fuel Selector Knob, 330, 120, 60, 60
+htmlgauge00=Generic/Radios/COM/com.html?Index=1, 330, 200, 140, 60
+)";
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    Panel place_folder() { return place((dir / "panel.cfg").string()); }
+
+    std::filesystem::path dir;
+};
+
+// Light pixels, as the placeholders' text draws them, inside a box.
+int light_pixels(cairo_surface_t* surface, int left, int top, int width, int height) {
+    int count = 0;
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            count += pixel(surface, x, y).brightness() > 170;
+    return count;
+}
+
+// Where the pictures of a test go to be looked at: the build directory.
+std::string picture_path(const std::string& name) {
+#ifdef PANEL_PICTURES_DIR
+    return std::string(PANEL_PICTURES_DIR) + "/" + name;
+#else
+    return module_dir + "/" + name;
+#endif
+}
+
+TEST_F(PanelFolder, TheBackgroundBitmapIsStretchedOverTheBackgroundColour) {
+    Panel panel = place_folder();
+    const PlacedWindow& window = panel.windows().at(0);
+    EXPECT_EQ(window.width, 480);
+    EXPECT_EQ(window.height, 360) << "the bitmap's proportions";
+    PanelRenderer renderer(host);
+    SurfacePtr picture = renderer.render_window(window);
+    EXPECT_EQ(cairo_image_surface_get_height(picture.get()), 360);
+    EXPECT_TRUE(near(pixel(picture.get(), 320, 150), blue)) << "black is transparent";
+    EXPECT_TRUE(near(pixel(picture.get(), 100, 330), ochre));
+    EXPECT_TRUE(near(pixel(picture.get(), 450, 60), grey));
+    EXPECT_TRUE(near(pixel(picture.get(), 0, 359), ochre)) << "the corner does not fade";
+
+    SurfacePtr zoomed = renderer.render_window(window, 2.0);
+    EXPECT_EQ(cairo_image_surface_get_width(zoomed.get()), 960);
+    EXPECT_EQ(cairo_image_surface_get_height(zoomed.get()), 720);
+    EXPECT_TRUE(near(pixel(zoomed.get(), 640, 300), blue));
+    EXPECT_TRUE(near(pixel(zoomed.get(), 200, 660), ochre));
+    EXPECT_TRUE(near(pixel(zoomed.get(), 900, 120), grey));
+}
+
+TEST_F(PanelFolder, TheBackgroundIsStretchedOnceForEachZoom) {
+    Panel panel = place_folder();
+    PanelRenderer renderer(host);
+    FrameStats first, second, zoomed;
+    renderer.render_panel(panel, 1.0, &first);
+    renderer.render_panel(panel, 1.0, &second);
+    renderer.render_panel(panel, 2.0, &zoomed);
+    EXPECT_EQ(first.backgrounds_scaled, 1);
+    EXPECT_EQ(second.backgrounds_scaled, 0);
+    EXPECT_EQ(zoomed.backgrounds_scaled, 1);
+}
+
+TEST_F(PanelFolder, AGaugeWithOnlyAPositionIsDrawnAtItsDesignSize) {
+    Panel panel = place_folder();
+    const PlacedGauge& airspeed = panel.windows().at(0).gauges.at(0);
+    ASSERT_TRUE(airspeed.instance);
+    EXPECT_EQ(airspeed.width, 300);
+    EXPECT_EQ(airspeed.height, 300);
+    host.simulation().set(61, 120);
+    host.update();
+    PanelRenderer renderer(host);
+    SurfacePtr picture = renderer.render_window(panel.windows()[0]);
+    // The needle at 120 knots points right from the dial's centre (10 + 150, 10 + 150),
+    // reaching as far as its design length.
+    EXPECT_GT(pixel(picture.get(), 160 + 82, 160).brightness(), 180) << "needle";
+    EXPECT_LT(pixel(picture.get(), 160, 160 - 82).brightness(), 80) << "dial face";
+    EXPECT_FALSE(near(pixel(picture.get(), 300, 160), blue, 20)) << "the dial reaches x = 310";
+    EXPECT_TRUE(near(pixel(picture.get(), 320, 160), blue)) << "and ends there";
+}
+
+TEST_F(PanelFolder, GaugesThatCannotRunAreDrawnAsPlaceholders) {
+    Panel panel = place_folder();
+    const PlacedWindow& window = panel.windows().at(0);
+    ASSERT_EQ(window.gauges.size(), 4u);
+    EXPECT_FALSE(window.gauges[1].instance);
+    EXPECT_EQ(window.gauges[1].missing, "module not found");
+    EXPECT_EQ(window.gauges[3].missing, "a newer kind of gauge");
+    host.update();
+    PanelRenderer renderer(host);
+    FrameStats stats;
+    SurfacePtr picture = renderer.render_window(window, 1.0, &stats);
+    std::string error;
+    EXPECT_TRUE(write_png(picture.get(), picture_path("placeholders_panel.png"), error)) << error;
+    EXPECT_EQ(stats.placeholders, 3);
+    EXPECT_EQ(stats.gauges_drawn, 1);
+
+    // The 80-unit box at (330, 20): its outline at all four corners, the right ones
+    // over the grey of the bitmap, and its dark fill letting the blue show through.
+    for (auto [x, y] : {std::pair{331, 21}, {408, 21}, {331, 98}, {408, 98}, {370, 21}})
+        EXPECT_TRUE(near(pixel(picture.get(), x, y), outline)) << x << ", " << y;
+    Rgb fill = pixel(picture.get(), 335, 25);
+    EXPECT_LT(fill.brightness(), 50);
+    EXPECT_GT(fill.blue, fill.red + 15) << "translucent";
+    EXPECT_GT(light_pixels(picture.get(), 334, 24, 72, 72), 80) << "its label";
+    // The 60-unit box at (330, 120) and the wide one of the newer kind at (330, 200).
+    EXPECT_TRUE(near(pixel(picture.get(), 331, 121), outline));
+    EXPECT_GT(light_pixels(picture.get(), 334, 124, 52, 52), 60);
+    EXPECT_TRUE(near(pixel(picture.get(), 468, 201), outline));
+    EXPECT_GT(light_pixels(picture.get(), 334, 204, 132, 52), 60);
+    // Outside the boxes, the background as it was.
+    EXPECT_TRUE(near(pixel(picture.get(), 325, 60), blue));
+    EXPECT_TRUE(near(pixel(picture.get(), 440, 60), grey));
+}
+
+TEST(PlaceholderLabels, AreTheModuleAndTheGaugeOrAPathsLastPart) {
+    EXPECT_EQ(placeholder_label("Some Vendor Gauges!Fuel Selector Knob"),
+              (PlaceholderLabel{"Some Vendor Gauges", "Fuel Selector Knob"}));
+    EXPECT_EQ(placeholder_label("Foreign_Gauges!"), (PlaceholderLabel{"Foreign_Gauges", ""}));
+    EXPECT_EQ(placeholder_label("Generic/Radios/COM/com.html?Index=1"),
+              (PlaceholderLabel{"", "com.html?Index=1"}));
+    EXPECT_EQ(placeholder_label("Panel\\Gauges\\gps.html?path=a/b"),
+              (PlaceholderLabel{"", "gps.html?path=a/b"}));
+    EXPECT_EQ(placeholder_label("Foreign_Gauges"), (PlaceholderLabel{"", "Foreign_Gauges"}));
 }
 
 } // namespace

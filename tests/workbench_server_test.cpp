@@ -2,6 +2,7 @@
 // requests with 400 and a message, while the panel thread runs its cycles; and the
 // server stops cleanly. Runs in the sanitizer build too, where races and bad reads
 // would show.
+#include "bmp_files.hpp"
 #include "render/panel_fonts.hpp"
 #include "workbench/workbench_server.hpp"
 
@@ -10,6 +11,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 using namespace panelhost;
@@ -18,24 +20,29 @@ namespace {
 
 class Server : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(use_panel_fonts(error)) << error;
-        WorkbenchOptions options;
-        options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";
-        options.scenario_file = PANEL_EXAMPLES_DIR "/scenario.json";
-        options.module_dir = std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string();
-        server = std::make_unique<WorkbenchServer>(options, WORKBENCH_PAGE_DIR);
-        port = server->bind(0);
-        ASSERT_GT(port, 0);
-        ASSERT_TRUE(server->start());
-        serving = std::thread([this] { server->serve(); });
-        client = std::make_unique<httplib::Client>("127.0.0.1", port);
-        client->set_read_timeout(5, 0);
-        // Listening begins on the serving thread.
-        for (int tries = 0; tries < 100 && !client->Get("/api/stats"); ++tries)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+  // The example panel and flight; fixtures of other panels say theirs.
+  virtual WorkbenchOptions options() {
+      WorkbenchOptions options;
+      options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";
+      options.scenario_file = PANEL_EXAMPLES_DIR "/scenario.json";
+      options.module_dirs = {std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string()};
+      return options;
+  }
+
+  void SetUp() override {
+      std::string error;
+      ASSERT_TRUE(use_panel_fonts(error)) << error;
+      server = std::make_unique<WorkbenchServer>(options(), WORKBENCH_PAGE_DIR);
+      port = server->bind(0);
+      ASSERT_GT(port, 0);
+      ASSERT_TRUE(server->start());
+      serving = std::thread([this] { server->serve(); });
+      client = std::make_unique<httplib::Client>("127.0.0.1", port);
+      client->set_read_timeout(5, 0);
+      // Listening begins on the serving thread.
+      for (int tries = 0; tries < 100 && !client->Get("/api/stats"); ++tries)
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
     void TearDown() override {
         server->stop();
         if (serving.joinable()) serving.join();
@@ -113,21 +120,22 @@ TEST_F(Server, RefusesForeignHostsAndCommandsFromOtherOrigins) {
     for (const char* path : {"/", "/api/layout", "/api/frame?after=0"}) {
         SCOPED_TRACE(path);
         expect_refused(client->Get(path, {{"Host", "rebound.example:" + std::to_string(port)}}),
-                       403, "Host \"rebound.example:" + std::to_string(port) +
-                                "\" is not this workbench's address");
+                       403,
+                       "Host \"rebound.example:" + std::to_string(port) +
+                           "\" is not this workbench's address");
         expect_refused(client->Get(path, {{"Host", "127.0.0.1:1"}}), 403, "127.0.0.1:1");
     }
-    expect_refused(client->Post("/api/variable", {{"Origin", "http://evil.example"}}, variable,
-                                "text/plain"),
-                   403, "a command from the page at \"http://evil.example\"");
-    expect_refused(client->Post("/api/variable", {{"Origin", "null"}}, variable,
-                                "application/json"),
-                   403, "only this workbench's own pages");
+    expect_refused(
+        client->Post("/api/variable", {{"Origin", "http://evil.example"}}, variable, "text/plain"),
+        403, "a command from the page at \"http://evil.example\"");
+    expect_refused(
+        client->Post("/api/variable", {{"Origin", "null"}}, variable, "application/json"), 403,
+        "only this workbench's own pages");
     expect_refused(client->Post("/api/variable", variable, "text/plain"), 415,
                    "Content-Type: application/json; this one is \"text/plain\"");
-    expect_refused(client->Post("/api/variable", {{"Host", "evil.example"}}, variable,
-                                "application/json"),
-                   403, "Host \"evil.example\"");
+    expect_refused(
+        client->Post("/api/variable", {{"Host", "evil.example"}}, variable, "application/json"),
+        403, "Host \"evil.example\"");
 
     // The workbench's own page, under either of its names.
     for (const std::string& name : {own_host, "localhost:" + std::to_string(port)}) {
@@ -165,6 +173,98 @@ TEST_F(Server, KeepsCyclingWhilePagesSendAtOnceAndStopsCleanly) {
     EXPECT_EQ(answered, 60);
     auto stats = nlohmann::json::parse(client->Get("/api/stats")->body);
     EXPECT_GT(stats["cycle"].get<uint64_t>(), 0u);
+}
+
+// A panel of our own in a folder of its own: a window with a background bitmap,
+// one without, and a 3D cockpit panel.
+class ServerOfPlacedWindows : public Server {
+  protected:
+    WorkbenchOptions options() override {
+        dir = std::filesystem::temp_directory_path() / "workbench_server_test_placed_windows";
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        std::ofstream(dir / "panel.cfg") << "[Window00]\nsize_mm=200,100\nposition=7\n"
+                                            "file=background.bmp\n"
+                                            "gauge00=Marlow_Instr!Airspeed, 0, 0, 100\n"
+                                            "[Window01]\nsize_mm=100,100\nposition=2\n"
+                                            "gauge00=Foreign_Gauges!Clock, 0, 0, 100\n"
+                                            "[VCockpit01]\nsize_mm=256,256\ntexture=$Panel_1\n"
+                                            "gauge00=Marlow_Instr!Attitude, 0, 0, 256\n";
+        auto grey = [](uint32_t, uint32_t) { return 0x808080u; };
+        bmp_files::write_file(dir / "background.bmp", bmp_files::bmp_file(20, 10, grey));
+        WorkbenchOptions options;
+        options.panel_file = (dir / "panel.cfg").string();
+        options.module_dirs = {std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string()};
+        return options;
+    }
+    void TearDown() override {
+        Server::TearDown();
+        std::filesystem::remove_all(dir);
+    }
+
+    std::filesystem::path dir;
+};
+
+TEST_F(ServerOfPlacedWindows, ServesTheWindowsBackgroundBitmaps) {
+    auto layout = nlohmann::json::parse(client->Get("/api/layout")->body);
+    std::string address = layout["windows"][0]["background"];
+    EXPECT_EQ(address.substr(0, address.find('?')), "/api/window/0/background.png");
+    EXPECT_EQ(layout["windows"][1]["background"], nullptr);
+
+    auto background = client->Get(address.c_str());
+    ASSERT_TRUE(background);
+    EXPECT_EQ(background->status, 200);
+    EXPECT_EQ(background->get_header_value("Content-Type"), "image/png");
+    EXPECT_EQ(background->body.substr(1, 3), "PNG");
+
+    auto none = client->Get("/api/window/1/background.png");
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->status, 404);
+    EXPECT_EQ(none->body, "window 1 has no background bitmap\n");
+    auto nowhere = client->Get("/api/window/7/background.png");
+    ASSERT_TRUE(nowhere);
+    EXPECT_EQ(nowhere->status, 404);
+    EXPECT_EQ(nowhere->body, "there is no window number 7\n");
+    EXPECT_EQ(client->Get("/api/window/x/background.png")->status, 404);
+}
+
+TEST_F(ServerOfPlacedWindows, OpensAndClosesWindowsAndRefusesBadOnes) {
+    auto refused = client->Post("/api/view", R"({"window": 3, "shown": true})", "application/json");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 400);
+    EXPECT_EQ(refused->body, "there is no window number 3 (the panel has 3)\n");
+    EXPECT_EQ(post("/api/view", R"({"window": -1, "shown": true})"), 400);
+    EXPECT_EQ(post("/api/view", R"({"window": 1.5, "shown": true})"), 400);
+    EXPECT_EQ(post("/api/view", R"({"window": 2, "shown": "yes"})"), 400);
+    EXPECT_EQ(post("/api/view", R"({"window": 2})"), 400);
+    EXPECT_EQ(post("/api/view", R"({"window": 2, "shown": true, "zoom": 2})"), 400);
+    auto pressed = client->Post("/api/mouse",
+                                R"({"action": "press", "layout": 1, "gauge": 1, "x": 1, "y": 1, )"
+                                R"("button": "left"})",
+                                "application/json");
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(pressed->status, 400);
+    EXPECT_NE(pressed->body.find("is a placeholder"), std::string::npos) << pressed->body;
+
+    // The cockpit panel starts closed; the frames after the command show it open.
+    auto windows_shown = [this] {
+        auto frame = client->Get("/api/frame?after=0");
+        uint32_t length = 0;
+        for (int i = 0; i < 4; ++i)
+            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
+        return nlohmann::json::parse(frame->body.substr(4, length))["windows"];
+    };
+    EXPECT_EQ(windows_shown(), nlohmann::json({true, true, false}));
+    EXPECT_EQ(post("/api/view", R"({"window": 2, "shown": true})"), 200);
+    EXPECT_EQ(post("/api/view", R"({"window": 0, "shown": false})"), 200);
+    nlohmann::json shown;
+    for (int tries = 0; tries < 50; ++tries) {
+        shown = windows_shown();
+        if (shown == nlohmann::json({false, true, true})) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(shown, nlohmann::json({false, true, true}));
+    EXPECT_EQ(post("/api/view", R"({"zoom": 1.5})"), 200);
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 // The workbench's host side, driven as the server drives it, with a clock the
 // tests choose: the real module and the probe module placed from a panel file.
+#include "bmp_files.hpp"
 #include "fixtures/probe_module.hpp"
 #include "key_event_names.hpp"
 #include "module_library.hpp"
 #include "render/panel_fonts.hpp"
 #include "workbench/workbench_session.hpp"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -32,6 +35,66 @@ size_mm=100,100
 visible=0
 gauge00=Marlow_Instr!Vertical_Speed, 0, 0, 100
 )";
+
+// Windows placed on the screen, one with a background bitmap and colour, a 3D
+// cockpit panel, and gauges this host cannot run.
+const char* placed_windows = R"([Window Titles]
+Window00=Main
+Window01=Radios
+
+[Window00]
+size_mm=400,200
+position=8
+window_size=0.5,0.25
+window_size_ratio=0.9
+zorder=2
+background_color=10,20,250
+file=main_background.bmp
+gauge00=Marlow_Instr!Airspeed, 0, 0, 200
+gauge01=Foreign_Gauges!Fuel Selector, 220, 0, 80, 60
+
+[Window01]
+size_mm=300,100
+window_pos=0.25,0.1
+htmlgauge00=Generic/Radios/COM/com.html?Index=1, 0, 0, 300, 100
+
+[VCockpit01]
+size_mm=512,512
+pixel_size=512,512
+texture=$Panel_1
+gauge00=Marlow_Instr!Attitude, 0, 0, 256
+)";
+
+// The background: its left half red, its right half black (transparent).
+std::vector<uint8_t> half_red_bitmap() {
+    return bmp_files::bmp_file(40, 20,
+                               [](uint32_t x, uint32_t) { return x < 20 ? 0xFF0000u : 0u; });
+}
+
+// A PNG read back as Cairo's ARGB32 pixels.
+struct ReadBack {
+    std::span<const uint8_t> bytes;
+    size_t at = 0;
+};
+
+cairo_surface_t* decode_png(std::span<const uint8_t> png) {
+    ReadBack source{png};
+    return cairo_image_surface_create_from_png_stream(
+        [](void* closure, unsigned char* data, unsigned int length) {
+            auto* from = static_cast<ReadBack*>(closure);
+            if (from->bytes.size() - from->at < length) return CAIRO_STATUS_READ_ERROR;
+            std::memcpy(data, from->bytes.data() + from->at, length);
+            from->at += length;
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &source);
+}
+
+uint32_t pixel_at(cairo_surface_t* surface, int x, int y) {
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface) + size_t(y) * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const uint32_t*>(row)[x];
+}
 
 // A frame: 4 bytes of little-endian header length, the JSON header, the pictures.
 uint32_t header_length(const std::string& frame) {
@@ -90,7 +153,7 @@ protected:
     WorkbenchSession& open(const std::string& scenario_text = "") {
         WorkbenchOptions options;
         options.panel_file = (dir / "panel.cfg").string();
-        options.module_dir = dir.string();
+        options.module_dirs = {dir.string()};
         if (!scenario_text.empty()) options.scenario_file = write("scenario.json", scenario_text);
         session = std::make_unique<WorkbenchSession>(options);
         return *session;
@@ -300,6 +363,126 @@ gauge00=Marlow_Instr!Becker_AR3202_COM1, 0, 0, 350
     session->submit(MousePress{session->layout_number(), 0, 100, 85, false});
     session->submit(MouseRelease{});
     run(0.3, 0.4);
+}
+
+TEST_F(Workbench, DescribesWhereWindowsSitTheirBackgroundsAndPlaceholders) {
+    write("panel.cfg", placed_windows);
+    bmp_files::write_file(dir / "main_background.bmp", half_red_bitmap());
+    json layout = open().layout();
+    ASSERT_EQ(layout["windows"].size(), 3u);
+
+    const json& main = layout["windows"][0];
+    EXPECT_EQ(main["section"], "Window00");
+    EXPECT_EQ(main["virtual_cockpit"], false);
+    EXPECT_EQ(main["screen"], json({{"position", 8},
+                                    {"window_pos", nullptr},
+                                    {"window_size", {0.5, 0.25}},
+                                    {"size_ratio", 0.9},
+                                    {"zorder", 2}}));
+    EXPECT_EQ(main["background_color"], "#0a14fa");
+    EXPECT_EQ(main["background"], "/api/window/0/background.png?layout=1");
+
+    const json& radios = layout["windows"][1];
+    EXPECT_EQ(radios["screen"], json({{"position", nullptr},
+                                      {"window_pos", {0.25, 0.1}},
+                                      {"window_size", nullptr},
+                                      {"size_ratio", nullptr},
+                                      {"zorder", 0}}));
+    EXPECT_EQ(radios["background_color"], nullptr);
+    EXPECT_EQ(radios["background"], nullptr);
+
+    const json& cockpit = layout["windows"][2];
+    EXPECT_EQ(cockpit["section"], "VCockpit01");
+    EXPECT_EQ(cockpit["title"], "$Panel_1");
+    EXPECT_EQ(cockpit["virtual_cockpit"], true);
+    EXPECT_EQ(cockpit["gauges"], json({3}));
+
+    const json& gauges = layout["gauges"];
+    ASSERT_EQ(gauges.size(), 4u);
+    EXPECT_FALSE(gauges[0].contains("placeholder"));
+    EXPECT_EQ(gauges[1]["placeholder"],
+              json({{"label", "Foreign_Gauges!Fuel Selector"}, {"missing", "module not found"}}));
+    EXPECT_EQ(gauges[1]["name"], "");
+    EXPECT_EQ(gauges[1]["mouse"], json::array());
+    EXPECT_EQ(gauges[1]["x"], 220);
+    EXPECT_EQ(gauges[1]["height"], 60);
+    EXPECT_EQ(gauges[2]["placeholder"], json({{"label", "Generic/Radios/COM/com.html?Index=1"},
+                                              {"missing", "a newer kind of gauge"}}));
+}
+
+TEST_F(Workbench, EncodesEachWindowsBackgroundOnceAsPng) {
+    write("panel.cfg", placed_windows);
+    bmp_files::write_file(dir / "main_background.bmp", half_red_bitmap());
+    open();
+    std::span<const uint8_t> png = session->background_png(0);
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(std::string(png.begin(), png.begin() + 4), "\x89PNG");
+    EXPECT_EQ(session->background_png(0).data(), png.data()); // the same bytes every time
+    run(0, 0.2);
+    EXPECT_EQ(session->background_png(0).data(), png.data());
+
+    cairo_surface_t* picture = decode_png(png);
+    ASSERT_EQ(cairo_surface_status(picture), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(cairo_image_surface_get_width(picture), 40);
+    EXPECT_EQ(cairo_image_surface_get_height(picture), 20);
+    EXPECT_EQ(pixel_at(picture, 5, 10), 0xFFFF0000u);
+    EXPECT_EQ(pixel_at(picture, 30, 10), 0u); // black is transparent
+    cairo_surface_destroy(picture);
+
+    EXPECT_TRUE(session->background_png(1).empty());
+    EXPECT_TRUE(session->background_png(3).empty());
+}
+
+TEST_F(Workbench, OpensAndClosesWindowsAsThePageAsks) {
+    write("panel.cfg", placed_windows);
+    open();
+    run(0, 0.1);
+    json header = header_of(session->frame(0));
+    EXPECT_EQ(header["windows"], json({true, true, false})); // the cockpit panel starts closed
+    EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0}));
+
+    EXPECT_EQ(session->check(ShowWindow{2, true}), "");
+    EXPECT_EQ(session->check(ShowWindow{3, true}), "there is no window number 3 (the panel has 3)");
+    uint64_t seen = session->sequence();
+    session->submit(ShowWindow{2, true});
+    session->submit(ShowWindow{0, false});
+    run(0.2, 0.2);
+    header = header_of(session->frame(seen));
+    EXPECT_EQ(header["windows"], json({false, true, true}));
+    EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{3})); // the cockpit's attitude
+
+    // A window with a number opens and closes through the simulation's window state,
+    // as the gauges' toggles do.
+    session.reset();
+    write("panel.cfg", "[Window00]\nsize_mm=100,100\nident=30\nvisible=0\n"
+                       "gauge00=Marlow_Instr!Airspeed, 0, 0, 100\n");
+    open();
+    session->submit(ShowWindow{0, true});
+    run(0, 0.1);
+    EXPECT_TRUE(session->host().simulation().window_visible(30));
+    EXPECT_EQ(header_of(session->frame(0))["windows"], json({true}));
+}
+
+TEST_F(Workbench, PlaceholdersAreNeitherDrawnNorPressedNorClicked) {
+    write("panel.cfg", placed_windows);
+    open(R"({"duration": 10, "timeline": [
+        {"t": 0.1, "click": {"gauge": "Fuel Selector", "x": 5, "y": 5}}]})");
+    uint64_t layout = session->layout_number();
+    EXPECT_EQ(session->check(MousePress{layout, 0, 1, 1, false}), "");
+    EXPECT_EQ(session->check(MousePress{layout, 1, 1, 1, false}),
+              "gauge 1 (Foreign_Gauges!Fuel Selector) is a placeholder: module not found, "
+              "nothing to press");
+    // Submitted all the same (as after a panel placed anew), a press is passed over.
+    session->submit(MousePress{layout, 2, 1, 1, false});
+    session->submit(ShowWindow{2, true});
+    run(0, 0.5);
+    json header = header_of(session->frame(0));
+    EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0, 3}));
+    EXPECT_EQ(header["problems"].back(),
+              (dir / "scenario.json").string() + " entry 1: no gauge Fuel Selector is placed");
+    EXPECT_TRUE(header["keys"].empty());
+    run(0.55, 1.6); // a second of cycles: the figures are made
+    EXPECT_GT(session->stats().cycle_ms, 0);
 }
 
 } // namespace

@@ -20,8 +20,8 @@ int run_show(const std::string& module_path, const SimulationSettings& settings)
 // An aircraft folder given instead of a panel file: its panel, with the
 // registration of one of its liveries.
 struct AircraftChoice {
-    std::string dir;     // empty: none
-    int livery = 0;      // the N-th section of aircraft.cfg that holds an atc_id
+    std::string dir; // empty: none
+    int livery = 0;  // the N-th section of aircraft.cfg that holds an atc_id
 };
 
 // The panel file to place and the registration to give it (empty: the panel

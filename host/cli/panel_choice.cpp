@@ -8,7 +8,8 @@ std::optional<PanelChoice> resolve_panel_choice(const std::string& panel_file,
                                                 const AircraftChoice& aircraft,
                                                 std::string& error) {
     if (aircraft.dir.empty()) return PanelChoice{panel_file, ""};
-    std::optional<AircraftFolder> folder = open_aircraft_folder(aircraft.dir, aircraft.livery, error);
+    std::optional<AircraftFolder> folder =
+        open_aircraft_folder(aircraft.dir, aircraft.livery, error);
     if (!folder) return std::nullopt;
     return PanelChoice{folder->panel_file, folder->atc_id};
 }

@@ -11,7 +11,8 @@ namespace panelhost {
 
 int run_render(const RenderOptions& options) {
     std::string error;
-    std::optional<PanelConfig> config = read_panel_choice(options.panel_file, options.aircraft, error);
+    std::optional<PanelConfig> config =
+        read_panel_choice(options.panel_file, options.aircraft, error);
     if (!config) {
         std::cerr << "panelhost: " << error << "\n";
         return 1;

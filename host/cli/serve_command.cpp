@@ -49,7 +49,8 @@ int run_serve(const ServeOptions& options) {
     WorkbenchOptions workbench;
     workbench.panel_file = absolute(choice->panel_file);
     workbench.scenario_file = absolute(options.scenario_file);
-    workbench.module_dir = options.module_dir;
+    workbench.module_dirs = module_search(options.module_dir);
+    workbench.registration = choice->registration;
     workbench.cycle_hz = options.cycle_hz;
     workbench.play_at_start = !options.paused;
     WorkbenchServer server(workbench, options.page_dir);

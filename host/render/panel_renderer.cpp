@@ -1,12 +1,16 @@
 #include "panel_renderer.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace panelhost {
 namespace {
 
-void fill(cairo_t* cr, double red, double green, double blue) {
-    cairo_set_source_rgb(cr, red, green, blue);
+// What shows behind a window without a background colour of its own.
+constexpr PanelColor panel_paint{59, 61, 66};
+
+void fill(cairo_t* cr, PanelColor colour) {
+    cairo_set_source_rgb(cr, colour.red / 255.0, colour.green / 255.0, colour.blue / 255.0);
     cairo_paint(cr);
 }
 
@@ -50,14 +54,53 @@ void PanelRenderer::draw_placed(cairo_t* cr, const PlacedGauge& gauge, double zo
     cairo_restore(cr);
 }
 
+// The bitmap comes stretched over the fill colour, an opaque picture, so that it is
+// copied rather than blended.
+void PanelRenderer::draw_background(cairo_t* cr, const PlacedWindow& window, int width, int height,
+                                    FrameStats* stats) {
+    PanelColor colour = window.background_color.value_or(panel_paint);
+    bool scaled = false;
+    cairo_surface_t* picture =
+        backgrounds_.picture(window.background, width, height, colour, &scaled);
+    if (stats && scaled) stats->backgrounds_scaled += 1;
+    if (!picture) {
+        fill(cr, colour);
+        return;
+    }
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, picture, 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+}
+
+// The box in whole pixels, so that its outline stays sharp at any zoom.
+void PanelRenderer::draw_placeholder_at(cairo_t* cr, const PlacedGauge& gauge, double zoom,
+                                        FrameStats* stats) {
+    double left = std::round(gauge.x * zoom), top = std::round(gauge.y * zoom);
+    double right = std::round((gauge.x + gauge.width) * zoom);
+    double bottom = std::round((gauge.y + gauge.height) * zoom);
+    if (stats) stats->placeholders += 1;
+    cairo_surface_t* picture =
+        placeholders_.picture(gauge, int(right - left), int(bottom - top), zoom);
+    if (!picture) return;
+    cairo_set_source_surface(cr, picture, left, top);
+    cairo_paint(cr);
+}
+
 SurfacePtr PanelRenderer::render_window(const PlacedWindow& window, double zoom,
                                         FrameStats* stats) {
     int width = std::max(1, int(window.width * zoom + 0.5));
     int height = std::max(1, int(window.height * zoom + 0.5));
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
     ContextPtr cr(cairo_create(surface.get()));
-    fill(cr.get(), 0.23, 0.24, 0.26); // panel paint
+    draw_background(cr.get(), window, width, height, stats);
+    // Placeholders lie beneath the gauges that run: the gauge one stands for may be a
+    // click spot or an overlay laid over other instruments, which it must not hide.
+    for (const PlacedGauge& gauge : window.gauges)
+        if (!gauge.instance) draw_placeholder_at(cr.get(), gauge, zoom, stats);
     for (const PlacedGauge& gauge : window.gauges) {
+        if (!gauge.instance) continue;
         cairo_save(cr.get());
         cairo_translate(cr.get(), gauge.x * zoom, gauge.y * zoom);
         draw_placed(cr.get(), gauge, zoom, stats);
@@ -75,7 +118,7 @@ SurfacePtr PanelRenderer::render_panel(const Panel& panel, double zoom, FrameSta
     }
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(width, 1), height));
     ContextPtr cr(cairo_create(surface.get()));
-    fill(cr.get(), 0.08, 0.08, 0.09);
+    fill(cr.get(), PanelColor{20, 20, 23}); // between the windows
     double x = 0;
     for (const PlacedWindow& window : panel.windows()) {
         if (!panel.window_visible(window)) continue;

@@ -1,11 +1,14 @@
-// Draws a placed panel: each visible window at its size, each gauge scaled to its
-// place, from the gauges' cached pictures so that only changed gauges are redrawn.
+// Draws a placed panel: each visible window at its size over its background, each
+// gauge scaled to its place, from the gauges' cached pictures so that only changed
+// gauges are redrawn, and a placeholder box for each gauge this host cannot run.
 #pragma once
 
 #include "bitmap_surfaces.hpp"
 #include "cairo_handles.hpp"
 #include "gauge_cache.hpp"
 #include "panel.hpp"
+#include "placeholder_drawing.hpp"
+#include "window_backgrounds.hpp"
 
 #include <map>
 #include <memory>
@@ -14,9 +17,11 @@
 namespace panelhost {
 
 struct FrameStats {
-    int gauges_drawn = 0;   // gauges whose picture was redrawn
-    int gauges_reused = 0;  // gauges whose cached picture was copied
+    int gauges_drawn = 0;  // gauges whose picture was redrawn
+    int gauges_reused = 0; // gauges whose cached picture was copied
     int missing_elements = 0;
+    int placeholders = 0;       // boxes drawn for gauges that do not run here
+    int backgrounds_scaled = 0; // background bitmaps stretched anew to their window
 };
 
 class PanelRenderer {
@@ -25,7 +30,9 @@ public:
     // of a gauge's state too small to see that keep its last picture.
     explicit PanelRenderer(const PanelHost& host, SignatureSteps steps = {});
 
-    // One window at `zoom` panel pixels per panel unit.
+    // One window at `zoom` panel pixels per panel unit: its background colour (else the
+    // panel paint), its background bitmap stretched to the window, the placeholders,
+    // then the gauges in the panel file's order.
     SurfacePtr render_window(const PlacedWindow& window, double zoom = 1.0,
                              FrameStats* stats = nullptr);
     // Every visible window of the panel, side by side on one picture.
@@ -48,8 +55,14 @@ public:
     const BitmapSurfaces* bitmaps_of(const std::string& module) const;
 
 private:
-    std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps_;
-    GaugeCache cache_;
+  void draw_background(cairo_t* cr, const PlacedWindow& window, int width, int height,
+                       FrameStats* stats);
+  void draw_placeholder_at(cairo_t* cr, const PlacedGauge& gauge, double zoom, FrameStats* stats);
+
+  std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps_;
+  GaugeCache cache_;
+  WindowBackgrounds backgrounds_;
+  PlaceholderPictures placeholders_;
 };
 
 // Gap between windows, in panel pixels, when a panel is drawn on one picture.

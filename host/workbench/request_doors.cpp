@@ -26,7 +26,8 @@ bool is_own_host(std::string_view host, int port) {
 
 bool is_own_origin(std::string_view origin, int port) {
     constexpr std::string_view scheme = "http://";
-    if (origin.size() <= scheme.size() || !same_text_ignoring_case(origin.substr(0, scheme.size()), scheme))
+    if (origin.size() <= scheme.size() ||
+        !same_text_ignoring_case(origin.substr(0, scheme.size()), scheme))
         return false;
     return is_own_host(origin.substr(scheme.size()), port);
 }
@@ -44,7 +45,8 @@ std::string_view media_type(std::string_view content_type) {
 std::string quoted(std::string_view text) {
     // Header values come from the client: keep only what prints, and not too much.
     std::string shown;
-    for (char c : text.substr(0, 80)) shown += std::isprint(static_cast<unsigned char>(c)) ? c : '?';
+    for (char c : text.substr(0, 80))
+        shown += std::isprint(static_cast<unsigned char>(c)) ? c : '?';
     return "\"" + shown + "\"";
 }
 
@@ -68,11 +70,11 @@ std::optional<Refusal> refusal_of(const RequestHeaders& request, int port) {
                                 "; only this workbench's own pages (http://" + own_port_text(port) +
                                 ") may send commands"};
     if (!same_text_ignoring_case(media_type(request.content_type), "application/json"))
-        return Refusal{415, "refused: a command must be sent as Content-Type: application/json; "
-                            "this one " +
-                                (request.content_type.empty()
-                                     ? std::string("has none")
-                                     : "is " + quoted(request.content_type))};
+        return Refusal{415,
+                       "refused: a command must be sent as Content-Type: application/json; "
+                       "this one " +
+                           (request.content_type.empty() ? std::string("has none")
+                                                         : "is " + quoted(request.content_type))};
     return std::nullopt;
 }
 

@@ -15,10 +15,10 @@
 namespace panelhost {
 
 struct RequestHeaders {
-    std::string_view method;       // "GET", "POST", ...
-    std::string_view host;         // the Host header; empty when absent
-    std::optional<std::string_view> origin;       // the Origin header, when sent
-    std::string_view content_type; // empty when absent
+    std::string_view method;                // "GET", "POST", ...
+    std::string_view host;                  // the Host header; empty when absent
+    std::optional<std::string_view> origin; // the Origin header, when sent
+    std::string_view content_type;          // empty when absent
 };
 
 struct Refusal {

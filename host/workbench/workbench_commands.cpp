@@ -101,6 +101,13 @@ WorkbenchCommand read_scenario(const json& body) {
     throw BadField("\"action\" must be play, pause, step, restart or speed");
 }
 
+// {"zoom": Z} or {"window": N, "shown": true|false}.
+WorkbenchCommand read_view(const json& body) {
+    if (!body.contains("window")) return SetZoom{number(body, "zoom", min_zoom, max_zoom)};
+    if (body.contains("zoom")) throw BadField("\"zoom\" and \"window\" go in separate commands");
+    return ShowWindow{size_t(whole(body, "window", 0, 1e6)), flag(body, "shown")};
+}
+
 WorkbenchCommand read(const std::string& kind, const json& body) {
     if (kind == "mouse") return read_mouse(body);
     if (kind == "variable")
@@ -109,7 +116,7 @@ WorkbenchCommand read(const std::string& kind, const json& body) {
     if (kind == "failure") return SetFailure{uint32_t(whole(body, "key", 1, 65535)), flag(body, "active")};
     if (kind == "key") return read_key(body);
     if (kind == "scenario") return read_scenario(body);
-    if (kind == "view") return SetZoom{number(body, "zoom", min_zoom, max_zoom)};
+    if (kind == "view") return read_view(body);
     throw BadField("there is no command \"" + kind + "\"");
 }
 

@@ -42,12 +42,19 @@ struct ScenarioControl {
 struct SetZoom {
     double zoom = 1;
 };
+// Opens or closes panel window `window` (its number in the layout), as the
+// simulator's window menu does.
+struct ShowWindow {
+    size_t window = 0;
+    bool shown = true;
+};
 
 using WorkbenchCommand = std::variant<MousePress, MouseRelease, SetVariable, SetFailure,
-                                      SendKeyEvent, ScenarioControl, SetZoom>;
+                                      SendKeyEvent, ScenarioControl, SetZoom, ShowWindow>;
 
 // Reads the body of a POST to /api/<kind> ("mouse", "variable", "failure", "key",
-// "scenario", "view"). None, with `error` saying what is wrong, when it cannot.
+// "scenario", "view"; a view is a zoom or a window opened or closed). None, with
+// `error` saying what is wrong, when it cannot.
 std::optional<WorkbenchCommand> read_command(const std::string& kind, const std::string& body,
                                              std::string& error);
 

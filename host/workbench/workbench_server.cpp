@@ -47,8 +47,10 @@ WorkbenchServer::~WorkbenchServer() {
 }
 
 int WorkbenchServer::bind(int port) {
-    if (port == 0) port = http_->bind_to_any_port("127.0.0.1");
-    else if (!http_->bind_to_port("127.0.0.1", port)) port = -1;
+    if (port == 0)
+        port = http_->bind_to_any_port("127.0.0.1");
+    else if (!http_->bind_to_port("127.0.0.1", port))
+        port = -1;
     port_ = port;
     return port;
 }
@@ -134,20 +136,20 @@ void WorkbenchServer::add_routes() {
         }
         reply_error(response, 500, "internal error: " + what);
     });
-    http.set_pre_routing_handler([this](const httplib::Request& request,
-                                        httplib::Response& response) {
-        std::string origin = request.get_header_value("Origin");
-        std::optional<Refusal> refusal = refusal_of(
-            {.method = request.method,
-             .host = request.get_header_value("Host"),
-             .origin = request.has_header("Origin") ? std::optional<std::string_view>(origin)
-                                                    : std::nullopt,
-             .content_type = request.get_header_value("Content-Type")},
-            port_);
-        if (!refusal) return httplib::Server::HandlerResponse::Unhandled;
-        reply_error(response, refusal->status, refusal->message);
-        return httplib::Server::HandlerResponse::Handled;
-    });
+    http.set_pre_routing_handler(
+        [this](const httplib::Request& request, httplib::Response& response) {
+            std::string origin = request.get_header_value("Origin");
+            std::optional<Refusal> refusal = refusal_of(
+                {.method = request.method,
+                 .host = request.get_header_value("Host"),
+                 .origin = request.has_header("Origin") ? std::optional<std::string_view>(origin)
+                                                        : std::nullopt,
+                 .content_type = request.get_header_value("Content-Type")},
+                port_);
+            if (!refusal) return httplib::Server::HandlerResponse::Unhandled;
+            reply_error(response, refusal->status, refusal->message);
+            return httplib::Server::HandlerResponse::Handled;
+        });
     http.set_post_routing_handler([](const httplib::Request&, httplib::Response& response) {
         response.set_header("Cache-Control", "no-store");
     });
@@ -208,6 +210,27 @@ void WorkbenchServer::add_routes() {
                   session_->submit(std::move(*command));
                   response.set_content("{}", "application/json");
               });
+
+    http.Get(R"(/api/window/([0-9]{1,6})/background\.png)", [this](const httplib::Request& request,
+                                                                   httplib::Response& response) {
+        size_t window = std::stoul(request.matches[1].str());
+        std::string bytes;
+        size_t windows = 0;
+        {
+            std::lock_guard lock(mutex_);
+            if (!session_) return reply_error(response, 503, "the panel is not placed");
+            std::span<const uint8_t> png = session_->background_png(window);
+            bytes.assign(reinterpret_cast<const char*>(png.data()), png.size());
+            windows = session_->panel().windows().size();
+        }
+        if (window >= windows)
+            return reply_error(response, 404,
+                               "there is no window number " + std::to_string(window));
+        if (bytes.empty())
+            return reply_error(response, 404,
+                               "window " + std::to_string(window) + " has no background bitmap");
+        response.set_content(std::move(bytes), "image/png");
+    });
 
     http.Get(R"(/module/([A-Za-z0-9_.-]{1,64})/wave/([0-9]{1,9}))",
              [this](const httplib::Request& request, httplib::Response& response) {

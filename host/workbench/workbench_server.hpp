@@ -7,7 +7,9 @@
 //   GET  /api/layout             windows, gauges, mouse areas, variables, failures
 //   GET  /api/frame?after=N      waits for a cycle after N, then what changed (binary)
 //   GET  /api/stats              what the cycles cost
-//   POST /api/mouse|variable|failure|key|scenario|view   a command (JSON body)
+//   POST /api/mouse|variable|failure|key|scenario|view   a command (JSON body); a
+//                                view is a zoom or a window opened or closed
+//   GET  /api/window/N/background.png   a window's background bitmap
 //   GET  /module/NAME/wave/N     a module's WAVE resource
 //
 // Requests for another Host than this address, and commands from another origin or

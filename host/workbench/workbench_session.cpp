@@ -4,11 +4,13 @@
 #include "help_texts.hpp"
 #include "key_event_names.hpp"
 #include "mouse_map.hpp"
+#include "render/cairo_handles.hpp"
 #include "workbench/png_encoding.hpp"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <set>
 
@@ -33,8 +35,6 @@ constexpr size_t longest_module_text = 256;
 // draining fuel tank then costs a picture a second instead of one every cycle.
 constexpr SignatureSteps unseen_changes{1.0 / 32, 1.0 / 16, 1.0 / 4096};
 
-// Whether a panel window is open. The windows' open state is the panel file's
-// `visible`, until the simulation keeps the state that the toggle events change.
 // A text from module memory, read no further than `longest_module_text`.
 std::string module_text(const char* text) {
     if (!text) return {};
@@ -148,6 +148,44 @@ std::string dump(const json& value) {
     return value.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
+// A window's background bitmap as PNG. Its pixels are opaque or fully transparent,
+// so they are the same premultiplied as Cairo wants them.
+std::vector<uint8_t> background_png_of(const Image& image) {
+    SurfacePtr surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(image.width), int(image.height)));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return {};
+    cairo_surface_flush(surface.get());
+    unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    for (uint32_t y = 0; y < image.height; ++y)
+        std::memcpy(data + size_t(y) * stride, &image.pixels[size_t(y) * image.width],
+                    size_t(image.width) * sizeof(uint32_t));
+    cairo_surface_mark_dirty(surface.get());
+    return encode_png(surface.get());
+}
+
+json optional_json(const auto& value) { return value ? json(*value) : json(nullptr); }
+
+json point_json(const std::optional<PanelPoint>& point) {
+    return point ? json({point->x, point->y}) : json(nullptr);
+}
+
+json screen_json(const ScreenPlace& screen) {
+    return {{"position", optional_json(screen.position)},
+            {"window_pos", point_json(screen.position_fraction)},
+            {"window_size", point_json(screen.size_fraction)},
+            {"size_ratio", optional_json(screen.size_ratio)},
+            {"zorder", screen.zorder}};
+}
+
+json color_json(const std::optional<PanelColor>& color) {
+    if (!color) return nullptr;
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", color->red & 0xFF, color->green & 0xFF,
+                  color->blue & 0xFF);
+    return text;
+}
+
 double milliseconds_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
@@ -184,8 +222,9 @@ WorkbenchSession::~WorkbenchSession() {
 }
 
 void WorkbenchSession::place_panel() {
-    panel_ = std::make_unique<Panel>(host_, load_panel_config(options_.panel_file),
-                                     options_.module_dir);
+    PanelConfig config = load_panel_config(options_.panel_file);
+    if (!options_.registration.empty()) config.atc_id = options_.registration;
+    panel_ = std::make_unique<Panel>(host_, config, options_.module_dirs);
     renderer_ = std::make_unique<PanelRenderer>(host_, unseen_changes);
     gauges_.clear();
     auto& windows = panel_->windows();
@@ -197,6 +236,10 @@ void WorkbenchSession::place_panel() {
             gauges_.push_back(std::move(slot));
         }
     windows_shown_.assign(windows.size(), false);
+    backgrounds_.clear();
+    for (const PlacedWindow& window : windows)
+        backgrounds_.push_back(window.background ? background_png_of(*window.background)
+                                                 : std::vector<uint8_t>{});
 }
 
 void WorkbenchSession::reload_panel() {
@@ -229,7 +272,15 @@ std::string WorkbenchSession::check(const WorkbenchCommand& command) const {
             return "the panel has been placed anew since the page read it: read the layout again";
         if (press->gauge >= gauges_.size())
             return "there is no gauge number " + std::to_string(press->gauge);
+        const PlacedGauge& placed = *gauges_[press->gauge].placed;
+        if (!placed.instance)
+            return "gauge " + std::to_string(press->gauge) + " (" + placed.label +
+                   ") is a placeholder: " + placed.missing + ", nothing to press";
     }
+    if (const auto* show = std::get_if<ShowWindow>(&command))
+        if (show->window >= panel_->windows().size())
+            return "there is no window number " + std::to_string(show->window) +
+                   " (the panel has " + std::to_string(panel_->windows().size()) + ")";
     if (const auto* set = std::get_if<SetVariable>(&command))
         if (!find_variable_info(set->id))
             return "variable " + std::to_string(set->id) + " is not one the gauges read";
@@ -296,6 +347,8 @@ void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
         }
     } else if (const auto* zoom = std::get_if<SetZoom>(&command)) {
         zoom_ = std::clamp(std::round(zoom->zoom * 20) / 20, min_zoom, max_zoom);
+    } else if (const auto* show = std::get_if<ShowWindow>(&command)) {
+        panel_->show_window(show->window, show->shown); // a window gone since is passed over
     }
 }
 
@@ -376,7 +429,8 @@ void WorkbenchSession::collect_logs(double now) {
 
 void WorkbenchSession::draw_pictures() {
     for (GaugeSlot& slot : gauges_) {
-        if (!windows_shown_[slot.window]) continue;
+        // A placeholder has no picture: the page draws its box.
+        if (!windows_shown_[slot.window] || !slot.placed->instance) continue;
         auto drawing = std::chrono::steady_clock::now();
         PanelRenderer::GaugePicture picture = renderer_->picture_of(*slot.placed, zoom_);
         if (picture.redrawn) {
@@ -427,27 +481,42 @@ json WorkbenchSession::layout() const {
     for (size_t id = 0; id < gauges_.size(); ++id) {
         const PlacedGauge& placed = *gauges_[id].placed;
         const GaugeInstance* instance = placed.instance;
-        gauges.push_back({{"id", id},
-                          {"window", gauges_[id].window},
-                          {"name", instance ? instance->name() : ""},
-                          {"module", placed.module},
-                          {"line", placed.line},
-                          {"x", placed.x},
-                          {"y", placed.y},
-                          {"width", placed.width},
-                          {"height", placed.height},
-                          {"scale_x", placed.scale_x},
-                          {"scale_y", placed.scale_y},
-                          {"mouse", instance ? mouse_nodes(*instance) : json::array()}});
+        json gauge = {{"id", id},
+                      {"window", gauges_[id].window},
+                      {"name", instance ? instance->name() : ""},
+                      {"module", placed.module},
+                      {"line", placed.line},
+                      {"x", placed.x},
+                      {"y", placed.y},
+                      {"width", placed.width},
+                      {"height", placed.height},
+                      {"scale_x", placed.scale_x},
+                      {"scale_y", placed.scale_y},
+                      {"mouse", instance ? mouse_nodes(*instance) : json::array()}};
+        if (!instance)
+            gauge["placeholder"] = {{"label", placed.label}, {"missing", placed.missing}};
+        gauges.push_back(std::move(gauge));
     }
-    for (const PlacedWindow& window : panel_->windows()) {
+    const std::vector<PlacedWindow>& placed_windows = panel_->windows();
+    for (size_t w = 0; w < placed_windows.size(); ++w) {
+        const PlacedWindow& window = placed_windows[w];
         json ids = json::array();
         for (size_t id = 0; id < gauges_.size(); ++id)
-            if (&panel_->windows()[gauges_[id].window] == &window) ids.push_back(id);
+            if (gauges_[id].window == w) ids.push_back(id);
+        // The layout number in the address: a panel placed anew has new pictures.
+        json background = nullptr;
+        if (!backgrounds_[w].empty())
+            background = "/api/window/" + std::to_string(w) +
+                         "/background.png?layout=" + std::to_string(layout_number_);
         windows.push_back({{"title", window.title},
-                           {"ident", window.ident ? json(*window.ident) : json(nullptr)},
+                           {"section", window.section},
+                           {"ident", optional_json(window.ident)},
+                           {"virtual_cockpit", window.virtual_cockpit},
                            {"width", window.width},
                            {"height", window.height},
+                           {"screen", screen_json(window.screen)},
+                           {"background_color", color_json(window.background_color)},
+                           {"background", background},
                            {"gauges", ids}});
     }
     const Scenario& scenario = player_.scenario();
@@ -548,6 +617,11 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
     packed += text;
     packed += blobs;
     return packed;
+}
+
+std::span<const uint8_t> WorkbenchSession::background_png(size_t window) const {
+    return window < backgrounds_.size() ? std::span<const uint8_t>(backgrounds_[window])
+                                        : std::span<const uint8_t>{};
 }
 
 std::span<const uint8_t> WorkbenchSession::wave(const std::string& module, uint32_t number) const {

@@ -16,8 +16,8 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
-#include <span>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,7 +26,9 @@ namespace panelhost {
 struct WorkbenchOptions {
     std::string panel_file;
     std::string scenario_file;  // none: no scenario
-    std::string module_dir;
+    // Where modules are looked for after the panel file's folder, in turn.
+    std::vector<std::string> module_dirs;
+    std::string registration; // the aircraft's; empty: the panel file's own
     double cycle_hz = 30;
     bool play_at_start = true;
 };
@@ -79,6 +81,9 @@ public:
 
     // The bytes of a module's WAVE resource; empty when there is none.
     std::span<const uint8_t> wave(const std::string& module, uint32_t number) const;
+    // Window `window`'s background bitmap as PNG (encoded once, when the panel is
+    // placed); empty when there is no such window or it has no bitmap.
+    std::span<const uint8_t> background_png(size_t window) const;
 
     const WorkbenchStats& stats() const { return stats_; }
     PanelHost& host() { return host_; }
@@ -149,6 +154,7 @@ private:
     std::deque<LoggedSound> sounds_;
     std::vector<std::string> problems_;  // found while running (scenario clicks, ...)
     std::vector<bool> windows_shown_;
+    std::vector<std::vector<uint8_t>> backgrounds_; // PNG by window; empty: none
     FileWatch panel_watch_;
     FileWatch scenario_watch_;
 

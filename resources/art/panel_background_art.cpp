@@ -41,9 +41,9 @@ void plate(cairo_t* cr, const Plate& p) {
     set_colour(cr, shade(panel_paint, 1.5));
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
-    for (Point corner : {Point{p.x + 9, p.y + 9}, Point{p.x + p.width - 9, p.y + 9},
-                         Point{p.x + 9, p.y + p.height - 9},
-                         Point{p.x + p.width - 9, p.y + p.height - 9}})
+    for (Point corner :
+         {Point{p.x + 9, p.y + 9}, Point{p.x + p.width - 9, p.y + 9},
+          Point{p.x + 9, p.y + p.height - 9}, Point{p.x + p.width - 9, p.y + p.height - 9}})
         screw(cr, corner, 4, 35);
     text_centred(cr, p.placard, {p.x + p.width / 2, p.y + 12}, 11, placard);
 }
@@ -76,7 +76,8 @@ Image24 render_panel_background() {
     set_colour(cr, panel_paint);
     cairo_fill(cr);
     glareshield(cr);
-    for (const Plate& p : plates) plate(cr, p);
+    for (const Plate& p : plates)
+        plate(cr, p);
     cairo_destroy(cr);
     return keyed_pixels(surface.get());
 }

@@ -57,9 +57,11 @@ void put_headers(std::vector<unsigned char>& out, int width, int height, uint32_
 
 std::vector<unsigned char> bmp_file_8bit(const art::Image24& image) {
     std::map<uint32_t, size_t> uses;
-    for (const art::Rgb8& p : image.pixels) ++uses[key_of(p)];
+    for (const art::Rgb8& p : image.pixels)
+        ++uses[key_of(p)];
     std::vector<std::pair<size_t, uint32_t>> by_use;
-    for (const auto& [colour, count] : uses) by_use.push_back({count, colour});
+    for (const auto& [colour, count] : uses)
+        by_use.push_back({count, colour});
     std::stable_sort(by_use.begin(), by_use.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<uint32_t> palette = {0}; // black first: the transparent colour
@@ -86,7 +88,8 @@ std::vector<unsigned char> bmp_file_8bit(const art::Image24& image) {
                                static_cast<unsigned char>(colour >> 8 & 0xFF),
                                static_cast<unsigned char>(colour >> 16), 0});
     for (int y = image.height - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width; ++x) out.push_back(index(key_of(image.at(x, y))));
+        for (int x = 0; x < image.width; ++x)
+            out.push_back(index(key_of(image.at(x, y))));
         out.insert(out.end(), row - static_cast<size_t>(image.width), 0);
     }
     return out;

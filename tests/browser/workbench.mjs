@@ -95,10 +95,62 @@ export async function openWorkbench(context, url) {
   await page.goto(url);
   await page.waitForFunction(() => {
     const state = window.workbench;
-    return state && state.layout && state.frames > 0 &&
-      document.querySelectorAll('canvas.gauge').length === state.layout.gauges.length;
+    if (!state || !state.layout || state.frames === 0) return false;
+    const gauges = state.layout.gauges;
+    return document.querySelectorAll('canvas.gauge').length === gauges.filter((g) => !g.placeholder).length &&
+      document.querySelectorAll('[data-placeholder]').length === gauges.filter((g) => g.placeholder).length;
   });
   return page;
+}
+
+// A 24-bit BMP file as panel folders hold them (bottom-up, rows padded to four
+// bytes); `pixel(x, y)` gives 0xRRGGBB, y = 0 the top row.
+export function bmpFile(width, height, pixel) {
+  const stride = Math.ceil(width * 3 / 4) * 4;
+  const file = Buffer.alloc(54 + stride * height);
+  file.write('BM', 0, 'latin1');
+  file.writeUInt32LE(file.length, 2);
+  file.writeUInt32LE(54, 10);
+  file.writeUInt32LE(40, 14);
+  file.writeInt32LE(width, 18);
+  file.writeInt32LE(height, 22);
+  file.writeUInt16LE(1, 26);
+  file.writeUInt16LE(24, 28);
+  for (let y = 0; y < height; y += 1) {
+    const row = 54 + stride * (height - 1 - y);
+    for (let x = 0; x < width; x += 1) {
+      const value = pixel(x, y);
+      file[row + 3 * x] = value & 0xFF;
+      file[row + 3 * x + 1] = (value >> 8) & 0xFF;
+      file[row + 3 * x + 2] = (value >> 16) & 0xFF;
+    }
+  }
+  return file;
+}
+
+// The colours the page shows at points of the viewport, as the screen has them
+// (everything composited): [[r, g, b], ...].
+export async function pageColours(page, points) {
+  const shot = (await page.screenshot()).toString('base64');
+  return page.evaluate(async ([data, where]) => {
+    const image = new Image();
+    image.src = `data:image/png;base64,${data}`;
+    await image.decode();
+    const canvas = document.createElement('canvas');
+    canvas.width = image.width;
+    canvas.height = image.height;
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const scale = image.width / window.innerWidth;
+    return where.map(({ x, y }) =>
+      Array.from(context.getImageData(Math.round(x * scale), Math.round(y * scale), 1, 1).data.slice(0, 3)));
+  }, [shot, points]);
+}
+
+// A window's face on the page: { left, top, right, bottom } in CSS pixels.
+export async function windowFace(page, index) {
+  const box = await page.locator(`.window[data-window="${index}"] .window-face`).boundingBox();
+  return { left: box.x, top: box.y, right: box.x + box.width, bottom: box.y + box.height };
 }
 
 // A command to the host, as the page sends it: { status, text }.

@@ -1,6 +1,8 @@
-// The workbench in real Chromium: the example panel live, and a test panel with
-// the probe module's clickable areas. Run by CTest; `node --test` runs it by hand
-// with PANELHOST, MARLOW_MODULE and PROBE_MODULE set.
+// The workbench in real Chromium: the example panel live, a test panel with the
+// probe module's clickable areas, and one whose windows the panel file places on
+// the screen, with backgrounds, a 3D cockpit panel and gauges that cannot run.
+// Run by CTest; `node --test` runs it by hand with PANELHOST, MARLOW_MODULE and
+// PROBE_MODULE set.
 //
 // To test a new gauge's clicks, place it in examples/panel.cfg and add a test to
 // the first group with the helpers, e.g.
@@ -12,9 +14,9 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  api, clickGauge, dragSlider, gaugePixels, gaugePoint, keyLog, listenForSounds, moduleFolder,
-  openBrowser, openWorkbench, pauseScenario, picturesDrawn, pixelsChanged, settle, startServer,
-  temporaryDirectory, waitForNewPicture,
+  api, bmpFile, clickGauge, dragSlider, gaugePixels, gaugePoint, keyLog, listenForSounds,
+  moduleFolder, openBrowser, openWorkbench, pageColours, pauseScenario, picturesDrawn,
+  pixelsChanged, settle, startServer, temporaryDirectory, waitForNewPicture, windowFace,
 } from './workbench.mjs';
 
 let browser;
@@ -287,5 +289,238 @@ gauge01=probe_module!Probe, 220, 0, 100, 100
     await page.waitForSelector('#problems:not([hidden])');
     assert.match(await page.locator('#problem-list').textContent(), /panel\.cfg:5: module Marlow_Instr has no gauge named Nothing_Here/);
     assert.equal(await page.locator('canvas.gauge').count(), 2);
+  });
+});
+
+describe('a panel whose windows lie where the panel file puts them', () => {
+  const folder = temporaryDirectory('workbench-placed-');
+  const panelFile = path.join(folder, 'panel.cfg');
+  // The flight window's background: black (transparent) above, sand below.
+  const sand = 0xC8B464;
+  const panel = `[Window Titles]
+Window00=Flight instruments
+Window01=Engine and radio
+
+[Window00]
+size_mm=600,300
+position=0
+window_size=0.45,0.4
+background_color=40,60,90
+file=flight_background.bmp
+gauge00=Marlow_Instr!Airspeed,  20, 40, 180
+gauge01=Marlow_Instr!Altimeter, 220, 40, 180
+gauge02=Foreign_Gauges!Fuel Selector, 420, 60, 150, 120
+
+[Window01]
+size_mm=400,300
+position=8
+window_size=0.35,0.35
+background_color=80,45,40
+gauge00=Marlow_Instr!Torque, 20, 40, 160, , 1
+htmlgauge00=Generic/Radios/COM/com.html?Index=1, 200, 80, 180, 90
+
+[VCockpit01]
+size_mm=512,512
+pixel_size=512,512
+texture=$Panel_1
+gauge00=Marlow_Instr!Attitude, 0, 0, 512
+`;
+  let modules;
+  let server;
+  let page;
+  before(async () => {
+    fs.writeFileSync(panelFile, panel);
+    fs.writeFileSync(path.join(folder, 'flight_background.bmp'),
+                     bmpFile(60, 30, (x, y) => (y < 15 ? 0 : sand)));
+    modules = moduleFolder({ Marlow_Instr: process.env.MARLOW_MODULE });
+    server = await startServer(['--panel', panelFile, '--scenario', '', '--modules', modules]);
+    page = await openWorkbench(browser.context, server.url);
+    await page.setViewportSize({ width: 1400, height: 900 });
+    await settle(page);
+  });
+  after(async () => {
+    assert.deepEqual(page.errors, []);
+    await page.close();
+    assert.equal(await server.stop(), 0, server.errors());
+    fs.rmSync(folder, { recursive: true, force: true });
+    fs.rmSync(modules, { recursive: true, force: true });
+  });
+
+  const screenBox = async () => {
+    const box = await page.locator('#panel .screen').boundingBox();
+    return { left: box.x, top: box.y, right: box.x + box.width, bottom: box.y + box.height,
+             width: box.width, height: box.height };
+  };
+  const near = (actual, expected, what) =>
+    assert.ok(Math.abs(actual - expected) <= 1.5, `${what}: ${actual} where ${expected} was expected`);
+
+  test('position 0 lies at the top left of the screen, 8 at its bottom right, each at its window_size', async () => {
+    const screen = await screenBox();
+    const panelArea = await page.locator('#panel').boundingBox();
+    near(screen.width, panelArea.width, 'the screen spans the panel area');
+    near(screen.height, panelArea.height, 'the screen spans the panel area');
+
+    const flight = await windowFace(page, 0);
+    near(flight.left, screen.left, 'left of position 0');
+    near(flight.top, screen.top, 'top of position 0');
+    const engine = await windowFace(page, 1);
+    near(engine.right, screen.right, 'right of position 8');
+    near(engine.bottom, screen.bottom, 'bottom of position 8');
+
+    // Each window keeps its proportions and fills its window_size on one side.
+    for (const [face, [fw, fh], aspect] of [[flight, [0.45, 0.4], 2], [engine, [0.35, 0.35], 4 / 3]]) {
+      const width = face.right - face.left;
+      const height = face.bottom - face.top;
+      assert.ok(Math.abs((width - 2) / (height - 2) - aspect) < 0.02, `aspect ${width} x ${height}`);
+      assert.ok(width <= fw * screen.width + 1 && height <= fh * screen.height + 1, 'within its size');
+      assert.ok(Math.abs(width - fw * screen.width) <= 1.5 || Math.abs(height - fh * screen.height) <= 1.5,
+                `${width} x ${height} fills ${fw} x ${fh} of the screen on one side`);
+    }
+    assert.equal(await page.locator('.window[data-window="2"]').isVisible(), false, 'the cockpit panel starts closed');
+  });
+
+  test('the page\'s rule: a preset place or window_pos, window_size or panel units, size_ratio', async () => {
+    // Worked out by the page's own functions on a screen of 1000 x 800.
+    const rects = await page.evaluate(async () => {
+      const { screenRect, screenUnitScale } = await import('./panel_view.js');
+      const screen = { width: 1000, height: 800 };
+      const window = (width, height, place) => ({
+        width, height,
+        screen: { position: null, window_pos: null, window_size: null, size_ratio: null, zorder: 0, ...place },
+      });
+      const rounded = (rect) => Object.fromEntries(Object.entries(rect).map(([key, value]) => [key, Math.round(value * 1000) / 1000]));
+      return {
+        middleRight: rounded(screenRect(window(400, 200, { position: 5, window_size: [0.5, 0.5] }), screen, 1)),
+        atFractions: rounded(screenRect(window(100, 100, { window_pos: [0.1, 0.25], size_ratio: 2 }), screen, 0.5)),
+        bottomMiddle: rounded(screenRect(window(600, 300, { position: 7 }), screen, 1)),
+        units: [screenUnitScale([window(600, 300, { position: 7 })], 1024, 800),
+                screenUnitScale([window(2000, 400, { position: 7 })], 1002, 800),
+                screenUnitScale([window(2000, 400, { window_size: [1, 1] })], 1024, 800)],
+      };
+    });
+    // 2:1 (and its border) in a box of half the screen, at the box's right and middle.
+    assert.deepEqual(rects.middleRight, { left: 500, top: 274.5, width: 500, height: 251, scale: 1.245 });
+    // window_pos gives the top left; size_ratio scales.
+    assert.deepEqual(rects.atFractions, { left: 100, top: 200, width: 102, height: 102, scale: 1 });
+    assert.deepEqual(rects.bottomMiddle, { left: 199, top: 498, width: 602, height: 302, scale: 1 });
+    // Panel units: 1024 across the screen, fewer when a window would not fit; windows
+    // with a window_size of their own do not count.
+    assert.deepEqual(rects.units, [1, 0.5, 1]);
+  });
+
+  test('a window shows its background colour and its bitmap stretched over it, behind the gauges', async () => {
+    const background = page.locator('.window[data-window="0"] img.window-background');
+    await page.waitForFunction(() => {
+      const image = document.querySelector('.window[data-window="0"] img.window-background');
+      return image && image.complete && image.naturalWidth === 60;
+    });
+    const address = await page.evaluate(() => window.workbench.layout.windows[0].background);
+    const served = await fetch(new URL(address, server.url));
+    assert.equal(served.headers.get('content-type'), 'image/png');
+    assert.equal(await page.locator('.window[data-window="1"] img.window-background').count(), 0);
+
+    const face = await windowFace(page, 0);
+    const box = await background.boundingBox();
+    near(box.width, face.right - face.left - 2, 'the bitmap spans the window');
+    near(box.height, face.bottom - face.top - 2, 'the bitmap spans the window');
+    const at = (x, y) => ({ x: face.left + 1 + x / 600 * (face.right - face.left - 2),
+                            y: face.top + 1 + y / 300 * (face.bottom - face.top - 2) });
+    const engine = await windowFace(page, 1);
+    const [above, below, other, airspeed] = await pageColours(page, [
+      at(450, 20), at(300, 270),
+      { x: (engine.left + engine.right) / 2, y: engine.top + 0.1 * (engine.bottom - engine.top) },
+      at(110, 130)]);
+    assert.deepEqual(above, [40, 60, 90], 'the colour through the bitmap\'s black');
+    assert.deepEqual(below, [200, 180, 100], 'the bitmap');
+    assert.deepEqual(other, [80, 45, 40], 'the other window\'s colour');
+    assert.notDeepEqual(airspeed, [40, 60, 90], 'the airspeed indicator above the background');
+  });
+
+  test('a gauge that cannot run is a labelled box at its place that takes no presses', async () => {
+    const box = page.locator('[data-placeholder="Foreign_Gauges!Fuel Selector"]');
+    assert.equal(await box.isVisible(), true);
+    const lines = await box.locator('span').allTextContents();
+    assert.deepEqual(lines, ['Foreign_Gauges', 'Fuel Selector', 'module not found']);
+    const face = await windowFace(page, 0);
+    const scale = (face.right - face.left - 2) / 600;
+    const place = await box.boundingBox();
+    near(place.x, face.left + 1 + 420 * scale, 'placeholder left');
+    near(place.y, face.top + 1 + 60 * scale, 'placeholder top');
+    near(place.width, 150 * scale, 'placeholder width');
+    near(place.height, 120 * scale, 'placeholder height');
+    // Every line legible whole, at a readable size.
+    const fit = await box.evaluate((element) => ({
+      size: parseFloat(getComputedStyle(element).fontSize),
+      clipped: [...element.children].filter((line) => line.scrollWidth > line.clientWidth).length,
+    }));
+    assert.ok(fit.size >= 9, `${fit.size} px`);
+    assert.equal(fit.clipped, 0);
+
+    const html = page.locator('[data-placeholder="Generic/Radios/COM/com.html?Index=1"]');
+    assert.deepEqual(await html.locator('span').allTextContents(),
+                     ['Generic/Radios/COM', 'com.html?Index=1', 'a newer kind of gauge']);
+    // However small the box, the gauge and why it does not run show whole within it.
+    for (const placeholder of [box, html]) {
+      const outer = await placeholder.boundingBox();
+      for (const line of ['.placeholder-gauge', '.placeholder-missing']) {
+        const inner = await placeholder.locator(line).boundingBox();
+        assert.ok(inner.y >= outer.y && inner.y + inner.height <= outer.y + outer.height + 0.5,
+                  `${line} of ${await placeholder.getAttribute('data-placeholder')} inside its box`);
+      }
+    }
+
+    const presses = [];
+    const listener = (request) => { if (request.url().endsWith('/api/mouse')) presses.push(request.url()); };
+    page.on('request', listener);
+    await box.click();
+    await box.click({ button: 'right' });
+    await page.waitForTimeout(300);
+    page.off('request', listener);
+    assert.deepEqual(presses, []);
+    await page.waitForSelector('#tooltip:not([hidden])');
+    assert.match(await page.locator('#tooltip').textContent(), /Foreign_Gauges!Fuel Selector: module not found/);
+  });
+
+  test('the window list opens the cockpit panel, which shows its gauge', async () => {
+    const names = await page.locator('#window-list .window-switch .name').allTextContents();
+    assert.deepEqual(names, ['Flight instruments', 'Engine and radio', '$Panel_1']);
+    const cockpitSwitch = page.locator('input[data-window-switch="2"]');
+    assert.equal(await cockpitSwitch.isChecked(), false);
+    await cockpitSwitch.check();
+    const cockpit = page.locator('.window[data-window="2"]');
+    await cockpit.waitFor({ state: 'visible' });
+    await waitForNewPicture(page, 'Attitude', 0);
+    const pixels = await gaugePixels(page, 'Attitude');
+    assert.ok(pixels.data.filter((value, index) => index % 4 === 3 && value === 255).length > 1000);
+
+    // It has no place on the screen: it lies above it, and the screen keeps its windows.
+    const screen = await screenBox();
+    const face = await windowFace(page, 2);
+    assert.ok(face.bottom <= screen.top, `the cockpit panel (to ${face.bottom}) above the screen (from ${screen.top})`);
+    near((await windowFace(page, 0)).top, screen.top, 'position 0 at the screen\'s top');
+    near((await windowFace(page, 1)).bottom, screen.bottom, 'position 8 at the screen\'s bottom');
+
+    await page.mouse.move(1, 1);
+    await settle(page);
+    const file = process.env.WORKBENCH_SCREENSHOT;
+    if (file) await page.screenshot({ path: path.join(path.dirname(file), 'workbench_placed_windows.png') });
+
+    await page.locator('input[data-window-switch="0"]').uncheck();
+    await page.locator('.window[data-window="0"]').waitFor({ state: 'hidden' });
+    await page.locator('input[data-window-switch="0"]').check();
+    await page.locator('.window[data-window="0"]').waitFor({ state: 'visible' });
+  });
+
+  test('side by side puts every window in a row, and back', async () => {
+    await page.locator('#arrangement').selectOption('side by side');
+    assert.equal(await page.locator('#panel .screen').isVisible(), false);
+    const faces = [await windowFace(page, 0), await windowFace(page, 1), await windowFace(page, 2)];
+    near(faces[1].top, faces[0].top, 'one row');
+    near(faces[2].top, faces[0].top, 'one row');
+    assert.ok(faces[0].right < faces[1].left && faces[1].right < faces[2].left, 'in the panel file\'s order');
+
+    await page.locator('#arrangement').selectOption('screen');
+    assert.equal(await page.locator('#panel .screen').isVisible(), true);
+    near((await windowFace(page, 1)).bottom, (await screenBox()).bottom, 'position 8 at the bottom again');
   });
 });

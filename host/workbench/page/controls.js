@@ -1,5 +1,6 @@
-// The controls beside the panel: the scenario's buttons, the simulator variables,
-// the failure switches, the key-event log and the problems.
+// The controls beside the panel: the scenario's buttons, the panel's windows to
+// open and close, the simulator variables, the failure switches, the key-event log
+// and the problems.
 import { post } from './api.js';
 
 const KEY_LOG_ROWS = 200;
@@ -33,6 +34,7 @@ export class Controls {
     this.onError = onError;
     this.variables = new Map();   // id -> { row, slider, field, variable, busy }
     this.failures = new Map();    // key -> { row, box, pending }
+    this.windowSwitches = [];     // by window: { row, box, pending }
     this.playing = false;
     this.problemText = '';
     this.layout = null;
@@ -64,10 +66,34 @@ export class Controls {
     this.layout = layout;
     document.getElementById('scenario-title').textContent =
       layout.scenario.title || (layout.scenario.file ? layout.scenario.file.split('/').pop() : 'no scenario');
+    this.buildWindows(layout.windows);
     this.buildVariables(layout.variables);
     this.buildFailures(layout.failures);
     const names = document.getElementById('key-names');
     names.replaceChildren(...layout.key_events.map((name) => element('option', { value: name })));
+  }
+
+  // A switch for every window; cockpit panels (textures of the 3D cockpit) are
+  // listed by their texture name and start closed.
+  buildWindows(windows) {
+    const container = document.getElementById('window-list');
+    this.windowSwitches = windows.map((window, index) => {
+      const box = element('input', { type: 'checkbox' });
+      box.dataset.windowSwitch = index;
+      const entry = { row: null, box, pending: null };
+      box.addEventListener('change', () => {
+        entry.pending = { shown: box.checked, until: performance.now() + 2000 };
+        post('view', { window: index, shown: box.checked }).catch(this.onError);
+      });
+      const count = window.gauges.length;
+      const about = [`[${window.section}]`, ...(window.virtual_cockpit ? ['3D cockpit'] : []),
+                     `${count} ${count === 1 ? 'gauge' : 'gauges'}`];
+      entry.row = element('label', { className: 'window-switch' }, box,
+                          element('span', { className: 'name', textContent: window.title || `Window ${index}` }),
+                          element('small', { textContent: about.join(' · ') }));
+      return entry;
+    });
+    container.replaceChildren(...this.windowSwitches.map((entry) => entry.row));
   }
 
   buildVariables(variables) {
@@ -174,6 +200,14 @@ export class Controls {
       entry.box.checked = entry.pending ? entry.pending.active : reported;
       entry.row.classList.toggle('active', entry.box.checked);
     }
+    frame.windows.forEach((shown, index) => {
+      const entry = this.windowSwitches[index];
+      if (!entry) return;
+      const { pending } = entry;
+      if (pending && (pending.shown === shown || performance.now() > pending.until)) entry.pending = null;
+      entry.box.checked = entry.pending ? entry.pending.shown : shown;
+      entry.row.classList.toggle('shown', entry.box.checked);
+    });
     this.addKeys(frame.keys);
     this.showProblems(frame.problems);
     this.showStats(frame.stats);

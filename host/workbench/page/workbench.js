@@ -2,7 +2,7 @@
 // frame (each one held until the host has run a cycle) and shows what changed.
 import { getFrame, getLayout, post } from './api.js';
 import { Controls } from './controls.js';
-import { PanelView } from './panel_view.js';
+import { PanelView, hasScreenPlace } from './panel_view.js';
 
 const connection = document.getElementById('connection');
 
@@ -21,6 +21,15 @@ const view = new PanelView({
   onError: reportError,
 });
 const controls = new Controls({ onError: reportError });
+
+// Windows as the panel file places them on the screen, or side by side; a panel
+// whose windows give no place shows them side by side either way.
+const arrangement = document.getElementById('arrangement');
+arrangement.addEventListener('change', () => view.setArrangement(arrangement.value));
+function offerArrangement(layout) {
+  arrangement.disabled = !layout.windows.some(hasScreenPlace);
+  arrangement.title = arrangement.disabled ? 'No window of this panel gives a place on the screen' : '';
+}
 
 // Click sounds, played from the module's own WAVE resources.
 const sounds = new Map();
@@ -44,6 +53,7 @@ async function run() {
         state.layout = await getLayout();
         view.build(state.layout);
         controls.build(state.layout);
+        offerArrangement(state.layout);
         state.cycle = 0;
         continue;
       }
