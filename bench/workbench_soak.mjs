@@ -2,8 +2,9 @@
 // speed for an hour of scenario time (7.5 minutes) while a Chromium page watches,
 // 20 more clients long-poll frames as fast as they are answered, and a pilot's
 // presses on every kind of mouse area and variable changes come in between. It
-// prints panelhost's memory (resident set) over the run and the frames each
-// watcher missed: cycles that passed without it being answered for them.
+// prints panelhost's memory (resident set) over the run, the cycles each watcher
+// was not answered for (their changes come merged into its next frame) and the
+// click sounds each client heard.
 //
 //   PANELHOST=build/default/panelhost node bench/workbench_soak.mjs
 //       [--minutes 60] [--speed 8] [--clients 20]
@@ -39,7 +40,7 @@ function residentKilobytes(pid) {
 // A client that asks for the next frame as soon as it has the last one, counting
 // the cycles it was not answered for.
 function longPoller(url, stopped) {
-  const counts = { frames: 0, missed: 0, errors: 0, counting: false };
+  const counts = { frames: 0, missed: 0, sounds: 0, errors: 0, counting: false };
   (async () => {
     let after = 0;
     while (!stopped()) {
@@ -49,7 +50,10 @@ function longPoller(url, stopped) {
         const length = new DataView(buffer).getUint32(0, true);
         const frame = JSON.parse(new TextDecoder().decode(new Uint8Array(buffer, 4, length)));
         if (counts.counting && after > 0 && frame.cycle > after + 1) counts.missed += frame.cycle - after - 1;
-        if (counts.counting) counts.frames += 1;
+        if (counts.counting) {
+          counts.frames += 1;
+          counts.sounds += frame.sounds.length;
+        }
         after = frame.cycle;
       } catch {
         counts.errors += 1;
@@ -139,6 +143,7 @@ try {
   const pollerFrames = pollers.reduce((sum, poller) => sum + poller.frames, 0);
   const pollerMissed = pollers.reduce((sum, poller) => sum + poller.missed, 0);
   const pollerErrors = pollers.reduce((sum, poller) => sum + poller.errors, 0);
+  const heard = pollers.map((poller) => poller.sounds);
 
   console.log(`soak: ${(runSeconds / 60).toFixed(1)} min at ${speed}x (scenario at ${header.scenario.time.toFixed(0)} s of its loop), ${clientCount} long-polling clients and one page`);
   console.log('soak: resident memory of panelhost (MB), every 30 s:');
@@ -148,6 +153,10 @@ try {
               `(growth ${((last.kilobytes - first.kilobytes) / 1024).toFixed(1)} MB)`);
   console.log(`soak: the page: ${pageFrames} frames for ${cycles} cycles after the first minute, ${cycles - pageFrames} missed; script errors: ${page.errors.length}`);
   console.log(`soak: the ${clientCount} clients: ${pollerFrames} frames, ${pollerMissed} cycles missed, ${pollerErrors} failed requests`);
+  // A cycle a client was not answered for comes merged into its next frame: each
+  // client should still hear every click sound.
+  if (heard.length)
+    console.log(`soak: click sounds heard by each client: ${Math.min(...heard)} to ${Math.max(...heard)}`);
   console.log(`soak: the pilot: ${pilotCounts.presses} presses, ${pilotCounts.variables} variables set, ${pilotCounts.refused} refused`);
   console.log(`soak: last cycle ${stats.cycle_ms.toFixed(2)} ms average, ${stats.cycle_max_ms.toFixed(2)} ms longest in its second; ${stats.frames_per_second.toFixed(0)} frames/s sent`);
 } finally {

@@ -102,25 +102,7 @@ std::vector<unsigned char> bmp_file(const art::Image24& image) {
     std::vector<unsigned char> out;
     out.reserve(headers_size + image_size);
 
-    // BITMAPFILEHEADER
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, headers_size + image_size);
-    put32(out, 0); // reserved
-    put32(out, headers_size);
-
-    // BITMAPINFOHEADER
-    put32(out, 40);
-    put32(out, static_cast<uint32_t>(image.width));
-    put32(out, static_cast<uint32_t>(image.height)); // positive: bottom-up
-    put16(out, 1);                                   // planes
-    put16(out, 24);                                  // bits per pixel
-    put32(out, 0);                                   // BI_RGB
-    put32(out, image_size);
-    put32(out, pixels_per_metre);
-    put32(out, pixels_per_metre);
-    put32(out, 0); // colours used
-    put32(out, 0); // important colours
+    put_headers(out, image.width, image.height, 24, 0, image_size);
 
     const size_t padding = row_size(image.width) - static_cast<size_t>(image.width) * 3;
     for (int y = image.height - 1; y >= 0; --y) {
