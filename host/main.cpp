@@ -60,7 +60,10 @@ int main(int argc, char** argv) {
     render->add_option("--out", render_options.out_file, "PNG file to write")->required();
     render->add_option("--modules", render_options.module_dir, "directory of the module files")
         ->capture_default_str();
-    render->add_option("--cycles", render_options.cycles, "update cycles before drawing")
+    render
+        ->add_option("--cycles", render_options.cycles,
+                     "update cycles before drawing (then up to 8 more, until no gauge would draw "
+                     "differently)")
         ->capture_default_str()
         ->check(CLI::Range(1, 100000));
     render->add_option("--zoom", render_options.zoom, "pixels per panel unit")

@@ -228,4 +228,51 @@ TEST_F(NavPictures, RmiCardBringsTheHeadingToTheTop) {
     EXPECT_LT(as_east * 8, as_north) << "E at the top, not N";
 }
 
+// The OBS knob's mark turns with the selected course, half a turn per 30 degrees:
+// up at course 0, right at 15, down at 90. The knob's bitmap is a needle, drawn
+// pointing along +x and turned by its table.
+TEST_F(NavPictures, ObsKnobMarkPointsToTheSelectedCourse) {
+    GaugeInstance& vor = place("Becker_IN3303_VOR1");
+    Simulation& sim = host.simulation();
+    const Centre knob{32, 270};
+    auto mark_direction = [&](double course) {
+        sim.set(45, course);
+        const Picture picture = draw(vor);
+        picture.save("vor_obs_course_" + std::to_string(int(course)) + ".png");
+        double sx = 0, sy = 0;
+        int count = 0;
+        for (int y = 250; y < 290; ++y)
+            for (int x = 12; x < 52; ++x) {
+                const double px = x + 0.5 - knob.x, py = y + 0.5 - knob.y;
+                const double r = std::hypot(px, py);
+                if (r < 7 || r > 19 || !white(picture.at(x, y))) continue;
+                sx += px, sy += py, ++count;
+            }
+        EXPECT_GT(count, 10) << "the mark's white at course " << course;
+        return std::atan2(sy, sx) * 180 / pi;
+    };
+    EXPECT_NEAR(turn_between(-90, mark_direction(0)), 0, 12) << "up at course 0";
+    EXPECT_NEAR(turn_between(0, mark_direction(15)), 0, 12) << "right at course 15";
+    EXPECT_NEAR(turn_between(90, mark_direction(90)), 0, 12) << "down at course 90";
+}
+
+// The IDT button between the transponder's code and flight level shows through the
+// window backing and its cover: its grey face, not the liquid-crystal green.
+TEST_F(NavPictures, TransponderIdtButtonShowsBesideTheWindows) {
+    GaugeInstance& xpdr = place("Becker_ATC3401_XPDR");
+    auto button_face = [](Rgb c) { return c.r < 90 && c.g < 90 && c.b < 90; };
+    const Picture off = draw(xpdr);
+    off.save("xpdr_off.png");
+    host.click(xpdr, 103, 85, MOUSE_LEFT_BUTTON); // ON
+    const Picture on = draw(xpdr);
+    on.save("xpdr_on.png");
+    for (const Picture* picture : {&off, &on}) {
+        int face = 0;
+        for (int y = 22; y < 32; ++y)
+            for (int x = 166; x < 172; ++x)
+                face += button_face(picture->at(x, y));
+        EXPECT_GT(face, 50) << (picture == &off ? "switched off" : "switched on");
+    }
+}
+
 } // namespace

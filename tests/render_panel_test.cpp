@@ -4,6 +4,7 @@
 // gauges that cannot run here show as placeholder boxes.
 #include "bmp_files.hpp"
 #include "panel.hpp"
+#include "render/drawing_signature.hpp"
 #include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
 #include "render/png_output.hpp"
@@ -265,6 +266,30 @@ TEST(PlaceholderLabels, AreTheModuleAndTheGaugeOrAPathsLastPart) {
     EXPECT_EQ(placeholder_label("Panel\\Gauges\\gps.html?path=a/b"),
               (PlaceholderLabel{"", "gps.html?path=a/b"}));
     EXPECT_EQ(placeholder_label("Foreign_Gauges"), (PlaceholderLabel{"", "Foreign_Gauges"}));
+}
+
+// A picture drawn after one update may show what a gauge's callback computed from a
+// later element before that update (the HSI's TO/FROM arrow follows its course
+// pointer); updates go on until nothing would be drawn differently.
+TEST_F(RenderedPanel, PicturesAreDrawnOnceTheGaugesHaveSettled) {
+    std::string error;
+    ASSERT_TRUE(host.load_module(MARLOW_MODULE_PATH, error)) << error;
+    GaugeInstance* hsi = host.place("Marlow_Instr", "HSI", std::nullopt, error);
+    ASSERT_TRUE(hsi) << error;
+    host.simulation().set(854, 180); // the course
+    host.simulation().set(853, 1);   // TO
+    host.update();
+    DrawingSignature after_one = drawing_signature(*hsi);
+    host.update();
+    EXPECT_NE(drawing_signature(*hsi), after_one) << "the second update still changes the HSI";
+
+    host.simulation().set(854, 270);
+    host.update();
+    EXPECT_GT(update_until_settled(host), 1);
+    DrawingSignature settled = drawing_signature(*hsi);
+    for (int cycle = 0; cycle < 3; ++cycle)
+        host.update();
+    EXPECT_EQ(drawing_signature(*hsi), settled);
 }
 
 } // namespace

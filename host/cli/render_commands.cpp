@@ -1,6 +1,7 @@
 // panelhost render: a panel file's visible windows, drawn after some update cycles.
 #include "cli/commands.hpp"
 #include "panel.hpp"
+#include "render/drawing_signature.hpp"
 #include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
 #include "render/png_output.hpp"
@@ -29,6 +30,8 @@ int run_render(const RenderOptions& options) {
         return 1;
     }
     for (int cycle = 0; cycle < options.cycles; ++cycle) host.update();
+    // What the last cycle's callbacks computed from later elements shows as well.
+    update_until_settled(host);
 
     if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
     PanelRenderer renderer(host);

@@ -65,3 +65,24 @@ DrawingSignature drawing_signature(const GaugeInstance& instance, const Signatur
 }
 
 } // namespace panelhost
+
+namespace panelhost {
+
+int update_until_settled(PanelHost& host, int most) {
+    auto signatures = [&host] {
+        std::vector<DrawingSignature> all;
+        for (const auto& instance : host.instances())
+            all.push_back(drawing_signature(*instance));
+        return all;
+    };
+    std::vector<DrawingSignature> before = signatures();
+    for (int cycle = 1; cycle <= most; ++cycle) {
+        host.update();
+        std::vector<DrawingSignature> after = signatures();
+        if (after == before) return cycle;
+        before = std::move(after);
+    }
+    return most;
+}
+
+} // namespace panelhost

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gauge_instance.hpp"
+#include "panel_host.hpp"
 
 #include <cstdint>
 #include <string>
@@ -29,5 +30,12 @@ struct SignatureSteps {
 };
 
 DrawingSignature drawing_signature(const GaugeInstance& instance, const SignatureSteps& steps = {});
+
+// Runs update cycles until no placed gauge would draw differently, at most `most`
+// of them; returns how many it ran. A value that a gauge's callback computes from
+// one of its later elements reaches the picture an update late (the chain is
+// updated from the background to the front), so a picture drawn right after one
+// update may show an element from before it.
+int update_until_settled(PanelHost& host, int most = 8);
 
 } // namespace panelhost

@@ -76,9 +76,10 @@ void marker(cairo_t* cr, int w, Rgb c, const char* letter) {
     text_centred(cr, letter, {w / 2.0, w / 2.0}, 12, {0.15, 0.15, 0.15});
 }
 
+// The OBS knob turns as a needle, so its mark is drawn as a needle is: along +x.
 void draw_knob(cairo_t* cr, int w, int) {
     knob(cr, {w / 2.0, w / 2.0}, w / 2.0 - 2, 24);
-    tick(cr, {w / 2.0, w / 2.0}, -90, 6, w / 2.0 - 8, 3, colour::marking);
+    tick(cr, {w / 2.0, w / 2.0}, 0, 6, w / 2.0 - 8, 3, colour::marking);
 }
 
 } // namespace

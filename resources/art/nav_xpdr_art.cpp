@@ -45,6 +45,8 @@ void draw_face(cairo_t* cr, int w, int h) {
         screw(cr, p, 4, 45);
 }
 
+// The backing lies over the face's windows at (58, 14); the IDT button between the
+// code and the flight level reaches into it from below, so its place is left open.
 void draw_backing(cairo_t* cr, int w, int h) {
     cairo_rectangle(cr, 0, 0, w, h);
     set_colour(cr, lcd);
@@ -53,6 +55,9 @@ void draw_backing(cairo_t* cr, int w, int h) {
     cairo_rectangle(cr, 150, 0, 2, h);
     set_colour(cr, shade(lcd, 0.85));
     cairo_fill(cr);
+    constexpr double idt_x = 164 - 58, idt_y = 20 - 14;
+    cairo_rectangle(cr, idt_x - 1, idt_y - 1, button_w + 2, h - idt_y + 1);
+    clear_path(cr);
 }
 
 void draw_lit_strip(cairo_t* cr, int, int) {
