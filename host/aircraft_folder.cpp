@@ -1,4 +1,5 @@
 #include "aircraft_folder.hpp"
+#include "text_case.hpp"
 
 #include "file_names.hpp"
 
@@ -11,19 +12,6 @@ namespace panelhost {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string trim(std::string text) {
-    auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
-    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
-    text.erase(std::find_if_not(text.rbegin(), text.rend(), blank).base(), text.end());
-    return text;
-}
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // A value without a trailing comment; registrations and folder suffixes hold no ';'.
 std::string value_of(const std::string& text) { return trim(text.substr(0, text.find(';'))); }

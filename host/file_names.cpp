@@ -1,4 +1,5 @@
 #include "file_names.hpp"
+#include "text_case.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -7,12 +8,6 @@ namespace panelhost {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The entry of `dir` named `part` in any case, the exact name first.
 std::optional<fs::path> entry_ignoring_case(const fs::path& dir, const fs::path& part) {

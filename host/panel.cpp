@@ -1,4 +1,5 @@
 #include "panel.hpp"
+#include "text_case.hpp"
 
 #include "file_names.hpp"
 
@@ -18,12 +19,6 @@ namespace fs = std::filesystem;
 
 // The side of a placeholder whose size neither the panel file nor a design gives.
 constexpr double placeholder_side = 64;
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 std::optional<std::vector<uint8_t>> read_file(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

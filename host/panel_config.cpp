@@ -1,4 +1,5 @@
 #include "panel_config.hpp"
+#include "text_case.hpp"
 
 #include <algorithm>
 #include <array>
@@ -11,19 +12,6 @@
 
 namespace panelhost {
 namespace {
-
-std::string trim(std::string_view text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-    return std::string(text.substr(begin, end - begin));
-}
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 bool starts_with(std::string_view text, std::string_view start) {
     return text.substr(0, start.size()) == start;
