@@ -25,7 +25,7 @@ function(panel_embed_resources target module_name)
     add_custom_target(${module_name}_resources
       COMMAND ${RESGEN} --module ${module_name} --out ${out}
       BYPRODUCTS ${out}/resources.S ${out}/resource_table.inc ${out}/resources.rc
-                 ${out}/manifest.txt
+                 ${out}/manifest.txt ${out}/legends.txt
       COMMENT "Drawing the ${module_name} bitmaps and sounds"
       VERBATIM)
     add_dependencies(${module_name}_resources resgen_tool)

@@ -19,6 +19,15 @@ std::optional<uint32_t> variable_number(const std::string& key) {
     return id;
 }
 
+std::vector<std::pair<double, double>> read_clicks(const json& clicks) {
+    std::vector<std::pair<double, double>> out;
+    for (const json& click : clicks) {
+        if (!click.is_array() || click.size() != 2) throw std::runtime_error("a click is [x, y]");
+        out.emplace_back(click[0].get<double>(), click[1].get<double>());
+    }
+    return out;
+}
+
 GalleryState read_state(const std::string& gauge, const json& entry) {
     GalleryState state;
     state.gauge = gauge;
@@ -38,11 +47,10 @@ GalleryState read_state(const std::string& gauge, const json& entry) {
         state.texts[key] = value.get<std::string>();
     state.failures = entry.value("fail", std::vector<uint32_t>{});
     state.cycles = std::clamp(entry.value("cycles", 1), 1, 10000);
-    for (const json& click : entry.value("clicks", json::array())) {
-        if (!click.is_array() || click.size() != 2)
-            throw std::runtime_error("a click is [x, y]");
-        state.clicks.emplace_back(click[0].get<double>(), click[1].get<double>());
-    }
+    state.clicks = read_clicks(entry.value("clicks", json::array()));
+    const json companions = entry.value("with", json::object());
+    for (const auto& [companion, clicks] : companions.items())
+        state.companions.push_back({companion, read_clicks(clicks)});
     return state;
 }
 

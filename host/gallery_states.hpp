@@ -8,7 +8,9 @@
 // (values of "(A:NAME,unit)" expressions, keyed "NAME,unit"), "text" (named texts)
 // "cycles" (update cycles before the picture; default 1) and "clicks" (left clicks
 // at design pixels [x, y], in order, each after one update: switches the gauge keeps
-// to itself, such as a radio's power).
+// to itself, such as a radio's power) and "with" (other gauges of the module placed
+// first, each with its clicks: {"Becker_NR3320_NAV1": [[100, 85]]} switches the
+// NAV1 receiver on for the displays that follow it).
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,12 @@
 
 namespace panelhost {
 
+// Another gauge placed beside the one pictured, and clicked at design pixels.
+struct GalleryCompanion {
+    std::string gauge;
+    std::vector<std::pair<double, double>> clicks;
+};
+
 struct GalleryState {
     std::string gauge;
     std::string name;
@@ -30,6 +38,7 @@ struct GalleryState {
     std::vector<uint32_t> failures;
     int cycles = 1;
     std::vector<std::pair<double, double>> clicks; // design pixels
+    std::vector<GalleryCompanion> companions;
 };
 
 // Reads one gallery file; problems (bad JSON, bad entries) are added to `problems`

@@ -82,6 +82,13 @@ int main(int argc, char** argv) {
     gallery->add_option("--states", gallery_options.states_dir,
                         "directory holding the gauges' gallery.json files")
         ->capture_default_str();
+    gallery->add_option("--golden", gallery_options.golden_dir,
+                        "compare every picture with the golden of its name in this directory; "
+                        "differences.html shows them side by side");
+    gallery
+        ->add_flag("--rewrite-golden", gallery_options.rewrite_golden,
+                   "make the pictures the goldens (after looking at the differences)")
+        ->needs("--golden");
 
     ServeOptions serve_options;
     serve_options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";

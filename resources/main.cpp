@@ -4,6 +4,8 @@
 //   resgen --module Marlow_Instr --out DIR [--png]
 //   resgen --panel-background FILE.bmp
 //
+// Besides the embedding files it writes legends.txt, every text the bitmaps carry
+// with the height of its ink: "NUMBER<tab>PIXELS<tab>TEXT" a line.
 // --png also writes each bitmap as bitmap_<N>.png and the module's previews (its
 // gauges put together as the host shows them) as preview_<name>.png.
 // --panel-background writes the example aircraft's main panel background, an
@@ -113,8 +115,16 @@ void run(const Options& options) {
 
     std::vector<ResourceFile> files;
     std::map<uint32_t, art::Image24> images;
+    std::string legends;
     for (const art::Bitmap* bitmap : registry.bitmaps_of(module)) {
+        std::vector<art::Legend> drawn;
+        art::log_legends(&drawn);
         const art::Image24& image = images[bitmap->number] = art::render_bitmap(*bitmap);
+        art::log_legends(nullptr);
+        for (const art::Legend& legend : drawn)
+            if (!legend.text.empty())
+                legends += std::to_string(bitmap->number) + "\t" +
+                           std::to_string(legend.ink_height) + "\t" + legend.text + "\n";
         auto bytes = output::bmp_file(image);
         if (bytes.size() != output::bmp_file_size(bitmap->width, bitmap->height))
             throw std::runtime_error("bitmap " + std::to_string(bitmap->number) +
@@ -134,6 +144,7 @@ void run(const Options& options) {
     output::write_if_changed(out / "resource_table.inc", output::resource_table(files, prefix));
     output::write_if_changed(out / "resources.rc", output::resource_script(files));
     output::write_if_changed(out / "manifest.txt", output::manifest(files));
+    output::write_if_changed(out / "legends.txt", legends);
 
     if (options.png) {
         for (const auto& [number, image] : images)

@@ -23,7 +23,8 @@ TEST(GalleryStates, ReadsStatesAndReportsBadOnesByGaugeAndNumber) {
         {"state": "bad variable", "set": {"sixty-one": 60}},
         {"state": "failed", "set": {"61": 150}, "fail": [3, 6], "cycles": 5,
          "parameters": "2", "named": {"PRESSURE ALTITUDE,feet": 1500},
-         "text": {"ATC ID,string": "D-IMAR"}},
+         "text": {"ATC ID,string": "D-IMAR"},
+         "with": {"Becker_NR3320_NAV1": [[100, 85]]}},
         {"set": {"61": 1}}
       ],
       "Compass": "not a list"
@@ -40,6 +41,9 @@ TEST(GalleryStates, ReadsStatesAndReportsBadOnesByGaugeAndNumber) {
     EXPECT_EQ(states[1].parameters, "2");
     EXPECT_EQ(states[1].named.at("PRESSURE ALTITUDE,feet"), 1500);
     EXPECT_EQ(states[1].texts.at("ATC ID,string"), "D-IMAR");
+    ASSERT_EQ(states[1].companions.size(), 1u);
+    EXPECT_EQ(states[1].companions[0].gauge, "Becker_NR3320_NAV1");
+    EXPECT_EQ(states[1].companions[0].clicks, (std::vector<std::pair<double, double>>{{100, 85}}));
 
     ASSERT_EQ(problems.size(), 3u);
     EXPECT_NE(problems[0].find("Airspeed state 2: variable \"sixty-one\" is not a number"),

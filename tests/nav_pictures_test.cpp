@@ -14,6 +14,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 using namespace panelhost;
 
@@ -25,13 +26,28 @@ struct Rgb {
     int r, g, b;
 };
 
-// A drawn gauge, read pixel by pixel.
+// A drawn gauge or a single bitmap, read pixel by pixel.
 class Picture {
   public:
     Picture(const GaugeInstance& gauge, const BitmapSurfaces& bitmaps, int size)
-        : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size)), size_(size) {
+        : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size)), width_(size),
+          height_(size) {
         ContextPtr cr(cairo_create(surface_.get()));
         draw_gauge(cr.get(), gauge, bitmaps, 1.0);
+        cairo_surface_flush(surface_.get());
+    }
+    // A bitmap as the module carries it (black is transparent), turned clockwise by
+    // `degrees` about its centre.
+    Picture(cairo_surface_t* bitmap, double degrees = 0)
+        : width_(cairo_image_surface_get_width(bitmap)),
+          height_(cairo_image_surface_get_height(bitmap)) {
+        surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_, height_));
+        ContextPtr cr(cairo_create(surface_.get()));
+        cairo_translate(cr.get(), width_ / 2.0, height_ / 2.0);
+        cairo_rotate(cr.get(), degrees * pi / 180);
+        cairo_translate(cr.get(), -width_ / 2.0, -height_ / 2.0);
+        cairo_set_source_surface(cr.get(), bitmap, 0, 0);
+        cairo_paint(cr.get());
         cairo_surface_flush(surface_.get());
     }
 
@@ -41,7 +57,14 @@ class Picture {
         const uint32_t pixel = reinterpret_cast<const uint32_t*>(row)[x];
         return {int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF), int(pixel & 0xFF)};
     }
-    int size() const { return size_; }
+    bool drawn(int x, int y) const {
+        const unsigned char* row = cairo_image_surface_get_data(surface_.get()) +
+                                   y * cairo_image_surface_get_stride(surface_.get());
+        return (reinterpret_cast<const uint32_t*>(row)[x] >> 24) > 0;
+    }
+    int size() const { return width_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
 
     void save(const std::string& name) const {
         std::string error;
@@ -51,7 +74,7 @@ class Picture {
 
   private:
     SurfacePtr surface_;
-    int size_;
+    int width_, height_;
 };
 
 bool white(Rgb c) {
@@ -65,6 +88,44 @@ int difference(Rgb a, Rgb b) {
 }
 
 bool yellow(Rgb c) { return c.r > 200 && c.g > 170 && c.b < 110; }
+bool magenta(Rgb c) { return c.r > 180 && c.b > 150 && c.g < 110; }
+
+struct Spot {
+    int x, y;
+};
+
+// The pixels of a flag's lettering: white pixels that red surrounds, none of them
+// next to the flag's edge (the white stripes run to the edge; the letters do not).
+std::vector<Spot> lettering(const Picture& flag) {
+    const int w = flag.width(), h = flag.height();
+    std::vector<int> seen(size_t(w * h), 0);
+    std::vector<Spot> letters;
+    for (int y0 = 0; y0 < h; ++y0)
+        for (int x0 = 0; x0 < w; ++x0) {
+            if (seen[size_t(y0 * w + x0)] || !flag.drawn(x0, y0) || !white(flag.at(x0, y0)))
+                continue;
+            std::vector<Spot> component, todo{{x0, y0}};
+            bool touches_edge = false;
+            seen[size_t(y0 * w + x0)] = 1;
+            while (!todo.empty()) {
+                Spot p = todo.back();
+                todo.pop_back();
+                component.push_back(p);
+                for (Spot d : {Spot{1, 0}, Spot{-1, 0}, Spot{0, 1}, Spot{0, -1}}) {
+                    const int x = p.x + d.x, y = p.y + d.y;
+                    if (x < 0 || y < 0 || x >= w || y >= h || !flag.drawn(x, y)) {
+                        touches_edge = true;
+                        continue;
+                    }
+                    if (seen[size_t(y * w + x)] || !white(flag.at(x, y))) continue;
+                    seen[size_t(y * w + x)] = 1;
+                    todo.push_back({x, y});
+                }
+            }
+            if (!touches_edge) letters.insert(letters.end(), component.begin(), component.end());
+        }
+    return letters;
+}
 
 struct Centre {
     double x, y;
@@ -272,6 +333,65 @@ TEST_F(NavPictures, TransponderIdtButtonShowsBesideTheWindows) {
             for (int x = 166; x < 172; ++x)
                 face += button_face(picture->at(x, y));
         EXPECT_GT(face, 50) << (picture == &off ? "switched off" : "switched on");
+    }
+}
+
+// The glideslope pointer shows whole on its scale, in the bezel's window, at rest
+// and at both ends of its travel (40 pixels a unit).
+TEST_F(NavPictures, HsiGlideslopePointerShowsOnItsScale) {
+    switch_on(place("Becker_NR3320_NAV1"));
+    GaugeInstance& hsi = place("HSI");
+    Simulation& sim = host.simulation();
+    sim.set(851, 1);
+    sim.set(852, 1); // glideslope valid: pointer shown, VERT flag away
+    for (double deviation : {-1.0, 0.0, 1.0}) {
+        sim.set(850, deviation);
+        const Picture picture = draw(hsi);
+        picture.save("hsi_glideslope_" + std::to_string(int(deviation)) + ".png");
+        const int top = 138 + int(40 * deviation);
+        int pointer = 0;
+        for (int y = top; y < top + 12; ++y)
+            for (int x = 260; x < 274; ++x)
+                pointer += magenta(picture.at(x, y));
+        EXPECT_GT(pointer, 60) << "of the pointer's 84 pixels, at deviation " << deviation;
+    }
+}
+
+// Each warning flag in view shows all of its lettering: nothing of the bezel, the
+// fixed marks or the knobs lies over a letter.
+TEST_F(NavPictures, HsiFlagsShowTheirWholeLettering) {
+    GaugeInstance& hsi = place("HSI");
+    Simulation& sim = host.simulation();
+    sim.set(279, 1); // raises all three flags
+    const Picture picture = draw(hsi);
+    picture.save("hsi_flags.png");
+    struct Flag {
+        const char* name;
+        uint32_t bitmap;
+        Spot at;
+    };
+    for (Flag flag : {Flag{"NAV", 1130, {0, 0}}, Flag{"VERT", 1110, {244, 114}},
+                      Flag{"HDG", 1180, {157, 28}}}) {
+        const std::vector<Spot> letters = lettering(Picture(bitmaps->find(flag.bitmap)));
+        EXPECT_GT(letters.size(), 40u) << flag.name << " has lettering";
+        size_t hidden = 0;
+        for (Spot p : letters)
+            hidden += !white(picture.at(flag.at.x + p.x, flag.at.y + p.y));
+        EXPECT_EQ(hidden, 0u) << flag.name << ": pixels of its lettering hidden";
+    }
+}
+
+// The deviation dots on the course pointer stay off the compass card's figures
+// whatever the heading.
+TEST_F(NavPictures, HsiDeviationDotsStayOffTheCardFigures) {
+    const Picture dots(bitmaps->find(1090));
+    for (int heading = 0; heading < 360; heading += 5) {
+        const Picture card(bitmaps->find(1060), -heading);
+        int shared = 0;
+        for (int y = 0; y < card.height(); ++y)
+            for (int x = 0; x < card.width(); ++x)
+                shared += white(card.at(x, y)) && white(dots.at(x, y));
+        EXPECT_EQ(shared, 0) << "white of both at heading " << heading;
     }
 }
 

@@ -74,6 +74,12 @@ double GAUGE_CALL write_digits(ElementRecord* record) {
     return 0;
 }
 
+double GAUGE_CALL write_letters(ElementRecord* record) {
+    auto* string = reinterpret_cast<StringRecord*>(record);
+    std::snprintf(string->text, string->char_count + 1, "%s", "KT");
+    return 0;
+}
+
 class Render : public ::testing::Test {
 protected:
     void add_bitmap(uint32_t number, int width, int height, const RgbAt& rgb) {
@@ -242,6 +248,37 @@ TEST_F(Render, StringsAreDrawnCentredInTheirColourInsideTheirBox) {
     EXPECT_NEAR((top + bottom) / 2.0, 30, 3);
 }
 
+// A seven-segment face has no letters: "Quartz" texts that hold letters are drawn
+// in the fourteen-segment face, digits-only texts stay seven-segment.
+TEST_F(Render, QuartzTextsWithLettersUseTheFaceThatHasLetters) {
+    std::string error;
+    ASSERT_TRUE(use_panel_fonts(error)) << error;
+    auto picture = [&](const char* face, ValueCallback text_callback) {
+        StringRecord text{};
+        text.common = element(ELEMENT_STRING, RESOURCE_NONE, {10, 20});
+        text.box_width = 60;
+        text.box_height = 20;
+        text.text_colour = 0x000000FF;
+        std::snprintf(text.font_face, FONT_FACE_BYTES, "%s", face);
+        text.font_weight = 400;
+        text.text_format = TEXT_FORMAT_CENTRED_LINE;
+        text.char_count = 8;
+        text.text_callback = text_callback;
+        return draw(place({&text.common}));
+    };
+    auto same = [](cairo_surface_t* a, cairo_surface_t* b) {
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (pixel_at(a, x, y) != pixel_at(b, x, y)) return false;
+        return true;
+    };
+    SurfacePtr letters = picture("Quartz", write_letters);
+    EXPECT_TRUE(same(letters.get(), picture("DSEG14 Classic", write_letters).get()));
+    EXPECT_FALSE(same(letters.get(), picture("DSEG7 Classic", write_letters).get()));
+    SurfacePtr digits = picture("Quartz", write_digits);
+    EXPECT_TRUE(same(digits.get(), picture("DSEG7 Classic", write_digits).get()));
+}
+
 std::string matched_family(const char* face) {
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(face));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -261,6 +298,7 @@ TEST(PanelFonts, GaugeFaceNamesMapToInstalledFonts) {
     std::string error;
     ASSERT_TRUE(use_panel_fonts(error)) << error;
     EXPECT_EQ(matched_family("Quartz"), "DSEG7 Classic");
+    EXPECT_EQ(matched_family("Quartz Letters"), "DSEG14 Classic");
     EXPECT_EQ(matched_family("Arial"), "Liberation Sans");
     EXPECT_EQ(matched_family("No Such Face"), "Liberation Sans");
     EXPECT_FALSE(use_panel_fonts("host/render/fonts/panel-fonts.conf", error));

@@ -54,6 +54,8 @@ struct GalleryOptions {
     std::string module_dir;
     std::string states_dir; // where the gauges' gallery.json files are
     std::string out_dir;
+    std::string golden_dir;      // compare with the goldens there; empty: no comparison
+    bool rewrite_golden = false; // make the pictures the goldens instead
 };
 int run_gallery(const GalleryOptions& options);
 

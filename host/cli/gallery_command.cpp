@@ -2,6 +2,7 @@
 // each, with an index.html that outlines their mouse areas.
 #include "cli/commands.hpp"
 #include "cli/gallery_page.hpp"
+#include "cli/golden_check.hpp"
 #include "gallery_states.hpp"
 #include "help_texts.hpp"
 #include "panel.hpp"
@@ -54,6 +55,18 @@ bool render_state(const std::string& module_path, const std::string& module_name
     for (const auto& [name, value] : state.named) simulation.set_named(name, value);
     for (const auto& [name, text] : state.texts) simulation.set_named_text(name, text);
     for (uint32_t key : state.failures) simulation.set_failure(key, true);
+    for (const GalleryCompanion& companion : state.companions) {
+        GaugeInstance* other = host.place(module_name, companion.gauge, std::nullopt, error);
+        if (!other) {
+            std::cerr << "panelhost: " << state.gauge << " (" << state.name << "): " << error
+                      << "\n";
+            return false;
+        }
+        for (auto [x, y] : companion.clicks) {
+            host.update();
+            host.click(*other, x, y, MOUSE_LEFT_BUTTON);
+        }
+    }
     GaugeInstance* instance = host.place(module_name, state.gauge, state.parameters, error);
     if (!instance) {
         std::cerr << "panelhost: " << error << "\n";
@@ -129,6 +142,11 @@ int run_gallery(const GalleryOptions& options) {
     std::ofstream(options.out_dir + "/index.html") << gallery_page(pictures);
     std::cout << "panelhost: " << pictures.size() << " pictures and index.html in "
               << options.out_dir << "\n";
+    if (!options.golden_dir.empty())
+        ok = (options.rewrite_golden
+                  ? rewrite_goldens(pictures, options.out_dir, options.golden_dir)
+                  : check_goldens(pictures, options.out_dir, options.golden_dir)) &&
+             ok;
     return ok ? 0 : 1;
 }
 

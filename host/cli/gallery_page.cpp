@@ -7,20 +7,6 @@
 namespace panelhost {
 namespace {
 
-std::string escape_html(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 std::string pixels(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1fpx", value);
@@ -41,6 +27,20 @@ figcaption { font-size: 13px; margin-top: 4px; color: #aaa; }
 )";
 
 } // namespace
+
+std::string escape_html(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
 
 std::string file_slug(const std::string& text) {
     std::string slug;

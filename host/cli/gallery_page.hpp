@@ -24,6 +24,9 @@ struct GalleryPicture {
 
 std::string gallery_page(const std::vector<GalleryPicture>& pictures);
 
+// The text with &, <, > and " written as HTML entities.
+std::string escape_html(const std::string& text);
+
 // A name that is safe as part of a file name: letters, digits, '-' and '_'.
 std::string file_slug(const std::string& text);
 

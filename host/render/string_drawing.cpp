@@ -1,6 +1,9 @@
 #include "string_drawing.hpp"
 
+#include "text_case.hpp"
+
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace panelhost {
@@ -18,8 +21,14 @@ void set_colour(cairo_t* cr, uint32_t colour) {
                          (colour >> 16 & 0xFF) / 255.0);
 }
 
-std::string face_name(const StringRecord& record) {
-    return std::string(record.font_face, strnlen(record.font_face, FONT_FACE_BYTES));
+// The face the record names; a seven-segment "Quartz" text that holds letters is
+// drawn in the fourteen-segment face, whose letters read as letters.
+std::string face_name(const StringRecord& record, const std::string& text) {
+    std::string face(record.font_face, strnlen(record.font_face, FONT_FACE_BYTES));
+    const bool has_letters =
+        std::any_of(text.begin(), text.end(), [](unsigned char c) { return std::isalpha(c) != 0; });
+    if (has_letters && lower(face) == "quartz") return "Quartz Letters";
+    return face;
 }
 
 } // namespace
@@ -54,7 +63,7 @@ void draw_string(cairo_t* cr, const StringRecord& record, const std::string& tex
 
     // Every text format is drawn as one line centred both ways.
     set_colour(cr, record.text_colour);
-    cairo_select_font_face(cr, face_name(record).c_str(), CAIRO_FONT_SLANT_NORMAL,
+    cairo_select_font_face(cr, face_name(record, text).c_str(), CAIRO_FONT_SLANT_NORMAL,
                            record.font_weight >= bold_weight ? CAIRO_FONT_WEIGHT_BOLD
                                                              : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, height * text_height_share);

@@ -53,6 +53,19 @@ void arc_band(cairo_t* cr, Point centre, double inner, double outer, double from
     cairo_fill(cr);
 }
 
+namespace {
+std::vector<Legend>* legend_log = nullptr;
+
+// The ink's height on the bitmap, whatever the drawing's scale and rotation.
+double device_height(cairo_t* cr, double user_height) {
+    double dx = 0, dy = user_height;
+    cairo_user_to_device_distance(cr, &dx, &dy);
+    return std::hypot(dx, dy);
+}
+} // namespace
+
+void log_legends(std::vector<Legend>* log) { legend_log = log; }
+
 void text_centred(cairo_t* cr, std::string_view text, Point at, double size, Rgb c, bool bold) {
     const std::string s(text);
     cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
@@ -66,6 +79,7 @@ void text_centred(cairo_t* cr, std::string_view text, Point at, double size, Rgb
     set_colour(cr, c);
     cairo_show_text(cr, s.c_str());
     cairo_new_path(cr);
+    if (legend_log) legend_log->push_back({s, device_height(cr, ink.height)});
 }
 
 void needle(cairo_t* cr, const NeedleShape& n) {

@@ -5,7 +5,9 @@
 
 #include <cairo.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace art {
 
@@ -46,6 +48,15 @@ void arc_band(cairo_t* cr, Point centre, double inner, double outer, double from
 // ink, vertically on the capital height, so neighbouring texts share a baseline).
 void text_centred(cairo_t* cr, std::string_view text, Point at, double size,
                   Rgb c = colour::marking, bool bold = true);
+
+// A text as it came out on its bitmap: the height of its ink in bitmap pixels.
+struct Legend {
+    std::string text;
+    double ink_height = 0;
+};
+// While a log is given, every text drawn is noted in it (resgen lists them so that
+// their sizes can be checked where the gauges are seen); nullptr stops it.
+void log_legends(std::vector<Legend>* log);
 
 // A needle pointing along +x from `pivot`, with a counterweight tail and a hub cap.
 struct NeedleShape {

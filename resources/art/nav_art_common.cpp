@@ -4,7 +4,9 @@
 
 namespace art::nav {
 
-void compass_card(cairo_t* cr, Point centre, double radius, double label_size) {
+void compass_card(cairo_t* cr, Point centre, double radius, double label_size,
+                  double label_radius) {
+    if (label_radius <= 0) label_radius = radius * 0.88 - label_size * 0.75 - 3;
     dial_face(cr, centre, radius);
     for (int d = 0; d < 360; d += 5) {
         const double screen = d - 90.0;
@@ -14,7 +16,7 @@ void compass_card(cairo_t* cr, Point centre, double radius, double label_size) {
     static const char* cardinal[] = {"N", "E", "S", "W"};
     for (int d = 0; d < 360; d += 30) {
         const std::string label = d % 90 == 0 ? cardinal[d / 90] : std::to_string(d / 10);
-        const Point at = polar(centre, radius * 0.88 - label_size * 0.75 - 3, d - 90.0);
+        const Point at = polar(centre, label_radius, d - 90.0);
         cairo_save(cr);
         cairo_translate(cr, at.x, at.y);
         cairo_rotate(cr, d * 3.141592653589793 / 180);

@@ -7,8 +7,10 @@
 namespace art::nav {
 
 // A compass card on a dark disc: ticks every 5 degrees, numbers every 30 (tens of
-// degrees, N E S W at the cardinal points), 0 at the top, increasing clockwise.
-void compass_card(cairo_t* cr, Point centre, double radius, double label_size);
+// degrees, N E S W at the cardinal points), 0 at the top, increasing clockwise. The
+// labels stand centred at `label_radius`, or just inside the long ticks if it is 0.
+void compass_card(cairo_t* cr, Point centre, double radius, double label_size,
+                  double label_radius = 0);
 
 // A round lamp lens of colour `c`, lit.
 void lamp(cairo_t* cr, Point centre, double radius, Rgb c);

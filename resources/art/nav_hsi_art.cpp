@@ -15,26 +15,57 @@ constexpr double card_radius = 103;
 constexpr double dot_spacing = 36;  // one unit of lateral deviation
 constexpr double gs_spacing = 40;   // one unit of vertical deviation
 constexpr double gs_rest_y = 144;   // the glideslope pointer's centre at rest
+constexpr double gs_dots_x = 279;   // the scale, just right of the pointer's travel
+// The window in the bezel over the glideslope scale: the pointer (14 x 12 at x 260)
+// travels a full unit, 40 pixels, either way of its rest.
+constexpr double gs_window_x = 254, gs_window_y = 90, gs_window_w = 34, gs_window_h = 108;
+constexpr double legend_size = 17; // 12 pixels of capitals: readable at half size
 constexpr Rgb pointer_yellow{0.98, 0.84, 0.12};
+constexpr Rgb window_black{0.09, 0.09, 0.09};
+
+void gs_window_path(cairo_t* cr) {
+    rounded_rect(cr, gs_window_x, gs_window_y, gs_window_w, gs_window_h, 5);
+}
+
+// A warning flag lettered downwards, one letter under the other, for the narrow
+// flags at the card's sides.
+void vertical_flag(cairo_t* cr, double x, double y, double w, double h, std::string_view legend) {
+    diagonal_stripes(cr, x, y, w, h, colour::red, {0.95, 0.95, 0.93}, 5);
+    const double pitch = legend_size * 0.85;
+    const double top = y + h / 2 - pitch * (legend.size() - 1) / 2;
+    cairo_rectangle(cr, x, top - pitch / 2 - 1, w, pitch * legend.size() + 2);
+    set_colour(cr, colour::red);
+    cairo_fill(cr);
+    for (size_t i = 0; i < legend.size(); ++i)
+        text_centred(cr, legend.substr(i, 1), {x + w / 2, top + pitch * i}, legend_size);
+}
 
 void draw_face(cairo_t* cr, int w, int h) {
     instrument_case(cr, w, h, 16);
     circle_path(cr, centre, card_radius + 8);
     set_colour(cr, {0.09, 0.09, 0.09});
     cairo_fill(cr);
+    gs_window_path(cr);
+    set_colour(cr, window_black);
+    cairo_fill(cr);
     set_colour(cr, colour::marking);
     cairo_set_line_width(cr, 1.5);
     for (int i = -2; i <= 2; ++i) {
         if (i == 0) continue;
-        circle_path(cr, {274, gs_rest_y + i * gs_spacing / 2}, 3);
+        circle_path(cr, {gs_dots_x, gs_rest_y + i * gs_spacing / 2}, 3);
         cairo_stroke(cr);
     }
-    cairo_move_to(cr, 270, gs_rest_y);
-    cairo_line_to(cr, 280, gs_rest_y);
+    cairo_set_line_width(cr, 2);
+    cairo_move_to(cr, gs_dots_x - 6, gs_rest_y);
+    cairo_line_to(cr, gs_dots_x + 6, gs_rest_y);
     cairo_stroke(cr);
 }
 
-void draw_card(cairo_t* cr, int w, int h) { nav::compass_card(cr, {w / 2.0, h / 2.0}, card_radius, 14); }
+// The figures stand well inside the ticks, clear of the deviation dots' ring
+// (72 pixels out, the disc the bar moves in) and of the ticks.
+void draw_card(cairo_t* cr, int w, int h) {
+    nav::compass_card(cr, {w / 2.0, h / 2.0}, card_radius, legend_size, 83);
+}
 
 void draw_bug(cairo_t* cr, int w, int h) {
     set_colour(cr, nav::magenta);
@@ -109,8 +140,10 @@ void draw_marks(cairo_t* cr, int, int) {
     cairo_line_to(cr, c.x + 6, c.y - card_radius - 10);
     cairo_close_path(cr);
     cairo_fill(cr);
+    // The mark at the right is short: the glideslope pointer's tip rests beyond it.
     for (int d = 45; d < 360; d += 45)
-        tick(cr, c, d - 90.0, card_radius + 1, card_radius + 9, 2.5, colour::marking);
+        tick(cr, c, d - 90.0, card_radius + 1, card_radius + (d == 90 ? 5 : 9), 2.5,
+             colour::marking);
     // The aircraft symbol at the centre.
     set_colour(cr, colour::orange);
     cairo_rectangle(cr, c.x - 18, c.y - 2, 36, 4);
@@ -126,15 +159,37 @@ void draw_marks(cairo_t* cr, int, int) {
 void draw_bezel(cairo_t* cr, int w, int h) {
     nav::bezel_plate(cr, w, h, {0.13, 0.13, 0.14}, centre, card_radius + 10, card_radius + 18,
                      card_radius + 9);
-    text_centred(cr, "CRS", {43, 232}, 9);
-    text_centred(cr, "HDG", {259, 232}, 9);
+    gs_window_path(cr);
+    clear_path(cr);
+    gs_window_path(cr);
+    cairo_set_line_width(cr, 1.5);
+    set_colour(cr, {0.32, 0.32, 0.34});
+    cairo_stroke(cr);
+    text_centred(cr, "CRS", {43, 230}, legend_size);
+    text_centred(cr, "HDG", {259, 230}, legend_size);
     for (Point p : {Point{14, 14}, Point{286, 14}})
         screw(cr, p, 6, 30);
 }
 
-void draw_knob(cairo_t* cr, int w, int, const char* legend) {
-    knob(cr, {w / 2.0, w / 2.0}, w / 2.0 - 1, 20);
-    text_centred(cr, legend, {w / 2.0, w / 2.0}, 7, colour::marking);
+// The HDG flag (at (157,28) on the face) reaches under the bezel at its top and
+// right: its legend stands low and to the left, where the opening shows it.
+void draw_hdg_flag(cairo_t* cr, int w, int h) {
+    diagonal_stripes(cr, 0, 0, w, h, colour::red, {0.95, 0.95, 0.93}, 5);
+    const Point legend{20, 23};
+    cairo_rectangle(cr, 0, legend.y - legend_size / 2, w, h);
+    set_colour(cr, colour::red);
+    cairo_fill(cr);
+    text_centred(cr, "HDG", legend, legend_size);
+}
+
+// A knob with a white index at its top, so that it is seen to turn; the bezel
+// names it.
+void draw_knob(cairo_t* cr, int w, int) {
+    const double c = w / 2.0;
+    knob(cr, {c, c}, c - 1, 20);
+    set_colour(cr, colour::marking);
+    cairo_rectangle(cr, c - 1.5, 5, 3, 10);
+    cairo_fill(cr);
 }
 
 } // namespace
@@ -147,20 +202,21 @@ void register_nav_hsi_art(BitmapRegistry& registry) {
     registry.add({module, 1090, 206, 206, draw_course_pointer});
     registry.add({module, 1100, 206, 206, draw_deviation_bar});
     registry.add({module, 1101, 206, 206, draw_bar_window});
+    // The VERT flag shows in the bezel's glideslope window (face x 254 on).
     registry.add({module, 1110, 31, 79, [](cairo_t* cr, int w, int h) {
-                      nav::warning_flag(cr, 0, 0, w, h, "GS", 9);
+                      vertical_flag(cr, gs_window_x + 2 - 244, 0, w - (gs_window_x + 2 - 244), h,
+                                    "GS");
                   }});
     registry.add({module, 1120, 14, 12, draw_gs_pointer});
+    // The NAV flag stands inside the bezel's opening, at the card's left edge.
     registry.add({module, 1130, 62, 158, [](cairo_t* cr, int w, int h) {
-                      nav::warning_flag(cr, 34, 62, w - 34, h - 62, "NAV", 8);
+                      vertical_flag(cr, 48, 100, w - 48, h - 100, "NAV");
                   }});
-    registry.add({module, 1140, 48, 48, [](cairo_t* cr, int w, int h) { draw_knob(cr, w, h, "HDG"); }});
+    registry.add({module, 1140, 48, 48, draw_knob});
     registry.add({module, 1150, 245, 230, draw_marks});
     registry.add({module, 1160, 300, 300, draw_bezel});
-    registry.add({module, 1170, 48, 48, [](cairo_t* cr, int w, int h) { draw_knob(cr, w, h, "CRS"); }});
-    registry.add({module, 1180, 57, 30, [](cairo_t* cr, int w, int h) {
-                      nav::warning_flag(cr, 0, 0, w, h, "HDG", 10);
-                  }});
+    registry.add({module, 1170, 48, 48, draw_knob});
+    registry.add({module, 1180, 57, 30, draw_hdg_flag});
 }
 
 } // namespace art
