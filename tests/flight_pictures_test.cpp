@@ -1,8 +1,10 @@
 // The flight instruments as drawn from the module's own artwork: the horizon
 // turns the right way for a bank, and a pitch-ladder line meets the aircraft
-// symbol's wings at its own pitch.
+// symbol's wings at its own pitch; the GYRO flag in view shows all its lettering.
+#include "gauge_pictures.hpp"
 #include "panel_host.hpp"
 #include "render/gauge_renderer.hpp"
+#include "render/panel_fonts.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +12,7 @@ using namespace panelhost;
 
 namespace {
 
-struct Rgb {
-    int r, g, b;
-};
+using pictures::Rgb;
 
 class AttitudePicture : public ::testing::Test {
 protected:
@@ -94,6 +94,21 @@ TEST_F(AttitudePicture, PitchLadderLinesMeetTheWingsAtTheirPitch) {
     EXPECT_NEAR(white_row(160, 140, 160), horizon, 1) << "held at the 40 line";
     draw(45, 0);
     EXPECT_NEAR(white_row(160, 140, 160), horizon, 1);
+}
+
+// Nothing the indicator draws after its GYRO flag (the aircraft symbol, the
+// cover with the fixed marks) lies over the flag's lettering.
+TEST_F(AttitudePicture, GyroFlagShowsItsWholeLettering) {
+    std::string error;
+    ASSERT_TRUE(use_panel_fonts(error)) << error;
+    host.simulation().set(279, 1); // raises the flag
+    draw(0, 0); // level, the flag's callback run
+    BitmapSurfaces bitmaps(module->resources());
+    const pictures::Picture picture(*gauge, bitmaps, 300);
+    picture.save("attitude_gyro_flag.png");
+    size_t letters = 0;
+    EXPECT_EQ(pictures::hidden_lettering(picture, bitmaps.find(460), {44, 44}, letters), 0u);
+    EXPECT_GT(letters, 40u) << "the flag is lettered";
 }
 
 } // namespace
