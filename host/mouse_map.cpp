@@ -125,11 +125,19 @@ std::optional<size_t> deepest_under_point(const MouseMap& map, double x, double 
     return deepest;
 }
 
-// The node itself or its nearest enclosing area that has a help id or tooltip text.
-const MouseNode* help_source(const MouseMap& map, size_t index) {
-    for (int i = static_cast<int>(index); i >= 0; i = map.nodes[i].parent)
-        if (map.nodes[i].help_id != 0 || map.nodes[i].tooltip != nullptr) return &map.nodes[i];
-    return nullptr;
+// The innermost area under the point that has a help id or tooltip text (the
+// later one among areas of equal depth). It need not enclose the clickable area
+// under the point: a knob's help sits in an area of its own beside the knob's
+// click areas, which belong to the whole gauge.
+const MouseNode* help_source(const MouseMap& map, double x, double y) {
+    const MouseNode* source = nullptr;
+    for (size_t i = 0; i < map.nodes.size(); ++i) {
+        const MouseNode& node = map.nodes[i];
+        if ((node.help_id != 0 || node.tooltip != nullptr) && under_point(map, i, x, y) &&
+            (!source || node.depth >= source->depth))
+            source = &node;
+    }
+    return source;
 }
 
 }  // namespace
@@ -169,7 +177,7 @@ PointerInfo pointer_info(const MouseMap& map, double x, double y) {
     const std::optional<size_t> hit = deepest_under_point(map, x, y);
     if (!hit) return info;
     if (is_child(map.nodes[*hit])) info.cursor = map.nodes[*hit].record->cursor;
-    if (const MouseNode* source = help_source(map, *hit)) {
+    if (const MouseNode* source = help_source(map, x, y)) {
         info.help_id = source->help_id;
         info.tooltip = source->tooltip;
     }

@@ -59,8 +59,9 @@ struct PointerInfo {
     const char* tooltip;  // of that same area, or null
 };
 
-// What the pointer shows at (x, y), decided by the deepest node under the point
-// (the later one among nodes of equal depth).
+// What the pointer shows at (x, y): the cursor of the deepest node under the point
+// (the later one among nodes of equal depth), the help of the innermost area under
+// the point that has help or a tooltip.
 PointerInfo pointer_info(const MouseMap& map, double x, double y);
 
 // A button held on a MOUSE_REPEAT area calls back at once, again after 300 ms, then

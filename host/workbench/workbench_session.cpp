@@ -52,14 +52,12 @@ const char* cursor_name(int32_t cursor) {
     }
 }
 
-// What the pointer shows over a node: the tooltip text of the node or of its
-// nearest enclosing area that has one, else the host's text for its help id.
-json tip_of(const MouseMap& map, size_t index) {
-    for (int i = int(index); i >= 0; i = map.nodes[i].parent) {
-        const MouseNode& node = map.nodes[i];
-        if (node.tooltip) return module_text(node.tooltip);
-        if (node.help_id) return help_text(node.help_id);
-    }
+// The text an area gives the pointer: its tooltip text, else the host's text for
+// its help id; null for an area without either (the page takes the innermost
+// area under the pointer that has one, as the host does).
+json tip_of(const MouseNode& node) {
+    if (node.tooltip) return module_text(node.tooltip);
+    if (node.help_id) return help_text(node.help_id);
     return nullptr;
 }
 
@@ -74,7 +72,7 @@ json mouse_nodes(const GaugeInstance& instance) {
                      {"parent", node.parent},
                      {"depth", node.depth},
                      {"clickable", clickable},
-                     {"tip", tip_of(map, i)}};
+                     {"tip", tip_of(node)}};
         if (clickable) {
             const char* cursor = cursor_name(record.cursor);
             item["cursor"] = cursor ? json(cursor) : json(nullptr);

@@ -98,6 +98,18 @@ describe('the example panel', () => {
     assert.equal(await page.locator('#tooltip').textContent(), 'Vertical speed indicator (feet per minute)');
   });
 
+  test('the innermost area with help gives the tip: the HSI\'s knobs, not its face', async () => {
+    const tipAt = async (x, y, text) => {
+      const point = await gaugePoint(page, 'HSI', x, y);
+      await page.mouse.move(point.x, point.y);
+      await page.waitForFunction((want) => document.getElementById('tooltip').textContent === want
+        && !document.getElementById('tooltip').hidden, text);
+    };
+    await tipAt(150, 150, 'Horizontal situation indicator');
+    await tipAt(245, 260, 'Heading bug knob');
+    await tipAt(30, 260, 'Course knob');
+  });
+
   test('the radio toggle opens the radio stack, where the COM steps its preset and clicks', async () => {
     await pauseScenario(page, server.url);
     await listenForSounds(page);

@@ -92,8 +92,9 @@ const CURSORS = {
   hand: 'pointer',
 };
 
-// The same rule as the host's: the deepest area under the point (the later one
-// among equals) decides; a clickable area gives its cursor.
+// The same rules as the host's: the deepest area under the point (the later one
+// among equals) gives the cursor if it is clickable; the innermost area under the
+// point that has a tip gives the tip.
 export function pointerInfo(nodes, x, y) {
   const holds = (node) => {
     const [left, top, width, height] = node.box;
@@ -104,12 +105,17 @@ export function pointerInfo(nodes, x, y) {
     return true;
   };
   let best = -1;
+  let tipped = -1;
   nodes.forEach((node, index) => {
-    if (underPoint(index) && (best < 0 || node.depth >= nodes[best].depth)) best = index;
+    if (!underPoint(index)) return;
+    if (best < 0 || node.depth >= nodes[best].depth) best = index;
+    if (node.tip !== null && (tipped < 0 || node.depth >= nodes[tipped].depth)) tipped = index;
   });
-  if (best < 0) return { cursor: null, tip: null };
-  const node = nodes[best];
-  return { cursor: node.clickable ? node.cursor : null, tip: node.tip };
+  const node = best < 0 ? null : nodes[best];
+  return {
+    cursor: node && node.clickable ? node.cursor : null,
+    tip: tipped < 0 ? null : nodes[tipped].tip,
+  };
 }
 
 // The size of a placeholder's letters: the gauge's name fits the box's width (at
