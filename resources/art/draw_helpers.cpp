@@ -56,9 +56,16 @@ void arc_band(cairo_t* cr, Point centre, double inner, double outer, double from
 namespace {
 std::vector<Legend>* legend_log = nullptr;
 
-// The ink's height on the bitmap, whatever the drawing's scale and rotation.
-double device_height(cairo_t* cr, double user_height) {
-    double dx = 0, dy = user_height;
+// The height of the text's outline on the bitmap, whatever the drawing's scale and
+// rotation: the glyphs' own shapes, not the hinted extents (which round up).
+double ink_height(cairo_t* cr, const std::string& text) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, 0);
+    cairo_text_path(cr, text.c_str());
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    cairo_fill_extents(cr, &x1, &y1, &x2, &y2);
+    cairo_new_path(cr);
+    double dx = 0, dy = y2 - y1;
     cairo_user_to_device_distance(cr, &dx, &dy);
     return std::hypot(dx, dy);
 }
@@ -79,7 +86,7 @@ void text_centred(cairo_t* cr, std::string_view text, Point at, double size, Rgb
     set_colour(cr, c);
     cairo_show_text(cr, s.c_str());
     cairo_new_path(cr);
-    if (legend_log) legend_log->push_back({s, device_height(cr, ink.height)});
+    if (legend_log) legend_log->push_back({s, ink_height(cr, s)});
 }
 
 void needle(cairo_t* cr, const NeedleShape& n) {

@@ -1,6 +1,7 @@
 // DME art (Marlow_Instr): the indicator with its red segment display window and
-// the OFF / N1 / HLD / N2 legends, the knob in its three positions, and the cover
-// that blanks the display when switched off.
+// the OFF / N1 / N2 legends, the knob in its three positions, and the cover that
+// blanks the display when switched off. The indicator is seen at its design size:
+// every legend stands at least 6 pixels high.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
 
@@ -9,20 +10,28 @@ namespace {
 
 constexpr const char* module = "Marlow_Instr";
 constexpr Point knob_centre{17, 13}; // in the knob bitmaps (34 x 26)
-constexpr double position_degrees[] = {-150, -110, -30}; // OFF, N1, N2 (screen)
+constexpr Point knob_on_face{68 + knob_centre.x, 41 + knob_centre.y};
+constexpr double legend_size = 9; // 6 pixels of capital height
+
+// The knob's positions OFF, N1, N2 (screen degrees) and their legends, on an arc
+// about the knob low enough to stay clear of the display window above: OFF to the
+// left, N1 upper left, N2 upper right. The knob has no HLD position, so the face
+// carries no HLD legend.
+constexpr double position_degrees[] = {-170, -142, -38};
+constexpr const char* position_legend[] = {"OFF", "N1", "N2"};
+constexpr double legend_radius = 26;
 
 void draw_face(cairo_t* cr, int w, int h) {
     instrument_case(cr, w, h, 6);
     rounded_rect(cr, 5, 5, 155, 28, 3);
     set_colour(cr, {0.18, 0.03, 0.03});
     cairo_fill(cr);
-    const Point knob_on_face{68 + knob_centre.x, 41 + knob_centre.y};
-    const char* legends[] = {"OFF", "N1", "HLD", "N2"};
-    const double degrees[] = {-150, -110, -70, -30};
-    for (int i = 0; i < 4; ++i)
-        text_centred(cr, legends[i], polar(knob_on_face, 22, degrees[i]), 6, colour::marking,
-                     false);
-    text_centred(cr, "BENDIX/KING", {138, 58}, 6, {0.7, 0.7, 0.7}, false);
+    for (int i = 0; i < 3; ++i)
+        text_centred(cr, position_legend[i],
+                     polar(knob_on_face, legend_radius, position_degrees[i]), legend_size,
+                     colour::marking, false);
+    // The maker's name, shortened to fit between the knob and the screw.
+    text_centred(cr, "KING", {130, 57}, legend_size, {0.7, 0.7, 0.7}, false);
     screw(cr, {8, 60}, 3, 30);
     screw(cr, {158, 60}, 3, 120);
 }

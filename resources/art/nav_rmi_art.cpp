@@ -2,8 +2,14 @@
 // its window, the green double-bar and yellow single-bar pointers (drawn pointing
 // along +x from their pivots), the bezel overlay with the lubber mark, and the two
 // selector buttons in both positions.
+//
+// The dial is seen at about half its design size, so every text is drawn at least
+// 12 pixels high on the bitmap (legend_size): 6 pixels where it is seen.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
+
+#include <cmath>
+#include <numbers>
 
 namespace art {
 namespace {
@@ -13,11 +19,27 @@ constexpr Point centre{150, 150};
 constexpr double card_radius = 115;
 constexpr Rgb single_yellow{0.98, 0.80, 0.10};
 constexpr Rgb double_green{0.20, 0.82, 0.30};
+constexpr double legend_size = 16.5; // 12 pixels of capital height
+constexpr Rgb name_grey{0.7, 0.7, 0.7};
 
-void draw_face(cairo_t* cr, int w, int h) {
-    instrument_case(cr, w, h, 14);
-    text_centred(cr, "RMI", {150, 292}, 8, {0.7, 0.7, 0.7}, false);
-}
+// The selector buttons' bitmaps (59 x 59) lie in the lower corners at (35, 206) and
+// (206, 206), overlapping the card. Each knob is drawn small and pushed into the
+// bitmap's outer corner, so that it stays outside the bezel's opening and leaves the
+// card's ticks in view; its legends stand beside it, outside the bezel ring.
+constexpr int selector_side = 59;
+constexpr double selector_radius = 17;
+constexpr Point left_selector_at{35, 206};
+constexpr Point right_selector_at{206, 206};
+constexpr Point left_knob{56, 247}; // on the face
+constexpr Point right_knob{300 - left_knob.x, left_knob.y};
+constexpr Point left_adf_legend{21, 226};
+constexpr Point right_adf_legend{300 - left_adf_legend.x, left_adf_legend.y};
+constexpr Point left_vor_legend{left_knob.x, 278};
+constexpr Point right_vor_legend{right_knob.x, left_vor_legend.y};
+
+// The face shows only through the bezel's opening, around the card: its name is on
+// the bezel.
+void draw_face(cairo_t* cr, int w, int h) { instrument_case(cr, w, h, 14); }
 
 void draw_card(cairo_t* cr, int w, int h) { nav::compass_card(cr, {w / 2.0, h / 2.0}, card_radius, 16); }
 void draw_card_window(cairo_t* cr, int w, int h) { nav::disc_window(cr, {w / 2.0, h / 2.0}, w / 2.0); }
@@ -60,20 +82,28 @@ void draw_overlay(cairo_t* cr, int w, int h) {
     circle_path(cr, centre, 10);
     set_colour(cr, {0.3, 0.3, 0.3});
     cairo_fill(cr);
-    // Legends outside the ring: ADF above each selector, the receiver below it.
-    text_centred(cr, "ADF", {20, 196}, 9);
-    text_centred(cr, "ADF", {280, 196}, 9);
-    text_centred(cr, "VOR1", {28, 282}, 9, single_yellow);
-    text_centred(cr, "VOR2", {272, 282}, 9, double_green);
+    // Legends outside the ring: ADF above each selector on the outer side, the
+    // receiver below it, each in its pointer's colour; the name between them.
+    text_centred(cr, "ADF", left_adf_legend, legend_size);
+    text_centred(cr, "ADF", right_adf_legend, legend_size);
+    text_centred(cr, "VOR1", left_vor_legend, legend_size, single_yellow);
+    text_centred(cr, "VOR2", right_vor_legend, legend_size, double_green);
+    text_centred(cr, "RMI", {centre.x, 287}, legend_size, name_grey);
 }
 
-// A selector button: a round knob with an arrow towards the chosen legend.
-void selector(cairo_t* cr, int w, double arrow_degrees, Rgb c) {
-    const Point k{w / 2.0, w / 2.0};
-    knob(cr, k, w / 2.0 - 3, 18);
-    tick(cr, k, arrow_degrees, 4, w / 2.0 - 8, 4, c);
-    const Point tip = polar(k, w / 2.0 - 5, arrow_degrees);
-    circle_path(cr, tip, 3.5);
+// Screen degrees from a point towards another.
+double direction(Point from, Point to) {
+    return std::atan2(to.y - from.y, to.x - from.x) * 180 / std::numbers::pi;
+}
+
+// A selector button in its bitmap at `at`: a round knob at `knob_at` (both on the
+// face) with an arrow towards the chosen legend at `legend_at`.
+void selector(cairo_t* cr, Point at, Point knob_at, Point legend_at, Rgb c) {
+    const Point k{knob_at.x - at.x, knob_at.y - at.y};
+    const double arrow_degrees = direction(knob_at, legend_at);
+    knob(cr, k, selector_radius, 14);
+    tick(cr, k, arrow_degrees, 3, selector_radius - 4, 3, c);
+    circle_path(cr, polar(k, selector_radius - 3.5, arrow_degrees), 2.5);
     set_colour(cr, c);
     cairo_fill(cr);
 }
@@ -84,17 +114,21 @@ void register_nav_rmi_art(BitmapRegistry& registry) {
     registry.add({module, 1370, 300, 300, draw_face});
     registry.add({module, 1380, 230, 230, draw_card});
     registry.add({module, 1381, 230, 230, draw_card_window});
-    registry.add({module, 1390, 59, 59, [](cairo_t* cr, int w, int) {
-                      selector(cr, w, 60, double_green); // towards VOR2, lower right
+    registry.add({module, 1390, selector_side, selector_side, [](cairo_t* cr, int, int) {
+                      selector(cr, right_selector_at, right_knob, right_vor_legend,
+                               double_green); // towards VOR2, below
                   }});
-    registry.add({module, 1391, 59, 59, [](cairo_t* cr, int w, int) {
-                      selector(cr, w, -90, colour::marking); // towards ADF, above
+    registry.add({module, 1391, selector_side, selector_side, [](cairo_t* cr, int, int) {
+                      selector(cr, right_selector_at, right_knob, right_adf_legend,
+                               colour::marking); // towards ADF, upper right
                   }});
-    registry.add({module, 1400, 59, 59, [](cairo_t* cr, int w, int) {
-                      selector(cr, w, 120, single_yellow); // towards VOR1, lower left
+    registry.add({module, 1400, selector_side, selector_side, [](cairo_t* cr, int, int) {
+                      selector(cr, left_selector_at, left_knob, left_vor_legend,
+                               single_yellow); // towards VOR1, below
                   }});
-    registry.add({module, 1401, 59, 59, [](cairo_t* cr, int w, int) {
-                      selector(cr, w, -90, colour::marking);
+    registry.add({module, 1401, selector_side, selector_side, [](cairo_t* cr, int, int) {
+                      selector(cr, left_selector_at, left_knob, left_adf_legend,
+                               colour::marking); // towards ADF, upper left
                   }});
     registry.add({module, 1410, 170, 28, draw_double_bar});
     registry.add({module, 1420, 174, 18, draw_single_bar});

@@ -1,6 +1,9 @@
 // VOR indicator art (Marlow_Instr): face with deviation dots and TO/FROM legends,
 // the course card ring turned by the OBS, the two bars, the flags and arrows, the
 // bezel with its course index, three marker lamps and the OBS knob.
+//
+// The dial is seen at about half its design size, so every text is drawn at least
+// 12 pixels high on the bitmap (legend_size): 6 pixels where it is seen.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
 
@@ -12,6 +15,9 @@ constexpr Point centre{151, 158}; // the card's turning point on the face
 constexpr double card_radius = 120;
 constexpr double card_inner = 84; // inside the numbers
 constexpr double dot_spacing = 12; // a full-scale bar (60 pixels) is five dots
+constexpr double legend_size = 17;  // 12 pixels of capital height
+// The card's figures stand midway between the cleared centre and the long ticks.
+constexpr double label_radius = 91;
 
 void draw_face(cairo_t* cr, int, int) {
     dial_face(cr, centre, card_radius + 2);
@@ -26,13 +32,14 @@ void draw_face(cairo_t* cr, int, int) {
     }
     circle_path(cr, centre, 7);
     cairo_stroke(cr);
-    text_centred(cr, "TO", {centre.x + 36, centre.y - 22}, 10);
-    text_centred(cr, "FROM", {centre.x + 40, centre.y + 24}, 10);
+    // Beside the TO and FROM arrows, clear of the dots and of the GS flag's window.
+    text_centred(cr, "TO", {centre.x + 37, centre.y - 21}, legend_size);
+    text_centred(cr, "FROM", {centre.x + 38, centre.y + 28}, legend_size);
 }
 
 void draw_card(cairo_t* cr, int w, int h) {
     const Point c{w / 2.0, h / 2.0};
-    nav::compass_card(cr, c, card_radius, 15);
+    nav::compass_card(cr, c, card_radius, legend_size, label_radius);
     circle_path(cr, c, card_inner);
     clear_path(cr);
 }
@@ -47,7 +54,8 @@ void draw_bezel(cairo_t* cr, int w, int h) {
     tick(cr, centre, 90, card_radius - 10, card_radius + 2, 3, colour::marking);
     for (Point p : {Point{12, 12}, Point{288, 12}, Point{288, 288}})
         screw(cr, p, 6, 40);
-    text_centred(cr, "OBS", {32, 232}, 9);
+    // Beside the knob at the bottom edge, where the bezel ring has curved away.
+    text_centred(cr, "OBS", {84, 289}, legend_size);
 }
 
 void draw_bar_vertical(cairo_t* cr, int w, int h) {
@@ -56,8 +64,19 @@ void draw_bar_vertical(cairo_t* cr, int w, int h) {
     cairo_fill(cr);
 }
 
-void draw_gs_flag(cairo_t* cr, int w, int h) { nav::warning_flag(cr, 0, 0, w, h, "GS", 8); }
-void draw_nav_flag(cairo_t* cr, int w, int h) { nav::warning_flag(cr, 0, 0, w, h, "NAV", 10); }
+// The GS flag is too narrow for its legend across it: the letters stand one above
+// the other on a red band, with the stripes showing above and below.
+void draw_gs_flag(cairo_t* cr, int w, int h) {
+    nav::warning_flag(cr, 0, 0, w, h, nullptr, 0);
+    cairo_rectangle(cr, 0, 4, w, h - 8);
+    set_colour(cr, colour::red);
+    cairo_fill(cr);
+    text_centred(cr, "G", {w / 2.0, h / 2.0 - 7.5}, legend_size);
+    text_centred(cr, "S", {w / 2.0, h / 2.0 + 7.5}, legend_size);
+}
+void draw_nav_flag(cairo_t* cr, int w, int h) {
+    nav::warning_flag(cr, 0, 0, w, h, "NAV", legend_size);
+}
 
 void arrow(cairo_t* cr, int w, int h, bool up) {
     set_colour(cr, colour::marking);
@@ -73,7 +92,7 @@ void draw_from_arrow(cairo_t* cr, int w, int h) { arrow(cr, w, h, false); }
 
 void marker(cairo_t* cr, int w, Rgb c, const char* letter) {
     nav::lamp(cr, {w / 2.0, w / 2.0}, w / 2.0 - 1, c);
-    text_centred(cr, letter, {w / 2.0, w / 2.0}, 12, {0.15, 0.15, 0.15});
+    text_centred(cr, letter, {w / 2.0, w / 2.0}, legend_size, {0.15, 0.15, 0.15});
 }
 
 // The OBS knob turns as a needle, so its mark is drawn as a needle is: along +x.

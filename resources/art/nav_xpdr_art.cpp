@@ -1,6 +1,7 @@
 // Transponder art (Marlow_Instr): the control head with its two liquid-crystal
 // windows and button row, the grey window backing, the lit button faces and the
-// reply lamp.
+// reply lamp. The head is seen at its design size: every legend stands at least 6
+// pixels high.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
 
@@ -14,6 +15,10 @@ constexpr Rgb lit_legend{0.98, 0.88, 0.55};
 constexpr double button_y = 76, button_w = 25, button_h = 19;
 constexpr double row_x[] = {91, 127, 164, 200}; // ON, SBY, A/C, VFR
 constexpr const char* row_legend[] = {"ON", "SBY", "A/C", "VFR"};
+constexpr double legend_size = 9; // 6 pixels of capital height
+// The ident button stands in the gap between the two windows; its short legend
+// leaves the grey of its face in view on both sides.
+constexpr const char* ident_legend = "ID";
 
 void button_face(cairo_t* cr, double x, double y, const char* legend, Rgb text) {
     rounded_rect(cr, x + 0.5, y + 0.5, button_w - 1, button_h - 1, 3);
@@ -22,7 +27,7 @@ void button_face(cairo_t* cr, double x, double y, const char* legend, Rgb text) 
     set_colour(cr, {0.45, 0.45, 0.46});
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    text_centred(cr, legend, {x + button_w / 2, y + button_h / 2}, 7, text);
+    text_centred(cr, legend, {x + button_w / 2, y + button_h / 2}, legend_size, text);
 }
 
 void draw_face(cairo_t* cr, int w, int h) {
@@ -33,11 +38,13 @@ void draw_face(cairo_t* cr, int w, int h) {
     rounded_rect(cr, 58, 14, 237, 19, 2);
     set_colour(cr, lcd);
     cairo_fill(cr);
-    text_centred(cr, "CODE", {98, 42}, 7, colour::marking, false);
-    text_centred(cr, "FL", {272, 42}, 7, colour::marking, false);
+    // Only the code needs a legend: the flight-level window writes its own "FL".
+    text_centred(cr, "CODE", {98, 43}, legend_size, colour::marking, false);
     for (int i = 0; i < 4; ++i) button_face(cr, row_x[i], button_y, row_legend[i], colour::marking);
-    button_face(cr, 164, 20, "IDT", colour::marking);
-    text_centred(cr, "BECKER  ATC 3401", {290, 98}, 7, {0.7, 0.7, 0.7}, false);
+    button_face(cr, 164, 20, ident_legend, colour::marking);
+    // Maker and model on two lines in the free corner right of the buttons.
+    text_centred(cr, "BECKER", {290, 82}, 10, {0.7, 0.7, 0.7});
+    text_centred(cr, "ATC 3401", {290, 96}, legend_size, {0.7, 0.7, 0.7}, false);
     circle_path(cr, {176, 55}, 6);
     set_colour(cr, {0.14, 0.14, 0.12});
     cairo_fill(cr);
@@ -84,7 +91,7 @@ void register_nav_xpdr_art(BitmapRegistry& registry) {
                       cairo_fill(cr);
                   }});
     registry.add({module, 3260, 25, 19, [](cairo_t* cr, int, int) {
-                      button_face(cr, 0, 0, "IDT", lit_legend);
+                      button_face(cr, 0, 0, ident_legend, lit_legend);
                   }});
     registry.add({module, 3270, 25, 19, [](cairo_t* cr, int, int) {
                       button_face(cr, 0, 0, "VFR", lit_legend);

@@ -2,6 +2,10 @@
 // dark grey face 350 x 115 with two liquid-crystal windows (ACTIVE, PRESET), a
 // transfer button between them, a row of four push buttons, a power lamp and the
 // dual concentric tuning knob. Positions come from the gauges' own layout.
+//
+// The heads are seen at their design size, so every legend is drawn at least 6
+// pixels high (legend_size) and a button's legend is short enough to stand inside
+// its 25-pixel face.
 #include "art/art_families.hpp"
 #include "radios/radio_layout.hpp"
 
@@ -24,11 +28,19 @@ constexpr int button_pitch = 36; // from one push button to the next
 constexpr int window_y = 16;
 constexpr int row_y = 77;
 constexpr Point knob_centre{295, 82};
+constexpr double knob_radius = 23;
+constexpr double legend_size = 9; // 6 pixels of capital height
+
+// The knob's halves are labelled beside it: the outer ring (whole units) on the
+// left, where its mouse areas are, and the inner knob (the fraction) on the right.
+constexpr Point whole_legend_at{knob_centre.x - knob_radius - 22, knob_centre.y};
+constexpr Point fraction_legend_at{knob_centre.x + knob_radius + 15, knob_centre.y};
 
 struct HeadArt {
     const char* brand_line; // model
     std::array<const char*, 4> buttons;
-    const char* knob_legend;
+    const char* whole_legend;    // the outer ring's unit
+    const char* fraction_legend; // the inner knob's
     uint32_t face;
     uint32_t window;
     uint32_t transfer_lit;
@@ -38,11 +50,13 @@ struct HeadArt {
     int buttons_lit_height;
     uint32_t on_pressed;
     uint32_t on_pressed_lit;
-    uint32_t ident_pressed = 0; // NAV VOICE, ADF ident
+    uint32_t ident_pressed = 0; // NAV ID (the identifier's audio), ADF ident
     uint32_t ident_pressed_lit = 0;
     int ident_index = 1;
     int lamp_y = 51;
 };
+
+constexpr const char* down_mark = "\u25BC";
 
 void button(cairo_t* cr, double x, double y, double w, double h, bool pressed, const char* text,
             Rgb text_colour) {
@@ -52,7 +66,19 @@ void button(cairo_t* cr, double x, double y, double w, double h, bool pressed, c
     set_colour(cr, pressed ? shade(pressed_grey, 0.5) : shade(button_grey, 1.5));
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    text_centred(cr, text, {x + w / 2, y + h / 2 + (pressed ? 1 : 0)}, 7, text_colour);
+    const Point centre{x + w / 2, y + h / 2 + (pressed ? 1 : 0)};
+    if (std::string_view(text) == down_mark) {
+        // The preset-down button's mark, drawn as a triangle 7 pixels high: the
+        // font's own is smaller than the letters beside it.
+        cairo_move_to(cr, centre.x - 4.5, centre.y - 3.5);
+        cairo_line_to(cr, centre.x + 4.5, centre.y - 3.5);
+        cairo_line_to(cr, centre.x, centre.y + 3.5);
+        cairo_close_path(cr);
+        set_colour(cr, text_colour);
+        cairo_fill(cr);
+        return;
+    }
+    text_centred(cr, text, centre, legend_size, text_colour);
 }
 
 void transfer_button(cairo_t* cr, double x, double y, Rgb arrows) {
@@ -98,19 +124,21 @@ void face(cairo_t* cr, const HeadArt& head) {
     cairo_rectangle(cr, active_text_x - 3, window_y - 3, text_width + 5, window_height + 6);
     cairo_rectangle(cr, preset_text_x - 3, window_y - 3, text_width + 5, window_height + 6);
     cairo_fill(cr);
-    text_centred(cr, "ACTIVE", {active_text_x + text_width / 2.0, 45}, 7, legend);
-    text_centred(cr, "PRESET", {preset_text_x + text_width / 2.0, 45}, 7, legend);
+    text_centred(cr, "ACTIVE", {active_text_x + text_width / 2.0, 46}, legend_size, legend);
+    text_centred(cr, "PRESET", {preset_text_x + text_width / 2.0, 46}, legend_size, legend);
     transfer_button(cr, transfer_x, window_y + 3, legend);
     lamp(cr, lamp_x, head.lamp_y, false);
     for (int i = 0; i < 4; ++i)
         button(cr, on_button_x + i * button_pitch, row_y, button_width, button_height, false,
                head.buttons[size_t(i)], legend);
-    text_centred(cr, "BECKER", {30, 86}, 8, legend);
-    text_centred(cr, head.brand_line, {30, 98}, 6, legend, false);
+    // Maker and model on two lines in the free corner left of the buttons.
+    text_centred(cr, "BECKER", {40, 82}, 10, legend);
+    text_centred(cr, head.brand_line, {40, 96}, legend_size, legend, false);
     // The dual knob: the outer ring for whole units, the inner knob for the fraction.
-    knob(cr, knob_centre, 23, 24);
+    knob(cr, knob_centre, knob_radius, 24);
     knob(cr, knob_centre, 13, 14);
-    text_centred(cr, head.knob_legend, {knob_centre.x - 40, knob_centre.y + 20}, 6, legend, false);
+    text_centred(cr, head.whole_legend, whole_legend_at, legend_size, legend, false);
+    text_centred(cr, head.fraction_legend, fraction_legend_at, legend_size, legend, false);
 }
 
 void lit_faces(cairo_t* cr, const HeadArt& head) {
@@ -156,8 +184,9 @@ void register_head(BitmapRegistry& registry, const HeadArt& head) {
 
 void register_radio_art(BitmapRegistry& registry) {
     register_head(registry, {.brand_line = "AR 3202",
-                             .buttons = {"ON", "SQL", "TEST", "\u25BC"},
-                             .knob_legend = "MHz  kHz",
+                             .buttons = {"ON", "SQL", "TST", down_mark},
+                             .whole_legend = "MHz",
+                             .fraction_legend = "kHz",
                              .face = com_bitmaps::face,
                              .window = com_bitmaps::window,
                              .transfer_lit = com_bitmaps::transfer_lit,
@@ -168,8 +197,9 @@ void register_radio_art(BitmapRegistry& registry) {
                              .on_pressed = com_bitmaps::on_pressed,
                              .on_pressed_lit = com_bitmaps::on_pressed_lit});
     register_head(registry, {.brand_line = "NR 3320",
-                             .buttons = {"ON", "VOICE", "TEST", "\u25BC"},
-                             .knob_legend = "MHz  kHz",
+                             .buttons = {"ON", "ID", "TST", down_mark},
+                             .whole_legend = "MHz",
+                             .fraction_legend = "kHz",
                              .face = nav_bitmaps::face,
                              .window = nav_bitmaps::window,
                              .transfer_lit = nav_bitmaps::transfer_lit,
@@ -184,8 +214,9 @@ void register_radio_art(BitmapRegistry& registry) {
                              .ident_index = 1,
                              .lamp_y = 52});
     register_head(registry, {.brand_line = "AD 3502",
-                             .buttons = {"ON", "BFO", "TEST", "ADF"},
-                             .knob_legend = "kHz  .1",
+                             .buttons = {"ON", "BFO", "TST", "ADF"},
+                             .whole_legend = "kHz",
+                             .fraction_legend = ".1",
                              .face = adf_bitmaps::face,
                              .window = adf_bitmaps::window,
                              .transfer_lit = adf_bitmaps::transfer_lit,
