@@ -52,8 +52,9 @@ void draw_face(cairo_t* cr, int, int) {
         scale.numeral(cr, f.knots, f.text);
     }
     scale.radial(cr, never_exceed, dial::minor_inner, dial::band_outer, 4, colour::red);
-    text_centred(cr, "AIRSPEED", {150, 112}, 12);
-    text_centred(cr, "KNOTS", {150, 192}, 14);
+    // One legend, the unit, large enough to read at half size, and low enough
+    // that the needle's counterweight at rest stays above it.
+    text_centred(cr, "KNOTS", {150, 212}, 18);
 }
 
 constexpr NeedleShape needle_shape{.pivot = bitmaps.needle_pivot,

@@ -35,7 +35,7 @@ struct Strip {
 };
 
 constexpr Strip strips[] = {
-    {alt::pressure_strip, 11, 20, {"0", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}, 15},
+    {alt::pressure_strip, 11, 20, {"0", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}, 17},
     {alt::tens_strip,
      37,
      30,
@@ -106,10 +106,11 @@ void draw_face(cairo_t* cr, int width, int height) {
     set_colour(cr, colour::marking);
     cairo_fill(cr);
 
-    text_centred(cr, "ALT", {centre.x, 82}, 10);
-    text_centred(cr, "MB", {107, 170}, 9);
-    text_centred(cr, "IN HG", {193, 170}, 9);
-    text_centred(cr, "FEET", {centre.x, 215}, 10);
+    // Each setting window's unit over it and the counter's unit under the setting
+    // windows, sized to read at half size; the dial needs no name.
+    text_centred(cr, "MB", {107, 166}, 16);
+    text_centred(cr, "IN HG", {193, 166}, 16);
+    text_centred(cr, "FEET", {centre.x, 216}, 16);
 }
 
 constexpr NeedleShape pointer_shape{

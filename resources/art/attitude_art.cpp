@@ -76,19 +76,23 @@ void draw_card(cairo_t* cr, int width, int height) {
     set_colour(cr, colour::marking);
     cairo_fill(cr);
 
-    // Pitch ladder every 5 degrees out to the card's travel, figures at the tens.
+    // Pitch ladder every 5 degrees out to the card's travel: short lines at the
+    // fives, longer at 10 and 30, longest at 20 and 40, which alone carry figures.
+    // Figures large enough to read at half size need more room than ten degrees
+    // gives (12.5 pixels), so the lines between them go unnumbered.
     for (int degrees = -ladder_end; degrees <= ladder_end; degrees += 5) {
         if (degrees == 0) continue;
         const bool ten = degrees % 10 == 0;
+        const bool twenty = degrees % 20 == 0;
         const double y = mid - degrees * att::card_pixels_per_degree;
-        const double half = ten ? 20 : 8;
+        const double half = twenty ? 22 : ten ? 14 : 7;
         cairo_rectangle(cr, x_mid - half, y - 1, 2 * half, 2);
         set_colour(cr, colour::marking);
         cairo_fill(cr);
-        if (ten) {
+        if (twenty) {
             const std::string figure = std::to_string(std::abs(degrees));
-            text_centred(cr, figure, {x_mid - half - 9, y}, 8);
-            text_centred(cr, figure, {x_mid + half + 9, y}, 8);
+            text_centred(cr, figure, {x_mid - half - 14, y}, 16);
+            text_centred(cr, figure, {x_mid + half + 14, y}, 16);
         }
     }
 }
@@ -204,8 +208,10 @@ void draw_face(cairo_t* cr, int, int) {
     set_colour(cr, {0.40, 0.40, 0.40});
     cairo_fill(cr);
     cairo_reset_clip(cr);
-    text_centred(cr, "PULL TO", {98, 259}, 9);
-    text_centred(cr, "CAGE", {196, 259}, 9);
+    // "PULL" and "CAGE" either side of the knob: the whole of "PULL TO" would not
+    // fit beside it at a size that reads at half size.
+    text_centred(cr, "PULL", {99, 256}, 16);
+    text_centred(cr, "CAGE", {195, 256}, 16);
 }
 
 // The aircraft symbol: wings level with the card's centre at row 9, a centre dot
@@ -248,9 +254,12 @@ void draw_gyro_flag(cairo_t* cr, int width, int height) {
     cairo_set_line_width(cr, 1);
     set_colour(cr, shade(colour::red, 0.6));
     cairo_stroke(cr);
+    // The flag's top (above about row 25) lies under the bezel and the glass's
+    // reflection, which the cover draws over it: the letters stand in the lower
+    // part, the part that shows.
     const char* letters[] = {"G", "Y", "R", "O"};
     for (int i = 0; i < 4; ++i)
-        text_centred(cr, letters[i], {width / 2.0, 13.0 + 23.3 * i}, 16);
+        text_centred(cr, letters[i], {width / 2.0, 35.0 + 17.0 * i}, 16);
 }
 
 void draw_cover(cairo_t* cr, int, int) {

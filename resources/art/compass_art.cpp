@@ -4,9 +4,11 @@
 // The host draws the strip with its top at the housing's top edge (it only slides
 // sideways), so the window sits inside the strip's 82 rows: x 8..103, y 16..66.
 // The strip's ticks and letters are laid out to fill that band. The lubber line is
-// an orange bar at the centre (x = 55.5) on the housing, running across the window
-// and over its frame; the card is drawn after the housing, so the mask leaves a
-// three-pixel gap where the line shows through the card.
+// an orange bar at the centre (x = 55.5) on the housing, in two parts: one from the
+// frame above the window down across the card's ticks, stopping short of the
+// figures, and one below the figures down over the frame, so that it points at the
+// heading's tick and figure without hiding either figure. The card is drawn after
+// the housing, so the mask leaves a gap where each part shows through the card.
 #include "art/art_families.hpp"
 #include "art/draw_helpers.hpp"
 
@@ -31,7 +33,6 @@ struct Rect {
 constexpr Rect window{8, 16, 95, 50};
 constexpr double window_corner = 5;
 constexpr double centre_x = 55.5; // of the housing, and where the heading is read
-constexpr Rect lubber{centre_x - 1.5, window.y - 10, 3, window.h + 20};
 
 // The strip: 35 pixels per 30 degrees; heading 0 at the right-hand N, 360 at the
 // left-hand N, so heading h lies at x = 475.5 - h * 420 / 360.
@@ -43,7 +44,22 @@ constexpr double last_heading = 405;
 constexpr double tick_top = 18;
 constexpr double tick_10_bottom = 31;
 constexpr double tick_5_bottom = 25;
-constexpr double label_centre = 48;
+constexpr double label_centre = 52;
+
+// The lubber line's two parts: the figures' ink spans rows 44 to 60, and the parts
+// stop three pixels short of it; the upper part reaches well down past the ticks.
+constexpr double lubber_width = 2;
+constexpr double lubber_overhang = 8; // over the frame, beyond the window
+constexpr Rect lubber_parts[] = {
+    {centre_x - lubber_width / 2, window.y - lubber_overhang, lubber_width,
+     41 - (window.y - lubber_overhang)},
+    {centre_x - lubber_width / 2, 63, lubber_width, window.y + window.h + lubber_overhang - 63},
+};
+
+void lubber_path(cairo_t* cr) {
+    for (const Rect& r : lubber_parts)
+        cairo_rectangle(cr, r.x, r.y, r.w, r.h);
+}
 
 std::string label(int heading) {
     switch ((heading + 360) % 360) {
@@ -100,15 +116,15 @@ void draw_housing(cairo_t* cr, int width, int height) {
     cairo_fill(cr);
     window_path(cr);
     clear_path(cr);
-    cairo_rectangle(cr, lubber.x, lubber.y, lubber.w, lubber.h);
+    lubber_path(cr);
     set_colour(cr, colour::orange);
     cairo_fill(cr);
 
     // Deviation compensator screws, and the mounting screws.
     screw(cr, {38, 86}, 5, 30);
     screw(cr, {73, 86}, 5, 120);
-    text_centred(cr, "N-S", {38, 99}, 7, colour::marking, false);
-    text_centred(cr, "E-W", {73, 99}, 7, colour::marking, false);
+    text_centred(cr, "N-S", {38, 99}, 9, colour::marking, false);
+    text_centred(cr, "E-W", {73, 99}, 9, colour::marking, false);
     screw(cr, {11, 100}, 4, 45);
     screw(cr, {100, 100}, 4, 135);
 }
@@ -116,7 +132,7 @@ void draw_housing(cairo_t* cr, int width, int height) {
 void draw_mask(cairo_t* cr, int, int) {
     window_path(cr);
     mask_fill(cr);
-    cairo_rectangle(cr, lubber.x, lubber.y, lubber.w, lubber.h);
+    lubber_path(cr);
     clear_path(cr);
 }
 

@@ -35,6 +35,11 @@ inline constexpr double cover_outer = 149.5;
 inline constexpr double cover_inner = 139;
 } // namespace dial
 
+// A needle's hub cap: a dark domed disc with a faint rim, lit from the upper left.
+// Drawn on a cover over a needle's pivot, it hides the needle's root whatever way
+// the needle points (near-black rather than black, which the host makes see-through).
+void hub_cap(cairo_t* cr, Point centre, double radius);
+
 // A dial face's scale: marks placed by value through the gauge's table.
 class Scale {
   public:

@@ -100,9 +100,14 @@ double psf(double psi) { return psi * 144; }
 
 constexpr Point centre = dial::centre;
 
-void legend(cairo_t* cr, const char* title, const char* units) {
-    text_centred(cr, title, {150, 196}, 17);
-    text_centred(cr, units, {150, 218}, 11);
+// The dial's name and its units on one line each under the pivot, large enough to
+// read with the dial seen at half its size, clear of the numerals below them and of
+// the needle at rest. `title_y` sets them lower where the rest position would
+// cross them.
+void legend(cairo_t* cr, const char* title, const char* units, double title_y = 188,
+            double title_size = 18) {
+    text_centred(cr, title, {150, title_y}, title_size);
+    text_centred(cr, units, {150, title_y + 24}, 16);
 }
 
 // ITT: degrees C x 100 from 0 to 12, through the Rankine table; the 8.5 mark too.
@@ -148,9 +153,13 @@ void draw_propeller_face(cairo_t* cr, int, int) {
 }
 
 // Gas generator: percent, 0 at the top round to 100 at the left; a units sub-dial
-// at the upper left, 0 to 9 round a full circle.
+// at the upper left, 0 to 9 round a full circle. The sub-dial fills the quadrant the
+// main scale leaves free (the main needle never sweeps it): ticks where the units
+// needle's tip reaches, the figures outside them so the needle never hides one.
 constexpr Point units_pivot{90, 83};
-constexpr double units_radius = 27;
+constexpr double units_radius = 29;          // the ticks' outer end
+constexpr double units_numeral_radius = 37.5;
+constexpr double units_disc_radius = 47;
 
 void draw_gas_generator_face(cairo_t* cr, int, int) {
     const EngineScale scale{gauge::gas_generator_table, centre};
@@ -161,19 +170,22 @@ void draw_gas_generator_face(cairo_t* cr, int, int) {
     scale.red_line(cr, 101.5);
 
     // The units sub-dial on its own disc.
-    circle_path(cr, units_pivot, units_radius + 2);
-    set_colour(cr, {0.16, 0.16, 0.16});
-    cairo_fill(cr);
+    circle_path(cr, units_pivot, units_disc_radius);
+    set_colour(cr, {0.15, 0.15, 0.15});
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, 1.2);
+    set_colour(cr, {0.32, 0.32, 0.32});
+    cairo_stroke(cr);
     const EngineScale units{gauge::gas_generator_units_table,
                             units_pivot,
                             {.tick_outer = units_radius,
-                             .major_inner = units_radius - 5,
-                             .minor_inner = units_radius - 3,
-                             .numeral = units_radius - 11}};
+                             .major_inner = units_radius - 8,
+                             .minor_inner = units_radius - 4,
+                             .numeral = units_numeral_radius}};
     for (int k = 0; k < 10; ++k) {
         units.major(cr, k);
         units.minor(cr, k + 0.5);
-        units.numeral(cr, k, std::to_string(k), 8);
+        units.numeral(cr, k, std::to_string(k), 16);
     }
     legend(cr, "GAS GEN", "% RPM");
 }
@@ -185,7 +197,9 @@ void draw_fuel_flow_face(cairo_t* cr, int, int) {
     auto value = [](double f) { return f * 100; };
     scale.band(cr, 100, 600, colour::green);
     graduate(cr, scale, {0, 10, 1, 0.5, 1, 20}, value);
-    legend(cr, "FUEL FLOW", "LB/HR x 100");
+    // Low in the gap between the scale's ends: the needle resting at 0 crosses the
+    // usual place of a name this long.
+    legend(cr, "FUEL FLOW", "LB/HR x 100", 206, 16);
 }
 
 // Oil: pressure on the left scale (0 to 150 psi), temperature on the right
@@ -210,12 +224,14 @@ void draw_oil_face(cairo_t* cr, int, int) {
     temperature.band(cr, rankine(99), rankine(10), colour::green);
     graduate(cr, temperature, {-50, 150, 50, 10, 50, 16}, rankine);
     temperature.red_line(cr, rankine(99));
-    text_centred(cr, "OIL", {145, 150}, 17);
-    text_centred(cr, "PSI", {92, 150}, 11);
+    // The name above the pivots and each scale's unit below its own pivot, where
+    // neither needle ever sweeps.
+    text_centred(cr, "OIL", {145, 112}, 18);
+    text_centred(cr, "PSI", {126, 194}, 16);
     text_centred(cr,
                  "\xC2\xB0"
                  "C",
-                 {200, 150}, 11);
+                 {166, 194}, 16);
 }
 
 // Hydraulic: psi x 100, 0 to 15, then 18 at the stop's end.
@@ -231,24 +247,54 @@ void draw_hydraulic_face(cairo_t* cr, int, int) {
     legend(cr, "HYD", "PSI x 100");
 }
 
-// Needles: the long needle of the centre-pivot dials (no tail: its pivot is the
-// bitmap's left edge), the oil needle and the units needle.
-void draw_long_needle(cairo_t* cr, int, int) {
-    needle(cr,
-           {.pivot = {0, 10}, .length = 112, .width = 5, .tail = 0, .counterweight = 0, .hub = 8});
+// Needles: white pointers from the pivot out, tapering to a point over their last
+// fifth. The long needle of the centre-pivot dials and the oil needle have their
+// pivot at (or next to) the bitmap's left edge, where no cap fits on the bitmap:
+// their caps are on the covers, over the pivots. The units needle has a tail, and
+// its cap too is on the cover.
+void pointer(cairo_t* cr, double from_x, double y, double tip_x, double width) {
+    const double half = width / 2;
+    const double shoulder = from_x + (tip_x - from_x) * 0.8;
+    cairo_move_to(cr, from_x, y - half);
+    cairo_line_to(cr, shoulder, y - half);
+    cairo_line_to(cr, tip_x, y);
+    cairo_line_to(cr, shoulder, y + half);
+    cairo_line_to(cr, from_x, y + half);
+    cairo_close_path(cr);
+    set_colour(cr, colour::marking);
+    cairo_fill(cr);
 }
 
-void draw_oil_needle(cairo_t* cr, int, int) {
-    needle(cr,
-           {.pivot = {5, 8}, .length = 94, .width = 4, .tail = 0, .counterweight = 0, .hub = 5});
-}
+void draw_long_needle(cairo_t* cr, int, int) { pointer(cr, 0, 10, 112, 5); }
+
+// One bitmap for both oil needles: the pressure needle turns about (5,8), the
+// temperature needle about (0,8); from either pivot the root lies under its cap.
+void draw_oil_needle(cairo_t* cr, int, int) { pointer(cr, 0, 8, 96, 4); }
 
 void draw_units_needle(cairo_t* cr, int, int) {
     needle(cr,
            {.pivot = {31, 7}, .length = 30, .width = 3, .tail = 14, .counterweight = 4, .hub = 4});
 }
 
-void draw_cover(cairo_t* cr, int, int) { cover(cr, centre, dial::cover_outer, dial::cover_inner); }
+constexpr double centre_cap_radius = 11;
+constexpr double oil_cap_radius = 8;
+constexpr double units_cap_radius = 6;
+
+void draw_cover(cairo_t* cr, int, int) {
+    cover(cr, centre, dial::cover_outer, dial::cover_inner);
+    hub_cap(cr, centre, centre_cap_radius);
+}
+
+void draw_gas_generator_cover(cairo_t* cr, int width, int height) {
+    draw_cover(cr, width, height);
+    hub_cap(cr, units_pivot, units_cap_radius);
+}
+
+void draw_oil_cover(cairo_t* cr, int, int) {
+    cover(cr, centre, dial::cover_outer, dial::cover_inner);
+    hub_cap(cr, pressure_pivot, oil_cap_radius);
+    hub_cap(cr, temperature_pivot, oil_cap_radius);
+}
 
 // Which face, needle and cover each dial uses, for the registry and the previews.
 struct OneNeedleDial {
@@ -281,10 +327,10 @@ void register_engine_art(BitmapRegistry& registry) {
     registry.add({module, 2290, dial::size, dial::size, draw_gas_generator_face});
     registry.add({module, 2300, 64, 14, draw_units_needle});
     registry.add({module, 2310, 115, 20, draw_long_needle});
-    registry.add({module, 2320, dial::size, dial::size, draw_cover});
+    registry.add({module, 2320, dial::size, dial::size, draw_gas_generator_cover});
     registry.add({module, 2360, dial::size, dial::size, draw_oil_face});
     registry.add({module, 2370, 101, 16, draw_oil_needle});
-    registry.add({module, 2380, dial::size, dial::size, draw_cover});
+    registry.add({module, 2380, dial::size, dial::size, draw_oil_cover});
 }
 
 } // namespace art

@@ -29,7 +29,7 @@ void draw_face(cairo_t* cr, int, int) {
         const char* text;
         double size;
     };
-    constexpr Mark marks[] = {{0, "UP", 9}, {5460, "1/3", 8}, {10920, "2/3", 8}, {16380, "DN", 9}};
+    constexpr Mark marks[] = {{0, "UP", 10}, {5460, "1/3", 9}, {10920, "2/3", 9}, {16380, "DN", 10}};
     for (const Mark& m : marks) {
         const double a = flaps.angle(m.value);
         tick(cr, flap_pivot, a, 33, 42, 2.2);
@@ -59,7 +59,7 @@ void draw_up(cairo_t* cr, int w, int h) {
     cairo_rectangle(cr, 0, 0, w, h);
     set_colour(cr, window_dark);
     cairo_fill(cr);
-    text_centred(cr, "UP", {w / 2.0, h / 2.0}, 8);
+    text_centred(cr, "UP", {w / 2.0, h / 2.0}, 10);
 }
 
 void draw_wheel(cairo_t* cr, int w, int h) {
@@ -85,7 +85,7 @@ void draw_off_flag(cairo_t* cr, int w, int h) {
     cairo_fill(cr);
     const char* letters[] = {"O", "F", "F"};
     for (int i = 0; i < 3; ++i)
-        text_centred(cr, letters[i], {w / 2.0, 4.5 + i * 8.0}, 7.5);
+        text_centred(cr, letters[i], {w / 2.0, 4.5 + i * 8.0}, 9);
 }
 
 void draw_flap_pointer(cairo_t* cr, int, int) {

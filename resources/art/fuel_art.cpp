@@ -64,9 +64,12 @@ void draw_face(cairo_t* cr, const FuelFace& face) {
     }
     scale.radial(cr, 0, dial::major_inner, dial::tick_outer, 3, colour::red);
 
-    text_centred(cr, "FUEL", {150, 112}, 16);
-    text_centred(cr, "LBS x 100", {150, 190}, 11);
-    text_centred(cr, face.legend, {150, 236}, 15);
+    // What it measures and its units above the pivot, clear of the needle's tail
+    // at either end of the scale (below the pivot the needle at empty would cross
+    // them), and the tank at the foot between the scale's ends.
+    text_centred(cr, "FUEL", {150, 92}, 18);
+    text_centred(cr, "LBS x 100", {150, 115}, 16);
+    text_centred(cr, face.legend, {150, 236}, 17);
 }
 
 constexpr NeedleShape needle_shape{
@@ -74,8 +77,10 @@ constexpr NeedleShape needle_shape{
 
 void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
 
+// The cover carries a dark cap over the needle's pivot, as the engine dials' do.
 void draw_cover(cairo_t* cr, int, int) {
     cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
+    hub_cap(cr, dial::centre, needle_shape.hub + 2);
 }
 
 void add_face(BitmapRegistry& registry, const FuelFace& face) {

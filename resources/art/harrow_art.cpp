@@ -1,6 +1,6 @@
-// Harrow airspeed indicator art (Harrow_ASI): a 302 x 302 face lettered AIRSPEED
-// KNOTS with its own bezel, graduated 40 to 300 knots through the gauge's needle
-// table about the pivot (151,142), and the 152 x 17 needle.
+// Harrow airspeed indicator art (Harrow_ASI): a 302 x 302 face lettered KNOTS with
+// its own bezel, graduated 40 to 300 knots through the gauge's needle table about
+// the pivot (151,142), and the 152 x 17 needle.
 #include "art/art_families.hpp"
 #include "art/dial_scale.hpp"
 #include "harrow_table.hpp"
@@ -63,7 +63,7 @@ void graduate(cairo_t* cr) {
         scale.radial(cr, row.value, major_inner, tick_outer, 3.0, colour::marking);
         const int knots = static_cast<int>(row.value);
         text_centred(cr, std::to_string(knots), polar(pivot, numeral_radius, scale.angle(knots)),
-                     16);
+                     18);
     }
 }
 
@@ -73,8 +73,8 @@ void draw_face(cairo_t* cr, int, int) {
         scale.band(cr, r.from, r.to, r.colour, r.inner, r.outer);
     graduate(cr);
     scale.radial(cr, never_exceed, medium_inner, band_outer, 4, colour::red);
-    text_centred(cr, "AIRSPEED", {151, 104}, 13);
-    text_centred(cr, "KNOTS", {151, 186}, 14);
+    // One legend, the unit, large enough to read at half size.
+    text_centred(cr, "KNOTS", {151, 188}, 18);
     bezel_ring(cr, face_centre, bezel_outer, bezel_inner);
 }
 

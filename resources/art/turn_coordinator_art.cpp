@@ -66,11 +66,9 @@ void draw_face(cairo_t* cr, int, int) {
     set_colour(cr, tube_colour);
     cairo_fill(cr);
 
-    text_centred(cr, "TURN COORDINATOR", {face_centre.x, 138}, 9);
-    text_centred(cr, "2 MIN", {92, 228}, 10);
-    text_centred(cr, "D.C.", {210, 228}, 9);
-    text_centred(cr, "ELEC.", {210, 240}, 9);
-    text_centred(cr, "NO PITCH INFORMATION", {face_centre.x, 274}, 7, colour::marking, false);
+    // One legend, what the index marks mean, under the tube left of the pointer's
+    // hub; the dial's name and the maker's small print would not read at half size.
+    text_centred(cr, "2 MIN", {94, 228}, 17);
 }
 
 void draw_ball(cairo_t* cr, int, int) {

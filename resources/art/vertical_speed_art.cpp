@@ -49,10 +49,11 @@ void draw_face(cairo_t* cr, int, int) {
         scale.major(cr, value(f.thousands));
         scale.numeral(cr, value(f.thousands), f.text, f.text[0] == '.' ? 18 : 22);
     }
-    text_centred(cr, "UP", polar(dial::centre, 58, scale.angle(value(1.5))), 14);
-    text_centred(cr, "DN", polar(dial::centre, 58, scale.angle(value(-1.5))), 14);
-    text_centred(cr, "VERTICAL SPEED", {150, 122}, 11);
-    text_centred(cr, "1000 FT PER MIN", {150, 180}, 11);
+    // Climb and descent inside their halves of the scale, and the unit on one line
+    // under the pivot, clear of the needle resting along the zero line.
+    text_centred(cr, "UP", polar(dial::centre, 58, scale.angle(value(1.5))), 18);
+    text_centred(cr, "DN", polar(dial::centre, 58, scale.angle(value(-1.5))), 18);
+    text_centred(cr, "1000 FT/MIN", {150, 182}, 16);
 }
 
 constexpr NeedleShape needle_shape{.pivot = bitmaps.needle_pivot,
