@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -114,15 +115,20 @@ inline std::vector<Spot> lettering(const Picture& flag) {
 }
 
 // How many pixels of a flag's lettering do not show in the gauge's picture, the
-// flag's bitmap standing at `at` on the gauge; 0 with `letters` set to how many
-// there are.
+// flag's bitmap standing at `at` on the gauge: pixels where the picture is not the
+// flag's own white within a few levels (a light grey bezel over a letter is not
+// it). `letters` is set to how many there are.
 inline size_t hidden_lettering(const Picture& gauge, cairo_surface_t* flag_bitmap, Spot at,
                                size_t& letters) {
-    const std::vector<Spot> pixels = lettering(Picture(flag_bitmap));
+    const Picture flag(flag_bitmap);
+    const std::vector<Spot> pixels = lettering(flag);
     letters = pixels.size();
     size_t hidden = 0;
-    for (Spot p : pixels)
-        hidden += !white(gauge.at(at.x + p.x, at.y + p.y));
+    for (Spot p : pixels) {
+        const Rgb shown = gauge.at(at.x + p.x, at.y + p.y), own = flag.at(p.x, p.y);
+        hidden += std::abs(shown.r - own.r) > 24 || std::abs(shown.g - own.g) > 24 ||
+                  std::abs(shown.b - own.b) > 24;
+    }
     return hidden;
 }
 
