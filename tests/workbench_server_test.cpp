@@ -64,6 +64,10 @@ TEST_F(Server, ServesThePageTheLayoutAndFrames) {
     ASSERT_TRUE(page);
     EXPECT_EQ(page->status, 200);
     EXPECT_NE(page->body.find("workbench.js"), std::string::npos);
+    auto alone = client->Get("/window/RADIO_STACK_PANEL"); // one window, the same page
+    ASSERT_TRUE(alone);
+    EXPECT_EQ(alone->status, 200);
+    EXPECT_EQ(alone->body, page->body);
 
     auto layout = client->Get("/api/layout");
     ASSERT_TRUE(layout);
@@ -238,6 +242,7 @@ TEST_F(ServerOfPlacedWindows, OpensAndClosesWindowsAndRefusesBadOnes) {
     EXPECT_EQ(post("/api/view", R"({"window": 2, "shown": "yes"})"), 400);
     EXPECT_EQ(post("/api/view", R"({"window": 2})"), 400);
     EXPECT_EQ(post("/api/view", R"({"window": 2, "shown": true, "zoom": 2})"), 400);
+    EXPECT_EQ(post("/api/view", R"({"window": 9, "zoom": 2})"), 400) << "no such window";
     auto pressed = client->Post("/api/mouse",
                                 R"({"action": "press", "layout": 1, "gauge": 1, "x": 1, "y": 1, )"
                                 R"("button": "left"})",
@@ -265,6 +270,17 @@ TEST_F(ServerOfPlacedWindows, OpensAndClosesWindowsAndRefusesBadOnes) {
     }
     EXPECT_EQ(shown, nlohmann::json({false, true, true}));
     EXPECT_EQ(post("/api/view", R"({"zoom": 1.5})"), 200);
+    EXPECT_EQ(post("/api/view", R"({"window": 1, "zoom": 2})"), 200);
+    nlohmann::json zooms;
+    for (int tries = 0; tries < 50; ++tries) {
+        auto frame = client->Get("/api/frame?after=0");
+        uint32_t length = 0;
+        for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
+        zooms = nlohmann::json::parse(frame->body.substr(4, length))["zooms"];
+        if (zooms == nlohmann::json({1.5, 2.0, 1.5})) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(zooms, nlohmann::json({1.5, 2.0, 1.5})) << "all windows, then window 1 alone";
 }
 
 } // namespace

@@ -101,11 +101,14 @@ WorkbenchCommand read_scenario(const json& body) {
     throw BadField("\"action\" must be play, pause, step, restart or speed");
 }
 
-// {"zoom": Z} or {"window": N, "shown": true|false}.
+// {"zoom": Z}, {"window": N, "zoom": Z} or {"window": N, "shown": true|false}.
 WorkbenchCommand read_view(const json& body) {
-    if (!body.contains("window")) return SetZoom{number(body, "zoom", min_zoom, max_zoom)};
-    if (body.contains("zoom")) throw BadField("\"zoom\" and \"window\" go in separate commands");
-    return ShowWindow{size_t(whole(body, "window", 0, 1e6)), flag(body, "shown")};
+    if (!body.contains("window")) return SetZoom{number(body, "zoom", min_zoom, max_zoom), {}};
+    const size_t window = size_t(whole(body, "window", 0, 1e6));
+    if (body.contains("zoom") && body.contains("shown"))
+        throw BadField("\"zoom\" and \"shown\" go in separate commands");
+    if (body.contains("zoom")) return SetZoom{number(body, "zoom", min_zoom, max_zoom), window};
+    return ShowWindow{window, flag(body, "shown")};
 }
 
 WorkbenchCommand read(const std::string& kind, const json& body) {

@@ -38,9 +38,11 @@ struct ScenarioControl {
     Action action = Action::Play;
     double amount = 0;  // Step: seconds of scenario time; Speed: the speed
 };
-// Panel pixels per panel unit of the pictures the host draws for the page.
+// Panel pixels per panel unit of the pictures the host draws for the page: of
+// every window, or of window `window` alone (a page that shows it larger).
 struct SetZoom {
     double zoom = 1;
+    std::optional<size_t> window;
 };
 // Opens or closes panel window `window` (its number in the layout), as the
 // simulator's window menu does.
@@ -53,7 +55,8 @@ using WorkbenchCommand = std::variant<MousePress, MouseRelease, SetVariable, Set
                                       SendKeyEvent, ScenarioControl, SetZoom, ShowWindow>;
 
 // Reads the body of a POST to /api/<kind> ("mouse", "variable", "failure", "key",
-// "scenario", "view"; a view is a zoom or a window opened or closed). None, with
+// "scenario", "view"; a view is a zoom, of all windows or of one, or a window
+// opened or closed). None, with
 // `error` saying what is wrong, when it cannot.
 std::optional<WorkbenchCommand> read_command(const std::string& kind, const std::string& body,
                                              std::string& error);

@@ -6,7 +6,9 @@
 
 #include <charconv>
 #include <chrono>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 
 namespace panelhost {
 namespace {
@@ -155,6 +157,16 @@ void WorkbenchServer::add_routes() {
     });
     if (!http.set_mount_point("/", page_dir_))
         std::cerr << "panelhost: the workbench page directory " << page_dir_ << " is missing\n";
+
+    // One window alone, for a tablet or a second screen: the page itself, which reads
+    // the window from its address (/window/RADIO_STACK_PANEL or /window/2).
+    http.Get(R"(/window/[^/]{1,128})", [this](const httplib::Request&, httplib::Response& response) {
+        std::ifstream in(page_dir_ + "/index.html", std::ios::binary);
+        if (!in) return reply_error(response, 404, "the workbench page is missing");
+        std::ostringstream page;
+        page << in.rdbuf();
+        response.set_content(page.str(), "text/html; charset=utf-8");
+    });
 
     http.Get("/api/layout", [this](const httplib::Request&, httplib::Response& response) {
         std::lock_guard lock(mutex_);

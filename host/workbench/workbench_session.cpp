@@ -234,6 +234,8 @@ void WorkbenchSession::place_panel() {
             gauges_.push_back(std::move(slot));
         }
     windows_shown_.assign(windows.size(), false);
+    // A panel placed anew keeps the zoom its windows were shown at.
+    zooms_.resize(windows.size(), zooms_.empty() ? 1.0 : zooms_.front());
     backgrounds_.clear();
     for (const PlacedWindow& window : windows)
         backgrounds_.push_back(window.background ? background_png_of(*window.background)
@@ -275,10 +277,12 @@ std::string WorkbenchSession::check(const WorkbenchCommand& command) const {
             return "gauge " + std::to_string(press->gauge) + " (" + placed.label +
                    ") is a placeholder: " + placed.missing + ", nothing to press";
     }
-    if (const auto* show = std::get_if<ShowWindow>(&command))
-        if (show->window >= panel_->windows().size())
-            return "there is no window number " + std::to_string(show->window) +
-                   " (the panel has " + std::to_string(panel_->windows().size()) + ")";
+    std::optional<size_t> window;
+    if (const auto* show = std::get_if<ShowWindow>(&command)) window = show->window;
+    if (const auto* zoom = std::get_if<SetZoom>(&command)) window = zoom->window;
+    if (window && *window >= panel_->windows().size())
+        return "there is no window number " + std::to_string(*window) + " (the panel has " +
+               std::to_string(panel_->windows().size()) + ")";
     if (const auto* set = std::get_if<SetVariable>(&command))
         if (!find_variable_info(set->id))
             return "variable " + std::to_string(set->id) + " is not one the gauges read";
@@ -344,7 +348,11 @@ void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
         case Action::Speed: player_.set_speed(control->amount); break;
         }
     } else if (const auto* zoom = std::get_if<SetZoom>(&command)) {
-        zoom_ = std::clamp(std::round(zoom->zoom * 20) / 20, min_zoom, max_zoom);
+        const double rounded = std::clamp(std::round(zoom->zoom * 20) / 20, min_zoom, max_zoom);
+        if (!zoom->window)
+            std::fill(zooms_.begin(), zooms_.end(), rounded);
+        else if (*zoom->window < zooms_.size()) // a window gone since is passed over
+            zooms_[*zoom->window] = rounded;
     } else if (const auto* show = std::get_if<ShowWindow>(&command)) {
         panel_->show_window(show->window, show->shown); // a window gone since is passed over
     }
@@ -430,7 +438,8 @@ void WorkbenchSession::draw_pictures() {
         // A placeholder has no picture: the page draws its box.
         if (!windows_shown_[slot.window] || !slot.placed->instance) continue;
         auto drawing = std::chrono::steady_clock::now();
-        PanelRenderer::GaugePicture picture = renderer_->picture_of(*slot.placed, zoom_);
+        PanelRenderer::GaugePicture picture =
+            renderer_->picture_of(*slot.placed, zooms_[slot.window]);
         if (picture.redrawn) {
             draw_ms_sum_ += milliseconds_since(drawing);
             ++gauges_drawn_;
@@ -587,7 +596,7 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
         {"cycle", sequence_},
         {"layout", layout_number_},
         {"time", last_cycle_ < 0 ? 0.0 : last_cycle_ - start_},
-        {"zoom", zoom_},
+        {"zooms", zooms_},
         {"scenario",
          {{"playing", player.playing()},
           {"time", player.time()},

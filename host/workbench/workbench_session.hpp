@@ -158,7 +158,7 @@ private:
     FileWatch panel_watch_;
     FileWatch scenario_watch_;
 
-    double zoom_ = 1;
+    std::vector<double> zooms_; // by window
     uint64_t sequence_ = 0;
     uint64_t layout_number_ = 1;
     double start_ = -1;
