@@ -198,6 +198,8 @@ TEST_F(Workbench, DescribesWindowsGaugesMouseAreasVariablesAndFailures) {
     json airspeed_failure;
     for (const json& failure : layout["failures"])
         if (failure["key"] == 3) airspeed_failure = failure;
+    EXPECT_EQ(airspeed_failure["name"], "Pitot-static system");
+    EXPECT_EQ(airspeed_failure["gauges"], json({"Airspeed", "Vertical_Speed"}));
     EXPECT_EQ(airspeed_failure["uses"],
               json({"Airspeed: needle 2 reads 0", "Vertical_Speed: needle 2 reads 0"}));
     json first_variable = layout["variables"][0];

@@ -1,6 +1,7 @@
 #include "workbench/workbench_session.hpp"
 
 #include "element_model.hpp"
+#include "failure_names.hpp"
 #include "help_texts.hpp"
 #include "key_event_names.hpp"
 #include "mouse_map.hpp"
@@ -102,24 +103,30 @@ const char* failure_action_name(uint32_t action) {
     }
 }
 
-// Every failure key the placed gauges' elements list, with what it does to each.
+// Every failure key the placed gauges' elements list: the host's name for it, the
+// gauges it acts on, and what it does to each of their elements.
 json failure_keys(const Panel& panel) {
     std::map<uint32_t, std::set<std::string>> uses;
+    std::map<uint32_t, std::set<std::string>> gauges;
     for (const PlacedWindow& window : panel.windows())
         for (const PlacedGauge& gauge : window.gauges) {
             if (!gauge.instance) continue;
             const auto& elements = gauge.instance->elements();
             for (size_t i = 0; i < elements.size(); ++i) {
                 const FailureEntry* list = elements[i].record ? elements[i].record->failures : nullptr;
-                for (size_t entry = 0; list && entry < kMaxFailureEntries && list[entry].key; ++entry)
+                for (size_t entry = 0; list && entry < kMaxFailureEntries && list[entry].key; ++entry) {
                     uses[list[entry].key].insert(gauge.instance->name() + ": " +
                                                  element_kind_name(elements[i].kind) + " " +
                                                  std::to_string(i + 1) + " " +
                                                  failure_action_name(list[entry].action));
+                    gauges[list[entry].key].insert(gauge.instance->name());
+                }
             }
         }
     json keys = json::array();
-    for (const auto& [key, users] : uses) keys.push_back({{"key", key}, {"uses", users}});
+    for (const auto& [key, users] : uses)
+        keys.push_back(
+            {{"key", key}, {"name", failure_name(key)}, {"gauges", gauges[key]}, {"uses", users}});
     return keys;
 }
 
@@ -425,7 +432,7 @@ void WorkbenchSession::repeat_held_buttons(double now) {
 void WorkbenchSession::collect_logs(double now) {
     Simulation& simulation = host_.simulation();
     for (const KeyEvent& event : simulation.key_events())
-        key_log_.push_back({sequence_, now - start_, event.event, event.value});
+        key_log_.push_back({sequence_, now - start_, player_.time(), event.event, event.value});
     simulation.clear_logs();
     while (key_log_.size() > key_log_length) key_log_.pop_front();
     for (PlayedSound& sound : take_played_sounds(host_))
@@ -561,6 +568,7 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
         const LoggedKeyEvent& logged = key_log_[i];
         if (logged.cycle <= after) continue;
         keys.push_back({{"time", logged.time},
+                        {"scenario_time", logged.scenario_time},
                         {"event", logged.event},
                         {"name", key_event_name(logged.event)},
                         {"value", logged.value}});

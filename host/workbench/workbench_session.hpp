@@ -112,7 +112,8 @@ private:
     };
     struct LoggedKeyEvent {
         uint64_t cycle;
-        double time;
+        double time;          // seconds since the session started
+        double scenario_time; // where the scenario stood
         uint32_t event;
         uint32_t value;
     };
