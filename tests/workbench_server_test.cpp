@@ -179,6 +179,41 @@ TEST_F(Server, KeepsCyclingWhilePagesSendAtOnceAndStopsCleanly) {
     EXPECT_GT(stats["cycle"].get<uint64_t>(), 0u);
 }
 
+// Cycles five seconds apart: anything a frame shows sooner came from a command
+// carried out when it arrived.
+class SlowServer : public Server {
+  protected:
+    WorkbenchOptions options() override {
+        WorkbenchOptions options = Server::options();
+        options.cycle_hz = 0.2;
+        options.play_at_start = false;
+        return options;
+    }
+
+    nlohmann::json frame_after(uint64_t after) {
+        auto frame = client->Get(("/api/frame?after=" + std::to_string(after)).c_str());
+        if (!frame || frame->status != 200) return nullptr;
+        uint32_t length = 0;
+        for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
+        return nlohmann::json::parse(frame->body.substr(4, length));
+    }
+};
+
+TEST_F(SlowServer, CarriesOutACommandAtOnceAndSendsItsFrameBeforeTheNextCycle) {
+    const nlohmann::json first = frame_after(0);
+    ASSERT_TRUE(first.is_object());
+    const uint64_t cycle = first["cycle"];
+    // The frame request waits at most a second; the next cycle is seconds away.
+    ASSERT_EQ(post("/api/key", R"({"event": "0x101FA", "value": 42})"), 200);
+    const nlohmann::json next = frame_after(cycle);
+    ASSERT_TRUE(next.is_object());
+    EXPECT_EQ(next["cycle"], cycle + 1);
+    ASSERT_EQ(next["keys"].size(), 1u);
+    EXPECT_EQ(next["keys"][0]["value"], 42);
+    EXPECT_EQ(next["values"]["855"], 42) << "the heading bug set";
+    EXPECT_EQ(next["scenario"]["time"], first["scenario"]["time"]) << "the scenario stood still";
+}
+
 // A panel of our own in a folder of its own: a window with a background bitmap,
 // one without, and a 3D cockpit panel.
 class ServerOfPlacedWindows : public Server {

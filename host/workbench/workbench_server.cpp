@@ -106,15 +106,21 @@ void WorkbenchServer::panel_thread() {
     Clock::time_point next = Clock::now();
     std::unique_lock lock(mutex_);
     while (!stopping_) {
+        // A command is carried out as soon as it comes, between cycles; the cycle
+        // keeps its rate for the simulation.
+        const bool cycle_due = Clock::now() >= next;
         try {
-            session->run_cycle(seconds_now());
+            if (cycle_due)
+                session->run_cycle(seconds_now());
+            else
+                session->run_input(seconds_now());
         } catch (const std::exception& error) {
             std::cerr << "panelhost: a cycle failed: " << error.what() << "\n";
         }
         cycled_.notify_all();
         // A late cycle is not made up for: the next one keeps the rate from now.
-        next = std::max(next + period, Clock::now());
-        changed_.wait_until(lock, next, [this] { return stopping_; });
+        if (cycle_due) next = std::max(next + period, Clock::now());
+        changed_.wait_until(lock, next, [&] { return stopping_ || session->has_input(); });
     }
     session_ = nullptr;
     lock.unlock();
@@ -127,6 +133,9 @@ void WorkbenchServer::add_routes() {
     http.new_task_queue = [] { return new httplib::ThreadPool(request_threads); };
     http.set_payload_max_length(64 * 1024);
     http.set_read_timeout(2, 0);
+    // Frames go out as soon as they are written: without this, a reply's last
+    // small segment waits for the page's delayed acknowledgement (tens of ms).
+    http.set_tcp_nodelay(true);
     http.set_exception_handler([](const httplib::Request&, httplib::Response& response,
                                   std::exception_ptr error) {
         std::string what = "unknown error";
@@ -220,6 +229,7 @@ void WorkbenchServer::add_routes() {
                   error = session_->check(*command);
                   if (!error.empty()) return reply_error(response, 400, error);
                   session_->submit(std::move(*command));
+                  changed_.notify_all(); // the panel thread carries it out at once
                   response.set_content("{}", "application/json");
               });
 

@@ -312,17 +312,33 @@ void WorkbenchSession::run_cycle(double now) {
     last_frame_.reset();
 
     check_files(now);
+    carry_out_queue(now);
+    carry_out(player_.advance(seconds), now);
+    repeat_held_buttons(now);
+    show_gauges(now);
+    measure(now, milliseconds_since(started));
+}
+
+void WorkbenchSession::run_input(double now) {
+    if (start_ < 0) start_ = now;
+    ++sequence_;
+    last_frame_.reset();
+    carry_out_queue(now);
+    show_gauges(now);
+}
+
+void WorkbenchSession::carry_out_queue(double now) {
     std::vector<WorkbenchCommand> commands;
     commands.swap(queue_);
     for (const WorkbenchCommand& command : commands) carry_out(command, now);
-    carry_out(player_.advance(seconds), now);
-    repeat_held_buttons(now);
+}
+
+void WorkbenchSession::show_gauges(double now) {
     host_.update();
     collect_logs(now);
     for (size_t w = 0; w < windows_shown_.size(); ++w)
         windows_shown_[w] = panel_->window_visible(panel_->windows()[w]);
     if (now - last_watch_ < watcher_timeout_seconds) draw_pictures();
-    measure(now, milliseconds_since(started));
 }
 
 void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {

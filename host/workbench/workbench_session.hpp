@@ -54,13 +54,19 @@ public:
 
     // Why the command cannot be carried out on this panel, or empty.
     std::string check(const WorkbenchCommand& command) const;
-    // Queues a checked command for the next cycle.
+    // Queues a checked command; run_input carries it out.
     void submit(WorkbenchCommand command);
+    // Whether commands wait to be carried out.
+    bool has_input() const { return !queue_.empty(); }
 
     // One cycle at `now` (seconds on any steady clock): reloads changed files,
     // carries out the queued commands, plays the scenario, updates the gauges, and
     // draws and encodes the pictures that changed (while a page is watching).
     void run_cycle(double now);
+    // The queued commands carried out at once, between cycles: the gauges are
+    // updated and the pictures they changed drawn, so that a press shows without
+    // waiting for the next cycle. The scenario and the simulation's time stand.
+    void run_input(double now);
 
     // Tells the session that a page asked for frames at `now`: pictures are drawn
     // and encoded only while one does.
@@ -136,6 +142,8 @@ private:
     void press(GaugeInstance& instance, double x, double y, bool right, double now, bool from_page,
                double hold);
     void repeat_held_buttons(double now);
+    void carry_out_queue(double now);
+    void show_gauges(double now); // updates them, then logs and pictures
     void collect_logs(double now);
     void draw_pictures();
     std::string pack_frame(uint64_t after) const;
