@@ -85,6 +85,12 @@ ScenarioClick read_click(const json& value) {
         if (click.hold < 0 || click.hold > 600)
             throw EntryError("click hold must be from 0 to 600 seconds");
     }
+    if (value.contains("switch")) {
+        const std::string wanted = value["switch"].is_string() ? value["switch"].get<std::string>() : "";
+        if (wanted != "on" && wanted != "off")
+            throw EntryError("click switch must be \"on\" or \"off\"");
+        click.switch_on = wanted == "on";
+    }
     return click;
 }
 

@@ -12,7 +12,9 @@
 //       {"t": 300, "key": ["ATTITUDE_SYMBOL_UP", 0]},     // a name or a number
 //       {"t": 310, "named": {"PRESSURE ALTITUDE,feet": 4000}},
 //       {"t": 320, "click": {"gauge": "Becker_AR3202_COM1", "x": 10, "y": 20,
-//                             "button": "left", "hold": 0.5}} ] }
+//                             "button": "left", "hold": 0.5}},
+//       {"t": 330, "click": {"gauge": "Becker_AR3202_COM1", "x": 100, "y": 85,
+//                             "switch": "on"}} ] }   // clicked only if it is off
 //
 // A variable (by number, or by its name in the variable catalog) moves linearly
 // from one "set" of it to the next, so that instruments move smoothly; variables
@@ -44,6 +46,9 @@ struct ScenarioClick {
     double x = 0, y = 0;         // design pixels of the gauge
     bool right_button = false;
     double hold = 0;             // seconds the button stays down
+    // For a two-state switch: the state wanted ("switch": "on" or "off"); the click
+    // is made only when the switch is in the other one. None: the click toggles.
+    std::optional<bool> switch_on;
 };
 
 struct ScenarioEvent {

@@ -38,7 +38,8 @@ TEST(ScenarioFile, ReadsEveryKindOfEntryWithCommentsAndNames) {
         {"t": 6, "key": [65883, 3]},
         {"t": 7, "fail": [3, 6]}, {"t": 8, "repair": [3]},
         {"t": 9, "click": {"gauge": "Becker_AR3202_COM1", "x": 10, "y": 20.5,
-                           "button": "right", "hold": 0.5, "instance": 1}}
+                           "button": "right", "hold": 0.5, "instance": 1}},
+        {"t": 10, "click": {"gauge": "Becker_AR3202_COM1", "x": 100, "y": 85, "switch": "off"}}
       ]})");
     EXPECT_TRUE(scenario.errors.empty()) << scenario.errors.front();
     EXPECT_EQ(scenario.title, "Test flight");
@@ -50,7 +51,7 @@ TEST(ScenarioFile, ReadsEveryKindOfEntryWithCommentsAndNames) {
     EXPECT_FALSE(scenario.variables.at(276)[0].ramp);
     EXPECT_EQ(scenario.named.at("PRESSURE ALTITUDE,feet")[0].value, 900);
 
-    ASSERT_EQ(scenario.events.size(), 5u);
+    ASSERT_EQ(scenario.events.size(), 6u);
     EXPECT_EQ(scenario.events[0].event, *key_event_number("KOHLSMAN_INC"));
     EXPECT_EQ(scenario.events[1].event, 65883u);
     EXPECT_EQ(scenario.events[1].value, 3u);
@@ -63,7 +64,9 @@ TEST(ScenarioFile, ReadsEveryKindOfEntryWithCommentsAndNames) {
     EXPECT_TRUE(click.right_button);
     EXPECT_EQ(click.hold, 0.5);
     EXPECT_EQ(click.instance, 1);
+    EXPECT_EQ(click.switch_on, std::nullopt) << "a click that toggles";
     EXPECT_EQ(scenario.events[4].where, "flight.json entry 7");
+    EXPECT_EQ(scenario.events[5].click.switch_on, false);
 }
 
 TEST(ScenarioFile, NamesTheFileAndEntryOfEachBadEntryAndKeepsTheRest) {
@@ -80,6 +83,7 @@ TEST(ScenarioFile, NamesTheFileAndEntryOfEachBadEntryAndKeepsTheRest) {
         {"t": 8, "sets": {"61": 1}},
         {"t": 9, "set": {"61": "fast"}},
         "not an entry",
+        {"t": 11, "click": {"gauge": "Airspeed", "x": 1, "y": 2, "switch": "up"}},
         {"t": 12, "set": {"61": 30}}
       ]})");
     std::vector<std::string> expected = {
@@ -94,6 +98,7 @@ TEST(ScenarioFile, NamesTheFileAndEntryOfEachBadEntryAndKeepsTheRest) {
         "flight.json entry 10: unknown field \"sets\"",
         "flight.json entry 11: value of 61 must be a number",
         "flight.json entry 12: not an object",
+        "flight.json entry 13: click switch must be \"on\" or \"off\"",
     };
     EXPECT_EQ(scenario.errors, expected);
     ASSERT_EQ(scenario.variables.at(61).size(), 2u);

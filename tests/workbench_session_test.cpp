@@ -310,6 +310,47 @@ TEST_F(Workbench, PlaysTheScenarioAndAHandSetValueHoldsUntilItsNextPoint) {
     EXPECT_EQ(session->host().simulation().get(61), 0);  // the hold ends with a restart
 }
 
+// What the pilot sets through a gauge holds against a playing scenario: the
+// altimeter's knob turned while the scenario ramps the pressure setting keeps the
+// pilot's setting until the scenario's next entry for it; and a scenario click that
+// says which state it wants leaves a COM switched on by hand on.
+TEST_F(Workbench, WhatThePilotSetsThroughAGaugeHoldsAndScenarioSwitchesSayTheirState) {
+    write("panel.cfg", "[Window00]\nsize_mm=700,300\nvisible=1\n"
+                       "gauge00=Marlow_Instr!Altimeter, 0, 0, 300\n"
+                       "gauge01=Marlow_Instr!Becker_AR3202_COM1, 300, 0\n");
+    open(R"({"duration": 20, "timeline": [
+        {"t": 0, "set": {"75": 1000}}, {"t": 8, "set": {"75": 1016}},
+        {"t": 12, "set": {"75": 1020}},
+        {"t": 2, "click": {"gauge": "Becker_AR3202_COM1", "x": 100, "y": 85, "switch": "on"}},
+        {"t": 3, "click": {"gauge": "Becker_AR3202_COM1", "x": 100, "y": 85, "switch": "off"}},
+        {"t": 4, "click": {"gauge": "Becker_AR3202_COM1", "x": 100, "y": 85, "switch": "off"}}]})");
+    Simulation& sim = session->host().simulation();
+    auto com_on = [&] { // the COM's lamp (its 9th element) shows while it is on
+        return session->host().instances()[1]->elements()[8].icon.has_value();
+    };
+    run(0, 1);
+    EXPECT_NEAR(sim.get(75), 1002, 0.2);
+    session->submit(MousePress{session->layout_number(), 1, 100, 85, false}); // COM on by hand
+    session->submit(MouseRelease{});
+    for (int step = 0; step < 5; ++step) { // the knob's right half: setting up
+        session->submit(MousePress{session->layout_number(), 0, 268, 250, false});
+        session->submit(MouseRelease{});
+        session->run_input(1.0 + step * 0.01);
+    }
+    const double set_by_hand = sim.get(75);
+    EXPECT_GT(set_by_hand, 1004);
+    EXPECT_TRUE(com_on());
+    run(1.05, 2.5);
+    EXPECT_TRUE(com_on()) << "the scenario wants it on: not clicked";
+    EXPECT_EQ(sim.get(75), set_by_hand) << "held against the ramp";
+    run(2.55, 3.5);
+    EXPECT_FALSE(com_on()) << "the scenario wants it off: clicked";
+    run(3.55, 4.5);
+    EXPECT_FALSE(com_on()) << "already off: not clicked again";
+    run(4.55, 8.5);
+    EXPECT_NEAR(sim.get(75), 1016.5, 0.5) << "the scenario's next entry takes over";
+}
+
 TEST_F(Workbench, ReloadsAChangedPanelFileAndKeepsTheSimulatorState) {
     open();
     session->submit(SetVariable{61, 77});

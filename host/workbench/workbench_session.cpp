@@ -5,6 +5,7 @@
 #include "help_texts.hpp"
 #include "key_event_names.hpp"
 #include "mouse_map.hpp"
+#include "switch_states.hpp"
 #include "render/cairo_handles.hpp"
 #include "workbench/png_encoding.hpp"
 
@@ -347,8 +348,10 @@ void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
         // Checked when submitted; the panel may have been placed anew since.
         if (press->layout == layout_number_ && press->gauge < gauges_.size() &&
             gauges_[press->gauge].placed->instance)
-            this->press(*gauges_[press->gauge].placed->instance, press->x, press->y,
-                        press->right_button, now, true, 0);
+            holding_what_changes([&] {
+                this->press(*gauges_[press->gauge].placed->instance, press->x, press->y,
+                            press->right_button, now, true, 0);
+            });
     } else if (std::holds_alternative<MouseRelease>(command)) {
         std::erase_if(held_, [](const HeldButton& held) { return held.from_page; });
     } else if (const auto* set = std::get_if<SetVariable>(&command)) {
@@ -357,7 +360,7 @@ void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
     } else if (const auto* failure = std::get_if<SetFailure>(&command)) {
         simulation.set_failure(failure->key, failure->active);
     } else if (const auto* key = std::get_if<SendKeyEvent>(&command)) {
-        simulation.trigger_key_event(key->event, key->value);
+        holding_what_changes([&] { simulation.trigger_key_event(key->event, key->value); });
     } else if (const auto* control = std::get_if<ScenarioControl>(&command)) {
         using Action = ScenarioControl::Action;
         switch (control->action) {
@@ -396,15 +399,35 @@ void WorkbenchSession::carry_out(const ScenarioStep& step, double now) {
             break;
         case ScenarioEvent::Kind::Click: {
             const ScenarioClick& click = event->click;
-            if (GaugeInstance* instance = find_gauge(click.gauge, click.instance))
-                press(*instance, click.x, click.y, click.right_button, now, false, click.hold);
-            else
+            GaugeInstance* instance = find_gauge(click.gauge, click.instance);
+            if (!instance) {
                 problem(event->where + ": no gauge " + click.gauge + " is placed" +
                         (click.instance ? " that often" : ""));
+                break;
+            }
+            if (click.switch_on) {
+                const std::optional<bool> on = switch_is_on(*instance);
+                if (on && *on == *click.switch_on) break; // already as wanted
+                if (!on)
+                    problem(event->where + ": the host cannot read the state of " + click.gauge +
+                            "'s switch; the click toggles it");
+            }
+            press(*instance, click.x, click.y, click.right_button, now, false, click.hold);
             break;
         }
         }
     }
+}
+
+void WorkbenchSession::holding_what_changes(const std::function<void()>& act) {
+    const Simulation& simulation = host_.simulation();
+    const std::vector<VariableInfo>& catalog = variable_catalog();
+    std::vector<double> before;
+    before.reserve(catalog.size());
+    for (const VariableInfo& info : catalog) before.push_back(simulation.get(info.id));
+    act();
+    for (size_t i = 0; i < catalog.size(); ++i)
+        if (simulation.get(catalog[i].id) != before[i]) player_.hold_variable(catalog[i].id);
 }
 
 GaugeInstance* WorkbenchSession::find_gauge(const std::string& name, int nth) const {
@@ -440,7 +463,14 @@ void WorkbenchSession::repeat_held_buttons(double now) {
         uint32_t due = repeat_calls_due((now - held.since) * 1000);
         // After a late cycle the missed calls are not all made up at once.
         uint32_t calls = std::min(due > held.calls ? due - held.calls : 0, most_repeats_per_cycle);
-        for (uint32_t i = 0; i < calls; ++i) host_.click(*held.instance, held.x, held.y, held.buttons);
+        auto repeat = [&] {
+            for (uint32_t i = 0; i < calls; ++i)
+                host_.click(*held.instance, held.x, held.y, held.buttons);
+        };
+        if (held.from_page)
+            holding_what_changes(repeat);
+        else
+            repeat();
         held.calls = std::max(held.calls, due);
     }
 }

@@ -15,6 +15,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -142,6 +143,10 @@ private:
     void press(GaugeInstance& instance, double x, double y, bool right, double now, bool from_page,
                double hold);
     void repeat_held_buttons(double now);
+    // Does what the pilot does through a gauge or a key event, and holds every
+    // variable it changed against the scenario: a setting made by hand stays until
+    // the scenario's next entry for that variable, as a slider's does.
+    void holding_what_changes(const std::function<void()>& act);
     void carry_out_queue(double now);
     void show_gauges(double now); // updates them, then logs and pictures
     void collect_logs(double now);
