@@ -13,8 +13,8 @@ struct PowerLamp {
 };
 
 constexpr PowerLamp power_lamps[] = {
-    {"Becker_AR3202_COM1", 8},  {"Becker_NR3320_NAV1", 10},  {"Becker_NR3320_NAV2", 10},
-    {"Becker_AD3502_ADF", 10},  {"Becker_ATC3401_XPDR", 10},
+    {"Becker_AR3202_COM1", 8}, {"Becker_NR3320_NAV1", 10},  {"Becker_NR3320_NAV2", 10},
+    {"Becker_AD3502_ADF", 10}, {"Becker_ATC3401_XPDR", 10},
 };
 
 } // namespace

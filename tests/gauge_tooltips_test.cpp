@@ -29,10 +29,10 @@ constexpr Expected expected[] = {
     {"Becker_NR3320_NAV2", 100, 85, "NAV2 radio main switch", 0},
     {"Becker_AD3502_ADF", 100, 85, "ADF1 radio main switch", 0},
     {"Becker_AD3502_ADF", 209, 85, "ADF1 radio Ident switch", 0},
-    {"HSI", 30, 260, nullptr, 0xAB38},  // course knob, down half
-    {"HSI", 55, 260, nullptr, 0xAB38},  // course knob, up half
-    {"HSI", 245, 260, nullptr, 0xAB33}, // heading knob
-    {"HSI", 150, 150, nullptr, 0x3094}, // the face
+    {"HSI", 30, 260, nullptr, 0xAB38},              // course knob, down half
+    {"HSI", 55, 260, nullptr, 0xAB38},              // course knob, up half
+    {"HSI", 245, 260, nullptr, 0xAB33},             // heading knob
+    {"HSI", 150, 150, nullptr, 0x3094},             // the face
     {"Bendix_KD1572_DME", 50, 15, nullptr, 0x317A}, // display
     {"Bendix_KD1572_DME", 70, 50, nullptr, 0x317C}, // knob, left click half
     {"Bendix_KD1572_DME", 95, 50, nullptr, 0x317C}, // knob, right click half
@@ -48,8 +48,8 @@ TEST(GaugeTooltips, TheInnermostAreaWithHelpGivesThePointersTip) {
         GaugeInstance* gauge = host.place("Marlow_Instr", e.gauge, std::nullopt, error);
         ASSERT_TRUE(gauge) << error;
         const PointerInfo info = pointer_info(gauge->mouse_map(), e.x, e.y);
-        const std::string where =
-            std::string(e.gauge) + " at " + std::to_string(int(e.x)) + "," + std::to_string(int(e.y));
+        const std::string where = std::string(e.gauge) + " at " + std::to_string(int(e.x)) + "," +
+                                  std::to_string(int(e.y));
         if (e.tooltip) {
             EXPECT_STREQ(info.tooltip ? info.tooltip : "(none)", e.tooltip) << where;
         } else {

@@ -1,6 +1,10 @@
 #include "png_encoding.hpp"
 
+#include "render/cairo_handles.hpp"
+
 #include <png.h>
+
+#include <cstring>
 
 namespace panelhost {
 namespace {
@@ -74,6 +78,20 @@ std::vector<uint8_t> encode_png(cairo_surface_t* surface) {
     out.reserve(size_t(width) * height / 2);
     if (!write_png(surface, out, row)) out.clear();
     return out;
+}
+
+std::vector<uint8_t> encode_png(const Image& image) {
+    SurfacePtr surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(image.width), int(image.height)));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return {};
+    cairo_surface_flush(surface.get());
+    unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    for (uint32_t y = 0; y < image.height; ++y)
+        std::memcpy(data + size_t(y) * stride, &image.pixels[size_t(y) * image.width],
+                    size_t(image.width) * sizeof(uint32_t));
+    cairo_surface_mark_dirty(surface.get());
+    return encode_png(surface.get());
 }
 
 } // namespace panelhost

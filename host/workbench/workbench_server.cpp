@@ -1,5 +1,6 @@
 #include "workbench/workbench_server.hpp"
 
+#include "workbench/layout_json.hpp"
 #include "workbench/request_doors.hpp"
 
 #include <httplib.h>
@@ -23,10 +24,6 @@ double seconds_now() {
 void reply_error(httplib::Response& response, int status, const std::string& message) {
     response.status = status;
     response.set_content(message + "\n", "text/plain; charset=utf-8");
-}
-
-std::string json_text(const nlohmann::json& value) {
-    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 // Every watching page or tool holds a thread in its long poll: enough for a few
@@ -205,16 +202,9 @@ void WorkbenchServer::add_routes() {
     http.Get("/api/stats", [this](const httplib::Request&, httplib::Response& response) {
         std::lock_guard lock(mutex_);
         if (!session_) return reply_error(response, 503, "the panel is not placed");
-        const WorkbenchStats& stats = session_->stats();
-        nlohmann::json body = {{"cycle", session_->sequence()},
-                               {"cycle_hz", options_.cycle_hz},
-                               {"cycle_ms", stats.cycle_ms},
-                               {"cycle_max_ms", stats.cycle_max_ms},
-                               {"encode_ms_per_gauge", stats.encode_ms_per_gauge},
-                               {"draw_ms_per_gauge", stats.draw_ms_per_gauge},
-                               {"gauges_encoded_per_second", stats.gauges_encoded_per_second},
-                               {"bytes_per_second", stats.bytes_per_second},
-                               {"frames_per_second", stats.frames_per_second}};
+        nlohmann::json body = stats_json(session_->stats());
+        body["cycle"] = session_->sequence();
+        body["cycle_hz"] = options_.cycle_hz;
         response.set_content(json_text(body), "application/json");
     });
 

@@ -1,20 +1,14 @@
 #include "workbench/workbench_session.hpp"
 
-#include "element_model.hpp"
-#include "failure_names.hpp"
-#include "help_texts.hpp"
 #include "key_event_names.hpp"
 #include "mouse_map.hpp"
 #include "switch_states.hpp"
-#include "render/cairo_handles.hpp"
+#include "workbench/layout_json.hpp"
 #include "workbench/png_encoding.hpp"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <set>
 
 namespace panelhost {
 namespace {
@@ -23,174 +17,14 @@ using nlohmann::json;
 
 constexpr double file_check_seconds = 0.5;
 constexpr double watcher_timeout_seconds = 3;
-constexpr double longest_page_hold_seconds = 60;  // a release the page never sent
-constexpr uint32_t most_repeats_per_cycle = 3;
-constexpr size_t key_log_length = 500;
-constexpr size_t keys_per_frame = 200;
-constexpr size_t sound_log_length = 50;
+constexpr double longest_page_hold_seconds = 60; // a release the page never sent
 constexpr size_t most_problems = 100;
-constexpr size_t longest_module_text = 256;
 
 // Changes the page could not show are not drawn and sent: a needle turning by less
 // than 1/32 degree (0.1 pixel at the tip of the longest), a slider or sprite moving
 // by less than 1/16 pixel, a drum strip by less than 1/4096 of its travel. A slowly
 // draining fuel tank then costs a picture a second instead of one every cycle.
 constexpr SignatureSteps unseen_changes{1.0 / 32, 1.0 / 16, 1.0 / 4096};
-
-// A text from module memory, read no further than `longest_module_text`.
-std::string module_text(const char* text) {
-    if (!text) return {};
-    return std::string(text, strnlen(text, longest_module_text));
-}
-
-const char* cursor_name(int32_t cursor) {
-    switch (cursor) {
-    case CURSOR_UPARROW: return "up";
-    case CURSOR_DOWNARROW: return "down";
-    case CURSOR_LEFTARROW: return "left";
-    case CURSOR_RIGHTARROW: return "right";
-    case CURSOR_HAND: return "hand";
-    default: return nullptr;
-    }
-}
-
-// The text an area gives the pointer: its tooltip text, else the host's text for
-// its help id; null for an area without either (the page takes the innermost
-// area under the pointer that has one, as the host does).
-json tip_of(const MouseNode& node) {
-    if (node.tooltip) return module_text(node.tooltip);
-    if (node.help_id) return help_text(node.help_id);
-    return nullptr;
-}
-
-json mouse_nodes(const GaugeInstance& instance) {
-    json nodes = json::array();
-    const MouseMap& map = instance.mouse_map();
-    for (size_t i = 0; i < map.nodes.size(); ++i) {
-        const MouseNode& node = map.nodes[i];
-        const MouseArea& record = *node.record;
-        bool clickable = record.kind == MOUSE_CHILD;
-        json item = {{"box", {node.box.x, node.box.y, node.box.width, node.box.height}},
-                     {"parent", node.parent},
-                     {"depth", node.depth},
-                     {"clickable", clickable},
-                     {"tip", tip_of(node)}};
-        if (clickable) {
-            const char* cursor = cursor_name(record.cursor);
-            item["cursor"] = cursor ? json(cursor) : json(nullptr);
-            item["left"] = (record.mouse_flags & MOUSE_LEFT_BUTTON) != 0;
-            item["right"] = (record.mouse_flags & MOUSE_RIGHT_BUTTON) != 0;
-            item["repeat"] = (record.mouse_flags & MOUSE_REPEAT) != 0;
-            if (record.key_event) item["key_event"] = key_event_name(record.key_event);
-        }
-        nodes.push_back(std::move(item));
-    }
-    return nodes;
-}
-
-const char* element_kind_name(uint32_t kind) {
-    static const char* names[] = {"static image", "needle", "string", "slider",
-                                  "icon",         "moving image", "sprite"};
-    return kind < std::size(names) ? names[kind] : "element";
-}
-
-const char* failure_action_name(uint32_t action) {
-    switch (action) {
-    case FAILURE_ACTION_NONE: return "no effect";
-    case FAILURE_ACTION_FREEZE: return "keeps its last value";
-    case FAILURE_ACTION_ZERO: return "reads 0";
-    case FAILURE_ACTION_HIDE: return "is not drawn";
-    default: return "unknown action";
-    }
-}
-
-// Every failure key the placed gauges' elements list: the host's name for it, the
-// gauges it acts on, and what it does to each of their elements.
-json failure_keys(const Panel& panel) {
-    std::map<uint32_t, std::set<std::string>> uses;
-    std::map<uint32_t, std::set<std::string>> gauges;
-    for (const PlacedWindow& window : panel.windows())
-        for (const PlacedGauge& gauge : window.gauges) {
-            if (!gauge.instance) continue;
-            const auto& elements = gauge.instance->elements();
-            for (size_t i = 0; i < elements.size(); ++i) {
-                const FailureEntry* list = elements[i].record ? elements[i].record->failures : nullptr;
-                for (size_t entry = 0; list && entry < kMaxFailureEntries && list[entry].key; ++entry) {
-                    uses[list[entry].key].insert(gauge.instance->name() + ": " +
-                                                 element_kind_name(elements[i].kind) + " " +
-                                                 std::to_string(i + 1) + " " +
-                                                 failure_action_name(list[entry].action));
-                    gauges[list[entry].key].insert(gauge.instance->name());
-                }
-            }
-        }
-    json keys = json::array();
-    for (const auto& [key, users] : uses)
-        keys.push_back(
-            {{"key", key}, {"name", failure_name(key)}, {"gauges", gauges[key]}, {"uses", users}});
-    return keys;
-}
-
-// The catalog with its groups in the order the enumeration gives them.
-json variable_catalog_json() {
-    std::vector<VariableInfo> catalog = variable_catalog();
-    std::stable_sort(catalog.begin(), catalog.end(), [](const auto& a, const auto& b) {
-        return int(a.group) < int(b.group);
-    });
-    json variables = json::array();
-    for (const VariableInfo& info : catalog) {
-        json item = {{"id", info.id},
-                     {"name", info.name},
-                     {"unit", info.unit},
-                     {"group", group_name(info.group)},
-                     {"integer", info.reading == Reading::Integer}};
-        if (info.low != info.high) item["range"] = {info.low, info.high};
-        variables.push_back(std::move(item));
-    }
-    return variables;
-}
-
-std::string dump(const json& value) {
-    return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
-
-// A window's background bitmap as PNG. Its pixels are opaque or fully transparent,
-// so they are the same premultiplied as Cairo wants them.
-std::vector<uint8_t> background_png_of(const Image& image) {
-    SurfacePtr surface(
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(image.width), int(image.height)));
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return {};
-    cairo_surface_flush(surface.get());
-    unsigned char* data = cairo_image_surface_get_data(surface.get());
-    const int stride = cairo_image_surface_get_stride(surface.get());
-    for (uint32_t y = 0; y < image.height; ++y)
-        std::memcpy(data + size_t(y) * stride, &image.pixels[size_t(y) * image.width],
-                    size_t(image.width) * sizeof(uint32_t));
-    cairo_surface_mark_dirty(surface.get());
-    return encode_png(surface.get());
-}
-
-json optional_json(const auto& value) { return value ? json(*value) : json(nullptr); }
-
-json point_json(const std::optional<PanelPoint>& point) {
-    return point ? json({point->x, point->y}) : json(nullptr);
-}
-
-json screen_json(const ScreenPlace& screen) {
-    return {{"position", optional_json(screen.position)},
-            {"window_pos", point_json(screen.position_fraction)},
-            {"window_size", point_json(screen.size_fraction)},
-            {"size_ratio", optional_json(screen.size_ratio)},
-            {"zorder", screen.zorder}};
-}
-
-json color_json(const std::optional<PanelColor>& color) {
-    if (!color) return nullptr;
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", color->red & 0xFF, color->green & 0xFF,
-                  color->blue & 0xFF);
-    return text;
-}
 
 double milliseconds_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -199,23 +33,13 @@ double milliseconds_since(std::chrono::steady_clock::time_point start) {
 
 } // namespace
 
-bool WorkbenchSession::FileWatch::changed() {
-    std::error_code error;
-    auto now = std::filesystem::last_write_time(path, error);
-    if (error || now == stamp) return false;
-    stamp = now;
-    return true;
-}
-
 WorkbenchSession::WorkbenchSession(WorkbenchOptions options)
     : options_(std::move(options)) {
     place_panel();
-    panel_watch_.path = options_.panel_file;
-    panel_watch_.changed();
+    panel_watch_ = FileWatch(options_.panel_file);
     if (!options_.scenario_file.empty()) {
         player_.replace(load_scenario(options_.scenario_file));
-        scenario_watch_.path = options_.scenario_file;
-        scenario_watch_.changed();
+        scenario_watch_ = FileWatch(options_.scenario_file);
         if (options_.play_at_start) player_.play();
     }
 }
@@ -246,7 +70,7 @@ void WorkbenchSession::place_panel() {
     zooms_.resize(windows.size(), zooms_.empty() ? 1.0 : zooms_.front());
     backgrounds_.clear();
     for (const PlacedWindow& window : windows)
-        backgrounds_.push_back(window.background ? background_png_of(*window.background)
+        backgrounds_.push_back(window.background ? encode_png(*window.background)
                                                  : std::vector<uint8_t>{});
 }
 
@@ -271,7 +95,7 @@ void WorkbenchSession::check_files(double now) {
     if (now - last_file_check_ < file_check_seconds) return;
     last_file_check_ = now;
     if (panel_watch_.changed()) reload_panel();
-    if (!scenario_watch_.path.empty() && scenario_watch_.changed()) reload_scenario();
+    if (scenario_watch_.changed()) reload_scenario();
 }
 
 std::string WorkbenchSession::check(const WorkbenchCommand& command) const {
@@ -317,7 +141,7 @@ void WorkbenchSession::run_cycle(double now) {
     carry_out(player_.advance(seconds), now);
     repeat_held_buttons(now);
     show_gauges(now);
-    measure(now, milliseconds_since(started));
+    meter_.cycle_ended(now, milliseconds_since(started));
 }
 
 void WorkbenchSession::run_input(double now) {
@@ -353,7 +177,7 @@ void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
                             press->right_button, now, true, 0);
             });
     } else if (std::holds_alternative<MouseRelease>(command)) {
-        std::erase_if(held_, [](const HeldButton& held) { return held.from_page; });
+        held_.release_page();
     } else if (const auto* set = std::get_if<SetVariable>(&command)) {
         simulation.set(set->id, set->value);
         player_.hold_variable(set->id);
@@ -440,29 +264,17 @@ GaugeInstance* WorkbenchSession::find_gauge(const std::string& name, int nth) co
 void WorkbenchSession::press(GaugeInstance& instance, double x, double y, bool right, double now,
                              bool from_page, double hold) {
     const uint32_t buttons = right ? MOUSE_RIGHT_BUTTON : MOUSE_LEFT_BUTTON;
-    if (from_page) std::erase_if(held_, [](const HeldButton& held) { return held.from_page; });
+    if (from_page) held_.release_page();
     std::optional<size_t> target = click_target(instance.mouse_map(), x, y, buttons);
     host_.click(instance, x, y, buttons);
     if (!target || !(instance.mouse_map().nodes[*target].record->mouse_flags & MOUSE_REPEAT))
         return;
-    HeldButton held;
-    held.instance = &instance;
-    held.x = x;
-    held.y = y;
-    held.buttons = buttons;
-    held.since = now;
-    held.repeats = true;
-    held.from_page = from_page;
-    held.release_at = now + (from_page ? longest_page_hold_seconds : hold);
-    held_.push_back(held);
+    held_.hold({&instance, x, y, buttons, from_page}, now,
+               now + (from_page ? longest_page_hold_seconds : hold));
 }
 
 void WorkbenchSession::repeat_held_buttons(double now) {
-    std::erase_if(held_, [now](const HeldButton& held) { return now >= held.release_at; });
-    for (HeldButton& held : held_) {
-        uint32_t due = repeat_calls_due((now - held.since) * 1000);
-        // After a late cycle the missed calls are not all made up at once.
-        uint32_t calls = std::min(due > held.calls ? due - held.calls : 0, most_repeats_per_cycle);
+    held_.repeat(now, [this](const HeldButtons::Held& held, uint32_t calls) {
         auto repeat = [&] {
             for (uint32_t i = 0; i < calls; ++i)
                 host_.click(*held.instance, held.x, held.y, held.buttons);
@@ -471,19 +283,11 @@ void WorkbenchSession::repeat_held_buttons(double now) {
             holding_what_changes(repeat);
         else
             repeat();
-        held.calls = std::max(held.calls, due);
-    }
+    });
 }
 
 void WorkbenchSession::collect_logs(double now) {
-    Simulation& simulation = host_.simulation();
-    for (const KeyEvent& event : simulation.key_events())
-        key_log_.push_back({sequence_, now - start_, player_.time(), event.event, event.value});
-    simulation.clear_logs();
-    while (key_log_.size() > key_log_length) key_log_.pop_front();
-    for (PlayedSound& sound : take_played_sounds(host_))
-        sounds_.push_back({sequence_, std::move(sound)});
-    while (sounds_.size() > sound_log_length) sounds_.pop_front();
+    logs_.collect(host_, sequence_, now - start_, player_.time());
 }
 
 void WorkbenchSession::draw_pictures() {
@@ -493,39 +297,16 @@ void WorkbenchSession::draw_pictures() {
         auto drawing = std::chrono::steady_clock::now();
         PanelRenderer::GaugePicture picture =
             renderer_->picture_of(*slot.placed, zooms_[slot.window]);
-        if (picture.redrawn) {
-            draw_ms_sum_ += milliseconds_since(drawing);
-            ++gauges_drawn_;
-        }
+        if (picture.redrawn) meter_.drew_gauge(milliseconds_since(drawing));
         if (!picture.surface || picture.version == slot.drawn_version) continue;
         auto started = std::chrono::steady_clock::now();
         slot.png = encode_png(picture.surface);
-        encode_ms_sum_ += milliseconds_since(started);
-        ++gauges_encoded_;
+        meter_.encoded_gauge(milliseconds_since(started));
         slot.drawn_version = picture.version;
         slot.encoded_in = sequence_;
         slot.width = cairo_image_surface_get_width(picture.surface);
         slot.height = cairo_image_surface_get_height(picture.surface);
     }
-}
-
-void WorkbenchSession::measure(double now, double cycle_ms) {
-    if (stats_since_ < 0) stats_since_ = now;
-    ++cycles_measured_;
-    cycle_ms_sum_ += cycle_ms;
-    cycle_ms_max_ = std::max(cycle_ms_max_, cycle_ms);
-    double elapsed = now - stats_since_;
-    if (elapsed < 1) return;
-    stats_.cycle_ms = cycle_ms_sum_ / cycles_measured_;
-    stats_.cycle_max_ms = cycle_ms_max_;
-    stats_.encode_ms_per_gauge = gauges_encoded_ ? encode_ms_sum_ / gauges_encoded_ : 0;
-    stats_.draw_ms_per_gauge = gauges_drawn_ ? draw_ms_sum_ / gauges_drawn_ : 0;
-    stats_.gauges_encoded_per_second = gauges_encoded_ / elapsed;
-    stats_.bytes_per_second = bytes_sent_ / elapsed;
-    stats_.frames_per_second = frames_sent_ / elapsed;
-    stats_since_ = now;
-    cycles_measured_ = gauges_encoded_ = gauges_drawn_ = frames_sent_ = 0;
-    cycle_ms_sum_ = cycle_ms_max_ = encode_ms_sum_ = draw_ms_sum_ = bytes_sent_ = 0;
 }
 
 void WorkbenchSession::problem(std::string text) {
@@ -552,7 +333,7 @@ json WorkbenchSession::layout() const {
                       {"height", placed.height},
                       {"scale_x", placed.scale_x},
                       {"scale_y", placed.scale_y},
-                      {"mouse", instance ? mouse_nodes(*instance) : json::array()}};
+                      {"mouse", instance ? mouse_areas_json(*instance) : json::array()}};
         if (!instance)
             gauge["placeholder"] = {{"label", placed.label}, {"missing", placed.missing}};
         gauges.push_back(std::move(gauge));
@@ -568,16 +349,7 @@ json WorkbenchSession::layout() const {
         if (!backgrounds_[w].empty())
             background = "/api/window/" + std::to_string(w) +
                          "/background.png?layout=" + std::to_string(layout_number_);
-        windows.push_back({{"title", window.title},
-                           {"section", window.section},
-                           {"ident", optional_json(window.ident)},
-                           {"virtual_cockpit", window.virtual_cockpit},
-                           {"width", window.width},
-                           {"height", window.height},
-                           {"screen", screen_json(window.screen)},
-                           {"background_color", color_json(window.background_color)},
-                           {"background", background},
-                           {"gauges", ids}});
+        windows.push_back(window_json(window, ids, background));
     }
     const Scenario& scenario = player_.scenario();
     return {{"layout", layout_number_},
@@ -586,7 +358,7 @@ json WorkbenchSession::layout() const {
             {"windows", windows},
             {"gauges", gauges},
             {"variables", variable_catalog_json()},
-            {"failures", failure_keys(*panel_)},
+            {"failures", failure_keys_json(*panel_)},
             {"key_events", known_key_event_names()},
             {"scenario",
              {{"file", options_.scenario_file},
@@ -598,8 +370,7 @@ json WorkbenchSession::layout() const {
 std::string WorkbenchSession::frame(uint64_t after) {
     if (!last_frame_ || last_frame_->sequence != sequence_ || last_frame_->after != after)
         last_frame_ = PackedFrame{sequence_, after, pack_frame(after)};
-    bytes_sent_ += double(last_frame_->bytes.size());
-    ++frames_sent_;
+    meter_.sent_frame(double(last_frame_->bytes.size()));
     return last_frame_->bytes;
 }
 
@@ -607,23 +378,6 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
     json values = json::object();
     for (const VariableInfo& info : variable_catalog())
         values[std::to_string(info.id)] = host_.simulation().get(info.id);
-
-    json keys = json::array();
-    size_t first = key_log_.size() > keys_per_frame ? key_log_.size() - keys_per_frame : 0;
-    for (size_t i = first; i < key_log_.size(); ++i) {
-        const LoggedKeyEvent& logged = key_log_[i];
-        if (logged.cycle <= after) continue;
-        keys.push_back({{"time", logged.time},
-                        {"scenario_time", logged.scenario_time},
-                        {"event", logged.event},
-                        {"name", key_event_name(logged.event)},
-                        {"value", logged.value}});
-    }
-    json sounds = json::array();
-    if (after > 0)  // a page that has just come does not hear old clicks
-        for (const LoggedSound& logged : sounds_)
-            if (logged.cycle > after)
-                sounds.push_back({{"module", logged.sound.module}, {"wave", logged.sound.wave}});
 
     json problems = panel_->problems();
     for (const std::string& error : player_.scenario().errors) problems.push_back(error);
@@ -646,32 +400,24 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
         blobs.append(reinterpret_cast<const char*>(slot.png.data()), slot.png.size());
     }
     const ScenarioPlayer& player = player_;
-    json header = {
-        {"cycle", sequence_},
-        {"layout", layout_number_},
-        {"time", last_cycle_ < 0 ? 0.0 : last_cycle_ - start_},
-        {"zooms", zooms_},
-        {"scenario",
-         {{"playing", player.playing()},
-          {"time", player.time()},
-          {"duration", player.scenario().duration},
-          {"speed", player.speed()}}},
-        {"windows", windows_shown_},
-        {"values", values},
-        {"failures", host_.simulation().active_failures()},
-        {"keys", keys},
-        {"sounds", sounds},
-        {"problems", problems},
-        {"stats",
-         {{"cycle_ms", stats_.cycle_ms},
-          {"cycle_max_ms", stats_.cycle_max_ms},
-          {"encode_ms_per_gauge", stats_.encode_ms_per_gauge},
-          {"draw_ms_per_gauge", stats_.draw_ms_per_gauge},
-          {"gauges_encoded_per_second", stats_.gauges_encoded_per_second},
-          {"bytes_per_second", stats_.bytes_per_second},
-          {"frames_per_second", stats_.frames_per_second}}},
-        {"pictures", pictures}};
-    std::string text = dump(header);
+    json header = {{"cycle", sequence_},
+                   {"layout", layout_number_},
+                   {"time", last_cycle_ < 0 ? 0.0 : last_cycle_ - start_},
+                   {"zooms", zooms_},
+                   {"scenario",
+                    {{"playing", player.playing()},
+                     {"time", player.time()},
+                     {"duration", player.scenario().duration},
+                     {"speed", player.speed()}}},
+                   {"windows", windows_shown_},
+                   {"values", values},
+                   {"failures", host_.simulation().active_failures()},
+                   {"keys", logs_.keys_after(after)},
+                   {"sounds", logs_.sounds_after(after)},
+                   {"problems", problems},
+                   {"stats", stats_json(meter_.stats())},
+                   {"pictures", pictures}};
+    std::string text = json_text(header);
     std::string packed(4, '\0');
     uint32_t length = uint32_t(text.size());
     for (int i = 0; i < 4; ++i) packed[i] = char(length >> (8 * i) & 0xFF);

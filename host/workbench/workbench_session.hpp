@@ -8,13 +8,14 @@
 #include "panel.hpp"
 #include "render/panel_renderer.hpp"
 #include "scenario.hpp"
-#include "workbench/played_sounds.hpp"
+#include "workbench/file_watch.hpp"
+#include "workbench/held_buttons.hpp"
+#include "workbench/session_logs.hpp"
+#include "workbench/stats_meter.hpp"
 #include "workbench/workbench_commands.hpp"
 
 #include <nlohmann/json.hpp>
 
-#include <deque>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,17 +33,6 @@ struct WorkbenchOptions {
     std::string registration; // the aircraft's; empty: the panel file's own
     double cycle_hz = 30;
     bool play_at_start = true;
-};
-
-// What a cycle cost, for the page's footer and for measuring.
-struct WorkbenchStats {
-    double cycle_ms = 0;             // mean over the last second
-    double cycle_max_ms = 0;         // longest in the last second
-    double encode_ms_per_gauge = 0;  // mean over the last second
-    double draw_ms_per_gauge = 0;    // mean over the last second
-    double gauges_encoded_per_second = 0;
-    double bytes_per_second = 0;     // frames sent to pages
-    double frames_per_second = 0;    // frames sent to pages
 };
 
 class WorkbenchSession {
@@ -92,7 +82,7 @@ public:
     // placed); empty when there is no such window or it has no bitmap.
     std::span<const uint8_t> background_png(size_t window) const;
 
-    const WorkbenchStats& stats() const { return stats_; }
+    const WorkbenchStats& stats() const { return meter_.stats(); }
     PanelHost& host() { return host_; }
     const ScenarioPlayer& player() const { return player_; }
     const Panel& panel() const { return *panel_; }
@@ -106,34 +96,6 @@ private:
         int width = 0, height = 0;     // of the encoded picture
         std::vector<uint8_t> png;
     };
-    // A mouse button held down on a gauge, by the page or by the scenario.
-    struct HeldButton {
-        GaugeInstance* instance = nullptr;
-        double x = 0, y = 0;
-        uint32_t buttons = 0;
-        double since = 0;
-        uint32_t calls = 1;
-        bool repeats = false;
-        bool from_page = false;
-        double release_at = 0;        // scenario holds: when the button comes up
-    };
-    struct LoggedKeyEvent {
-        uint64_t cycle;
-        double time;          // seconds since the session started
-        double scenario_time; // where the scenario stood
-        uint32_t event;
-        uint32_t value;
-    };
-    struct LoggedSound {
-        uint64_t cycle;
-        PlayedSound sound;
-    };
-    struct FileWatch {
-        std::string path;
-        std::filesystem::file_time_type stamp{};
-        bool changed();  // since the last call (or since it was made)
-    };
-
     void place_panel();
     void reload_panel();
     void reload_scenario();
@@ -152,7 +114,6 @@ private:
     void collect_logs(double now);
     void draw_pictures();
     std::string pack_frame(uint64_t after) const;
-    void measure(double now, double cycle_ms);
     GaugeInstance* find_gauge(const std::string& name, int nth) const;
     void problem(std::string text);
 
@@ -163,9 +124,8 @@ private:
     std::vector<GaugeSlot> gauges_;
     ScenarioPlayer player_;
     std::vector<WorkbenchCommand> queue_;
-    std::vector<HeldButton> held_;
-    std::deque<LoggedKeyEvent> key_log_;
-    std::deque<LoggedSound> sounds_;
+    HeldButtons held_;
+    SessionLogs logs_;
     std::vector<std::string> problems_;  // found while running (scenario clicks, ...)
     std::vector<bool> windows_shown_;
     std::vector<std::vector<uint8_t>> backgrounds_; // PNG by window; empty: none
@@ -190,15 +150,7 @@ private:
     };
     std::optional<PackedFrame> last_frame_;
 
-    // Measuring, reset every second.
-    WorkbenchStats stats_;
-    double stats_since_ = -1;
-    int cycles_measured_ = 0;
-    double cycle_ms_sum_ = 0, cycle_ms_max_ = 0;
-    int gauges_encoded_ = 0, gauges_drawn_ = 0;
-    double encode_ms_sum_ = 0, draw_ms_sum_ = 0;
-    double bytes_sent_ = 0;
-    int frames_sent_ = 0;
+    StatsMeter meter_;
 };
 
 } // namespace panelhost
