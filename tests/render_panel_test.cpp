@@ -23,6 +23,7 @@ const std::string module_dir = std::filesystem::path(MARLOW_MODULE_PATH).parent_
 struct Rgb {
     int red, green, blue;
     int brightness() const { return (red + green + blue) / 3; }
+    bool operator==(const Rgb&) const = default;
 };
 
 ::testing::AssertionResult near(Rgb seen, Rgb wanted, int tolerance = 3) {
@@ -115,6 +116,34 @@ TEST_F(RenderedPanel, OnlyChangedGaugesAreRedrawn) {
     EXPECT_EQ(second.gauges_drawn, 0);
     EXPECT_EQ(second.gauges_reused, 2);
     EXPECT_EQ(third.gauges_drawn, 1) << "only the vertical speed changed";
+}
+
+// The renderer keeps each window's picture and draws again only the boxes of the
+// gauges that changed: the result is, pixel for pixel, the window drawn whole.
+TEST_F(RenderedPanel, AWindowDrawnAgainWhereItChangedIsTheWindowDrawnWhole) {
+    Panel panel = place(PANEL_EXAMPLES_DIR "/panel.cfg");
+    const PlacedWindow& main_window = panel.windows()[0];
+    PanelRenderer kept(host);
+    host.update();
+    kept.render_window(main_window, 1.25);
+    host.simulation().set(61, 140); // the airspeed indicators
+    host.simulation().set(84, 75);  // everything that shows the heading
+    host.update();
+    FrameStats stats;
+    SurfacePtr again = kept.render_window(main_window, 1.25, &stats);
+    EXPECT_GE(stats.gauges_drawn, 3);
+    EXPECT_GT(stats.gauges_reused, 20);
+    PanelRenderer fresh(host);
+    SurfacePtr whole = fresh.render_window(main_window, 1.25);
+    const int width = cairo_image_surface_get_width(whole.get());
+    const int height = cairo_image_surface_get_height(whole.get());
+    ASSERT_EQ(cairo_image_surface_get_width(again.get()), width);
+    ASSERT_EQ(cairo_image_surface_get_height(again.get()), height);
+    int differing = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            differing += pixel(again.get(), x, y) != pixel(whole.get(), x, y);
+    EXPECT_EQ(differing, 0);
 }
 
 // A panel folder as an aircraft carries it: panel.cfg and the window's background

@@ -39,15 +39,35 @@ void set_source(cairo_t* cr, cairo_surface_t* bitmap, double x, double y,
     cairo_pattern_set_filter(cairo_get_source(cr), filter);
 }
 
+// The scale of the current matrix when it is a plain one, the same both ways and
+// without turning; 0 otherwise.
+double plain_scale(cairo_t* cr) {
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cr, &matrix);
+    if (matrix.xy != 0 || matrix.yx != 0 || matrix.xx != matrix.yy) return 0;
+    return matrix.xx;
+}
+
 // A bitmap drawn smaller than designed is reduced once and the reduced copy placed
 // in device space: reducing it (or a mask) for every picture would cost more than
 // all else together. The reduced copy when the current matrix is a plain reduction;
 // null otherwise.
 cairo_surface_t* reduced_for_device(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t number) {
-    cairo_matrix_t matrix;
-    cairo_get_matrix(cr, &matrix);
-    if (matrix.xy != 0 || matrix.yx != 0 || matrix.xx != matrix.yy) return nullptr;
-    return bitmaps.reduced(number, matrix.xx);
+    return bitmaps.reduced(number, plain_scale(cr));
+}
+
+// Sets a bitmap that is about to be turned as the source, its point (x, y) on the
+// user-space origin. Drawn smaller than designed, its reduced copy (`scale`, the
+// face's plain scale) is turned instead: a quarter of the pixels to sample for a
+// gauge shown at half size, and no sampling noise from skipping pixels.
+void set_turned_source(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t number, double x,
+                       double y, double scale) {
+    if (cairo_surface_t* reduced = bitmaps.reduced(number, scale)) {
+        cairo_scale(cr, 1 / scale, 1 / scale);
+        set_source(cr, reduced, x * scale, y * scale, CAIRO_FILTER_BILINEAR);
+        return;
+    }
+    set_source(cr, bitmaps.find(number), x, y, CAIRO_FILTER_BILINEAR);
 }
 
 // Static images, sliders and icons: a bitmap with its top-left corner at (x, y).
@@ -67,11 +87,11 @@ bool draw_bitmap(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t number, do
 // The needle bitmap points right from its pivot; the pivot goes on the face point.
 bool draw_needle(cairo_t* cr, const ElementState& state, const BitmapSurfaces& bitmaps) {
     const ElementRecord& record = *state.record;
-    cairo_surface_t* needle = bitmaps.find(record.resource_id);
-    if (!needle) return false;
+    if (!bitmaps.find(record.resource_id)) return false;
+    const double scale = plain_scale(cr);
     cairo_translate(cr, record.position_x, record.position_y);
     cairo_rotate(cr, radians(state.needle_angle)); // clockwise on a y-down screen
-    set_source(cr, needle, -record.offset_x, -record.offset_y, CAIRO_FILTER_BILINEAR);
+    set_turned_source(cr, bitmaps, record.resource_id, -record.offset_x, -record.offset_y, scale);
     cairo_paint(cr);
     return true;
 }
@@ -108,11 +128,13 @@ bool draw_sprite(cairo_t* cr, const ElementState& state, const BitmapSurfaces& b
     if (!texture || !window) return false;
     cairo_matrix_t face;
     cairo_get_matrix(cr, &face);
+    const double scale = plain_scale(cr);
     cairo_translate(cr, sprite.common.offset_x, sprite.common.offset_y);
     cairo_rotate(cr, -radians(state.rotation));
     cairo_translate(cr, pixels(state.shift_x), pixels(state.shift_y));
     cairo_scale(cr, texture_scale(sprite.texture_scale_x), texture_scale(sprite.texture_scale_y));
-    set_source(cr, texture, -width(texture) / 2, -height(texture) / 2, CAIRO_FILTER_BILINEAR);
+    set_turned_source(cr, bitmaps, sprite.common.resource_id, -width(texture) / 2,
+                      -height(texture) / 2, scale);
     cairo_set_matrix(cr, &face); // the source keeps the texture's transform
     double window_x = sprite.common.position_x, window_y = sprite.common.position_y;
     if (cairo_surface_t* small_window =

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace panelhost {
 
@@ -32,14 +33,15 @@ public:
 
     // One window at `zoom` panel pixels per panel unit: its background colour (else the
     // panel paint), its background bitmap stretched to the window, the placeholders,
-    // then the gauges in the panel file's order.
+    // then the gauges in the panel file's order. The renderer keeps each window's
+    // picture and draws again only where gauges changed (their boxes: the background
+    // there, and every gauge over it); the picture returned is that kept one when
+    // nobody else holds it any more, else a new one. A renderer serves one panel: it
+    // knows windows by their address.
     SurfacePtr render_window(const PlacedWindow& window, double zoom = 1.0,
                              FrameStats* stats = nullptr);
     // Every visible window of the panel, side by side on one picture.
     SurfacePtr render_panel(const Panel& panel, double zoom = 1.0, FrameStats* stats = nullptr);
-
-    // Draws one gauge at the cairo origin at `zoom` (design pixels times zoom).
-    void draw_placed(cairo_t* cr, const PlacedGauge& gauge, double zoom, FrameStats* stats);
 
     // The gauge's own picture at `zoom`, drawn at its horizontal scale (a gauge given
     // a height of its own is stretched to it by whoever shows the picture), with the
@@ -55,9 +57,21 @@ public:
     const BitmapSurfaces* bitmaps_of(const std::string& module) const;
 
 private:
+  // A window's kept picture: the zoom it was drawn at and the version of each
+  // gauge's picture drawn on it (0: none).
+  struct WindowCanvas {
+      SurfacePtr surface{nullptr};
+      double zoom = 0;
+      std::vector<uint64_t> drawn;
+  };
+
   void draw_background(cairo_t* cr, const PlacedWindow& window, int width, int height,
                        FrameStats* stats);
   void draw_placeholder_at(cairo_t* cr, const PlacedGauge& gauge, double zoom, FrameStats* stats);
+  void draw_picture(cairo_t* cr, const PlacedGauge& gauge, const GaugePicture& picture,
+                    double zoom);
+
+  std::map<const PlacedWindow*, WindowCanvas> canvases_;
 
   std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps_;
   GaugeCache cache_;
