@@ -351,27 +351,32 @@ TEST_F(Workbench, WhatThePilotSetsThroughAGaugeHoldsAndScenarioSwitchesSayTheirS
     EXPECT_NEAR(sim.get(75), 1016.5, 0.5) << "the scenario's next entry takes over";
 }
 
-TEST_F(Workbench, ReloadsAChangedPanelFileAndKeepsTheSimulatorState) {
+TEST_F(Workbench, ReloadsAChangedPanelFileAndKeepsTheSimulatorStateAndOpenWindows) {
     open();
     session->submit(SetVariable{61, 77});
     session->submit(SetFailure{6, true});
+    session->submit(ShowWindow{0, false}); // the designer closed the main window
+    session->submit(ShowWindow{1, true});  // and opened the closed one
     run(0, 0.1);
     fs::file_time_type before = fs::last_write_time(dir / "panel.cfg");
     write("panel.cfg", "[Window00]\nsize_mm=300,300\ngauge00=Marlow_Instr!Airspeed, 0, 0, 300\n"
-                       "gauge01=Marlow_Instr!Airspeed, 0\n");
+                       "gauge01=Marlow_Instr!Airspeed, 0\n"
+                       "[Window01]\nsize_mm=100,100\nvisible=0\n"
+                       "gauge00=Marlow_Instr!Vertical_Speed, 0, 0, 100\n");
     fs::last_write_time(dir / "panel.cfg", before + std::chrono::seconds(1));
     run(1.0, 1.1);
     EXPECT_EQ(session->layout_number(), 2u);
     json layout = session->layout();
-    ASSERT_EQ(layout["gauges"].size(), 1u);
+    ASSERT_EQ(layout["gauges"].size(), 2u);
     EXPECT_EQ(layout["gauges"][0]["width"], 300);
     json header = header_of(session->frame(0));
+    EXPECT_EQ(header["windows"], json({false, true})) << "as the designer left them";
     EXPECT_EQ(header["problems"][0],
               (dir / "panel.cfg").string() +
                   ":4: a gauge needs Module!Gauge, x, y[, width[, height]][, parameters]");
     EXPECT_EQ(session->host().simulation().get(61), 77);
     EXPECT_TRUE(session->host().simulation().failure_active(6));
-    EXPECT_EQ(session->host().instances().size(), 1u);  // the old gauges are gone
+    EXPECT_EQ(session->host().instances().size(), 2u);  // the old gauges are gone
 }
 
 TEST_F(Workbench, HandsOutTheModulesWaveResources) {

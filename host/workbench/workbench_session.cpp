@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <map>
 
 namespace panelhost {
 namespace {
@@ -75,6 +76,11 @@ void WorkbenchSession::place_panel() {
 }
 
 void WorkbenchSession::reload_panel() {
+    // The windows open now stay open (and closed ones closed) in the panel placed
+    // anew, known by their section: a designer editing the panel file keeps the view.
+    std::map<std::string, bool> shown;
+    for (const PlacedWindow& window : panel_->windows())
+        shown[window.section] = panel_->window_visible(window);
     held_.clear();
     renderer_.reset();
     gauges_.clear();
@@ -83,6 +89,10 @@ void WorkbenchSession::reload_panel() {
     for (const auto& instance : host_.instances()) placed.push_back(instance.get());
     for (GaugeInstance* instance : placed) host_.remove(instance);
     place_panel();
+    const std::vector<PlacedWindow>& windows = panel_->windows();
+    for (size_t w = 0; w < windows.size(); ++w)
+        if (auto it = shown.find(windows[w].section); it != shown.end())
+            panel_->show_window(w, it->second);
     ++layout_number_;
 }
 
