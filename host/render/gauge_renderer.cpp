@@ -70,12 +70,20 @@ void set_turned_source(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t numb
     set_source(cr, bitmaps.find(number), x, y, CAIRO_FILTER_BILINEAR);
 }
 
+// Where a reduced copy goes in device space: on whole pixels, so that it is copied
+// rather than filtered again (a shift of under half a pixel of the reduced picture).
+void to_device_pixel(cairo_t* cr, double& x, double& y) {
+    cairo_user_to_device(cr, &x, &y);
+    x = std::round(x);
+    y = std::round(y);
+}
+
 // Static images, sliders and icons: a bitmap with its top-left corner at (x, y).
 bool draw_bitmap(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t number, double x, double y) {
     cairo_surface_t* bitmap = bitmaps.find(number);
     if (!bitmap) return false;
     if (cairo_surface_t* reduced = reduced_for_device(cr, bitmaps, number)) {
-        cairo_user_to_device(cr, &x, &y);
+        to_device_pixel(cr, x, y);
         cairo_identity_matrix(cr);
         bitmap = reduced;
     }
@@ -108,8 +116,8 @@ bool draw_moving_image(cairo_t* cr, const ElementState& state, const BitmapSurfa
     cairo_surface_t* small_picture = reduced_for_device(cr, bitmaps, record.resource_id);
     cairo_surface_t* small_window = reduced_for_device(cr, bitmaps, record.resource_id + 1);
     if (small_picture && small_window) {
-        cairo_user_to_device(cr, &x, &y);
-        cairo_user_to_device(cr, &window_x, &window_y);
+        to_device_pixel(cr, x, y);
+        to_device_pixel(cr, window_x, window_y);
         cairo_identity_matrix(cr);
         picture = small_picture;
         window = small_window;
@@ -139,7 +147,7 @@ bool draw_sprite(cairo_t* cr, const ElementState& state, const BitmapSurfaces& b
     double window_x = sprite.common.position_x, window_y = sprite.common.position_y;
     if (cairo_surface_t* small_window =
             reduced_for_device(cr, bitmaps, sprite.common.resource_id + 1)) {
-        cairo_user_to_device(cr, &window_x, &window_y);
+        to_device_pixel(cr, window_x, window_y);
         cairo_identity_matrix(cr);
         window = small_window;
     }
