@@ -29,6 +29,38 @@ function formatTime(seconds) {
   return `${minutes}:${(seconds - minutes * 60).toFixed(1).padStart(4, '0')}`;
 }
 
+// Variable names are long upper-case words joined by underscores: a line may break
+// after each underscore, so that a name wraps at its words instead of being cut.
+function breakableName(name) {
+  const parts = name.split('_');
+  return parts.flatMap((part, index) =>
+    index < parts.length - 1 ? [`${part}_`, document.createElement('wbr')] : [part]);
+}
+
+// The words of a search, each of which a variable must contain somewhere in its
+// name, id, unit or group.
+function searchWords(text) {
+  return text.toLowerCase().split(/\s+/).filter((word) => word !== '');
+}
+
+// A failure's uses read "GAUGE: element N action"; by gauge, without the prefix.
+function usesByGauge(failure) {
+  const gauges = failure.gauges && failure.gauges.length > 0
+    ? failure.gauges
+    : [...new Set(failure.uses.map((use) => use.split(': ')[0]))];
+  return gauges.map((gauge) => ({
+    gauge,
+    uses: failure.uses.filter((use) => use.startsWith(`${gauge}: `)).map((use) => use.slice(gauge.length + 2)),
+  }));
+}
+
+// What a logged key event is known by: the frames after a new layout repeat the
+// host's recent log, and the rows already shown must not come twice. The host's
+// time tells the cycle; `run` counts the host's runs the page has seen.
+function keyIdentity(run, key) {
+  return `${run}|${key.time}|${key.event}|${key.value}`;
+}
+
 export class Controls {
   constructor({ onError }) {
     this.onError = onError;
@@ -56,6 +88,15 @@ export class Controls {
       this.sendKey();
     });
     this.keyLog = document.querySelector('#key-log tbody');
+    this.keyRows = new Map();     // identity -> how many rows of it the log shows
+    this.hostRun = 0;             // a new host (its time starting again) counts up
+    this.hostTime = -Infinity;
+    document.querySelector('#key-log thead th').title = 'when it was sent, in the scenario\'s seconds';
+
+    this.closedGroups = new Set();  // variable groups the user has folded
+    this.openUses = new Set();      // failures whose uses the user has unfolded
+    this.filtering = false;
+    this.buildVariableSearch();
   }
 
   cycleRate() { return this.layout ? this.layout.cycle_hz : 30; }
@@ -96,28 +137,89 @@ export class Controls {
     container.replaceChildren(...this.windowSwitches.map((entry) => entry.row));
   }
 
+  // The search over the variables, above their groups; it stays while the panel
+  // is read again, and filters the new rows as it did the old.
+  buildVariableSearch() {
+    const container = document.getElementById('variables');
+    this.search = element('input', {
+      type: 'search', id: 'variable-search', placeholder: 'Find by name, id, unit or group',
+      title: 'Shows the variables whose name, id, unit or group hold every word typed (Esc clears)',
+    });
+    this.search.setAttribute('aria-label', 'Find a simulator variable');
+    this.search.addEventListener('input', () => this.filterVariables());
+    this.search.addEventListener('keydown', (event) => {
+      if (event.key !== 'Escape' || this.search.value === '') return;
+      this.search.value = '';
+      this.filterVariables();
+    });
+    this.searchCount = element('span', { className: 'variable-count numbers' });
+    container.before(element('div', { className: 'variable-search' }, this.search, this.searchCount));
+    this.noMatch = element('p', { className: 'no-match', hidden: true });
+  }
+
   buildVariables(variables) {
     const container = document.getElementById('variables');
     container.replaceChildren();
     this.variables.clear();
+    this.groups = [];
     const groups = new Map();
     for (const variable of variables) {
       if (!groups.has(variable.group)) groups.set(variable.group, []);
       groups.get(variable.group).push(variable);
     }
     for (const [group, members] of groups) {
-      const details = element('details', { className: 'group', open: true },
-                              element('summary', { textContent: group }));
-      for (const variable of members) details.append(this.variableRow(variable));
+      const count = element('small', { className: 'group-count numbers' });
+      const details = element('details', { className: 'group', open: !this.closedGroups.has(group) },
+                              element('summary', {}, group, ' ', count));
+      details.dataset.group = group;
+      // Folding a group is remembered; a search opens the groups it finds rows in,
+      // and that is not the user's choice.
+      details.addEventListener('toggle', () => {
+        if (this.filtering) return;
+        if (details.open) this.closedGroups.delete(group); else this.closedGroups.add(group);
+      });
+      const rows = members.map((variable) => this.variableRow(variable));
+      details.append(...rows);
       container.append(details);
+      this.groups.push({ group, details, count, rows });
     }
+    container.append(this.noMatch);
+    this.filterVariables();
+  }
+
+  // Shows the rows the search finds, and the groups that hold any of them.
+  filterVariables() {
+    const words = searchWords(this.search.value);
+    const filtering = words.length > 0;
+    this.filtering = filtering;
+    let shown = 0;
+    let total = 0;
+    for (const { group, details, count, rows } of this.groups) {
+      let found = 0;
+      for (const row of rows) {
+        const match = words.every((word) => row.dataset.search.includes(word));
+        row.hidden = !match;
+        if (match) found += 1;
+      }
+      details.hidden = found === 0;
+      details.open = filtering ? found > 0 : !this.closedGroups.has(group);
+      count.textContent = filtering ? `${found} of ${rows.length}` : String(rows.length);
+      shown += found;
+      total += rows.length;
+    }
+    this.searchCount.textContent = filtering ? `${shown} of ${total}` : `${total}`;
+    this.searchCount.title = filtering ? `${shown} of the ${total} variables match` : `${total} variables`;
+    this.noMatch.hidden = !filtering || shown > 0;
+    this.noMatch.textContent = `No variable has “${this.search.value.trim()}” in its name, id, unit or group.`;
   }
 
   variableRow(variable) {
     const entry = { variable, busy: false };
-    const name = element('span', { className: 'name', title: `${variable.name} (${variable.unit})` },
-                         `${variable.name} `, element('small', { textContent: `${variable.id} · ${variable.unit}` }));
-    entry.field = element('input', { type: 'text', className: 'numbers' });
+    const name = element('span', {
+      className: 'name', title: `${variable.name}\nid ${variable.id} · ${variable.unit}\n${variable.group}`,
+    }, element('span', { className: 'variable-name' }, ...breakableName(variable.name)),
+       element('small', { textContent: `${variable.id} · ${variable.unit}` }));
+    entry.field = element('input', { type: 'text', className: 'numbers', title: variable.name });
     entry.field.dataset.variable = variable.id;
     entry.field.addEventListener('change', () => {
       const value = parseValue(entry.field.value);
@@ -126,7 +228,9 @@ export class Controls {
     });
     if (variable.range) {
       const [low, high] = variable.range;
-      entry.slider = element('input', { type: 'range', min: low, max: high, step: (high - low) / 1000 });
+      entry.slider = element('input', {
+        type: 'range', min: low, max: high, step: (high - low) / 1000, title: `${variable.name}: ${low} to ${high}`,
+      });
       entry.slider.addEventListener('pointerdown', () => { entry.busy = true; });
       entry.slider.addEventListener('change', () => { entry.busy = false; });
       entry.slider.addEventListener('input', () => {
@@ -137,30 +241,58 @@ export class Controls {
       entry.slider = element('span');
     }
     entry.row = element('div', { className: 'variable' }, name, entry.slider, entry.field);
+    entry.row.dataset.search = [variable.name, variable.id, variable.unit, variable.group].join(' ').toLowerCase();
     this.variables.set(String(variable.id), entry);
     return entry.row;
   }
 
   setVariable(id, value) { post('variable', { id, value }).catch(this.onError); }
 
+  // A switch for every failure key the placed gauges list, by the host's name for
+  // it; below it the gauges it acts on, and what it does to each of their elements.
   buildFailures(failures) {
     const container = document.getElementById('failures');
+    for (const [key, entry] of this.failures) {
+      if (entry.uses.open) this.openUses.add(key); else this.openUses.delete(key);
+    }
     container.replaceChildren();
     this.failures.clear();
     if (failures.length === 0) container.textContent = 'The placed gauges list no failure keys.';
     for (const failure of failures) {
       const box = element('input', { type: 'checkbox' });
       box.dataset.failure = failure.key;
-      const entry = { row: null, box, pending: null };
+      const entry = { row: null, box, pending: null, uses: null };
       box.addEventListener('change', () => {
         // Frames already on their way still show the old state: the switch keeps
         // the pilot's choice until the host reports it (or a moment has passed).
         entry.pending = { active: box.checked, until: performance.now() + 2000 };
         post('failure', { key: failure.key, active: box.checked }).catch(this.onError);
       });
-      const uses = element('ul', {}, ...failure.uses.map((use) => element('li', { textContent: use })));
+      const byGauge = usesByGauge(failure);
+      // A gauge may list the key on elements that do nothing when it fails.
+      const idle = (uses) => uses.length > 0 && uses.every((use) => use.endsWith(' no effect'));
+      const gauges = element('div', { className: 'failure-gauges' }, ...byGauge.map(({ gauge, uses }) => {
+        const chip = element('span', {
+          className: idle(uses) ? 'gauge-name idle' : 'gauge-name',
+          textContent: gauge,
+          title: `${gauge}${idle(uses) ? ' (lists the key, no element reacts)' : ''}\n${uses.join('\n')}`,
+        });
+        chip.dataset.gauge = gauge;
+        return chip;
+      }));
+      const count = failure.uses.length;
+      entry.uses = element('details', { className: 'failure-uses', open: this.openUses.has(failure.key) },
+        element('summary', { textContent: `what it does: ${count} ${count === 1 ? 'element' : 'elements'}` }),
+        element('ul', {}, ...byGauge.map(({ gauge, uses }) => element('li', {},
+          element('span', { className: 'gauge-name', textContent: gauge }),
+          element('ul', {}, ...uses.map((use) => element('li', { textContent: use })))))));
+      const name = failure.name || `Failure ${failure.key}`;
       const row = element('div', { className: 'failure' },
-                          element('label', {}, box, ` Failure ${failure.key}`), uses);
+        element('label', { title: `${name} (failure key ${failure.key})` }, box,
+                element('span', { className: 'failure-name', textContent: name }),
+                element('small', { className: 'failure-key numbers', textContent: `key ${failure.key}` })),
+        gauges, entry.uses);
+      row.dataset.failureKey = failure.key;
       container.append(row);
       entry.row = row;
       this.failures.set(failure.key, entry);
@@ -208,20 +340,46 @@ export class Controls {
       entry.box.checked = entry.pending ? entry.pending.shown : shown;
       entry.row.classList.toggle('shown', entry.box.checked);
     });
+    // A host started again counts its time from 0: its key events are newer than
+    // every row shown, whatever their times.
+    if (frame.time < this.hostTime) this.hostRun += 1;
+    this.hostTime = frame.time;
     this.addKeys(frame.keys);
     this.showProblems(frame.problems);
     this.showStats(frame.stats);
   }
 
+  // The key-event log, newest first, at the scenario time each event was sent.
+  // The first frame after a new layout brings the host's recent log again: rows
+  // already shown stay where they are, and only the ones missed are added, each in
+  // its place by the host's time.
   addKeys(keys) {
+    const inFrame = new Map();  // identity -> how many times this frame lists it
     for (const key of keys) {
+      const identity = keyIdentity(this.hostRun, key);
+      const listed = (inFrame.get(identity) ?? 0) + 1;
+      inFrame.set(identity, listed);
+      if (listed <= (this.keyRows.get(identity) ?? 0)) continue;
+      this.keyRows.set(identity, listed);
+      const sent = Number.isFinite(key.scenario_time) ? `${key.scenario_time.toFixed(1)} s` : formatTime(key.time);
       const row = element('tr', {},
-        element('td', { textContent: formatTime(key.time) }),
+        element('td', { textContent: sent, title: `host time ${formatTime(key.time)}` }),
         element('td', { textContent: key.name, title: `0x${key.event.toString(16).toUpperCase()}` }),
         element('td', { textContent: key.value }));
-      this.keyLog.prepend(row);
+      Object.assign(row, { identity, run: this.hostRun, hostTime: key.time });
+      // Newer than the row below it; events of one cycle keep the order sent.
+      let below = this.keyLog.firstElementChild;
+      while (below && (below.run > row.run || (below.run === row.run && below.hostTime > row.hostTime))) {
+        below = below.nextElementSibling;
+      }
+      this.keyLog.insertBefore(row, below);
     }
-    while (this.keyLog.rows.length > KEY_LOG_ROWS) this.keyLog.lastElementChild.remove();
+    while (this.keyLog.rows.length > KEY_LOG_ROWS) {
+      const oldest = this.keyLog.lastElementChild;
+      const left = (this.keyRows.get(oldest.identity) ?? 1) - 1;
+      if (left > 0) this.keyRows.set(oldest.identity, left); else this.keyRows.delete(oldest.identity);
+      oldest.remove();
+    }
   }
 
   showProblems(problems) {
