@@ -24,7 +24,7 @@ export function temporaryDirectory(prefix) {
 export function moduleFolder(modules) {
   const folder = temporaryDirectory('workbench-modules-');
   for (const [name, file] of Object.entries(modules)) {
-    fs.symlinkSync(file, path.join(folder, `${name}.so`));
+    fs.symlinkSync(path.resolve(file), path.join(folder, `${name}.so`)); // from anywhere
   }
   return folder;
 }
@@ -271,4 +271,67 @@ export async function pauseScenario(page, url) {
   await api(url, 'scenario', { action: 'pause' });
   await page.waitForFunction(() => document.getElementById('play').textContent === 'Play');
   await settle(page);
+}
+
+// A headless Chromium for pages of several screen sizes. `open({ width, height,
+// touch, mobile })` gives a new context of that size, with a touchscreen (a tablet)
+// and the meta viewport of a phone (`mobile`) when asked; close() ends them all.
+export async function openScreens() {
+  const browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: CHROMIUM_FLAGS,
+  });
+  return {
+    browser,
+    open: ({ width, height, touch = false, mobile = false }) =>
+      browser.newContext({ viewport: { width, height }, hasTouch: touch, isMobile: mobile }),
+    close: () => browser.close(),
+  };
+}
+
+// Taps design pixel (x, y) of a gauge with a finger, the gauge scrolled into view.
+export async function tapGauge(page, name, x, y, nth = 0) {
+  await page.locator(gaugeSelector(name, nth)).scrollIntoViewIfNeeded();
+  const point = await gaugePoint(page, name, x, y, nth);
+  await page.touchscreen.tap(point.x, point.y);
+}
+
+// The shown gauges that lie outside both the viewport and the panel's scrolling
+// area (its whole scrollable extent), and the shown windows that overlap another:
+// { outside: [names], overlapping: [[a, b]] }.
+export async function misplaced(page) {
+  return page.evaluate(() => {
+    const area = document.getElementById('panel-area');
+    const box = area.getBoundingClientRect();
+    const left = box.left + area.clientLeft - area.scrollLeft;
+    const top = box.top + area.clientTop - area.scrollTop;
+    const extent = { left, top, right: left + area.scrollWidth, bottom: top + area.scrollHeight };
+    const viewport = { left: 0, top: 0, right: window.innerWidth, bottom: window.innerHeight };
+    const within = (r, o) => r.left >= o.left - 0.5 && r.top >= o.top - 0.5 &&
+      r.right <= o.right + 0.5 && r.bottom <= o.bottom + 0.5;
+    const outside = [...document.querySelectorAll('canvas.gauge')]
+      .filter((canvas) => canvas.checkVisibility())
+      .filter((canvas) => {
+        const r = canvas.getBoundingClientRect();
+        return !within(r, extent) && !within(r, viewport);
+      })
+      .map((canvas) => canvas.dataset.gauge);
+    const windows = [...document.querySelectorAll('.window')].filter((w) => w.checkVisibility() && !w.classList.contains('on-screen'));
+    const overlapping = [];
+    windows.forEach((a, i) => windows.slice(i + 1).forEach((b) => {
+      const p = a.getBoundingClientRect();
+      const q = b.getBoundingClientRect();
+      if (p.left < q.right - 0.5 && q.left < p.right - 0.5 && p.top < q.bottom - 0.5 && q.top < p.bottom - 0.5) {
+        overlapping.push([a.dataset.window, b.dataset.window]);
+      }
+    }));
+    return { outside, overlapping };
+  });
+}
+
+// The size a gauge is shown at, in CSS pixels: { width, height }.
+export async function gaugeSize(page, name, nth = 0) {
+  const box = await page.locator(gaugeSelector(name, nth)).boundingBox();
+  return { width: box.width, height: box.height };
 }

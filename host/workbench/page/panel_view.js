@@ -1,19 +1,64 @@
 // The panel windows: each gauge a canvas showing the host's picture of it (a gauge
 // the host cannot run a labelled box), on the window's background; the windows
-// either where the panel file puts them on the screen or side by side, scaled to
-// fit the page; and the mouse: presses and releases go to the host, the pointer's
-// cursor and tooltip come from the gauges' mouse areas.
+// either where the panel file puts them on the screen or flowing in rows, each as
+// large as the page allows but never so small that its knobs cannot be hit; one
+// window enlarged to the whole page, or alone on a page of its own. The pictures
+// are asked for at the size each window is shown; presses, the wheel and the keys
+// go to the host (gauge_input.js), the pointer's cursor and tooltip come from the
+// gauges' mouse areas.
 import { post } from './api.js';
+import { GaugeInput, pointerInfo } from './gauge_input.js';
+import { FINGER_PIXELS, POINTER_PIXELS, flowLayout, hitScale, smallestHit } from './layout.js';
+
+export { pointerInfo };
 
 const WINDOW_GAP = 12;     // CSS pixels between windows (see workbench.css)
-const TITLE_HEIGHT = 18;   // the window title line
+const TITLE_HEIGHT = 18;   // the window title line (workbench.css), taller for fingers
+const TOUCH_TITLE_HEIGHT = 28;
 const BORDER = 2;          // a window face's border, both sides
 // Windows sized by their panel units alone are laid on the screen at one scale: the
 // one at which this many units span its width, or less when a window would not fit.
 const SCREEN_UNITS = 1024;
-// Beside windows placed on the screen, the windows without a place flow side by side
-// above it, in at most this share of the area's height.
+// Beside windows placed on the screen, the windows without a place flow above it,
+// in about this share of the area's height.
 const FLOW_SHARE = 0.4;
+// The host draws pictures at 0.25 to 4 pixels per panel unit, in steps of 0.05.
+const MIN_ZOOM = 0.25;
+const MAX_ZOOM = 4;
+const ZOOM_DELAY_MS = 200;
+// A window opened within this long of a press on this page is scrolled into view.
+const OPENED_BY_PILOT_MS = 3000;
+
+// The host's window names, as panel files and addresses give them.
+export const WINDOW_NAMES = {
+  MAIN_PANEL: 0, RADIO_STACK_PANEL: 50, COMPASS_PANEL: 75, ANNUNCIATOR_PANEL: 125,
+  ANNUNCIATOR2_PANEL: 150, COLLECTIVE_PANEL: 200, THROTTLE_PANEL: 10, MINI_CONTROLS_PANEL: 100,
+  IFR_MAIN_PANEL: 175, GPS_PANEL: 225, OVERHEAD_PANEL: 250,
+};
+
+// The window an address names: its ident (RADIO_STACK_PANEL, any case, or its
+// number), its number in the layout, its section ([Window02]) or its title.
+// Returns its index in `windows`, or -1.
+export function findWindow(windows, name) {
+  const text = String(name).trim();
+  const upper = text.toUpperCase();
+  if (upper in WINDOW_NAMES) return windows.findIndex((window) => window.ident === WINDOW_NAMES[upper]);
+  if (/^\d+$/.test(text)) {
+    const number = Number(text);
+    if (number < windows.length) return number;
+    return windows.findIndex((window) => window.ident === number);
+  }
+  const lower = text.toLowerCase();
+  return windows.findIndex((window) => window.section.toLowerCase() === lower ||
+                                       (window.title || '').toLowerCase() === lower);
+}
+
+// The address part that names window `index`: its ident's name when it has one (and
+// no earlier window shares it), else its number in the layout.
+export function windowAddress(windows, index) {
+  const named = Object.entries(WINDOW_NAMES).find(([, number]) => number === windows[index].ident);
+  return named && findWindow(windows, named[0]) === index ? named[0] : String(index);
+}
 
 // Whether the panel file says where on the screen the window lies.
 export function hasScreenPlace(window) {
@@ -92,32 +137,6 @@ const CURSORS = {
   hand: 'pointer',
 };
 
-// The same rules as the host's: the deepest area under the point (the later one
-// among equals) gives the cursor if it is clickable; the innermost area under the
-// point that has a tip gives the tip.
-export function pointerInfo(nodes, x, y) {
-  const holds = (node) => {
-    const [left, top, width, height] = node.box;
-    return left <= x && x < left + width && top <= y && y < top + height;
-  };
-  const underPoint = (index) => {
-    for (let i = index; i >= 0; i = nodes[i].parent) if (!holds(nodes[i])) return false;
-    return true;
-  };
-  let best = -1;
-  let tipped = -1;
-  nodes.forEach((node, index) => {
-    if (!underPoint(index)) return;
-    if (best < 0 || node.depth >= nodes[best].depth) best = index;
-    if (node.tip !== null && (tipped < 0 || node.depth >= nodes[tipped].depth)) tipped = index;
-  });
-  const node = best < 0 ? null : nodes[best];
-  return {
-    cursor: node && node.clickable ? node.cursor : null,
-    tip: tipped < 0 ? null : nodes[tipped].tip,
-  };
-}
-
 // The size of a placeholder's letters: the gauge's name fits the box's width (at
 // about 0.62 em a bold letter; why it does not run may take two lines) and four
 // lines its height, from 9 to 13 pixels. What a small box cannot hold, the
@@ -129,26 +148,51 @@ function placeholderFontSize(gauge, scale) {
   return Math.min(13, Math.max(9, fitting));
 }
 
+// Pixels per panel unit the host is asked to draw a window's pictures at, shown at
+// `scale` CSS pixels per unit on this screen.
+function zoomFor(scale) {
+  return Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, Math.round(scale * window.devicePixelRatio * 20) / 20));
+}
+
 export class PanelView {
-  // `onZoom(zoom)`: the page wants pictures drawn at this many pixels per panel unit.
-  constructor({ container, tooltip, onZoom, onError }) {
+  // `area`: the element the windows scroll in; `onZoom(window, zoom)`: the page wants
+  // that window's pictures drawn at this many pixels per panel unit;
+  // `onEnlarge(index or null)`: a window was enlarged to the page, or back.
+  constructor({ container, area, tooltip, onZoom, onError, onEnlarge = () => {} }) {
     this.container = container;
+    this.area = area || container.parentElement;
     this.tooltip = tooltip;
     this.onZoom = onZoom;
     this.onError = onError;
+    this.onEnlarge = onEnlarge;
     this.layout = null;
-    this.windows = [];   // { element, face, window, scale: CSS pixels per panel unit }
+    // By window: { element, face, enlarge, window, index, smallest (the smallest
+    // clickable area, panel units), min (the smallest scale), scale (CSS pixels per
+    // panel unit), zoomSent }.
+    this.windows = [];
     this.gauges = [];    // { element: canvas or placeholder box, outline, gauge } by gauge id
     this.shown = [];
     this.arrangement = 'screen';   // or 'side by side'
-    this.zoom = 0;
-    this.pressed = false;
+    this.alone = null;             // the window this page shows alone
+    this.enlarged = null;          // the window enlarged to the whole page
     this.mouseSent = Promise.resolve();
-    new ResizeObserver(() => this.fit()).observe(container);
+    this.extent = { width: 0, height: 0 };   // how far the windows reach past the area
+    this.input = new GaugeInput({
+      send: (body) => this.sendMouse(body),
+      layoutNumber: () => this.layout.layout,
+      showTip: (text, event) => this.showTip(text, event),
+      cursorOf: (name) => CURSORS[name] || 'default',
+      scroller: this.area,
+    });
+    this.coarse = matchMedia('(pointer: coarse)');
+    this.coarse.addEventListener('change', () => this.fit());
+    new ResizeObserver(() => this.fit()).observe(this.area);
+    window.addEventListener('resize', () => { if (this.enlarged !== null) this.fit(); });
     window.addEventListener('blur', () => this.release());
   }
 
   build(layout) {
+    this.release();
     this.layout = layout;
     this.screen = document.createElement('div');
     this.screen.className = 'screen';
@@ -166,18 +210,42 @@ export class PanelView {
       this.gauges[gauge.id] = this.canvasOf(gauge);
       this.windows[gauge.window].face.append(this.gauges[gauge.id].element, this.gauges[gauge.id].outline);
     }
+    for (const entry of this.windows) {
+      entry.smallest = smallestHit(layout.gauges.filter((gauge) => gauge.window === entry.index));
+    }
     this.shown = layout.windows.map(() => true);
+    if (this.enlarged !== null && this.enlarged >= this.windows.length) this.setEnlarged(null);
     this.fit();
   }
 
-  // 'screen': as the panel file places the windows; 'side by side': all in a row.
+  // 'screen': as the panel file places the windows; 'side by side': flowing in rows.
   setArrangement(arrangement) {
     this.arrangement = arrangement;
     this.fit();
   }
 
-  // A window: its title line and its face, painted in its background colour with
-  // its bitmap stretched over it, behind the gauges.
+  // This page shows window `index` alone (null: every open window).
+  setAlone(index) {
+    this.alone = index;
+    this.fit();
+  }
+
+  // Window `index` covers the whole page (null: back among the others).
+  setEnlarged(index) {
+    if (index === this.enlarged) return;
+    this.enlarged = index;
+    for (const entry of this.windows) {
+      const on = entry.index === index;
+      entry.enlarge.setAttribute('aria-pressed', String(on));
+      entry.enlarge.textContent = on ? '✕' : '⤢';
+      entry.enlarge.title = on ? 'Back among the other windows (Escape)' : 'Enlarge to the whole page';
+    }
+    this.fit();
+    this.onEnlarge(index);
+  }
+
+  // A window: its title line with its buttons, and its face, painted in its
+  // background colour with its bitmap stretched over it, behind the gauges.
   windowOf(window, index) {
     const element = document.createElement('div');
     element.className = 'window';
@@ -186,6 +254,22 @@ export class PanelView {
     title.className = 'window-title';
     title.textContent = window.title || `Window ${index}`;
     title.title = `${title.textContent} · [${window.section}]`;
+    const actions = document.createElement('div');
+    actions.className = 'window-actions';
+    const alone = document.createElement('a');
+    alone.className = 'window-alone';
+    alone.href = `/window/${windowAddress(this.layout.windows, index)}`;
+    alone.target = '_blank';
+    alone.title = 'This window alone, on a page of its own (a tablet, a second screen)';
+    alone.textContent = '↗';
+    const enlarge = document.createElement('button');
+    enlarge.type = 'button';
+    enlarge.className = 'window-enlarge';
+    enlarge.setAttribute('aria-pressed', 'false');
+    enlarge.title = 'Enlarge to the whole page';
+    enlarge.textContent = '⤢';
+    enlarge.addEventListener('click', () => this.setEnlarged(this.enlarged === index ? null : index));
+    actions.append(alone, enlarge);
     const face = document.createElement('div');
     face.className = 'window-face';
     if (window.background_color) face.style.backgroundColor = window.background_color;
@@ -197,9 +281,9 @@ export class PanelView {
       image.src = window.background;
       face.append(image);
     }
-    element.append(title, face);
+    element.append(title, actions, face);
     this.container.append(element);
-    return { element, face, window, scale: 1 };
+    return { element, face, enlarge, window, index, smallest: Infinity, min: 0, scale: 1, zoomSent: 0 };
   }
 
   canvasOf(gauge) {
@@ -210,7 +294,8 @@ export class PanelView {
     canvas.dataset.gauge = gauge.name;
     canvas.dataset.id = gauge.id;
     canvas.dataset.drawn = 0;
-    this.listen(canvas, gauge);
+    canvas.setAttribute('aria-label', gauge.name);
+    this.input.attach(canvas, gauge);
     return { element: canvas, outline: this.outlineOf(gauge), gauge };
   }
 
@@ -262,84 +347,169 @@ export class PanelView {
 
   setWindowsShown(shown) {
     if (shown.length === this.shown.length && shown.every((value, i) => value === this.shown[i])) return;
+    const opened = shown.map((value, index) => value && this.shown[index] === false);
     this.shown = shown.slice();
-    this.windows.forEach((entry, index) => { entry.element.hidden = !this.shown[index]; });
     this.fit();
+    // A window the pilot has just opened here, out of sight, comes into view (one
+    // partly in sight stays, and so does what the pilot pressed).
+    if (this.alone !== null || this.enlarged !== null) return;
+    if (performance.now() - this.input.lastUse > OPENED_BY_PILOT_MS) return;
+    const seen = this.area.getBoundingClientRect();
+    opened.forEach((value, index) => {
+      if (!value || !this.windows[index]) return;
+      const box = this.windows[index].element.getBoundingClientRect();
+      const inSight = box.right > seen.left && box.left < seen.right && box.bottom > seen.top && box.top < seen.bottom;
+      if (!inSight) this.windows[index].element.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    });
+  }
+
+  // The room the windows have: the area inside its padding.
+  areaSize() {
+    const style = getComputedStyle(this.area);
+    return {
+      width: Math.max(1, this.area.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight)),
+      height: Math.max(1, this.area.clientHeight - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom)),
+    };
+  }
+
+  // How many CSS pixels the windows laid out reach beyond the area's width and
+  // height (negative: room to spare).
+  overflow() {
+    return { ...this.extent };
+  }
+
+  boxOf(entry) {
+    return { width: entry.window.width, height: entry.window.height, min: entry.min };
   }
 
   // Sizes and places the shown windows: each that the panel file places on the
-  // screen where it says, the others side by side above the screen; or (side by
-  // side, or when no shown window has a place) all in a row, at one scale so that
-  // they fill the area.
+  // screen where it says, the others flowing above the screen; or (side by side, or
+  // when no shown window has a place) all flowing in rows; or one alone, or one
+  // over the whole page. No window is made smaller than its knobs can be hit at:
+  // what does not fit then scrolls.
   fit() {
     if (!this.layout) return;
-    const visible = this.windows.filter((_, index) => this.shown[index] !== false);
-    if (visible.length === 0) return;
-    const area = { width: this.container.clientWidth, height: this.container.clientHeight };
-    const placed = this.arrangement === 'screen' ? visible.filter((entry) => hasScreenPlace(entry.window)) : [];
-    const flowing = visible.filter((entry) => !placed.includes(entry));
+    const coarse = this.coarse.matches;
+    const pixels = coarse ? FINGER_PIXELS : POINTER_PIXELS;
+    const chrome = { gap: WINDOW_GAP, border: BORDER, title: coarse ? TOUCH_TITLE_HEIGHT : TITLE_HEIGHT };
+    for (const entry of this.windows) entry.min = hitScale(entry.smallest, pixels);
+    const isShown = (entry) => this.shown[entry.index] !== false;
+    let visible = this.windows.filter(isShown);
+    if (this.alone !== null) visible = visible.filter((entry) => entry.index === this.alone);
+    if (this.enlarged !== null && (this.alone !== null || !visible.includes(this.windows[this.enlarged]))) {
+      this.setEnlarged(null);
+      return;
+    }
+    const enlarged = this.enlarged === null ? null : this.windows[this.enlarged];
+    for (const entry of this.windows) {
+      entry.element.hidden = !visible.includes(entry);
+      entry.element.classList.remove('on-screen', 'enlarged');
+      entry.element.style.left = entry.element.style.top = entry.element.style.zIndex = '';
+      entry.face.style.marginLeft = entry.face.style.marginTop = '';
+    }
+    const laid = visible.filter((entry) => entry !== enlarged);
+    const area = this.areaSize();
+    let placed = [];
+    let size;
+    if (this.alone !== null) {
+      size = this.flow(laid, area, { gap: 0, border: BORDER, title: 0 }, true);
+    } else {
+      placed = this.arrangement === 'screen' ? laid.filter((entry) => hasScreenPlace(entry.window)) : [];
+      const flowing = laid.filter((entry) => !placed.includes(entry));
+      if (placed.length === 0) {
+        size = this.flow(flowing, area, chrome, false);
+      } else {
+        const strip = flowing.length
+          ? this.flow(flowing, { width: area.width, height: area.height * FLOW_SHARE }, chrome, false)
+          : { width: 0, height: 0 };
+        const top = strip.height ? strip.height + WINDOW_GAP : 0;
+        const screen = this.placeOnScreen(placed, { top, width: area.width, height: Math.max(1, area.height - top) });
+        size = { width: Math.max(strip.width, screen.width), height: top + screen.height };
+      }
+    }
+    for (const entry of placed) entry.element.classList.add('on-screen');
     this.container.classList.toggle('placing', placed.length > 0);
     this.screen.hidden = placed.length === 0;
-    for (const entry of this.windows) {
-      entry.element.classList.toggle('on-screen', placed.includes(entry));
-      entry.element.style.left = entry.element.style.top = entry.element.style.zIndex = '';
+    this.extent = { width: size.width - area.width, height: size.height - area.height };
+    this.container.style.width = `${Math.max(area.width, size.width)}px`;
+    this.container.style.height = `${Math.max(area.height, size.height)}px`;
+    document.body.classList.toggle('enlarging', Boolean(enlarged));
+    if (enlarged) {
+      // Over the whole page, below its title line, in the middle.
+      enlarged.element.classList.add('enlarged');
+      const page = { width: document.documentElement.clientWidth,
+                     height: document.documentElement.clientHeight - chrome.title };
+      const one = flowLayout([this.boxOf(enlarged)], page, { gap: 0, border: BORDER, title: 0 }, { center: true });
+      enlarged.scale = one.scales[0];
+      enlarged.face.style.marginLeft = `${one.places[0].left}px`;
+      enlarged.face.style.marginTop = `${one.places[0].top}px`;
     }
-    if (placed.length === 0) {
-      this.flowSideBySide(flowing, area.width, area.height);
-    } else {
-      const rowHeight = flowing.length ? this.flowSideBySide(flowing, area.width, area.height * FLOW_SHARE) : 0;
-      const top = rowHeight ? rowHeight + WINDOW_GAP : 0;
-      this.placeOnScreen(placed, { top, width: area.width, height: Math.max(1, area.height - top) });
-    }
-    for (const entry of this.windows) {
+    for (const entry of visible) {
       entry.face.style.width = `${entry.window.width * entry.scale + BORDER}px`;
       entry.face.style.height = `${entry.window.height * entry.scale + BORDER}px`;
     }
-    for (const entry of this.gauges.filter(Boolean)) this.placeGauge(entry, this.windows[entry.gauge.window].scale);
-    const scale = Math.max(...visible.map((entry) => entry.scale));
-    const zoom = Math.min(4, Math.max(0.25, Math.round(scale * window.devicePixelRatio * 20) / 20));
-    if (zoom !== this.zoom) {
-      this.zoom = zoom;
-      clearTimeout(this.zoomTimer);
-      this.zoomTimer = setTimeout(() => this.onZoom(zoom), 200);
+    for (const entry of this.gauges.filter(Boolean)) {
+      const owner = this.windows[entry.gauge.window];
+      if (!owner.element.hidden) this.placeGauge(entry, owner.scale);
     }
+    if (visible.some((entry) => zoomFor(entry.scale) !== entry.zoomSent)) this.askZooms();
   }
 
-  // One scale for the windows, side by side in a row of `width` x `height` (with
-  // their titles), so that they fill it. Returns the row's height. While windows are
-  // placed on the screen, this row's windows are placed by hand as well.
-  flowSideBySide(entries, width, height) {
-    const inner = width - WINDOW_GAP * (entries.length - 1) - BORDER * entries.length;
-    const panelWidth = entries.reduce((sum, entry) => sum + entry.window.width, 0);
-    const panelHeight = Math.max(...entries.map((entry) => entry.window.height));
-    const scale = Math.max(0.05, Math.min(inner / Math.max(panelWidth, 1),
-                                          (height - TITLE_HEIGHT - BORDER) / Math.max(panelHeight, 1)));
-    let left = 0;
-    for (const entry of this.windows) {
-      entry.scale = scale;
-      if (!entries.includes(entry) || !this.container.classList.contains('placing')) continue;
-      entry.element.style.left = `${left}px`;
-      entry.element.style.top = '0px';
-      left += entry.window.width * scale + BORDER + WINDOW_GAP;
-    }
-    return panelHeight * scale + TITLE_HEIGHT + BORDER;
+  // The windows flowing in rows in `area` (each at its own scale, see layout.js),
+  // from the area's top left or (`center`) in its middle. Returns their extent.
+  flow(entries, area, chrome, center) {
+    const result = flowLayout(entries.map((entry) => this.boxOf(entry)), area, chrome, { center });
+    entries.forEach((entry, i) => {
+      entry.scale = result.scales[i];
+      entry.element.style.left = `${result.places[i].left}px`;
+      entry.element.style.top = `${result.places[i].top}px`;
+    });
+    return result;
   }
 
   // The windows where the panel file puts them on the screen (`screen.top` from the
-  // area's top): the higher zorder above, the later window above among equals.
+  // area's top): the higher zorder above, the later window above among equals. A
+  // screen on which a window would be too small for its knobs is made larger (and
+  // scrolls). Returns the screen's size.
   placeOnScreen(entries, screen) {
-    Object.assign(this.screen.style, {
-      top: `${screen.top}px`, width: `${screen.width}px`, height: `${screen.height}px`,
-    });
-    const unitScale = screenUnitScale(entries.map((entry) => entry.window), screen.width, screen.height);
-    const stacked = entries.slice().sort((a, b) => a.window.screen.zorder - b.window.screen.zorder);
-    for (const entry of entries) {
-      const rect = screenRect(entry.window, screen, unitScale);
-      entry.scale = rect.scale;
-      entry.element.style.left = `${rect.left}px`;
-      entry.element.style.top = `${screen.top + rect.top}px`;
-      entry.element.style.zIndex = String(1 + stacked.indexOf(entry));
+    const windows = entries.map((entry) => entry.window);
+    const rectsOn = (size) => {
+      const unitScale = screenUnitScale(windows, size.width, size.height);
+      return windows.map((window) => screenRect(window, size, unitScale));
+    };
+    let size = { width: screen.width, height: screen.height };
+    let rects = rectsOn(size);
+    const grow = Math.max(1, ...entries.map((entry, i) => entry.min / rects[i].scale));
+    if (grow > 1) {
+      size = { width: screen.width * grow * 1.01, height: screen.height * grow * 1.01 };
+      rects = rectsOn(size);
     }
+    Object.assign(this.screen.style, {
+      top: `${screen.top}px`, width: `${size.width}px`, height: `${size.height}px`,
+    });
+    const stacked = entries.slice().sort((a, b) => a.window.screen.zorder - b.window.screen.zorder);
+    entries.forEach((entry, i) => {
+      entry.scale = rects[i].scale;
+      entry.element.style.left = `${rects[i].left}px`;
+      entry.element.style.top = `${screen.top + rects[i].top}px`;
+      entry.element.style.zIndex = String(1 + stacked.indexOf(entry));
+    });
+    return size;
+  }
+
+  // Asks the host, once the page has kept its size a moment, for each shown
+  // window's pictures at the size they are shown.
+  askZooms() {
+    clearTimeout(this.zoomTimer);
+    this.zoomTimer = setTimeout(() => {
+      for (const entry of this.windows) {
+        if (entry.element.hidden) continue;
+        const zoom = zoomFor(entry.scale);
+        if (zoom === entry.zoomSent) continue;
+        entry.zoomSent = zoom;
+        this.onZoom(entry.index, zoom);
+      }
+    }, ZOOM_DELAY_MS);
   }
 
   // A gauge (or its placeholder) and its mouse-area outline at its place.
@@ -385,44 +555,8 @@ export class PanelView {
     }
   }
 
-  // The design pixels of the gauge under a pointer event.
-  designPoint(event, gauge) {
-    const rect = event.currentTarget.getBoundingClientRect();
-    return {
-      x: (event.clientX - rect.left) / rect.width * (gauge.width / gauge.scale_x),
-      y: (event.clientY - rect.top) / rect.height * (gauge.height / gauge.scale_y),
-    };
-  }
-
-  listen(canvas, gauge) {
-    canvas.addEventListener('contextmenu', (event) => event.preventDefault());
-    canvas.addEventListener('pointermove', (event) => {
-      const point = this.designPoint(event, gauge);
-      const info = pointerInfo(gauge.mouse, point.x, point.y);
-      canvas.style.cursor = CURSORS[info.cursor] || 'default';
-      this.showTip(info.tip, event);
-    });
-    canvas.addEventListener('pointerleave', () => this.showTip(null));
-    canvas.addEventListener('pointerdown', (event) => {
-      if (event.button !== 0 && event.button !== 2) return;
-      event.preventDefault();
-      canvas.setPointerCapture(event.pointerId);
-      const point = this.designPoint(event, gauge);
-      this.pressed = true;
-      this.sendMouse({
-        action: 'press', layout: this.layout.layout, gauge: gauge.id,
-        x: point.x, y: point.y, button: event.button === 2 ? 'right' : 'left',
-      });
-    });
-    for (const name of ['pointerup', 'pointercancel', 'lostpointercapture']) {
-      canvas.addEventListener(name, () => this.release());
-    }
-  }
-
   release() {
-    if (!this.pressed) return;
-    this.pressed = false;
-    this.sendMouse({ action: 'release' });
+    this.input.release();
   }
 
   // Presses and releases reach the host in the order they happened.

@@ -1,23 +1,40 @@
 // The workbench page: reads the panel's layout, then asks the host for frame after
-// frame (each one held until the host has run a cycle) and shows what changed.
+// frame (each one held until the host has run a cycle) and shows what changed. At
+// /window/NAME it shows that one window alone, for a tablet or a second screen;
+// any number of pages follow one host together.
 import { getFrame, getLayout, post } from './api.js';
+// The panel (and with it the gauges' keys) first: a focused gauge's keys must reach
+// it before any shortcut of the controls.
+import { PanelView, findWindow, hasScreenPlace, windowAddress } from './panel_view.js';
 import { Controls } from './controls.js';
-import { PanelView, hasScreenPlace } from './panel_view.js';
 
+const body = document.body;
 const connection = document.getElementById('connection');
+
+// The connection line keeps its width; the whole of a long message shows on hover.
+function showConnection(text) {
+  connection.textContent = text;
+  connection.title = text;
+}
 
 function reportError(error) {
   console.warn(error);
-  connection.textContent = error.message;
+  showConnection(error.message);
   connection.classList.add('lost');
   clearTimeout(reportError.timer);
   reportError.timer = setTimeout(() => connection.classList.remove('lost'), 4000);
 }
 
+// The window this page shows alone, from its address: /window/RADIO_STACK_PANEL.
+const aloneMatch = location.pathname.match(/^\/window\/([^/]+)\/?$/);
+const aloneName = aloneMatch ? decodeURIComponent(aloneMatch[1]) : null;
+if (aloneName !== null) body.classList.add('alone');
+
 const view = new PanelView({
   container: document.getElementById('panel'),
+  area: document.getElementById('panel-area'),
   tooltip: document.getElementById('tooltip'),
-  onZoom: (zoom) => post('view', { zoom }).catch(reportError),
+  onZoom: (index, zoom) => post('view', { window: index, zoom }).catch(reportError),
   onError: reportError,
 });
 const controls = new Controls({ onError: reportError });
@@ -31,6 +48,67 @@ function offerArrangement(layout) {
   arrangement.title = arrangement.disabled ? 'No window of this panel gives a place on the screen' : '';
 }
 
+// The controls: a column beside the panel that can be hidden, or on a narrow screen
+// (and on a window's own page) a drawer over the panel that starts closed.
+const controlsToggle = document.getElementById('controls-toggle');
+const narrow = matchMedia('(max-width: 899px)');
+let wideShown = true;   // the pilot's choice for wide screens
+function showControls(shown) {
+  body.classList.toggle('controls-hidden', !shown);
+  controlsToggle.setAttribute('aria-expanded', String(shown));
+  controlsToggle.classList.toggle('active', shown);
+}
+function drawer() { return narrow.matches || aloneName !== null; }
+controlsToggle.addEventListener('click', () => {
+  const shown = body.classList.contains('controls-hidden');
+  if (!drawer()) wideShown = shown;
+  showControls(shown);
+});
+narrow.addEventListener('change', () => showControls(!drawer() && wideShown));
+showControls(!drawer());
+// Nor does the column start open when the windows, at the smallest size their knobs
+// can be hit at, fit only without it.
+let startDecided = false;
+function decideStart() {
+  if (startDecided) return;
+  startDecided = true;
+  if (drawer()) return;
+  const beyond = view.overflow().width;
+  if (beyond > 1 && beyond <= document.getElementById('controls').offsetWidth) {
+    wideShown = false;
+    showControls(false);
+  }
+}
+
+// On a window's own page, the corner button brings back the toolbar (and with it
+// the controls); the page of all windows is a link away.
+const menuToggle = document.getElementById('menu-toggle');
+menuToggle.addEventListener('click', () => {
+  const open = !body.classList.contains('menu-open');
+  body.classList.toggle('menu-open', open);
+  menuToggle.setAttribute('aria-expanded', String(open));
+  if (!open) showControls(false);
+});
+
+// The problems lie over the panel until closed, and come back when they change.
+const problems = document.getElementById('problems');
+document.getElementById('problems-close').addEventListener('click', () => problems.classList.add('dismissed'));
+new MutationObserver(() => problems.classList.remove('dismissed'))
+  .observe(document.getElementById('problem-list'), { childList: true });
+
+// Night: the switch, or else the panel lights being on, darkens everything around
+// the gauges.
+const nightSwitch = document.getElementById('night');
+let panelLit = false;
+function showNight() { body.classList.toggle('night', nightSwitch.checked || panelLit); }
+nightSwitch.addEventListener('change', showNight);
+
+document.addEventListener('keydown', (event) => {
+  if (event.key !== 'Escape' || event.defaultPrevented) return;
+  if (view.enlarged !== null) view.setEnlarged(null);
+  else if (drawer() && !body.classList.contains('controls-hidden')) showControls(false);
+});
+
 // Click sounds, played from the module's own WAVE resources.
 const sounds = new Map();
 function play(sound) {
@@ -40,9 +118,48 @@ function play(sound) {
   audio.play().catch(() => {});   // the browser may refuse until the page is clicked
 }
 
-const state = { layout: null, cycle: 0, frames: 0 };
-// For tests and the curious: the layout, and how many frames were shown.
+const state = { layout: null, cycle: 0, frames: 0, alone: null, openAsked: false, openAskedAt: -Infinity };
+// For tests and the curious: the layout, how many frames were shown, and which
+// window this page shows alone.
 window.workbench = state;
+
+// What a window's own page says when its window is not there: closed in the host
+// (with a button to open it), or no window of that name.
+const aloneNote = document.getElementById('alone-note');
+function noteAlone(frame) {
+  const layout = state.layout;
+  if (state.alone < 0) {
+    const links = layout.windows.map((each, index) => {
+      const link = document.createElement('a');
+      link.href = `/window/${windowAddress(layout.windows, index)}`;
+      link.textContent = each.title || `Window ${index}`;
+      return link;
+    });
+    aloneNote.replaceChildren(`This panel has no window called "${aloneName}". Its windows: `, ...links);
+    aloneNote.hidden = false;
+    return;
+  }
+  // Not while the host is opening it.
+  const shown = frame.windows[state.alone] || performance.now() - state.openAskedAt < 1500;
+  aloneNote.hidden = shown;
+  if (shown || aloneNote.dataset.closed === String(state.alone)) return;
+  aloneNote.dataset.closed = String(state.alone);
+  const open = document.createElement('button');
+  open.type = 'button';
+  open.textContent = 'Open it';
+  open.addEventListener('click', () => post('view', { window: state.alone, shown: true }).catch(reportError));
+  const closed = layout.windows[state.alone];
+  aloneNote.replaceChildren(`${closed.title || `Window ${state.alone}`} is closed. `, open);
+}
+
+function showAlone(layout) {
+  state.alone = findWindow(layout.windows, aloneName);
+  view.setAlone(state.alone);
+  const shown = layout.windows[state.alone];
+  document.title = `${shown ? shown.title || shown.section : aloneName} · panelhost`;
+  delete aloneNote.dataset.closed;
+  state.openAsked = false;
+}
 
 async function run() {
   for (;;) {
@@ -54,16 +171,27 @@ async function run() {
         view.build(state.layout);
         controls.build(state.layout);
         offerArrangement(state.layout);
+        if (aloneName !== null) showAlone(state.layout);
         state.cycle = 0;
         continue;
       }
+      if (aloneName !== null && state.alone >= 0 && !frame.windows[state.alone] && !state.openAsked) {
+        // The window this page is for opens in the host when the page comes.
+        state.openAsked = true;
+        state.openAskedAt = performance.now();
+        post('view', { window: state.alone, shown: true }).catch(reportError);
+      }
       view.setWindowsShown(frame.windows);
+      decideStart();
       await view.showPictures(frame.pictures);
       controls.update(frame);
+      if (aloneName !== null) noteAlone(frame);
+      panelLit = Number(frame.values['10']) > 0;
+      showNight();
       frame.sounds.forEach(play);
       state.cycle = frame.cycle;
       state.frames += 1;
-      if (!connection.classList.contains('lost')) connection.textContent = `cycle ${frame.cycle}`;
+      if (!connection.classList.contains('lost')) showConnection(`cycle ${frame.cycle}`);
     } catch (error) {
       reportError(new Error(`host not reachable: ${error.message}`));
       await new Promise((resolve) => setTimeout(resolve, 1000));
