@@ -228,6 +228,48 @@ describe('the example panel', () => {
     assert.equal((await fetch(new URL('module/Marlow_Instr/wave/31', server.url))).status, 404);
   });
 
+  test('what the pilot sets holds while the flight plays: the altimeter knob, a COM switched on by hand', async () => {
+    // The flight sets the pressure on every cycle until it changes it at 290 s.
+    await api(server.url, 'scenario', { action: 'restart' });
+    await api(server.url, 'scenario', { action: 'step', seconds: 20 });
+    await api(server.url, 'scenario', { action: 'play' });
+    const setting = page.locator('input[data-variable="75"]');
+    await page.waitForFunction(() => document.querySelector('input[data-variable="75"]').value === '1013.25');
+    for (let click = 0; click < 3; click += 1) await clickGauge(page, 'Altimeter', 268, 250);
+    await page.waitForTimeout(1500); // some 45 cycles of the flight
+    assert.equal(Number(await setting.inputValue()), 1016, 'three millibars up, held');
+
+    // The flight switches the avionics on at 45 s ("switch": "on"): a COM the pilot
+    // switched on before stays on.
+    await api(server.url, 'scenario', { action: 'pause' });
+    await api(server.url, 'scenario', { action: 'restart' });
+    await api(server.url, 'scenario', { action: 'step', seconds: 44 });
+    const stack = page.locator('.window[data-window="2"]');
+    await clickGauge(page, 'Radios_Toggle', 9, 9);
+    await stack.waitFor({ state: 'visible' });
+    await settle(page);
+    const com = 'Becker_AR3202_COM1';
+    const lampLit = async () => {
+      const picture = await gaugePixels(page, com);
+      const scale = picture.width / 350; // the lamp's middle at design (175, 56)
+      const i = 4 * (Math.round(56 * scale) * picture.width + Math.round(175 * scale));
+      return picture.data[i] > 200 && picture.data[i + 1] > 150 && picture.data[i + 2] < 100;
+    };
+    if (await lampLit()) { // on from an earlier test: off first, to switch it on by hand
+      await clickGauge(page, com, 100, 85);
+      await settle(page);
+    }
+    assert.equal(await lampLit(), false);
+    await clickGauge(page, com, 100, 85);
+    await settle(page);
+    assert.equal(await lampLit(), true, 'switched on by hand');
+    await api(server.url, 'scenario', { action: 'step', seconds: 3 });
+    await settle(page);
+    assert.equal(await lampLit(), true, 'still on after the flight\'s "on" click');
+    await clickGauge(page, 'Radios_Toggle', 9, 9);
+    await stack.waitFor({ state: 'hidden' });
+  });
+
   test('a picture of the whole page, on the ILS approach past the outer marker', async () => {
     await api(server.url, 'scenario', { action: 'restart' });
     await api(server.url, 'scenario', { action: 'step', seconds: 450 });
