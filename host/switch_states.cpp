@@ -1,7 +1,5 @@
 #include "switch_states.hpp"
 
-#include <cstring>
-
 namespace panelhost {
 namespace {
 
