@@ -112,6 +112,38 @@ void BM_RenderMainWindowWithoutCache(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderMainWindowWithoutCache)->Unit(benchmark::kMicrosecond);
 
+// One gauge of the main window drawn from its elements at its place's scale, every
+// variable moving: which gauges a full frame spends its time on.
+void BM_DrawGauge(benchmark::State& state, size_t index) {
+    ExamplePanel example;
+    example.warm_up();
+    const PlacedGauge& gauge = example.main_window().gauges[index];
+    const BitmapSurfaces* bitmaps = example.renderer.bitmaps_of(gauge.module);
+    SurfacePtr picture(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(gauge.width) + 1,
+                                                  int(gauge.width) + 1));
+    for (auto _ : state) {
+        example.move_everything();
+        ContextPtr cr(cairo_create(picture.get()));
+        cairo_set_operator(cr.get(), CAIRO_OPERATOR_CLEAR);
+        cairo_paint(cr.get());
+        draw_gauge(cr.get(), *gauge.instance, *bitmaps, gauge.scale_x);
+        benchmark::DoNotOptimize(picture.get());
+    }
+}
+
+// Registers one BM_DrawGauge per gauge the example's main window runs.
+const bool gauges_registered = [] {
+    ExamplePanel example;
+    const auto& gauges = example.main_window().gauges;
+    for (size_t index = 0; index < gauges.size(); ++index) {
+        if (!gauges[index].instance) continue;
+        benchmark::RegisterBenchmark(("BM_DrawGauge/" + gauges[index].label).c_str(), BM_DrawGauge,
+                                     index)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    return true;
+}();
+
 } // namespace
 
 BENCHMARK_MAIN();

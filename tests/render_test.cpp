@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <numbers>
 
 using namespace panelhost;
 
@@ -60,6 +61,14 @@ uint32_t pixel_at(cairo_surface_t* surface, int x, int y) {
     const unsigned char* row =
         cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
     return reinterpret_cast<const uint32_t*>(row)[x];
+}
+
+// The largest difference between two pixels' channels.
+int channel_difference(uint32_t a, uint32_t b) {
+    int largest = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        largest = std::max(largest, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+    return largest;
 }
 
 ElementRecord element(uint32_t kind, uint32_t bitmap, gauge::Point position,
@@ -335,6 +344,53 @@ TEST_F(Render, ImagesDrawnSmallerAreReducedOnceAndPlacedLikeTheOriginal) {
     EXPECT_FALSE(bitmaps().reduced(1, 1.0)) << "only smaller";
     EXPECT_FALSE(bitmaps().reduced(1, std::nan("")));
     EXPECT_FALSE(bitmaps().reduced(99, 0.5)) << "no such bitmap";
+}
+
+// A needle drawn on a large clear square is turned from the square cut to the needle,
+// and gives the same pixels as the whole square turned.
+TEST_F(Render, TurnedBitmapsCutToTheirContentDrawWhatTheWholeBitmapWould) {
+    add_bitmap(1, 40, 40, [](int x, int y) { return x >= 20 && y >= 18 && y < 22 ? red : black; });
+    NeedleRecord needle = gauge::needle(
+        {.bitmap = 1, .pivot = {50, 50}, .needle_offset = {20, 20}, .source = angle_var}, nullptr,
+        nullptr);
+    GaugeInstance& gauge = place({&needle.common});
+    BitmapSurfaces::Cut cut = bitmaps().cut_to_content(1, 1);
+    ASSERT_TRUE(cut.surface);
+    EXPECT_EQ(cut.x, 20);
+    EXPECT_EQ(cut.y, 18);
+    EXPECT_EQ(cairo_image_surface_get_width(cut.surface), 20);
+    EXPECT_EQ(cairo_image_surface_get_height(cut.surface), 4);
+    EXPECT_FALSE(bitmaps().cut_to_content(99, 1).surface) << "no such bitmap";
+
+    for (double scale : {1.0, 0.5}) {
+        for (double angle : {0.0, 33.0, 135.0, 250.0}) {
+            sim.set(angle_var, angle);
+            gauge.update(sim);
+            SurfacePtr drawn = draw(gauge, scale);
+            SurfacePtr whole(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(100 * scale),
+                                                        int(100 * scale)));
+            ContextPtr cr(cairo_create(whole.get()));
+            cairo_scale(cr.get(), scale, scale);
+            cairo_translate(cr.get(), 50, 50);
+            cairo_rotate(cr.get(), angle * std::numbers::pi / 180);
+            cairo_surface_t* bitmap = bitmaps().find(1);
+            if (scale < 1) {
+                bitmap = bitmaps().reduced(1, scale);
+                cairo_scale(cr.get(), 1 / scale, 1 / scale);
+            }
+            cairo_set_source_surface(cr.get(), bitmap, -20 * scale, -20 * scale);
+            cairo_pattern_set_filter(cairo_get_source(cr.get()), CAIRO_FILTER_BILINEAR);
+            cairo_paint(cr.get());
+            // Moving the source's origin by whole pixels may round a sampling weight
+            // the other way: a level or two of a channel.
+            int largest = 0;
+            for (int y = 0; y < int(100 * scale); ++y)
+                for (int x = 0; x < int(100 * scale); ++x)
+                    largest = std::max(largest, channel_difference(pixel_at(drawn.get(), x, y),
+                                                                   pixel_at(whole.get(), x, y)));
+            EXPECT_LE(largest, 2) << "scale " << scale << ", angle " << angle;
+        }
+    }
 }
 
 TEST_F(Render, MissingBitmapsAreCountedAndTheRestIsDrawn) {

@@ -23,6 +23,31 @@ SurfacePtr surface_from(const Image& image) {
     return surface;
 }
 
+struct Box {
+    int left, top, right, bottom; // right and bottom past the last pixel
+};
+
+// The box of the surface's pixels with any alpha; empty (right <= left) when none.
+Box content_box(cairo_surface_t* surface) {
+    cairo_surface_flush(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int width = cairo_image_surface_get_width(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    const size_t stride = size_t(cairo_image_surface_get_stride(surface));
+    Box box{width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
+        for (int x = 0; x < width; ++x) {
+            if ((row[x] >> 24) == 0) continue;
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x + 1);
+            box.top = std::min(box.top, y);
+            box.bottom = y + 1;
+        }
+    }
+    return box;
+}
+
 } // namespace
 
 BitmapSurfaces::BitmapSurfaces(const ModuleResources& resources) {
@@ -42,7 +67,10 @@ cairo_surface_t* BitmapSurfaces::reduced(uint32_t number, double scale) const {
     if (auto it = reduced_.find(key); it != reduced_.end()) return it->second.get();
     // A viewer that keeps changing its size would keep adding scales: start again.
     constexpr size_t most_reduced = 4096;
-    if (reduced_.size() >= most_reduced) reduced_.clear();
+    if (reduced_.size() >= most_reduced) {
+        reduced_.clear();
+        cuts_.clear(); // some are cut from reduced copies
+    }
     int width = std::max(1, int(std::ceil(cairo_image_surface_get_width(bitmap) * scale)));
     int height = std::max(1, int(std::ceil(cairo_image_surface_get_height(bitmap) * scale)));
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
@@ -55,6 +83,27 @@ cairo_surface_t* BitmapSurfaces::reduced(uint32_t number, double scale) const {
     cr.reset();
     cairo_surface_flush(surface.get());
     return reduced_.emplace(key, std::move(surface)).first->second.get();
+}
+
+BitmapSurfaces::Cut BitmapSurfaces::cut_to_content(uint32_t number, double scale) const {
+    cairo_surface_t* whole = scale == 1 ? find(number) : reduced(number, scale);
+    if (!whole) return {};
+    auto key = std::make_pair(number, scale);
+    if (auto it = cuts_.find(key); it != cuts_.end())
+        return {it->second.surface.get(), it->second.x, it->second.y};
+    Box box = content_box(whole);
+    if (box.right <= box.left) box = {0, 0, 1, 1}; // nothing to show: one clear pixel
+    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, box.right - box.left,
+                                                  box.bottom - box.top));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return {whole, 0, 0};
+    ContextPtr cr(cairo_create(surface.get()));
+    cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr.get(), whole, -box.left, -box.top);
+    cairo_paint(cr.get());
+    cr.reset();
+    cairo_surface_flush(surface.get());
+    KeptCut& kept = cuts_[key] = {std::move(surface), box.left, box.top};
+    return {kept.surface.get(), kept.x, kept.y};
 }
 
 } // namespace panelhost

@@ -24,9 +24,26 @@ public:
     // the reduced one a few microseconds. Null when the module has no such bitmap.
     cairo_surface_t* reduced(uint32_t number, double scale) const;
 
-private:
+    // A bitmap that is turned, cut down to the box of its pixels that are not
+    // transparent, with that box's corner in the bitmap: a needle or a pointer is a
+    // thin shape on a large clear square, and turning samples every pixel of the
+    // square's box. Turned with its corner at (x, y), the cut bitmap draws exactly
+    // what the whole one would. `scale` as for reduced(); 1 for the bitmap itself.
+    // A null surface when the module has no such bitmap.
+    struct Cut {
+        cairo_surface_t* surface = nullptr;
+        int x = 0, y = 0;
+    };
+    Cut cut_to_content(uint32_t number, double scale) const;
+
+  private:
     std::map<uint32_t, SurfacePtr> surfaces_;
     mutable std::map<std::pair<uint32_t, double>, SurfacePtr> reduced_;
+    struct KeptCut {
+        SurfacePtr surface;
+        int x = 0, y = 0;
+    };
+    mutable std::map<std::pair<uint32_t, double>, KeptCut> cuts_;
 };
 
 } // namespace panelhost

@@ -59,15 +59,18 @@ cairo_surface_t* reduced_for_device(cairo_t* cr, const BitmapSurfaces& bitmaps, 
 // Sets a bitmap that is about to be turned as the source, its point (x, y) on the
 // user-space origin. Drawn smaller than designed, its reduced copy (`scale`, the
 // face's plain scale) is turned instead: a quarter of the pixels to sample for a
-// gauge shown at half size, and no sampling noise from skipping pixels.
+// gauge shown at half size, and no sampling noise from skipping pixels. Either is
+// cut to its content first.
 void set_turned_source(cairo_t* cr, const BitmapSurfaces& bitmaps, uint32_t number, double x,
                        double y, double scale) {
-    if (cairo_surface_t* reduced = bitmaps.reduced(number, scale)) {
+    if (bitmaps.reduced(number, scale)) {
+        BitmapSurfaces::Cut cut = bitmaps.cut_to_content(number, scale);
         cairo_scale(cr, 1 / scale, 1 / scale);
-        set_source(cr, reduced, x * scale, y * scale, CAIRO_FILTER_BILINEAR);
+        set_source(cr, cut.surface, x * scale + cut.x, y * scale + cut.y, CAIRO_FILTER_BILINEAR);
         return;
     }
-    set_source(cr, bitmaps.find(number), x, y, CAIRO_FILTER_BILINEAR);
+    BitmapSurfaces::Cut cut = bitmaps.cut_to_content(number, 1);
+    set_source(cr, cut.surface, x + cut.x, y + cut.y, CAIRO_FILTER_BILINEAR);
 }
 
 // Where a reduced copy goes in device space: on whole pixels, so that it is copied
