@@ -69,6 +69,14 @@ int main(int argc, char** argv) {
     render->add_option("--zoom", render_options.zoom, "pixels per panel unit")
         ->capture_default_str()
         ->check(CLI::Range(0.05, 8.0));
+    render
+        ->add_option("--scenario", render_options.scenario_file,
+                     "play this scenario file as the workbench does, then draw")
+        ->check(CLI::ExistingFile);
+    render
+        ->add_option("--time", render_options.time,
+                     "the scenario's time, in seconds, at which the panel is drawn")
+        ->check(CLI::Range(0.0, 86400.0));
     add_settings(render, render_options.settings);
 
     GalleryOptions gallery_options;
@@ -117,6 +125,10 @@ int main(int argc, char** argv) {
 #ifdef PANELHOST_WITH_RENDER
     if (*render && render_options.panel_file.empty() && render_options.aircraft.dir.empty()) {
         std::cerr << "panelhost render: --panel FILE or --aircraft DIR is required\n";
+        return 2;
+    }
+    if (*render && render_options.scenario_file.empty() && render->count("--time")) {
+        std::cerr << "panelhost render: --time is the time of a --scenario\n";
         return 2;
     }
 #endif

@@ -179,6 +179,8 @@ class Placer {
         PlacedGauge placed;
         placed.module = gauge.module;
         placed.label = gauge.name;
+        placed.key = gauge.key;
+        placed.parameters = gauge.parameters;
         placed.line = gauge.line;
         placed.x = gauge.x;
         placed.y = gauge.y;

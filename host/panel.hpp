@@ -8,6 +8,7 @@
 #include "panel_host.hpp"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct PlacedGauge {
     std::string module;      // the module the gauge comes from
     std::string label;       // as the panel file names it: "Module!Gauge", or the line's value
     std::string missing;     // for a placeholder: why it does not run, in a few words
+    std::string key;         // the panel line's key as written: "gauge03"
+    std::optional<std::string> parameters; // the line's parameter string, if it has one
     int line = 0;            // of the panel file
     double x = 0, y = 0;     // panel units within the window
     double width = 0, height = 0;

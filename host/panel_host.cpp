@@ -4,6 +4,7 @@
 #include "panel_services.hpp"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace panelhost {
 
@@ -12,16 +13,64 @@ PanelHost::~PanelHost() {
     ServiceScope scope(simulation_);
     instances_.clear();
     modules_.clear();
+    std::error_code ignored;
+    if (copies_made_ > 0) std::filesystem::remove_all(copies_dir_, ignored);
+}
+
+std::unique_ptr<LoadedModule> PanelHost::load_file(const std::string& path, std::string& error) {
+    namespace fs = std::filesystem;
+    std::string file = path;
+    if (!copies_dir_.empty()) {
+        // A folder of its own for each copy keeps the file's name, which names the
+        // module, and gives the loader a path it has not seen before.
+        fs::path folder = fs::path(copies_dir_) / std::to_string(++copies_made_);
+        std::error_code problem;
+        fs::create_directories(folder, problem);
+        if (!problem) fs::copy_file(path, folder / fs::path(path).filename(), problem);
+        if (problem) {
+            error = "cannot copy the module file " + path + " to " + folder.string() + ": " +
+                    problem.message();
+            return nullptr;
+        }
+        file = (folder / fs::path(path).filename()).string();
+    }
+    ServiceScope scope(simulation_);
+    std::unique_ptr<LoadedModule> module = LoadedModule::load(file, error);
+    if (module) {
+        ModuleFile& record = module_files_[module->name()];
+        record.path = path;
+        ++record.loads;
+    }
+    return module;
 }
 
 LoadedModule* PanelHost::load_module(const std::string& path, std::string& error) {
     if (LoadedModule* loaded = find_module(module_name_of(path))) return loaded;
-    ServiceScope scope(simulation_);
-    std::unique_ptr<LoadedModule> module = LoadedModule::load(path, error);
+    std::unique_ptr<LoadedModule> module = load_file(path, error);
     if (!module) return nullptr;
     LoadedModule* loaded = module.get();
     modules_[module->name()] = std::move(module);
     return loaded;
+}
+
+std::unique_ptr<LoadedModule> PanelHost::load_again(const std::string& name, std::string& error) {
+    auto file = module_files_.find(name);
+    if (file == module_files_.end() || !find_module(name)) {
+        error = "no module named " + name + " is loaded";
+        return nullptr;
+    }
+    return load_file(file->second.path, error);
+}
+
+void PanelHost::replace_module(std::unique_ptr<LoadedModule> module) {
+    if (!module) return;
+    ServiceScope scope(simulation_);
+    std::unique_ptr<LoadedModule>& place = modules_[module->name()];
+    std::string old_copy = place && !copies_dir_.empty() ? place->path() : "";
+    place = std::move(module); // the old one is released here
+    std::error_code ignored;
+    if (!old_copy.empty())
+        std::filesystem::remove_all(std::filesystem::path(old_copy).parent_path(), ignored);
 }
 
 LoadedModule* PanelHost::find_module(const std::string& name) const {

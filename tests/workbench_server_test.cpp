@@ -109,6 +109,53 @@ TEST_F(Server, AnswersBadRequestsWith400AndAMessage) {
     EXPECT_EQ(post("/api/variable", "{\"id\": 61, \"value\": 42}"), 200);
 }
 
+// The designer's requests: edits the panel file does not allow are refused with the
+// reason (this panel is the repository's example, which no test may change), the
+// modules and the palette are listed, and a recording is made and written.
+TEST_F(Server, AnswersPanelEditsModulesPaletteAndRecordings) {
+    auto refused =
+        client->Post("/api/placement", R"({"window": "Window00", "gauge": "gauge99", "x": 1})",
+                     "application/json");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 404);
+    EXPECT_EQ(refused->body, "window [Window00] has no gauge gauge99\n");
+    EXPECT_EQ(post("/api/placement", R"({"window": "Window00", "gauge": "gauge00", "height": -1})"),
+              400);
+    auto undo = client->Post("/api/panel/undo", "{}", "application/json");
+    ASSERT_TRUE(undo);
+    EXPECT_EQ(undo->status, 400);
+    EXPECT_EQ(undo->body, "there is nothing to undo\n");
+
+    auto modules = client->Get("/api/modules");
+    ASSERT_TRUE(modules);
+    bool listed = false;
+    for (const auto& module : nlohmann::json::parse(modules->body))
+        listed |= module["name"] == "Marlow_Instr" && module["loads"] == 1;
+    EXPECT_TRUE(listed) << modules->body;
+
+    auto layout = nlohmann::json::parse(client->Get("/api/layout")->body);
+    ASSERT_FALSE(layout["palette"].empty());
+    EXPECT_EQ(layout["editing"]["unsaved"], false);
+    auto thumbnail = client->Get(layout["palette"][0]["thumbnail"].get<std::string>());
+    ASSERT_TRUE(thumbnail);
+    EXPECT_EQ(thumbnail->status, 200);
+    EXPECT_EQ(thumbnail->body.substr(1, 3), "PNG");
+    EXPECT_EQ(client->Get("/api/palette/Marlow_Instr/Nothing.png")->status, 404);
+
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "workbench_server_test_recording.json").string();
+    EXPECT_EQ(post("/api/recording", R"({"action": "stop"})"), 400) << "none started";
+    EXPECT_EQ(post("/api/recording", R"({"action": "start"})"), 200);
+    EXPECT_EQ(post("/api/variable", R"({"id": 61, "value": 88})"), 200);
+    auto stopped = client->Post("/api/recording", R"({"action": "stop", "file": ")" + file + "\"}",
+                                "application/json");
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->status, 200);
+    EXPECT_EQ(nlohmann::json::parse(stopped->body)["file"], file);
+    EXPECT_TRUE(std::filesystem::exists(file));
+    std::filesystem::remove(file);
+}
+
 // What a web page on another site can make the browser send: a text/plain POST with
 // its own Origin (no permission asked), and requests under a name of its own that
 // resolves to 127.0.0.1 (DNS rebinding). Each is refused with the reason.

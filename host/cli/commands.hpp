@@ -47,6 +47,10 @@ struct RenderOptions {
     SimulationSettings settings;
     int cycles = 1;
     double zoom = 1.0;
+    // A scenario played, as the workbench plays it, up to `time` seconds before the
+    // panel is drawn (instead of `cycles`): a recorded session seen at any moment.
+    std::string scenario_file;
+    double time = 0;
 };
 int run_render(const RenderOptions& options);
 

@@ -5,12 +5,73 @@
 #include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
 #include "render/png_output.hpp"
+#include "workbench/workbench_session.hpp"
 
+#include <cmath>
+#include <filesystem>
 #include <iostream>
 
 namespace panelhost {
+namespace {
+
+int write_picture(PanelHost& host, const Panel& panel, const RenderOptions& options,
+                  const std::string& panel_file) {
+    std::string error;
+    if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
+    PanelRenderer renderer(host);
+    FrameStats stats;
+    SurfacePtr picture = renderer.render_panel(panel, options.zoom, &stats);
+    if (stats.missing_elements)
+        std::cerr << "panelhost: " << stats.missing_elements
+                  << " element(s) could not be drawn for want of a bitmap\n";
+    if (!write_png(picture.get(), options.out_file, error)) {
+        std::cerr << "panelhost: " << error << "\n";
+        return 1;
+    }
+    std::cout << "panelhost: rendered " << panel_file << " to " << options.out_file << "\n";
+    return 0;
+}
+
+// The scenario played by a workbench session at its cycle rate, from time 0 to the
+// time asked for, clicks and all, exactly as `serve` plays it.
+int render_scenario(const RenderOptions& options) {
+    std::string error;
+    std::optional<PanelChoice> choice =
+        resolve_panel_choice(options.panel_file, options.aircraft, error);
+    if (!choice) {
+        std::cerr << "panelhost: " << error << "\n";
+        return 1;
+    }
+    WorkbenchOptions workbench;
+    workbench.panel_file = std::filesystem::absolute(choice->panel_file).string();
+    workbench.scenario_file = std::filesystem::absolute(options.scenario_file).string();
+    workbench.module_dirs = module_search(options.module_dir);
+    workbench.registration = choice->registration;
+    WorkbenchSession session(workbench);
+    if (!apply_settings(session.host().simulation(), options.settings, error)) {
+        std::cerr << "panelhost: " << error << "\n";
+        return 1;
+    }
+    for (const std::string& problem : session.panel().problems())
+        std::cerr << "panelhost: " << problem << "\n";
+    for (const std::string& problem : session.player().scenario().errors)
+        std::cerr << "panelhost: " << problem << "\n";
+    if (session.panel().windows().empty()) {
+        std::cerr << "panelhost: " << workbench.panel_file << ": no window to render\n";
+        return 1;
+    }
+    const double period = 1.0 / workbench.cycle_hz;
+    const long whole_cycles = long(std::floor(options.time / period));
+    for (long cycle = 0; cycle <= whole_cycles; ++cycle)
+        session.run_cycle(double(cycle) * period);
+    if (options.time > double(whole_cycles) * period) session.run_cycle(options.time);
+    return write_picture(session.host(), session.panel(), options, workbench.panel_file);
+}
+
+} // namespace
 
 int run_render(const RenderOptions& options) {
+    if (!options.scenario_file.empty()) return render_scenario(options);
     std::string error;
     std::optional<PanelConfig> config =
         read_panel_choice(options.panel_file, options.aircraft, error);
@@ -33,19 +94,7 @@ int run_render(const RenderOptions& options) {
     // What the last cycle's callbacks computed from later elements shows as well.
     update_until_settled(host);
 
-    if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
-    PanelRenderer renderer(host);
-    FrameStats stats;
-    SurfacePtr picture = renderer.render_panel(panel, options.zoom, &stats);
-    if (stats.missing_elements)
-        std::cerr << "panelhost: " << stats.missing_elements
-                  << " element(s) could not be drawn for want of a bitmap\n";
-    if (!write_png(picture.get(), options.out_file, error)) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
-    std::cout << "panelhost: rendered " << config->file << " to " << options.out_file << "\n";
-    return 0;
+    return write_picture(host, panel, options, config->file);
 }
 
 } // namespace panelhost

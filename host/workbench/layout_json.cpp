@@ -138,6 +138,22 @@ json failure_keys_json(const Panel& panel) {
     return keys;
 }
 
+json palette_json(const PanelHost& host) {
+    json gauges = json::array();
+    for (const auto& [name, module] : host.modules())
+        for (const GaugeHeader* header : module->gauges()) {
+            const std::string gauge = module_text(header->name);
+            if (gauge.empty()) continue;
+            auto [width, height] = module->design_size(*header);
+            gauges.push_back({{"module", name},
+                              {"gauge", gauge},
+                              {"width", width},
+                              {"height", height},
+                              {"thumbnail", "/api/palette/" + name + "/" + gauge + ".png"}});
+        }
+    return gauges;
+}
+
 // The catalog with its groups in the order the enumeration gives them.
 json variable_catalog_json() {
     std::vector<VariableInfo> catalog = variable_catalog();

@@ -22,6 +22,10 @@ nlohmann::json mouse_areas_json(const GaugeInstance& instance);
 // gauges it acts on, and what it does to each of their elements.
 nlohmann::json failure_keys_json(const Panel& panel);
 
+// Every gauge of every loaded module, for the page's palette: module, gauge, design
+// size and the address of its thumbnail (its face bitmap).
+nlohmann::json palette_json(const PanelHost& host);
+
 // The catalog with its groups in the order the enumeration gives them.
 nlohmann::json variable_catalog_json();
 

@@ -199,6 +199,12 @@ void WorkbenchServer::add_routes() {
         response.set_content(std::move(body), "application/octet-stream");
     });
 
+    http.Get("/api/modules", [this](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard lock(mutex_);
+        if (!session_) return reply_error(response, 503, "the panel is not placed");
+        response.set_content(json_text(session_->modules()), "application/json");
+    });
+
     http.Get("/api/stats", [this](const httplib::Request&, httplib::Response& response) {
         std::lock_guard lock(mutex_);
         if (!session_) return reply_error(response, 503, "the panel is not placed");
@@ -222,6 +228,56 @@ void WorkbenchServer::add_routes() {
                   changed_.notify_all(); // the panel thread carries it out at once
                   response.set_content("{}", "application/json");
               });
+
+    // Edits of the panel: carried out on the panel file's text at once (the answer
+    // says how it went), the panel placed anew by the panel thread.
+    auto answer = [this](httplib::Response& response, const EditAnswer& result) {
+        if (result.status != 200) return reply_error(response, result.status, result.message);
+        nlohmann::json body = nlohmann::json::object();
+        if (!result.key.empty()) body["key"] = result.key;
+        response.set_content(json_text(body), "application/json");
+        changed_.notify_all();
+    };
+    http.Post("/api/placement",
+              [this, answer](const httplib::Request& request, httplib::Response& response) {
+                  std::lock_guard lock(mutex_);
+                  if (!session_) return reply_error(response, 503, "the panel is not placed");
+                  answer(response, session_->edit_placement(request.body));
+              });
+    http.Post("/api/recording",
+              [this, answer](const httplib::Request& request, httplib::Response& response) {
+                  std::lock_guard lock(mutex_);
+                  if (!session_) return reply_error(response, 503, "the panel is not placed");
+                  EditAnswer result = session_->recording(request.body, seconds_now());
+                  if (result.status != 200)
+                      return reply_error(response, result.status, result.message);
+                  nlohmann::json body = nlohmann::json::object();
+                  if (!result.key.empty()) body["file"] = result.key;
+                  response.set_content(json_text(body), "application/json");
+              });
+    http.Post(R"(/api/panel/(save|undo|redo))",
+              [this, answer](const httplib::Request& request, httplib::Response& response) {
+                  std::lock_guard lock(mutex_);
+                  if (!session_) return reply_error(response, 503, "the panel is not placed");
+                  answer(response, session_->edit_panel(request.matches[1].str()));
+              });
+    http.Get(R"(/api/palette/([A-Za-z0-9_.-]{1,64})/([^/]{1,128})\.png)",
+             [this](const httplib::Request& request, httplib::Response& response) {
+                 std::string bytes;
+                 {
+                     std::lock_guard lock(mutex_);
+                     if (!session_) return reply_error(response, 503, "the panel is not placed");
+                     std::span<const uint8_t> png = session_->palette_thumbnail(
+                         request.matches[1].str(), request.matches[2].str());
+                     bytes.assign(reinterpret_cast<const char*>(png.data()), png.size());
+                 }
+                 if (bytes.empty())
+                     return reply_error(response, 404,
+                                        "no loaded module " + request.matches[1].str() +
+                                            " has a gauge " + request.matches[2].str() +
+                                            " with a face bitmap");
+                 response.set_content(std::move(bytes), "image/png");
+             });
 
     http.Get(R"(/api/window/([0-9]{1,6})/background\.png)", [this](const httplib::Request& request,
                                                                    httplib::Response& response) {

@@ -4,12 +4,17 @@
 #include "mouse_map.hpp"
 #include "switch_states.hpp"
 #include "workbench/layout_json.hpp"
+#include "workbench/placement_request.hpp"
 #include "workbench/png_encoding.hpp"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <map>
+#include <sstream>
+
+#include <stdlib.h>
 
 namespace panelhost {
 namespace {
@@ -35,7 +40,12 @@ double milliseconds_since(std::chrono::steady_clock::time_point start) {
 } // namespace
 
 WorkbenchSession::WorkbenchSession(WorkbenchOptions options)
-    : options_(std::move(options)) {
+    : options_(std::move(options)), document_(options_.panel_file) {
+    std::string folder =
+        (std::filesystem::temp_directory_path() / "panelhost-modules-XXXXXX").string();
+    if (mkdtemp(folder.data())) host_.load_from_copies(module_copies_ = folder);
+    std::string unread;
+    document_.load(unread);
     place_panel();
     panel_watch_ = FileWatch(options_.panel_file);
     if (!options_.scenario_file.empty()) {
@@ -53,7 +63,11 @@ WorkbenchSession::~WorkbenchSession() {
 }
 
 void WorkbenchSession::place_panel() {
-    PanelConfig config = load_panel_config(options_.panel_file);
+    // The panel as the document's text says, edits not yet saved and all; a file
+    // that cannot be read is reported as the reader reports it.
+    std::istringstream text(document_.text());
+    PanelConfig config = document_.text().empty() ? load_panel_config(options_.panel_file)
+                                                  : read_panel_config(text, options_.panel_file);
     if (!options_.registration.empty()) config.atc_id = options_.registration;
     panel_ = std::make_unique<Panel>(host_, config, options_.module_dirs);
     renderer_ = std::make_unique<PanelRenderer>(host_, unseen_changes);
@@ -75,7 +89,7 @@ void WorkbenchSession::place_panel() {
                                                  : std::vector<uint8_t>{});
 }
 
-void WorkbenchSession::reload_panel() {
+void WorkbenchSession::reload_panel(const std::function<void()>& between) {
     // The windows open now stay open (and closed ones closed) in the panel placed
     // anew, known by their section: a designer editing the panel file keeps the view.
     std::map<std::string, bool> shown;
@@ -88,6 +102,8 @@ void WorkbenchSession::reload_panel() {
     std::vector<GaugeInstance*> placed;
     for (const auto& instance : host_.instances()) placed.push_back(instance.get());
     for (GaugeInstance* instance : placed) host_.remove(instance);
+    if (between) between();
+    placement_pending_ = false;
     place_panel();
     const std::vector<PlacedWindow>& windows = panel_->windows();
     for (size_t w = 0; w < windows.size(); ++w)
@@ -104,8 +120,112 @@ void WorkbenchSession::reload_scenario() {
 void WorkbenchSession::check_files(double now) {
     if (now - last_file_check_ < file_check_seconds) return;
     last_file_check_ = now;
-    if (panel_watch_.changed()) reload_panel();
+    if (panel_watch_.changed() && document_.file_differs()) {
+        // Someone else wrote the file. Edits made on the page and not saved are
+        // kept rather than lost; saving them replaces the file.
+        if (document_.unsaved()) {
+            problem("the panel file " + options_.panel_file +
+                    " was changed by another program while the page's edits were not "
+                    "saved: the edits are kept, and saving them replaces the file");
+        } else {
+            std::string unread;
+            document_.load(unread);
+            reload_panel();
+        }
+    }
     if (scenario_watch_.changed()) reload_scenario();
+    check_modules(now);
+}
+
+void WorkbenchSession::check_modules(double) {
+    std::vector<std::string> rebuilt;
+    for (const auto& [name, file] : host_.module_files()) {
+        std::error_code error;
+        ModuleStamp seen{std::filesystem::last_write_time(file.path, error), 0, false};
+        if (!error) seen.size = std::filesystem::file_size(file.path, error);
+        if (error) continue; // gone for the moment: a build about to write it
+        auto [it, first] = module_stamps_.try_emplace(name, seen);
+        ModuleStamp& last = it->second;
+        if (first) continue;
+        if (!(seen == last)) {
+            last = seen;
+            last.settling = true;
+        } else if (last.settling) {
+            last.settling = false;
+            rebuilt.push_back(name);
+        }
+    }
+    for (const std::string& name : rebuilt)
+        reload_module(name);
+}
+
+void WorkbenchSession::reload_module(const std::string& name) {
+    std::string error;
+    std::unique_ptr<LoadedModule> fresh = host_.load_again(name, error);
+    if (!fresh) {
+        problem("the rebuilt module " + name +
+                " cannot be loaded; the one loaded before stays: " + error);
+        return;
+    }
+    // Its gauges go (service 12) with the panel's others, the old module is released
+    // (its finalisation routine), and the panel is placed again on the new one; the
+    // simulation, the open windows and the scenario carry on as they were.
+    reload_panel([&] { host_.replace_module(std::move(fresh)); });
+}
+
+json WorkbenchSession::modules() const {
+    json list = json::array();
+    for (const auto& [name, file] : host_.module_files())
+        list.push_back({{"name", name}, {"path", file.path}, {"loads", file.loads}});
+    return list;
+}
+
+EditAnswer WorkbenchSession::edit_placement(const std::string& body) {
+    std::string error;
+    std::optional<PlacementRequest> request = read_placement_request(body, error);
+    if (!request) return {400, error, {}};
+    if (const auto* add = std::get_if<AddPlacement>(&*request)) {
+        const std::string& name = add->placement.name;
+        const size_t bang = name.find('!');
+        const LoadedModule* module = host_.find_module(name.substr(0, bang));
+        if (bang == std::string::npos || !module || !module->find_gauge(name.substr(bang + 1)))
+            return {404, "no loaded module has a gauge " + name, {}};
+    }
+    bool not_found = false;
+    PanelEdit edit = apply_placement_request(*request, document_.text(), not_found);
+    if (!edit.error.empty()) return {not_found ? 404 : 400, edit.error, {}};
+    document_.edit(std::move(edit.text));
+    placement_pending_ = true;
+    return {200, {}, edit.key};
+}
+
+EditAnswer WorkbenchSession::edit_panel(const std::string& action) {
+    std::string error;
+    if (action == "save") {
+        if (!document_.save(error)) return {500, error, {}};
+        panel_watch_.changed(); // the file is now as the page has it: nothing to read again
+        ++layout_number_;       // the page's unsaved mark goes
+        return {};
+    }
+    if (action == "undo" && !document_.undo()) return {400, "there is nothing to undo", {}};
+    if (action == "redo" && !document_.redo()) return {400, "there is nothing to redo", {}};
+    if (action != "undo" && action != "redo")
+        return {404, "there is no panel action \"" + action + "\"", {}};
+    placement_pending_ = true;
+    return {};
+}
+
+std::span<const uint8_t> WorkbenchSession::palette_thumbnail(const std::string& module,
+                                                             const std::string& gauge) {
+    const std::string name = module + "!" + gauge;
+    if (auto it = thumbnails_.find(name); it != thumbnails_.end()) return it->second;
+    const LoadedModule* loaded = host_.find_module(module);
+    const GaugeHeader* header = loaded ? loaded->find_gauge(gauge) : nullptr;
+    const Image* face = header && header->element_list && header->element_list[0]
+                            ? loaded->resources().bitmap(header->element_list[0]->resource_id)
+                            : nullptr;
+    if (!face) return {};
+    return thumbnails_[name] = encode_png(*face);
 }
 
 std::string WorkbenchSession::check(const WorkbenchCommand& command) const {
@@ -147,6 +267,7 @@ void WorkbenchSession::run_cycle(double now) {
     last_frame_.reset();
 
     check_files(now);
+    if (placement_pending_) reload_panel();
     carry_out_queue(now);
     carry_out(player_.advance(seconds), now);
     repeat_held_buttons(now);
@@ -158,6 +279,7 @@ void WorkbenchSession::run_input(double now) {
     if (start_ < 0) start_ = now;
     ++sequence_;
     last_frame_.reset();
+    if (placement_pending_) reload_panel();
     carry_out_queue(now);
     show_gauges(now);
 }
@@ -181,20 +303,27 @@ void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
     if (const auto* press = std::get_if<MousePress>(&command)) {
         // Checked when submitted; the panel may have been placed anew since.
         if (press->layout == layout_number_ && press->gauge < gauges_.size() &&
-            gauges_[press->gauge].placed->instance)
+            gauges_[press->gauge].placed->instance) {
+            GaugeInstance& instance = *gauges_[press->gauge].placed->instance;
+            recording_.click(now, instance.name(), placement_number(press->gauge), press->x,
+                             press->y, press->right_button);
             holding_what_changes([&] {
-                this->press(*gauges_[press->gauge].placed->instance, press->x, press->y,
-                            press->right_button, now, true, 0);
+                this->press(instance, press->x, press->y, press->right_button, now, true, 0);
             });
+        }
     } else if (std::holds_alternative<MouseRelease>(command)) {
         held_.release_page();
+        recording_.release(now);
     } else if (const auto* set = std::get_if<SetVariable>(&command)) {
         simulation.set(set->id, set->value);
         player_.hold_variable(set->id);
+        recording_.variable(now, set->id, set->value);
     } else if (const auto* failure = std::get_if<SetFailure>(&command)) {
         simulation.set_failure(failure->key, failure->active);
+        recording_.failure(now, failure->key, failure->active);
     } else if (const auto* key = std::get_if<SendKeyEvent>(&command)) {
         holding_what_changes([&] { simulation.trigger_key_event(key->event, key->value); });
+        recording_.key_event(now, key->event, key->value);
     } else if (const auto* control = std::get_if<ScenarioControl>(&command)) {
         using Action = ScenarioControl::Action;
         switch (control->action) {
@@ -262,6 +391,43 @@ void WorkbenchSession::holding_what_changes(const std::function<void()>& act) {
     act();
     for (size_t i = 0; i < catalog.size(); ++i)
         if (simulation.get(catalog[i].id) != before[i]) player_.hold_variable(catalog[i].id);
+}
+
+int WorkbenchSession::placement_number(size_t gauge) const {
+    const std::string name = gauges_[gauge].placed->instance->name();
+    int earlier = 0;
+    for (size_t i = 0; i < gauge; ++i)
+        earlier += gauges_[i].placed->instance && gauges_[i].placed->instance->name() == name;
+    return earlier;
+}
+
+EditAnswer WorkbenchSession::recording(const std::string& body, double now) {
+    json request = json::parse(body, nullptr, false);
+    if (!request.is_object() || !request.contains("action") || !request["action"].is_string())
+        return {400, "say {\"action\": \"start\"} or {\"action\": \"stop\"}", {}};
+    const std::string action = request["action"];
+    if (action == "start") {
+        if (recording_.active()) return {400, "a recording is already being made", {}};
+        recording_.start(now, host_.simulation());
+        return {};
+    }
+    if (action != "stop") return {400, "\"action\" must be \"start\" or \"stop\"", {}};
+    std::string file;
+    if (request.contains("file")) {
+        if (!request["file"].is_string() || request["file"].get<std::string>().empty())
+            return {400, "\"file\" must be a file name", {}};
+        file = request["file"];
+    } else {
+        char stamp[32];
+        std::time_t clock = std::time(nullptr);
+        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&clock));
+        file = (std::filesystem::path(options_.panel_file).parent_path() /
+                ("recording-" + std::string(stamp) + ".json"))
+                   .string();
+    }
+    std::string error;
+    if (!recording_.stop(now, file, error)) return {400, error, {}};
+    return {200, {}, file};
 }
 
 GaugeInstance* WorkbenchSession::find_gauge(const std::string& name, int nth) const {
@@ -337,6 +503,10 @@ json WorkbenchSession::layout() const {
                       {"name", instance ? instance->name() : ""},
                       {"module", placed.module},
                       {"line", placed.line},
+                      {"key", placed.key},
+                      {"parameters", placed.parameters ? json(*placed.parameters) : json(nullptr)},
+                      {"design_width", instance ? instance->design_size().width : 0},
+                      {"design_height", instance ? instance->design_size().height : 0},
                       {"x", placed.x},
                       {"y", placed.y},
                       {"width", placed.width},
@@ -367,6 +537,12 @@ json WorkbenchSession::layout() const {
             {"cycle_hz", options_.cycle_hz},
             {"windows", windows},
             {"gauges", gauges},
+            {"editing",
+             {{"file", options_.panel_file},
+              {"unsaved", document_.unsaved()},
+              {"undo", document_.can_undo()},
+              {"redo", document_.can_redo()}}},
+            {"palette", palette_json(host_)},
             {"variables", variable_catalog_json()},
             {"failures", failure_keys_json(*panel_)},
             {"key_events", known_key_event_names()},
@@ -420,6 +596,7 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
                      {"duration", player.scenario().duration},
                      {"speed", player.speed()}}},
                    {"windows", windows_shown_},
+                   {"recording", recording_.active()},
                    {"values", values},
                    {"failures", host_.simulation().active_failures()},
                    {"keys", logs_.keys_after(after)},

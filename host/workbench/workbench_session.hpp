@@ -10,13 +10,17 @@
 #include "scenario.hpp"
 #include "workbench/file_watch.hpp"
 #include "workbench/held_buttons.hpp"
+#include "workbench/panel_document.hpp"
 #include "workbench/session_logs.hpp"
+#include "workbench/session_recording.hpp"
 #include "workbench/stats_meter.hpp"
 #include "workbench/workbench_commands.hpp"
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -35,6 +39,14 @@ struct WorkbenchOptions {
     bool play_at_start = true;
 };
 
+// What an edit of the panel came to: 200 with the gauge line's key, or a refusal
+// (400, or 404 for a window or gauge the panel file does not have) with its reason.
+struct EditAnswer {
+    int status = 200;
+    std::string message;
+    std::string key;
+};
+
 class WorkbenchSession {
 public:
     // Loads the modules the panel names, places its gauges and reads the scenario.
@@ -47,8 +59,21 @@ public:
     std::string check(const WorkbenchCommand& command) const;
     // Queues a checked command; run_input carries it out.
     void submit(WorkbenchCommand command);
-    // Whether commands wait to be carried out.
-    bool has_input() const { return !queue_.empty(); }
+    // Whether commands, or a panel edited on the page, wait to be carried out.
+    bool has_input() const { return !queue_.empty() || placement_pending_; }
+
+    // A POST to /api/placement: the panel file's text edited at once (not yet saved);
+    // the panel is placed anew from it by the next run_input or run_cycle.
+    EditAnswer edit_placement(const std::string& body);
+    // "save", "undo" or "redo" of the panel file's edits.
+    EditAnswer edit_panel(const std::string& action);
+    // A POST to /api/recording at `now`: {"action": "start"}, or {"action": "stop"}
+    // with "file" (where to write the scenario; beside the panel file if absent).
+    // The answer's key is the file written.
+    EditAnswer recording(const std::string& body, double now);
+    // A gauge's face bitmap as PNG for the page's palette; empty when the module is
+    // not loaded, has no such gauge, or the gauge has no face bitmap.
+    std::span<const uint8_t> palette_thumbnail(const std::string& module, const std::string& gauge);
 
     // One cycle at `now` (seconds on any steady clock): reloads changed files,
     // carries out the queued commands, plays the scenario, updates the gauges, and
@@ -86,8 +111,10 @@ public:
     PanelHost& host() { return host_; }
     const ScenarioPlayer& player() const { return player_; }
     const Panel& panel() const { return *panel_; }
+    // Each loaded module: name, its file, how often it has been loaded.
+    nlohmann::json modules() const;
 
-private:
+  private:
     struct GaugeSlot {
         PlacedGauge* placed = nullptr;
         size_t window = 0;
@@ -97,7 +124,11 @@ private:
         std::vector<uint8_t> png;
     };
     void place_panel();
-    void reload_panel();
+    // Places the panel anew; `between` runs when the old gauges are gone and before
+    // the new ones are placed.
+    void reload_panel(const std::function<void()>& between = {});
+    void check_modules(double now);
+    void reload_module(const std::string& name);
     void reload_scenario();
     void check_files(double now);
     void carry_out(const WorkbenchCommand& command, double now);
@@ -115,6 +146,8 @@ private:
     void draw_pictures();
     std::string pack_frame(uint64_t after) const;
     GaugeInstance* find_gauge(const std::string& name, int nth) const;
+    // Which placement of its gauge the gauge numbered `gauge` is, in panel order.
+    int placement_number(size_t gauge) const;
     void problem(std::string text);
 
     WorkbenchOptions options_;
@@ -126,9 +159,25 @@ private:
     std::vector<WorkbenchCommand> queue_;
     HeldButtons held_;
     SessionLogs logs_;
+    SessionRecording recording_;
     std::vector<std::string> problems_;  // found while running (scenario clicks, ...)
     std::vector<bool> windows_shown_;
     std::vector<std::vector<uint8_t>> backgrounds_; // PNG by window; empty: none
+    PanelDocument document_;
+    bool placement_pending_ = false; // the document was edited since the panel was placed
+    std::map<std::string, std::vector<uint8_t>> thumbnails_; // "Module!Gauge": PNG
+    // A module file as last seen: a rebuilt module is loaded once its file has
+    // stopped changing (a build writes it in several steps).
+    struct ModuleStamp {
+        std::filesystem::file_time_type time{};
+        uintmax_t size = 0;
+        bool settling = false;
+        bool operator==(const ModuleStamp& other) const {
+            return time == other.time && size == other.size;
+        }
+    };
+    std::map<std::string, ModuleStamp> module_stamps_;
+    std::string module_copies_; // the folder the modules are copied to before loading
     FileWatch panel_watch_;
     FileWatch scenario_watch_;
 

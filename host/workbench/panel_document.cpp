@@ -1,0 +1,101 @@
+#include "workbench/panel_document.hpp"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <system_error>
+
+namespace panelhost {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Edits kept for undo; the oldest go past this.
+constexpr size_t most_undo_steps = 500;
+
+std::optional<std::string> read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return bytes.str();
+}
+
+} // namespace
+
+bool PanelDocument::load(std::string& error) {
+    undo_.clear();
+    redo_.clear();
+    std::optional<std::string> bytes = read_file(path_);
+    text_ = saved_ = bytes.value_or("");
+    if (!bytes) error = "cannot read the panel file " + path_;
+    return bytes.has_value();
+}
+
+bool PanelDocument::file_differs() const {
+    std::optional<std::string> bytes = read_file(path_);
+    return !bytes || *bytes != saved_;
+}
+
+void PanelDocument::edit(std::string text) {
+    if (text == text_) return;
+    undo_.push_back(std::move(text_));
+    if (undo_.size() > most_undo_steps) undo_.erase(undo_.begin());
+    redo_.clear();
+    text_ = std::move(text);
+}
+
+bool PanelDocument::undo() {
+    if (undo_.empty()) return false;
+    redo_.push_back(std::move(text_));
+    text_ = std::move(undo_.back());
+    undo_.pop_back();
+    return true;
+}
+
+bool PanelDocument::redo() {
+    if (redo_.empty()) return false;
+    undo_.push_back(std::move(text_));
+    text_ = std::move(redo_.back());
+    redo_.pop_back();
+    return true;
+}
+
+bool PanelDocument::save(std::string& error) {
+    // Written beside the file, then put in its place: a failed write (a full disk)
+    // leaves the file as it was. A link is followed, so that the file it names is
+    // the one replaced.
+    std::error_code problem;
+    fs::path target =
+        fs::is_symlink(path_, problem) ? fs::canonical(path_, problem) : fs::path(path_);
+    if (problem) {
+        error = "cannot follow the panel file's link " + path_ + ": " + problem.message();
+        return false;
+    }
+    fs::path temporary = target;
+    temporary += ".saving";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(text_.data(), std::streamsize(text_.size()));
+        out.close();
+        if (!out) {
+            fs::remove(temporary, problem);
+            error = "cannot write " + temporary.string();
+            return false;
+        }
+    }
+    fs::permissions(temporary, fs::status(target, problem).permissions(), problem);
+    fs::rename(temporary, target, problem);
+    if (problem) {
+        error = "cannot replace the panel file " + target.string() + ": " + problem.message();
+        fs::remove(temporary, problem);
+        return false;
+    }
+    saved_ = text_;
+    return true;
+}
+
+} // namespace panelhost
