@@ -335,3 +335,13 @@ export async function gaugeSize(page, name, nth = 0) {
   const box = await page.locator(gaugeSelector(name, nth)).boundingBox();
   return { width: box.width, height: box.height };
 }
+
+// Drags the mouse from one point of the page to another in `steps` moves.
+export async function dragMouse(page, from, to, { steps = 10 } = {}) {
+  await page.mouse.move(from.x, from.y);
+  await page.mouse.down();
+  for (let step = 1; step <= steps; step += 1) {
+    await page.mouse.move(from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps);
+  }
+  await page.mouse.up();
+}

@@ -4,6 +4,7 @@
 import { post } from './api.js';
 
 const KEY_LOG_ROWS = 200;
+const RECORD_NOTE_MS = 10000;   // how long the recording's file name shows
 
 function element(tag, properties = {}, ...children) {
   const item = Object.assign(document.createElement(tag), properties);
@@ -78,6 +79,10 @@ export class Controls {
       this.scenario({ action: 'step', seconds: event.shiftKey ? 1 / this.cycleRate() : 1 }));
     document.getElementById('restart').addEventListener('click', () =>
       this.scenario({ action: 'restart' }));
+    this.recordButton = document.getElementById('record');
+    this.recordNote = document.getElementById('record-note');
+    this.recording = false;
+    this.recordButton.addEventListener('click', () => this.record());
     this.speed = document.getElementById('speed');
     this.speed.addEventListener('change', () =>
       this.scenario({ action: 'speed', speed: Number(this.speed.value) }));
@@ -307,7 +312,51 @@ export class Controls {
     post('key', { event: number === null ? name : number, value }).catch(this.onError);
   }
 
+  // Starts or stops the recording; the file it was written to shows a while.
+  async record() {
+    const action = this.recording ? 'stop' : 'start';
+    this.recordButton.disabled = true;
+    try {
+      const response = await fetch('/api/recording', {
+        method: 'POST', headers: { 'Content-Type': 'application/json' }, body: JSON.stringify({ action }),
+      });
+      const text = await response.text();
+      if (!response.ok) throw new Error(text.trim());
+      this.showRecording(action === 'start');
+      // Frames on their way still say how it was.
+      this.recordPending = { on: action === 'start', until: performance.now() + 2000 };
+      if (action === 'stop') this.noteRecording(JSON.parse(text).file);
+    } catch (error) {
+      this.onError(new Error(`recording: ${error.message}`));
+    } finally {
+      this.recordButton.disabled = false;
+    }
+  }
+
+  showRecording(on) {
+    this.recording = on;
+    this.recordButton.classList.toggle('recording', on);
+    this.recordButton.setAttribute('aria-pressed', String(on));
+    this.recordButton.replaceChildren(element('span', { className: 'record-mark', textContent: on ? '■' : '●' }),
+                                      element('span', { className: 'label-text', textContent: on ? ' Stop rec' : ' Rec' }));
+  }
+
+  noteRecording(file) {
+    const close = element('button', { type: 'button', textContent: '✕', title: 'Close' });
+    close.setAttribute('aria-label', 'Close');
+    close.addEventListener('click', () => { this.recordNote.hidden = true; });
+    this.recordNote.replaceChildren('Recorded to ', element('code', { textContent: file }), close);
+    this.recordNote.hidden = false;
+    clearTimeout(this.recordTimer);
+    this.recordTimer = setTimeout(() => { this.recordNote.hidden = true; }, RECORD_NOTE_MS);
+  }
+
   update(frame) {
+    if (typeof frame.recording === 'boolean') {
+      const pending = this.recordPending;
+      if (pending && (pending.on === frame.recording || performance.now() > pending.until)) this.recordPending = null;
+      if (!this.recordPending && frame.recording !== this.recording) this.showRecording(frame.recording);
+    }
     const scenario = frame.scenario;
     this.playing = scenario.playing;
     this.playButton.textContent = scenario.playing ? 'Pause' : 'Play';

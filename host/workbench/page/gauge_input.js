@@ -74,10 +74,16 @@ export function knobStep(nodes, x, y, increase, reach = Infinity) {
 // Gauges on the page and what each input needs of them, by canvas.
 const attached = new WeakMap();
 
+// While the panel is being laid out (edit_mode.js) the pointer and the keys edit
+// it: no gauge is pressed, turned or given the keys.
+let suspended = false;
+export function suspendGaugeInput(on) { suspended = on; }
+
 // While a gauge has the focus its keys are its own: the page's shortcuts (and a
 // focused button's Space) never see them. Listening on the window, in the capture
 // phase, and before any other module comes first.
 function gaugeKeys(event) {
+  if (suspended) return;
   const entry = attached.get(document.activeElement);
   if (!entry || event.target !== document.activeElement) return;
   if (event.key === 'Tab' || event.key === 'Escape') return;
@@ -150,6 +156,7 @@ export class GaugeInput {
   }
 
   down(event, canvas, gauge) {
+    if (suspended) return;
     const touch = event.pointerType === 'touch';
     if (!touch && event.button !== 0 && event.button !== 2) return;
     event.preventDefault();
@@ -243,7 +250,7 @@ export class GaugeInput {
   // The wheel over a knob turns it a step a notch (and does not scroll the page);
   // elsewhere over the gauge it scrolls as usual.
   wheeled(event, canvas, gauge) {
-    if (event.ctrlKey) return;   // the browser's zoom
+    if (event.ctrlKey || suspended) return;   // the browser's zoom; or the panel is edited
     const point = this.designPoint(event, canvas, gauge);
     this.lastPoints.set(gauge.id, point);
     const scale = (gauge.width / gauge.scale_x) / canvas.getBoundingClientRect().width;

@@ -157,14 +157,16 @@ function zoomFor(scale) {
 export class PanelView {
   // `area`: the element the windows scroll in; `onZoom(window, zoom)`: the page wants
   // that window's pictures drawn at this many pixels per panel unit;
-  // `onEnlarge(index or null)`: a window was enlarged to the page, or back.
-  constructor({ container, area, tooltip, onZoom, onError, onEnlarge = () => {} }) {
+  // `onEnlarge(index or null)`: a window was enlarged to the page, or back;
+  // `onFit()`: the windows and gauges have just been sized and placed.
+  constructor({ container, area, tooltip, onZoom, onError, onEnlarge = () => {}, onFit = () => {} }) {
     this.container = container;
     this.area = area || container.parentElement;
     this.tooltip = tooltip;
     this.onZoom = onZoom;
     this.onError = onError;
     this.onEnlarge = onEnlarge;
+    this.onFit = onFit;
     this.layout = null;
     // By window: { element, face, enlarge, window, index, smallest (the smallest
     // clickable area, panel units), min (the smallest scale), scale (CSS pixels per
@@ -193,6 +195,7 @@ export class PanelView {
 
   build(layout) {
     this.release();
+    const before = this.carriedOver();
     this.layout = layout;
     this.screen = document.createElement('div');
     this.screen.className = 'screen';
@@ -213,9 +216,54 @@ export class PanelView {
     for (const entry of this.windows) {
       entry.smallest = smallestHit(layout.gauges.filter((gauge) => gauge.window === entry.index));
     }
-    this.shown = layout.windows.map(() => true);
+    this.shown = layout.windows.map((window) => before.shown.get(window.section.toLowerCase()) ?? true);
+    this.carryOver(before);
     if (this.enlarged !== null && this.enlarged >= this.windows.length) this.setEnlarged(null);
     this.fit();
+  }
+
+  // What a panel placed anew (an edit, the file read again) takes over from the one
+  // shown so far, so that the page does not flash: each window's open state, zoom
+  // and background by its section, each gauge's last picture by its window's
+  // section and key (or, without a key, its place in the layout).
+  carriedOver() {
+    const shown = new Map();
+    const windows = new Map();
+    const pictures = new Map();
+    if (!this.layout) return { shown, windows, pictures };
+    this.windows.forEach((entry) => {
+      const section = entry.window.section.toLowerCase();
+      shown.set(section, this.shown[entry.index] !== false);
+      windows.set(section, entry);
+    });
+    for (const entry of this.gauges.filter(Boolean)) {
+      if (!entry.gauge.placeholder) pictures.set(this.pictureKey(entry.gauge), entry.element);
+    }
+    return { shown, windows, pictures };
+  }
+
+  pictureKey(gauge) {
+    const section = this.layout.windows[gauge.window].section;
+    const place = gauge.key ? `key ${gauge.key}` : `id ${gauge.id}`;
+    return `${section}|${place}|${gauge.name}`.toLowerCase();
+  }
+
+  carryOver(before) {
+    for (const entry of this.windows) {
+      const old = before.windows.get(entry.window.section.toLowerCase());
+      if (!old) continue;
+      if (old.index === entry.index) entry.zoomSent = old.zoomSent;
+      const oldImage = old.face.querySelector('.window-background');
+      const image = entry.face.querySelector('.window-background');
+      if (oldImage && image && oldImage.src === image.src && oldImage.complete) image.replaceWith(oldImage);
+    }
+    for (const entry of this.gauges.filter(Boolean)) {
+      const old = entry.gauge.placeholder ? null : before.pictures.get(this.pictureKey(entry.gauge));
+      if (!old || old.width <= 1) continue;
+      entry.element.width = old.width;
+      entry.element.height = old.height;
+      entry.element.getContext('2d').drawImage(old, 0, 0);
+    }
   }
 
   // 'screen': as the panel file places the windows; 'side by side': flowing in rows.
@@ -453,6 +501,7 @@ export class PanelView {
       if (!owner.element.hidden) this.placeGauge(entry, owner.scale);
     }
     if (visible.some((entry) => zoomFor(entry.scale) !== entry.zoomSent)) this.askZooms();
+    this.onFit();
   }
 
   // The windows flowing in rows in `area` (each at its own scale, see layout.js),

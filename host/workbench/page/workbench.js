@@ -7,6 +7,7 @@ import { getFrame, getLayout, post } from './api.js';
 // it before any shortcut of the controls.
 import { PanelView, findWindow, hasScreenPlace, windowAddress } from './panel_view.js';
 import { Controls } from './controls.js';
+import { EditMode } from './edit_mode.js';
 
 const body = document.body;
 const connection = document.getElementById('connection');
@@ -36,8 +37,11 @@ const view = new PanelView({
   tooltip: document.getElementById('tooltip'),
   onZoom: (index, zoom) => post('view', { window: index, zoom }).catch(reportError),
   onError: reportError,
+  onFit: () => editMode.place(),
 });
 const controls = new Controls({ onError: reportError });
+// Edit mode's keys come before the page's own (its Escape lets go of a selection).
+const editMode = new EditMode({ view, onToggle: (editing) => editToggled(editing) });
 
 // Windows as the panel file places them on the screen, or side by side; a panel
 // whose windows give no place shows them side by side either way.
@@ -64,8 +68,13 @@ controlsToggle.addEventListener('click', () => {
   if (!drawer()) wideShown = shown;
   showControls(shown);
 });
-narrow.addEventListener('change', () => showControls(!drawer() && wideShown));
+narrow.addEventListener('change', () => showControls(!drawer() && wideShown && !editMode.editing));
 showControls(!drawer());
+// The layout's side panel takes the controls' place while editing; the Controls
+// button still brings them, and they come back as they were afterwards.
+function editToggled(editing) {
+  showControls(!editing && !drawer() && wideShown);
+}
 // Nor does the column start open when the windows, at the smallest size their knobs
 // can be hit at, fit only without it.
 let startDecided = false;
@@ -169,6 +178,7 @@ async function run() {
         // A new panel (or a new host): build it, then ask for everything.
         state.layout = await getLayout();
         view.build(state.layout);
+        editMode.build(state.layout);
         controls.build(state.layout);
         offerArrangement(state.layout);
         if (aloneName !== null) showAlone(state.layout);
