@@ -43,7 +43,7 @@ WorkbenchSession::WorkbenchSession(WorkbenchOptions options)
     : options_(std::move(options)), document_(options_.panel_file) {
     std::string folder =
         (std::filesystem::temp_directory_path() / "panelhost-modules-XXXXXX").string();
-    if (mkdtemp(folder.data())) host_.load_from_copies(module_copies_ = folder);
+    if (mkdtemp(folder.data())) host_.load_from_copies(folder);
     std::string unread;
     document_.load(unread);
     place_panel();
@@ -134,10 +134,10 @@ void WorkbenchSession::check_files(double now) {
         }
     }
     if (scenario_watch_.changed()) reload_scenario();
-    check_modules(now);
+    check_modules();
 }
 
-void WorkbenchSession::check_modules(double) {
+void WorkbenchSession::check_modules() {
     std::vector<std::string> rebuilt;
     for (const auto& [name, file] : host_.module_files()) {
         std::error_code error;

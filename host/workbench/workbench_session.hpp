@@ -127,7 +127,7 @@ public:
     // Places the panel anew; `between` runs when the old gauges are gone and before
     // the new ones are placed.
     void reload_panel(const std::function<void()>& between = {});
-    void check_modules(double now);
+    void check_modules();
     void reload_module(const std::string& name);
     void reload_scenario();
     void check_files(double now);
@@ -177,7 +177,6 @@ public:
         }
     };
     std::map<std::string, ModuleStamp> module_stamps_;
-    std::string module_copies_; // the folder the modules are copied to before loading
     FileWatch panel_watch_;
     FileWatch scenario_watch_;
 
