@@ -24,11 +24,7 @@ struct NeedleDialFields {
 struct NeedleDial {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    NeedleRecord needle;
-    ElementRecord* needle_children[2];
-    StaticImageRecord cover;
+    Chain<StaticImageRecord, NeedleRecord, StaticImageRecord> elements; // face, needle, cover
     MouseArea mouse_areas[4];
 };
 
@@ -38,12 +34,13 @@ constexpr NeedleDial needle_dial(NeedleDial& self, const NeedleDialFields& field
     NeedleDial dial{};
     dial.header =
         gauge_header(fields.name, self.roots, fields.size_mm, self.mouse_areas, fields.callback);
-    dial.roots[0] = &self.face.common;
-    dial.face = static_image(fields.face, {0, 0}, 0x4003, &self.header, self.face_children);
-    dial.face_children[0] = &self.needle.common;
-    dial.needle = needle(fields.needle, &self.header, self.needle_children);
-    dial.needle_children[0] = &self.cover.common;
-    dial.cover = static_image(fields.cover, {0, 0}, 0x3, &self.header, nullptr);
+    link_chain(dial, self,
+               // face
+               static_image(fields.face, {0, 0}, lit_layer_flags),
+               // needle
+               needle(fields.needle),
+               // cover
+               static_image(fields.cover, {0, 0}, layer_flags));
     dial.mouse_areas[0] = area_begin(fields.area_help_id);
     if (fields.has_tooltip) {
         dial.mouse_areas[1] = tooltip(fields.tooltip_help_id, fields.tooltip_text);

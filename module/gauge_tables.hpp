@@ -2,14 +2,36 @@
 //
 // Every record stays plain data initialised at compile time (the gauges declare
 // them `constinit`), so the module runs no code when it is loaded. The builders
-// here only save repeating the record layouts in each gauge.
+// here only save repeating the record layouts in each gauge. The gauges leave an
+// element's owner and children to `link_chain` (at the end), which writes a
+// gauge's whole chain.
 #pragma once
 
 #include "gauge_abi.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <type_traits>
 
 namespace gauge {
+
+// The image-flag sets the gauges draw with, named by what they are for. Every
+// element keys out black and is erased before it is drawn again.
+constexpr uint32_t layer_flags = IMAGE_FLAG_USE_TRANSPARENCY | IMAGE_FLAG_USE_ERASE; // 0x3
+// Brightened by the panel lighting: dial faces, lit button faces, window backings.
+constexpr uint32_t lit_layer_flags = layer_flags | IMAGE_FLAG_USE_LUMINOUS; // 0x4003
+// Drawn afresh at every update, never blended into the static picture: display
+// texts, lamps and the lit faces of pressed buttons.
+constexpr uint32_t display_flags = layer_flags | IMAGE_FLAG_NO_STATIC_BLEND; // 0x7
+// Parts that turn or slide, filtered smooth as they move: knobs and unlit needles.
+constexpr uint32_t moving_flags = layer_flags | IMAGE_FLAG_BILINEAR; // 0x83
+// Moving parts the panel lighting brightens: needles, sliders, moving images,
+// sprites, and the flags that swing into view.
+constexpr uint32_t lit_moving_flags = lit_layer_flags | IMAGE_FLAG_BILINEAR; // 0x4083
+
+static_assert(layer_flags == 0x3 && lit_layer_flags == 0x4003 && display_flags == 0x7 &&
+              moving_flags == 0x83 && lit_moving_flags == 0x4083);
 
 struct Point {
     int32_t x = 0;
@@ -58,13 +80,21 @@ constexpr TokenVariable variable(uint32_t id) {
 }
 
 constexpr StaticImageRecord static_image(uint32_t bitmap, Point position, uint32_t image_flags,
-                                         GaugeHeader* gauge, ElementRecord** children) {
+                                         GaugeHeader* gauge = nullptr,
+                                         ElementRecord** children = nullptr) {
     StaticImageRecord record{};
     record.common = element({.kind = ELEMENT_STATIC_IMAGE,
                              .bitmap = bitmap,
                              .position = position,
                              .image_flags = image_flags},
                             gauge, children);
+    return record;
+}
+
+// The same element record with a failure list, for a builder that takes none.
+template <class Record>
+constexpr Record with_failures(Record record, const FailureEntry* failures) {
+    record.common.failures = failures;
     return record;
 }
 
@@ -78,17 +108,19 @@ struct NeedleFields {
     uint32_t rows = 0;
     const FailureEntry* failures = nullptr;
     ValueCallback callback = nullptr;
+    uint32_t special_flags = 0; // ELEMENT_SPECIAL_KNOB on a knob the host turns
 };
 
-constexpr NeedleRecord needle(const NeedleFields& fields, GaugeHeader* gauge,
-                              ElementRecord** children) {
+constexpr NeedleRecord needle(const NeedleFields& fields, GaugeHeader* gauge = nullptr,
+                              ElementRecord** children = nullptr) {
     NeedleRecord record{};
     record.common = element({.kind = ELEMENT_NEEDLE,
                              .bitmap = fields.bitmap,
                              .position = fields.pivot,
                              .image_flags = fields.image_flags,
                              .offset = fields.needle_offset,
-                             .failures = fields.failures},
+                             .failures = fields.failures,
+                             .special_flags = fields.special_flags},
                             gauge, children);
     record.source = variable(fields.source);
     record.nonlinearity = fields.table;
@@ -112,8 +144,9 @@ struct MovingImageFields {
     ValueCallback y_callback = nullptr;
 };
 
-constexpr MovingImageRecord moving_image(const MovingImageFields& fields, GaugeHeader* gauge,
-                                         ElementRecord** children) {
+constexpr MovingImageRecord moving_image(const MovingImageFields& fields,
+                                         GaugeHeader* gauge = nullptr,
+                                         ElementRecord** children = nullptr) {
     MovingImageRecord record{};
     record.common = element({.kind = ELEMENT_MOVING_IMAGE,
                              .bitmap = fields.bitmap,
@@ -150,8 +183,8 @@ struct StringFields {
     TextCallback callback = nullptr;
 };
 
-constexpr StringRecord string_element(const StringFields& fields, GaugeHeader* gauge,
-                                      ElementRecord** children) {
+constexpr StringRecord string_element(const StringFields& fields, GaugeHeader* gauge = nullptr,
+                                      ElementRecord** children = nullptr) {
     StringRecord record{};
     record.common = element({.kind = ELEMENT_STRING,
                              .bitmap = RESOURCE_NONE,
@@ -189,8 +222,8 @@ struct SliderFields {
     ValueCallback y_callback = nullptr;
 };
 
-constexpr SliderRecord slider(const SliderFields& fields, GaugeHeader* gauge,
-                              ElementRecord** children) {
+constexpr SliderRecord slider(const SliderFields& fields, GaugeHeader* gauge = nullptr,
+                              ElementRecord** children = nullptr) {
     SliderRecord record{};
     record.common = element({.kind = ELEMENT_SLIDER,
                              .bitmap = fields.bitmap,
@@ -218,7 +251,8 @@ struct IconFields {
     ValueCallback callback = nullptr;
 };
 
-constexpr IconRecord icon(const IconFields& fields, GaugeHeader* gauge, ElementRecord** children) {
+constexpr IconRecord icon(const IconFields& fields, GaugeHeader* gauge = nullptr,
+                          ElementRecord** children = nullptr) {
     IconRecord record{};
     record.common = element({.kind = ELEMENT_ICON,
                              .bitmap = fields.bitmap,
@@ -252,8 +286,8 @@ struct SpriteFields {
     ValueCallback rotation_callback = nullptr;
 };
 
-constexpr SpriteRecord sprite(const SpriteFields& fields, GaugeHeader* gauge,
-                              ElementRecord** children) {
+constexpr SpriteRecord sprite(const SpriteFields& fields, GaugeHeader* gauge = nullptr,
+                              ElementRecord** children = nullptr) {
     SpriteRecord record{};
     record.common = element({.kind = ELEMENT_SPRITE,
                              .bitmap = fields.bitmap,
@@ -337,6 +371,127 @@ constexpr GaugeHeader gauge_header(const char* name, ElementRecord** roots, uint
     header.mouse_areas = mouse_areas;
     header.gauge_callback = callback;
     return header;
+}
+
+// A mouse list from its records in order. They must fill `list` exactly: a list
+// with too few or too many records does not compile.
+template <size_t N>
+constexpr void write_mouse_list(MouseArea (&list)[N], std::initializer_list<MouseArea> records) {
+    if (records.size() != N) throw "the mouse records do not fill the list"; // stops the build
+    size_t i = 0;
+    for (const MouseArea& record : records)
+        list[i++] = record;
+}
+
+// ---------------------------------------------------------------------------------
+// Element chains. Every gauge draws one chain, from the background to the front,
+// each element the single child of the one before it. A gauge keeps its elements
+// in a `Chain` of their record types in drawing order, and `link_chain` writes
+// them from records given in that order, with every link the host follows: the
+// gauge's root, each element's list of its one child, and each element's owner.
+// The order is written once, in that call; a record whose type is not the chain's
+// at its place does not compile.
+
+// An element and the null-terminated list holding its one child.
+template <class Record> struct Linked {
+    Record record;
+    ElementRecord* children[2];
+};
+
+// A run of N elements of one kind, one after the other in the chain (a drum
+// counter's drums): in a chain's types, and as the records given for it.
+template <class Record, size_t N> struct Repeated { Record records[N]; };
+
+// The element records of one chain, back to front.
+template <class... Records> struct Chain {};
+template <class First, class... Rest> struct Chain<First, Rest...> {
+    Linked<First> first;
+    Chain<Rest...> rest;
+};
+template <class Record, size_t N, class... Rest> struct Chain<Repeated<Record, N>, Rest...> {
+    Linked<Record> run[N];
+    Chain<Rest...> rest;
+};
+
+namespace chain_detail {
+
+template <class First, class... Rest> constexpr ElementRecord* front(Chain<First, Rest...>& chain) {
+    return &chain.first.record.common;
+}
+template <class Record, size_t N, class... Rest>
+constexpr ElementRecord* front(Chain<Repeated<Record, N>, Rest...>& chain) {
+    return &chain.run[0].record.common;
+}
+
+// One element: its record, its owner, and its list holding `next` (none: the front
+// element). `out` is in the value being built, `self` the same element in the
+// object that value initialises. Whether there is a next element is known from the
+// chain's types: testing the address for null is not a constant expression where
+// the compiler instruments addresses (the sanitizer builds).
+template <class Record>
+constexpr void place(Linked<Record>& out, Linked<Record>& self, GaugeHeader* gauge,
+                     const Record& record, ElementRecord* next) {
+    out.record = record;
+    ElementRecord& element = out.record.common;
+    element.gauge = gauge;
+    element.children = self.children;
+    out.children[0] = next;
+    out.children[1] = nullptr;
+}
+
+template <class Record>
+constexpr void place_front(Linked<Record>& out, GaugeHeader* gauge, const Record& record) {
+    out.record = record;
+    out.record.common.gauge = gauge;
+    out.record.common.children = nullptr;
+}
+
+// Places an element followed by the front of `rest`, or as the front element when
+// `rest` is empty.
+template <class Record, class... Rest>
+constexpr void place_before(Linked<Record>& out, Linked<Record>& self, GaugeHeader* gauge,
+                            const Record& record, Chain<Rest...>& rest) {
+    if constexpr (sizeof...(Rest) == 0)
+        place_front(out, gauge, record);
+    else
+        place(out, self, gauge, record, front(rest));
+}
+
+// Writes `records` into `out` (the value being built), linked through the
+// addresses of `self` (the object that value initialises).
+template <class Record, size_t N, class... Rest>
+constexpr void link(Chain<Repeated<Record, N>, Rest...>& out,
+                    Chain<Repeated<Record, N>, Rest...>& self, GaugeHeader* gauge,
+                    const Repeated<Record, N>& run, const std::type_identity_t<Rest>&... rest);
+
+template <class First, class... Rest>
+constexpr void link(Chain<First, Rest...>& out, Chain<First, Rest...>& self, GaugeHeader* gauge,
+                    const std::type_identity_t<First>& first,
+                    const std::type_identity_t<Rest>&... rest) {
+    place_before(out.first, self.first, gauge, first, self.rest);
+    if constexpr (sizeof...(Rest) > 0) link(out.rest, self.rest, gauge, rest...);
+}
+
+template <class Record, size_t N, class... Rest>
+constexpr void link(Chain<Repeated<Record, N>, Rest...>& out,
+                    Chain<Repeated<Record, N>, Rest...>& self, GaugeHeader* gauge,
+                    const Repeated<Record, N>& run, const std::type_identity_t<Rest>&... rest) {
+    for (size_t i = 0; i + 1 < N; ++i)
+        place(out.run[i], self.run[i], gauge, run.records[i], &self.run[i + 1].record.common);
+    place_before(out.run[N - 1], self.run[N - 1], gauge, run.records[N - 1], self.rest);
+    if constexpr (sizeof...(Rest) > 0) link(out.rest, self.rest, gauge, rest...);
+}
+
+} // namespace chain_detail
+
+// Writes a gauge's chain: `out` is the gauge's records being built and `self` the
+// gauge object they initialise (members `header`, `roots` and `elements`), and
+// `records` its elements from the background to the front.
+template <class Gauge, class... Records>
+constexpr void link_chain(Gauge& out, Gauge& self, const Records&... records) {
+    out.roots[0] = chain_detail::front(self.elements);
+    out.roots[1] = nullptr;
+    chain_detail::link(out.elements, self.elements, &self.header, records...);
 }
 
 } // namespace gauge

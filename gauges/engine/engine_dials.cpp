@@ -18,8 +18,6 @@ constexpr FailureEntry torque_failures[] = {
 constexpr FailureEntry oil_failures[] = {
     {20, FAILURE_ACTION_ZERO, 0}, {2, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
 
-constexpr uint32_t needle_flags = 0x4083;
-
 // The long needle of the 300 x 300 dials, turning about the face's centre.
 template <size_t Rows>
 constexpr NeedleFields centre_needle(uint32_t bitmap, uint32_t source,
@@ -28,7 +26,7 @@ constexpr NeedleFields centre_needle(uint32_t bitmap, uint32_t source,
     return {.bitmap = bitmap,
             .pivot = {150, 150},
             .needle_offset = {0, 10},
-            .image_flags = needle_flags,
+            .image_flags = lit_moving_flags,
             .source = source,
             .table = table,
             .rows = Rows,
@@ -68,14 +66,15 @@ constexpr TwoNeedleDial two_needle_dial(TwoNeedleDial& self, const TwoNeedleFiel
     TwoNeedleDial dial{};
     dial.header =
         gauge_header(fields.name, self.roots, 100, self.mouse_areas, engine_gauge_callback);
-    dial.roots[0] = &self.face.common;
-    dial.face = static_image(fields.face, {0, 0}, 0x4003, &self.header, self.face_children);
-    dial.face_children[0] = &self.first.common;
-    dial.first = needle(fields.first, &self.header, self.first_children);
-    dial.first_children[0] = &self.second.common;
-    dial.second = needle(fields.second, &self.header, self.second_children);
-    dial.second_children[0] = &self.cover.common;
-    dial.cover = static_image(fields.cover, {0, 0}, 0x3, &self.header, nullptr);
+    link_chain(dial, self,
+               // face
+               static_image(fields.face, {0, 0}, lit_layer_flags),
+               // first needle
+               needle(fields.first),
+               // second needle
+               needle(fields.second),
+               // cover
+               static_image(fields.cover, {0, 0}, layer_flags));
     size_t i = 0;
     for (const MouseArea& area : areas)
         dial.mouse_areas[i++] = area;
@@ -95,7 +94,7 @@ constexpr uint32_t hydraulic_psf = 732;
 constexpr NeedleFields units_needle{.bitmap = 2300,
                                     .pivot = {90, 83},
                                     .needle_offset = {31, 7},
-                                    .image_flags = needle_flags,
+                                    .image_flags = lit_moving_flags,
                                     .source = gas_generator_percent,
                                     .table = gas_generator_units_table,
                                     .rows = 2,
@@ -106,7 +105,7 @@ constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source,
     return {.bitmap = 2370,
             .pivot = pivot,
             .needle_offset = offset,
-            .image_flags = needle_flags,
+            .image_flags = lit_moving_flags,
             .source = source,
             .table = table,
             .rows = rows,

@@ -22,8 +22,6 @@ constexpr double gear_down = 2;
 constexpr double gear_up_below = 100.0;
 constexpr double gear_down_from = 16300.0;
 
-constexpr uint32_t element_flags = 0x4083;
-
 bool supply_present() {
     TokenVariable supply{};
     supply.id = supply_variable;
@@ -54,7 +52,7 @@ double GAUGE_CALL gear_flaps_off_flag(ElementRecord*) { return supply_present() 
 constexpr IconFields gear_window(Point position, uint32_t source) {
     return {.bitmap = 1340,
             .position = position,
-            .image_flags = element_flags,
+            .image_flags = lit_moving_flags,
             .source = source,
             .scale = 1.0,
             .icon_count = 3,
@@ -64,40 +62,34 @@ constexpr IconFields gear_window(Point position, uint32_t source) {
 constexpr FlapsGearIndicator flaps_gear_indicator(FlapsGearIndicator& self) {
     FlapsGearIndicator g{};
     g.header = gauge_header("Flaps_Gear_Indicator", self.roots, 100, self.mouse_areas);
-    g.roots[0] = &self.face.common;
-    g.face = static_image(1320, {0, 0}, 0x4003, &self.header, self.face_children);
-    g.face_children[0] = &self.right_gear.common;
-    g.right_gear =
-        icon(gear_window({107, 86}, right_gear_position), &self.header, self.right_gear_children);
-    g.right_gear_children[0] = &self.centre_gear.common;
-    g.centre_gear =
-        icon(gear_window({69, 86}, centre_gear_position), &self.header, self.centre_gear_children);
-    g.centre_gear_children[0] = &self.left_gear.common;
-    g.left_gear =
-        icon(gear_window({31, 86}, left_gear_position), &self.header, self.left_gear_children);
-    g.left_gear_children[0] = &self.off_flag.common;
-    g.off_flag = icon({.bitmap = 1350,
-                       .position = {72, 26},
-                       .image_flags = element_flags,
-                       .scale = 1.0,
-                       .icon_count = 1,
-                       .callback = gear_flaps_off_flag},
-                      &self.header, self.off_flag_children);
-    g.off_flag_children[0] = &self.flap_pointer.common;
-    g.flap_pointer = needle({.bitmap = 1330,
-                             .pivot = {69, 29},
-                             .needle_offset = {6, 6},
-                             .image_flags = element_flags,
-                             .source = flap_position,
-                             .table = flap_table,
-                             .rows = 4,
-                             .callback = flap_pointer_value},
-                            &self.header, self.flap_pointer_children);
-    g.flap_pointer_children[0] = &self.cover.common;
-    g.cover = static_image(1360, {0, 0}, 0x3, &self.header, nullptr);
-    g.mouse_areas[0] = area_begin(0xA903);
-    g.mouse_areas[1] = area_end();
-    g.mouse_areas[2] = list_end();
+    link_chain(g, self,
+               // face
+               static_image(1320, {0, 0}, lit_layer_flags),
+               // right gear window
+               icon(gear_window({107, 86}, right_gear_position)),
+               // centre gear window
+               icon(gear_window({69, 86}, centre_gear_position)),
+               // left gear window
+               icon(gear_window({31, 86}, left_gear_position)),
+               // OFF flag
+               icon({.bitmap = 1350,
+                     .position = {72, 26},
+                     .image_flags = lit_moving_flags,
+                     .scale = 1.0,
+                     .icon_count = 1,
+                     .callback = gear_flaps_off_flag}),
+               // flap pointer
+               needle({.bitmap = 1330,
+                       .pivot = {69, 29},
+                       .needle_offset = {6, 6},
+                       .image_flags = lit_moving_flags,
+                       .source = flap_position,
+                       .table = flap_table,
+                       .rows = 4,
+                       .callback = flap_pointer_value}),
+               // cover
+               static_image(1360, {0, 0}, layer_flags));
+    write_mouse_list(g.mouse_areas, {area_begin(0xA903), area_end(), list_end()});
     return g;
 }
 

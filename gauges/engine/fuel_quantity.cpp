@@ -30,7 +30,7 @@ constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, uint32_t
             .needle = {.bitmap = 3190,
                        .pivot = {150, 150},
                        .needle_offset = {36, 7},
-                       .image_flags = 0x4083,
+                       .image_flags = lit_moving_flags,
                        .source = level,
                        .table = table,
                        .rows = Rows,

@@ -23,7 +23,7 @@ constinit NeedleDial airspeed_gauge = needle_dial(airspeed_gauge, {
     .needle = {.bitmap = 1030,
                .pivot = {150, 150},
                .needle_offset = {50, 11},
-               .image_flags = 0x4083,
+               .image_flags = lit_moving_flags,
                .source = indicated_airspeed,
                .table = airspeed_table,
                .rows = std::size(airspeed_table),

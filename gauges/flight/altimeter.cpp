@@ -78,65 +78,66 @@ constexpr FailureEntry altitude_failures[] = {{3, FAILURE_ACTION_FREEZE, 0},
                                               {7, FAILURE_ACTION_FREEZE, 0},
                                               {0, 0, 0}};
 
+// The drum counter's drums, from the drum table.
+constexpr Repeated<MovingImageRecord, std::size(drums)> drum_records() {
+    Repeated<MovingImageRecord, std::size(drums)> run{};
+    for (size_t i = 0; i < std::size(drums); ++i) {
+        const Drum& d = drums[i];
+        run.records[i] =
+            moving_image({.bitmap = d.strip,
+                          .position = {d.x, d.y},
+                          .image_flags = lit_moving_flags,
+                          .y_source = d.variable,
+                          .y_range_start = 0,
+                          .y_range_end = d.cycle,
+                          .failures = d.variable == altitude ? altitude_failures : nullptr,
+                          .y_callback = altimeter_drum_value});
+    }
+    return run;
+}
+
 constexpr Altimeter make_altimeter(Altimeter& self) {
     Altimeter a{};
     a.header = gauge_header("Altimeter", self.roots, 100, self.mouse_areas);
-    a.roots[0] = &self.face.common;
-    a.face = static_image(310, {0, 0}, 0x4003, &self.header, self.face_children);
-    a.face_children[0] = &self.drums[0].common;
-    for (size_t i = 0; i < std::size(drums); ++i) {
-        const Drum& d = drums[i];
-        ElementRecord* next = i + 1 < std::size(drums) ? &self.drums[i + 1].common
-                                                       : &self.hatch.common;
-        a.drum_children[i][0] = next;
-        a.drums[i] = moving_image({.bitmap = d.strip,
-                                   .position = {d.x, d.y},
-                                   .image_flags = 0x4083,
-                                   .y_source = d.variable,
-                                   .y_range_start = 0,
-                                   .y_range_end = d.cycle,
-                                   .failures = d.variable == altitude ? altitude_failures
-                                                                      : nullptr,
-                                   .y_callback = altimeter_drum_value},
-                                  &self.header, self.drum_children[i]);
-    }
-    a.hatch = icon({.bitmap = hatch_bitmap,
-                    .position = {hatch_x, hatch_y},
-                    .image_flags = 0x4083,
-                    .source = altitude,
-                    .scale = 0,
-                    .failures = altitude_failures,
-                    .callback = altimeter_hatch_value},
-                   &self.header, self.hatch_children);
-    a.hatch_children[0] = &self.flag.common;
-    a.flag = icon({.bitmap = flag_bitmap,
-                   .position = {flag_x, flag_y},
-                   .image_flags = 0x4083,
-                   .source = altitude,
-                   .scale = 0,
-                   .callback = altimeter_flag_value},
-                  &self.header, self.flag_children);
-    a.flag_children[0] = &self.pointer.common;
-    a.pointer = needle({.bitmap = 320,
-                        .pivot = {pivot_x, pivot_y},
-                        .needle_offset = {12, 12},
-                        .image_flags = 0x4083,
-                        .source = altitude,
-                        .table = pointer_table,
-                        .rows = std::size(pointer_table),
-                        .failures = altitude_failures},
-                       &self.header, self.pointer_children);
-    a.pointer_children[0] = &self.cover.common;
-    a.cover = static_image(330, {0, 0}, 0x3, &self.header, self.cover_children);
-    a.cover_children[0] = &self.knob.common;
-    a.knob = needle({.bitmap = 400,
-                     .pivot = {knob_x, knob_y},
-                     .needle_offset = {29, 29},
-                     .image_flags = 0x83,
-                     .source = millibars,
-                     .table = knob_table,
-                     .rows = std::size(knob_table)},
-                    &self.header, nullptr);
+    link_chain(a, self,
+               // face
+               static_image(310, {0, 0}, lit_layer_flags),
+               // drums
+               drum_records(),
+               // hatch
+               icon({.bitmap = hatch_bitmap,
+                     .position = {hatch_x, hatch_y},
+                     .image_flags = lit_moving_flags,
+                     .source = altitude,
+                     .scale = 0,
+                     .failures = altitude_failures,
+                     .callback = altimeter_hatch_value}),
+               // flag
+               icon({.bitmap = flag_bitmap,
+                     .position = {flag_x, flag_y},
+                     .image_flags = lit_moving_flags,
+                     .source = altitude,
+                     .scale = 0,
+                     .callback = altimeter_flag_value}),
+               // pointer
+               needle({.bitmap = 320,
+                       .pivot = {pivot_x, pivot_y},
+                       .needle_offset = {12, 12},
+                       .image_flags = lit_moving_flags,
+                       .source = altitude,
+                       .table = pointer_table,
+                       .rows = std::size(pointer_table),
+                       .failures = altitude_failures}),
+               // cover
+               static_image(330, {0, 0}, layer_flags),
+               // setting knob
+               needle({.bitmap = 400,
+                       .pivot = {knob_x, knob_y},
+                       .needle_offset = {29, 29},
+                       .image_flags = moving_flags,
+                       .source = millibars,
+                       .table = knob_table,
+                       .rows = std::size(knob_table)}));
     a.mouse_areas[0] = area_begin(0xAB07);
     a.mouse_areas[1] = tooltip(0x3051);
     a.mouse_areas[2] = click_area({232, 224, 14, 58}, CURSOR_DOWNARROW,

@@ -37,48 +37,46 @@ constexpr FailureEntry gyro_failures[] = {{8, FAILURE_ACTION_NONE, 0},
 constexpr Attitude make_attitude(Attitude& self) {
     Attitude a{};
     a.header = gauge_header("Attitude", self.roots, 100, self.mouse_areas);
-    a.roots[0] = &self.face.common;
-    a.face = static_image(410, {0, 0}, 0x4003, &self.header, self.face_children);
-    a.face_children[0] = &self.card.common;
-    a.card = sprite({.bitmap = card_bitmap,
-                     .position = {window_x, window_y},
-                     .turning_point = {card_centre_x, card_centre_y},
-                     .image_flags = 0x4083,
-                     .y_source = pitch,
-                     .y_scale = card_pixels_per_degree,
-                     .rotation_source = bank,
-                     .rotation_scale = -1.0,
-                     .texture_scale_x = 1.0f,
-                     .texture_scale_y = card_texture_scale_y,
-                     .failures = gyro_failures,
-                     .y_callback = attitude_pitch_value},
-                    &self.header, self.card_children);
-    a.card_children[0] = &self.ring.common;
-    a.ring = sprite({.bitmap = ring_bitmap,
-                     .position = {window_x, window_y},
-                     .turning_point = {ring_centre_x, ring_centre_y},
-                     .image_flags = 0x4083,
-                     .y_scale = 1.0,
-                     .rotation_source = bank,
-                     .rotation_scale = -1.0,
-                     .failures = gyro_failures},
-                    &self.header, self.ring_children);
-    a.ring_children[0] = &self.gyro_flag.common;
-    a.gyro_flag = icon({.bitmap = gyro_flag_bitmap,
-                        .position = {gyro_flag_x, gyro_flag_y},
-                        .image_flags = 0x4003,
-                        .scale = 1.0,
-                        .callback = attitude_gyro_flag_value},
-                       &self.header, self.gyro_flag_children);
-    a.gyro_flag_children[0] = &self.symbol.common;
-    a.symbol = slider({.bitmap = symbol_bitmap,
+    link_chain(a, self,
+               // face
+               static_image(410, {0, 0}, lit_layer_flags),
+               // horizon card
+               sprite({.bitmap = card_bitmap,
+                       .position = {window_x, window_y},
+                       .turning_point = {card_centre_x, card_centre_y},
+                       .image_flags = lit_moving_flags,
+                       .y_source = pitch,
+                       .y_scale = card_pixels_per_degree,
+                       .rotation_source = bank,
+                       .rotation_scale = -1.0,
+                       .texture_scale_x = 1.0f,
+                       .texture_scale_y = card_texture_scale_y,
+                       .failures = gyro_failures,
+                       .y_callback = attitude_pitch_value}),
+               // bank ring
+               sprite({.bitmap = ring_bitmap,
+                       .position = {window_x, window_y},
+                       .turning_point = {ring_centre_x, ring_centre_y},
+                       .image_flags = lit_moving_flags,
+                       .y_scale = 1.0,
+                       .rotation_source = bank,
+                       .rotation_scale = -1.0,
+                       .failures = gyro_failures}),
+               // GYRO flag
+               icon({.bitmap = gyro_flag_bitmap,
+                     .position = {gyro_flag_x, gyro_flag_y},
+                     .image_flags = lit_layer_flags,
+                     .scale = 1.0,
+                     .callback = attitude_gyro_flag_value}),
+               // aircraft symbol
+               slider({.bitmap = symbol_bitmap,
                        .position = {symbol_x, symbol_y},
-                       .image_flags = 0x3,
+                       .image_flags = layer_flags,
                        .y_source = symbol_height,
-                       .y_scale = symbol_pixels_per_unit},
-                      &self.header, self.symbol_children);
-    a.symbol_children[0] = &self.cover.common;
-    a.cover = static_image(450, {0, 0}, 0x3, &self.header, nullptr);
+                       .y_scale = symbol_pixels_per_unit}),
+               // cover
+               static_image(450, {0, 0}, layer_flags));
+
     a.mouse_areas[0] = area_begin();
     a.mouse_areas[1] = tooltip(0x3092);
     a.mouse_areas[2] = click_area({121, 243, 25, 50}, CURSOR_DOWNARROW,

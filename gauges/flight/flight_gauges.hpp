@@ -10,17 +10,9 @@ namespace gauge {
 struct TurnCoordinator {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    SliderRecord ball;
-    ElementRecord* ball_children[2];
-    StaticImageRecord tube_lines;
-    ElementRecord* tube_lines_children[2];
-    IconRecord flag;
-    ElementRecord* flag_children[2];
-    NeedleRecord pointer;
-    ElementRecord* pointer_children[2];
-    StaticImageRecord cover;
+    Chain<StaticImageRecord, SliderRecord, StaticImageRecord, IconRecord, NeedleRecord,
+          StaticImageRecord>
+        elements;
     MouseArea mouse_areas[7];
 };
 extern TurnCoordinator turn_coordinator_gauge;
@@ -29,19 +21,9 @@ extern TurnCoordinator turn_coordinator_gauge;
 struct Altimeter {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    MovingImageRecord drums[12];
-    ElementRecord* drum_children[12][2];
-    IconRecord hatch;
-    ElementRecord* hatch_children[2];
-    IconRecord flag;
-    ElementRecord* flag_children[2];
-    NeedleRecord pointer;
-    ElementRecord* pointer_children[2];
-    StaticImageRecord cover;
-    ElementRecord* cover_children[2];
-    NeedleRecord knob;
+    Chain<StaticImageRecord, Repeated<MovingImageRecord, 12>, IconRecord, IconRecord, NeedleRecord,
+          StaticImageRecord, NeedleRecord>
+        elements;
     MouseArea mouse_areas[6];
 };
 extern Altimeter altimeter_gauge;
@@ -51,17 +33,9 @@ extern Altimeter altimeter_gauge;
 struct Attitude {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    SpriteRecord card;
-    ElementRecord* card_children[2];
-    SpriteRecord ring;
-    ElementRecord* ring_children[2];
-    IconRecord gyro_flag;
-    ElementRecord* gyro_flag_children[2];
-    SliderRecord symbol;
-    ElementRecord* symbol_children[2];
-    StaticImageRecord cover;
+    Chain<StaticImageRecord, SpriteRecord, SpriteRecord, IconRecord, SliderRecord,
+          StaticImageRecord>
+        elements;
     MouseArea mouse_areas[6];
 };
 extern Attitude attitude_gauge;
@@ -73,9 +47,7 @@ extern NeedleDial vertical_speed_gauge;
 struct MagneticCompass {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord housing;
-    ElementRecord* housing_children[2];
-    MovingImageRecord card;
+    Chain<StaticImageRecord, MovingImageRecord> elements;
     MouseArea mouse_areas[3];
 };
 extern MagneticCompass magnetic_compass_gauge;

@@ -15,19 +15,20 @@ constexpr FailureEntry compass_failures[] = {{12, FAILURE_ACTION_NONE, 0}, {0, 0
 constexpr MagneticCompass magnetic_compass(MagneticCompass& self) {
     MagneticCompass compass{};
     compass.header = gauge_header("Magnetic_Compass", self.roots, 100, self.mouse_areas);
-    compass.roots[0] = &self.housing.common;
-    compass.housing = static_image(1000, {0, 0}, 0x3, &self.header, self.housing_children);
-    compass.housing_children[0] = &self.card.common;
-    compass.card = moving_image({.bitmap = 1010,
-                                 .position = {0, 0},
-                                 .image_flags = 0x4083,
-                                 .x_source = compass_heading,
-                                 .x_range_start = 360,
-                                 .x_range_end = 0,
-                                 .y_range_start = 360,
-                                 .y_range_end = 360,
-                                 .failures = compass_failures},
-                                &self.header, nullptr);
+    link_chain(compass, self,
+               // housing
+               static_image(1000, {0, 0}, layer_flags),
+               // card
+               moving_image({.bitmap = 1010,
+                             .position = {0, 0},
+                             .image_flags = lit_moving_flags,
+                             .x_source = compass_heading,
+                             .x_range_start = 360,
+                             .x_range_end = 0,
+                             .y_range_start = 360,
+                             .y_range_end = 360,
+                             .failures = compass_failures}));
+
     compass.mouse_areas[0] = area_begin(0xAB77);
     compass.mouse_areas[1] = area_end();
     compass.mouse_areas[2] = list_end();

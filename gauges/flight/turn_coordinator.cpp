@@ -38,42 +38,40 @@ constexpr FailureEntry pointer_failures[] = {{18, FAILURE_ACTION_FREEZE, 0},
 constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
     TurnCoordinator t{};
     t.header = gauge_header("Turn_Coordinator", self.roots, 100, self.mouse_areas);
-    t.roots[0] = &self.face.common;
-    t.face = static_image(250, {0, 0}, 0x4003, &self.header, self.face_children);
-    t.face_children[0] = &self.ball.common;
-    t.ball = slider({.bitmap = ball_bitmap,
-                     .position = {ball_x, ball_y},
-                     .image_flags = 0x4083,
-                     .x_source = sideslip,
-                     .x_scale = ball_x_scale,
-                     .y_source = sideslip,
-                     .y_scale = ball_y_scale,
-                     .y_callback = turn_ball_height},
-                    &self.header, self.ball_children);
-    t.ball_children[0] = &self.tube_lines.common;
-    t.tube_lines = static_image(tube_lines_bitmap, {tube_lines_x, tube_lines_y}, 0x3,
-                                &self.header, self.tube_lines_children);
-    t.tube_lines_children[0] = &self.flag.common;
-    t.flag = icon({.bitmap = flag_bitmap,
-                   .position = {flag_x, flag_y},
-                   .image_flags = 0x4003,
-                   .source = supply,
-                   .scale = 1.0,
-                   .callback = turn_flag_value},
-                  &self.header, self.flag_children);
-    t.flag_children[0] = &self.pointer.common;
-    t.pointer = needle({.bitmap = pointer_bitmap,
-                        .pivot = {pivot_x, pivot_y},
-                        .needle_offset = {24, 14},
-                        .image_flags = 0x4083,
-                        .source = turn_rate,
-                        .table = pointer_table,
-                        .rows = std::size(pointer_table),
-                        .failures = pointer_failures,
-                        .callback = turn_rate_value},
-                       &self.header, self.pointer_children);
-    t.pointer_children[0] = &self.cover.common;
-    t.cover = static_image(300, {0, 0}, 0x3, &self.header, nullptr);
+    link_chain(t, self,
+               // face
+               static_image(250, {0, 0}, lit_layer_flags),
+               // ball
+               slider({.bitmap = ball_bitmap,
+                       .position = {ball_x, ball_y},
+                       .image_flags = lit_moving_flags,
+                       .x_source = sideslip,
+                       .x_scale = ball_x_scale,
+                       .y_source = sideslip,
+                       .y_scale = ball_y_scale,
+                       .y_callback = turn_ball_height}),
+               // tube lines
+               static_image(tube_lines_bitmap, {tube_lines_x, tube_lines_y}, layer_flags),
+               // flag
+               icon({.bitmap = flag_bitmap,
+                     .position = {flag_x, flag_y},
+                     .image_flags = lit_layer_flags,
+                     .source = supply,
+                     .scale = 1.0,
+                     .callback = turn_flag_value}),
+               // pointer
+               needle({.bitmap = pointer_bitmap,
+                       .pivot = {pivot_x, pivot_y},
+                       .needle_offset = {24, 14},
+                       .image_flags = lit_moving_flags,
+                       .source = turn_rate,
+                       .table = pointer_table,
+                       .rows = std::size(pointer_table),
+                       .failures = pointer_failures,
+                       .callback = turn_rate_value}),
+               // cover
+               static_image(300, {0, 0}, layer_flags));
+
     t.mouse_areas[0] = area_begin();
     t.mouse_areas[1] = area_begin(0xAB71, {0, 0, 300, 200});
     t.mouse_areas[2] = area_end();

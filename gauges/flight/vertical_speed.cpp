@@ -23,7 +23,7 @@ constinit NeedleDial vertical_speed_gauge = needle_dial(vertical_speed_gauge, {
     .needle = {.bitmap = 480,
                .pivot = {150, 150},
                .needle_offset = {54, 12},
-               .image_flags = 0x4083,
+               .image_flags = lit_moving_flags,
                .source = vertical_speed,
                .table = vertical_speed_table,
                .rows = std::size(vertical_speed_table),

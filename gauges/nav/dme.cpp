@@ -8,7 +8,6 @@
 #include "sound/click_sound_player.hpp"
 
 #include <cstdio>
-#include <iterator>
 
 namespace gauge {
 namespace {
@@ -78,79 +77,65 @@ uint32_t GAUGE_CALL dme_knob_right_click(MousePoint*, uint32_t) {
     return 0;
 }
 
+// The records. Every element is drawn over the one before it.
+
+constexpr uint32_t face_bitmap = 1190;  // 166 x 67
+constexpr uint32_t knob_bitmaps = 1200; // OFF, N1, N2: 1200-1202, 34 x 26
+constexpr uint32_t cover_bitmap = 1210; // 151 x 24, over the whole display
+constexpr uint32_t knob_refresh = 355;  // only makes the host refresh the knob
+
 constexpr FailureEntry text_failures[] = {{21, FAILURE_ACTION_HIDE, 0}, {0, 0, 0}};
 
-struct DmeText {
-    Point position;
-    uint32_t width;
-    uint32_t height;
-    uint32_t chars;
-    uint32_t source;
-    TextCallback callback;
-};
-
-// In drawing order: the three labels, then time, speed and distance.
-constexpr DmeText dme_texts[] = {
-    {{120, 21}, 27, 10, 3, time_to_station, dme_minutes_label},
-    {{86, 21}, 18, 10, 4, speed, dme_knots_label},
-    {{35, 21}, 18, 10, 2, distance, dme_miles_label},
-    {{122, 7}, 24, 14, 2, time_to_station, dme_time_text},
-    {{71, 7}, 48, 14, 4, speed, dme_speed_text},
-    {{20, 7}, 48, 14, 4, distance, dme_distance_text},
-};
+// A text of the red display. Its second source, the distance, tells whether there
+// is a signal.
+constexpr StringRecord display_text(Point position, uint32_t box_width, uint32_t box_height,
+                                    uint32_t chars, uint32_t source, TextCallback callback) {
+    return string_element({.position = position,
+                           .image_flags = display_flags,
+                           .sources = {source, distance, 0},
+                           .box_width = box_width,
+                           .box_height = box_height,
+                           .text_colour = 0x0000FF,
+                           .background_colour = 0x000000,
+                           .highlight_colour = 0x00FFFF,
+                           .font = "Quartz",
+                           .char_count = chars,
+                           .failures = text_failures,
+                           .callback = callback});
+}
 
 constexpr DmeIndicator make_dme(DmeIndicator& self) {
     DmeIndicator d{};
     d.header = gauge_header("Bendix_KD1572_DME", self.roots, 100, self.mouse_areas, dme_callback);
-    d.roots[0] = &self.face.common;
-    d.face = static_image(1190, {0, 0}, 0x3, &self.header, self.face_children);
-    d.face_children[0] = &self.knob.common;
-    d.knob = icon({.bitmap = 1200,
-                   .position = {68, 41},
-                   .image_flags = 0x3,
-                   .source = 355,
-                   .scale = 1.0,
-                   .icon_count = 3,
-                   .callback = dme_knob_position},
-                  &self.header, self.knob_children);
-    d.knob_children[0] = &self.texts[0].common;
-    for (size_t i = 0; i < std::size(dme_texts); ++i) {
-        const DmeText& t = dme_texts[i];
-        d.texts[i] = string_element({.position = t.position,
-                                     .image_flags = 0x7,
-                                     .sources = {t.source, distance, 0},
-                                     .box_width = t.width,
-                                     .box_height = t.height,
-                                     .text_colour = 0x0000FF,
-                                     .background_colour = 0x000000,
-                                     .highlight_colour = 0x00FFFF,
-                                     .font = "Quartz",
-                                     .char_count = t.chars,
-                                     .failures = text_failures,
-                                     .callback = t.callback},
-                                    &self.header, self.text_children[i]);
-        d.text_children[i][0] = i + 1 < std::size(dme_texts) ? &self.texts[i + 1].common
-                                                            : &self.cover.common;
-    }
-    d.cover = icon({.bitmap = 1210,
-                    .position = {7, 7},
-                    .image_flags = 0x3,
-                    .scale = 1.0,
-                    .callback = dme_display_cover},
-                   &self.header, nullptr);
-    d.mouse_areas[0] = area_begin();
-    d.mouse_areas[1] = area_begin(0, {0, 0, 180, 32});
-    d.mouse_areas[2] = tooltip(0x317A);
-    d.mouse_areas[3] = area_end();
-    d.mouse_areas[4] = area_begin(0, {66, 32, 50, 31});
-    d.mouse_areas[5] = tooltip(0x317C);
-    d.mouse_areas[6] = area_end();
-    d.mouse_areas[7] = click_area({63, 42, 20, 25}, CURSOR_LEFTARROW, MOUSE_LEFT_BUTTON,
-                                  dme_knob_left_click);
-    d.mouse_areas[8] = click_area({83, 42, 20, 25}, CURSOR_RIGHTARROW, MOUSE_LEFT_BUTTON,
-                                  dme_knob_right_click);
-    d.mouse_areas[9] = area_end();
-    d.mouse_areas[10] = list_end();
+    // clang-format off
+    link_chain(d, self,
+        // face
+        static_image(face_bitmap, {0, 0}, layer_flags),
+        // knob: OFF, N1, N2
+        icon({.bitmap = knob_bitmaps, .position = {68, 41}, .image_flags = layer_flags,
+              .source = knob_refresh, .scale = 1.0, .icon_count = 3,
+              .callback = dme_knob_position}),
+        // the labels, then the numbers
+        //           position   box     chars source           text
+        display_text({120, 21}, 27, 10, 3,    time_to_station, dme_minutes_label),
+        display_text({86, 21},  18, 10, 4,    speed,           dme_knots_label),
+        display_text({35, 21},  18, 10, 2,    distance,        dme_miles_label),
+        display_text({122, 7},  24, 14, 2,    time_to_station, dme_time_text),
+        display_text({71, 7},   48, 14, 4,    speed,           dme_speed_text),
+        display_text({20, 7},   48, 14, 4,    distance,        dme_distance_text),
+        // display cover, at scale 0 as the other covers of a display
+        icon({.bitmap = cover_bitmap, .position = {7, 7}, .image_flags = layer_flags,
+              .scale = 0.0, .callback = dme_display_cover}));
+
+    write_mouse_list(d.mouse_areas, {
+        area_begin(),
+          area_begin(0, {0, 0, 180, 32}), tooltip(0x317A), area_end(),  // the display
+          area_begin(0, {66, 32, 50, 31}), tooltip(0x317C), area_end(), // the knob
+          click_area({63, 42, 20, 25}, CURSOR_LEFTARROW, MOUSE_LEFT_BUTTON, dme_knob_left_click),
+          click_area({83, 42, 20, 25}, CURSOR_RIGHTARROW, MOUSE_LEFT_BUTTON, dme_knob_right_click),
+        area_end(),
+        list_end()});
+    // clang-format on
     return d;
 }
 

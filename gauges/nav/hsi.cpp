@@ -169,111 +169,102 @@ constexpr Point centre{151, 145};
 constexpr Hsi make_hsi(Hsi& self) {
     Hsi h{};
     h.header = gauge_header("HSI", self.roots, 150, self.mouse_areas);
-    h.roots[0] = &self.face.common;
-    h.face = static_image(1050, {0, 0}, 0x4003, &self.header, self.face_children);
-    h.face_children[0] = &self.card.common;
-    h.card = needle({.bitmap = 1060,
-                     .pivot = centre,
-                     .needle_offset = {103, 103},
-                     .image_flags = 0x4083,
-                     .source = heading,
-                     .failures = card_failures,
-                     .callback = hsi_compass_card},
-                    &self.header, self.card_children);
-    h.card_children[0] = &self.heading_bug.common;
-    h.heading_bug = needle({.bitmap = 1080,
-                            .pivot = centre,
-                            .needle_offset = {10, 103},
-                            .image_flags = 0x4083,
-                            .source = heading_bug,
-                            .callback = hsi_heading_bug},
-                           &self.header, self.heading_bug_children);
-    h.heading_bug_children[0] = &self.to_from.common;
-    h.to_from = needle({.bitmap = 1070,
-                        .pivot = centre,
-                        .needle_offset = {11, 32},
-                        .image_flags = 0x4083,
-                        .source = to_from,
-                        .failures = hidden_with_nav_failures,
-                        .callback = hsi_to_from_angle},
-                       &self.header, self.to_from_children);
-    h.to_from_children[0] = &self.nav_flag.common;
-    h.nav_flag = icon({.bitmap = 1130,
-                       .position = {0, 0},
-                       .image_flags = 0x4003,
-                       .source = course_valid,
-                       .scale = 1.0,
-                       .callback = hsi_nav_flag},
-                      &self.header, self.nav_flag_children);
-    h.nav_flag_children[0] = &self.course_pointer.common;
-    h.course_pointer = needle({.bitmap = 1090,
-                               .pivot = centre,
-                               .needle_offset = {103, 103},
-                               .image_flags = 0x4083,
-                               .source = course,
-                               .failures = pointer_failures,
-                               .callback = hsi_course_pointer},
-                              &self.header, self.course_pointer_children);
-    h.course_pointer_children[0] = &self.deviation_bar.common;
-    h.deviation_bar = sprite({.bitmap = 1100,
-                              .position = {48, 42},
-                              .turning_point = centre,
-                              .image_flags = 0x4083,
-                              .x_source = lateral_deviation,
-                              .x_scale = -36.0,
-                              .y_scale = 1.0,
-                              .rotation_source = course,
-                              .rotation_scale = -1.0,
-                              .failures = bar_failures,
-                              .x_callback = hsi_deviation_offset,
-                              .rotation_callback = hsi_deviation_rotation},
-                             &self.header, self.deviation_bar_children);
-    h.deviation_bar_children[0] = &self.hdg_flag.common;
-    h.hdg_flag = icon({.bitmap = 1180,
-                       .position = {157, 28},
-                       .image_flags = 0x4003,
-                       .source = heading_failed_1,
-                       .scale = 1.0,
-                       .callback = hsi_hdg_flag},
-                      &self.header, self.hdg_flag_children);
-    h.hdg_flag_children[0] = &self.glideslope.common;
-    h.glideslope = slider({.bitmap = 1120,
-                           .position = {260, 138},
-                           .image_flags = 0x4083,
-                           .x_source = glideslope_valid,
-                           .x_scale = 1.0,
-                           .y_source = vertical_deviation,
-                           .y_scale = 40.0,
-                           .failures = hidden_with_nav_failures,
-                           .y_callback = hsi_glideslope_y},
-                          &self.header, self.glideslope_children);
-    h.glideslope_children[0] = &self.vert_flag.common;
-    h.vert_flag = icon({.bitmap = 1110,
-                        .position = {244, 114},
-                        .image_flags = 0x4003,
-                        .source = glideslope_valid,
-                        .scale = 1.0,
-                        .callback = hsi_vert_flag},
-                       &self.header, self.vert_flag_children);
-    h.vert_flag_children[0] = &self.marks.common;
-    h.marks = static_image(1150, {32, 31}, 0x4003, &self.header, self.marks_children);
-    h.marks_children[0] = &self.bezel.common;
-    h.bezel = static_image(1160, {0, 0}, 0x3, &self.header, self.bezel_children);
-    h.bezel_children[0] = &self.course_knob.common;
-    h.course_knob = needle({.bitmap = 1170,
-                            .pivot = {43, 266},
-                            .needle_offset = {24, 24},
-                            .image_flags = 0x83,
-                            .source = selected_course},
-                           &self.header, self.course_knob_children);
-    h.course_knob_children[0] = &self.heading_knob.common;
-    h.heading_knob = needle({.bitmap = 1140,
-                             .pivot = {259, 266},
-                             .needle_offset = {24, 24},
-                             .image_flags = 0x83,
-                             .source = heading_bug},
-                            &self.header, nullptr);
-    h.heading_knob.common.special_flags = ELEMENT_SPECIAL_KNOB;
+    link_chain(h, self,
+               // face
+               static_image(1050, {0, 0}, lit_layer_flags),
+               // card
+               needle({.bitmap = 1060,
+                       .pivot = centre,
+                       .needle_offset = {103, 103},
+                       .image_flags = lit_moving_flags,
+                       .source = heading,
+                       .failures = card_failures,
+                       .callback = hsi_compass_card}),
+               // heading bug
+               needle({.bitmap = 1080,
+                       .pivot = centre,
+                       .needle_offset = {10, 103},
+                       .image_flags = lit_moving_flags,
+                       .source = heading_bug,
+                       .callback = hsi_heading_bug}),
+               // TO/FROM pointer
+               needle({.bitmap = 1070,
+                       .pivot = centre,
+                       .needle_offset = {11, 32},
+                       .image_flags = lit_moving_flags,
+                       .source = to_from,
+                       .failures = hidden_with_nav_failures,
+                       .callback = hsi_to_from_angle}),
+               // NAV flag
+               icon({.bitmap = 1130,
+                     .position = {0, 0},
+                     .image_flags = lit_layer_flags,
+                     .source = course_valid,
+                     .scale = 1.0,
+                     .callback = hsi_nav_flag}),
+               // course pointer
+               needle({.bitmap = 1090,
+                       .pivot = centre,
+                       .needle_offset = {103, 103},
+                       .image_flags = lit_moving_flags,
+                       .source = course,
+                       .failures = pointer_failures,
+                       .callback = hsi_course_pointer}),
+               // deviation bar
+               sprite({.bitmap = 1100,
+                       .position = {48, 42},
+                       .turning_point = centre,
+                       .image_flags = lit_moving_flags,
+                       .x_source = lateral_deviation,
+                       .x_scale = -36.0,
+                       .y_scale = 1.0,
+                       .rotation_source = course,
+                       .rotation_scale = -1.0,
+                       .failures = bar_failures,
+                       .x_callback = hsi_deviation_offset,
+                       .rotation_callback = hsi_deviation_rotation}),
+               // HDG flag
+               icon({.bitmap = 1180,
+                     .position = {157, 28},
+                     .image_flags = lit_layer_flags,
+                     .source = heading_failed_1,
+                     .scale = 1.0,
+                     .callback = hsi_hdg_flag}),
+               // glideslope pointer
+               slider({.bitmap = 1120,
+                       .position = {260, 138},
+                       .image_flags = lit_moving_flags,
+                       .x_source = glideslope_valid,
+                       .x_scale = 1.0,
+                       .y_source = vertical_deviation,
+                       .y_scale = 40.0,
+                       .failures = hidden_with_nav_failures,
+                       .y_callback = hsi_glideslope_y}),
+               // VERT flag
+               icon({.bitmap = 1110,
+                     .position = {244, 114},
+                     .image_flags = lit_layer_flags,
+                     .source = glideslope_valid,
+                     .scale = 1.0,
+                     .callback = hsi_vert_flag}),
+               // marks
+               static_image(1150, {32, 31}, lit_layer_flags),
+               // bezel
+               static_image(1160, {0, 0}, layer_flags),
+               // course knob
+               needle({.bitmap = 1170,
+                       .pivot = {43, 266},
+                       .needle_offset = {24, 24},
+                       .image_flags = moving_flags,
+                       .source = selected_course}),
+               // heading knob
+               needle({.bitmap = 1140,
+                       .pivot = {259, 266},
+                       .needle_offset = {24, 24},
+                       .image_flags = moving_flags,
+                       .source = heading_bug,
+                       .special_flags = ELEMENT_SPECIAL_KNOB}));
+
     constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
     h.mouse_areas[0] = area_begin();
     h.mouse_areas[1] = tooltip(0x3094);

@@ -1,5 +1,5 @@
 // The navigation displays' gauge records, as the registry publishes them. Each
-// element is the single child of the one before it; `*_children` are those lists.
+// gauge keeps its elements in a chain, back to front (link_chain writes the links).
 #pragma once
 
 #include "gauge_tables.hpp"
@@ -10,31 +10,10 @@ namespace gauge {
 struct VorIndicator {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    IconRecord gs_flag;
-    ElementRecord* gs_flag_children[2];
-    IconRecord from_arrow;
-    ElementRecord* from_arrow_children[2];
-    IconRecord to_arrow;
-    ElementRecord* to_arrow_children[2];
-    IconRecord nav_flag;
-    ElementRecord* nav_flag_children[2];
-    SliderRecord course_bar;
-    ElementRecord* course_bar_children[2];
-    SliderRecord glideslope_bar;
-    ElementRecord* glideslope_bar_children[2];
-    SpriteRecord card;
-    ElementRecord* card_children[2];
-    StaticImageRecord bezel;
-    ElementRecord* bezel_children[2];
-    IconRecord marker_a;
-    ElementRecord* marker_a_children[2];
-    IconRecord marker_m;
-    ElementRecord* marker_m_children[2];
-    IconRecord marker_o;
-    ElementRecord* marker_o_children[2];
-    NeedleRecord obs_knob;
+    Chain<StaticImageRecord, IconRecord, IconRecord, IconRecord, IconRecord, SliderRecord,
+          SliderRecord, SpriteRecord, StaticImageRecord, IconRecord, IconRecord, IconRecord,
+          NeedleRecord>
+        elements;
     MouseArea mouse_areas[7];
 };
 extern VorIndicator vor_indicator_gauge;
@@ -43,44 +22,21 @@ extern VorIndicator vor_indicator_gauge;
 struct Transponder {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    IconRecord window_backing;
-    ElementRecord* window_backing_children[2];
-    IconRecord lit_buttons;
-    ElementRecord* lit_buttons_children[2];
-    IconRecord lit_vfr;
-    ElementRecord* lit_vfr_children[2];
-    IconRecord lit_idt;
-    ElementRecord* lit_idt_children[2];
-    StringRecord fl_label;
-    ElementRecord* fl_label_children[2];
-    StringRecord code;
-    ElementRecord* code_children[2];
-    StringRecord flight_level;
-    ElementRecord* flight_level_children[2];
-    IconRecord on_unlit;
-    ElementRecord* on_unlit_children[2];
-    IconRecord on_lit;
-    ElementRecord* on_lit_children[2];
-    IconRecord lamp;
-    ElementRecord* lamp_children[2];
-    IconRecord window_cover;
+    Chain<StaticImageRecord, IconRecord, IconRecord, IconRecord, IconRecord, StringRecord,
+          StringRecord, StringRecord, IconRecord, IconRecord, IconRecord, IconRecord>
+        elements;
     MouseArea mouse_areas[14];
 };
 extern Transponder transponder_gauge;
 
-// The DME indicator.
+// The DME indicator: face, knob, the MIN, KT and NM labels, the time, speed and
+// distance texts, and the display cover.
 struct DmeIndicator {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    IconRecord knob;
-    ElementRecord* knob_children[2];
-    StringRecord texts[6]; // MIN, KT, NM labels; time, speed, distance
-    ElementRecord* text_children[6][2];
-    IconRecord cover;
+    Chain<StaticImageRecord, IconRecord, StringRecord, StringRecord, StringRecord, StringRecord,
+          StringRecord, StringRecord, IconRecord>
+        elements;
     MouseArea mouse_areas[11];
 };
 extern DmeIndicator dme_gauge;
@@ -89,33 +45,10 @@ extern DmeIndicator dme_gauge;
 struct Hsi {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    NeedleRecord card;
-    ElementRecord* card_children[2];
-    NeedleRecord heading_bug;
-    ElementRecord* heading_bug_children[2];
-    NeedleRecord to_from;
-    ElementRecord* to_from_children[2];
-    IconRecord nav_flag;
-    ElementRecord* nav_flag_children[2];
-    NeedleRecord course_pointer;
-    ElementRecord* course_pointer_children[2];
-    SpriteRecord deviation_bar;
-    ElementRecord* deviation_bar_children[2];
-    IconRecord hdg_flag;
-    ElementRecord* hdg_flag_children[2];
-    SliderRecord glideslope;
-    ElementRecord* glideslope_children[2];
-    IconRecord vert_flag;
-    ElementRecord* vert_flag_children[2];
-    StaticImageRecord marks;
-    ElementRecord* marks_children[2];
-    StaticImageRecord bezel;
-    ElementRecord* bezel_children[2];
-    NeedleRecord course_knob;
-    ElementRecord* course_knob_children[2];
-    NeedleRecord heading_knob;
+    Chain<StaticImageRecord, NeedleRecord, NeedleRecord, NeedleRecord, IconRecord, NeedleRecord,
+          SpriteRecord, IconRecord, SliderRecord, IconRecord, StaticImageRecord, StaticImageRecord,
+          NeedleRecord, NeedleRecord>
+        elements;
     MouseArea mouse_areas[12];
 };
 extern Hsi hsi_gauge;
@@ -124,19 +57,9 @@ extern Hsi hsi_gauge;
 struct Rmi {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
-    ElementRecord* face_children[2];
-    SpriteRecord card;
-    ElementRecord* card_children[2];
-    NeedleRecord double_bar;
-    ElementRecord* double_bar_children[2];
-    NeedleRecord single_bar;
-    ElementRecord* single_bar_children[2];
-    StaticImageRecord overlay;
-    ElementRecord* overlay_children[2];
-    IconRecord left_selector;
-    ElementRecord* left_selector_children[2];
-    IconRecord right_selector;
+    Chain<StaticImageRecord, SpriteRecord, NeedleRecord, NeedleRecord, StaticImageRecord,
+          IconRecord, IconRecord>
+        elements;
     MouseArea mouse_areas[5];
 };
 extern Rmi rmi_gauge;

@@ -97,57 +97,54 @@ constexpr FailureEntry single_bar_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
 constexpr Rmi make_rmi(Rmi& self) {
     Rmi r{};
     r.header = gauge_header("Collins_RMI", self.roots, 100, self.mouse_areas, rmi_callback);
-    r.roots[0] = &self.face.common;
-    r.face = static_image(1370, {0, 0}, 0x4003, &self.header, self.face_children);
-    r.face_children[0] = &self.card.common;
-    r.card = sprite({.bitmap = 1380,
-                     .position = {35, 35},
-                     .turning_point = {150, 150},
-                     .image_flags = 0x4083,
-                     .rotation_source = heading,
-                     .rotation_scale = 1.0,
-                     .failures = card_failures},
-                    &self.header, self.card_children);
-    r.card_children[0] = &self.double_bar.common;
-    r.double_bar = needle({.bitmap = 1410,
-                           .pivot = {150, 150},
-                           .needle_offset = {85, 14},
-                           .image_flags = 0x4083,
-                           .source = double_bar_vor.bearing,
-                           .table = pointer_table,
-                           .rows = std::size(pointer_table),
-                           .failures = double_bar_failures,
-                           .callback = rmi_double_bar},
-                          &self.header, self.double_bar_children);
-    r.double_bar_children[0] = &self.single_bar.common;
-    r.single_bar = needle({.bitmap = 1420,
-                           .pivot = {150, 150},
-                           .needle_offset = {87, 9},
-                           .image_flags = 0x4083,
-                           .source = single_bar_vor.bearing,
-                           .table = pointer_table,
-                           .rows = std::size(pointer_table),
-                           .failures = single_bar_failures,
-                           .callback = rmi_single_bar},
-                          &self.header, self.single_bar_children);
-    r.single_bar_children[0] = &self.overlay.common;
-    r.overlay = static_image(1430, {0, 0}, 0x3, &self.header, self.overlay_children);
-    r.overlay_children[0] = &self.left_selector.common;
-    r.left_selector = icon({.bitmap = 1400,
-                            .position = {35, 206},
-                            .image_flags = 0x3,
-                            .scale = 1.0,
-                            .icon_count = 2,
-                            .callback = rmi_left_selector},
-                           &self.header, self.left_selector_children);
-    r.left_selector_children[0] = &self.right_selector.common;
-    r.right_selector = icon({.bitmap = 1390,
-                             .position = {206, 206},
-                             .image_flags = 0x3,
-                             .scale = 1.0,
-                             .icon_count = 2,
-                             .callback = rmi_right_selector},
-                            &self.header, nullptr);
+    link_chain(r, self,
+               // face
+               static_image(1370, {0, 0}, lit_layer_flags),
+               // card
+               sprite({.bitmap = 1380,
+                       .position = {35, 35},
+                       .turning_point = {150, 150},
+                       .image_flags = lit_moving_flags,
+                       .rotation_source = heading,
+                       .rotation_scale = 1.0,
+                       .failures = card_failures}),
+               // double bar
+               needle({.bitmap = 1410,
+                       .pivot = {150, 150},
+                       .needle_offset = {85, 14},
+                       .image_flags = lit_moving_flags,
+                       .source = double_bar_vor.bearing,
+                       .table = pointer_table,
+                       .rows = std::size(pointer_table),
+                       .failures = double_bar_failures,
+                       .callback = rmi_double_bar}),
+               // single bar
+               needle({.bitmap = 1420,
+                       .pivot = {150, 150},
+                       .needle_offset = {87, 9},
+                       .image_flags = lit_moving_flags,
+                       .source = single_bar_vor.bearing,
+                       .table = pointer_table,
+                       .rows = std::size(pointer_table),
+                       .failures = single_bar_failures,
+                       .callback = rmi_single_bar}),
+               // overlay
+               static_image(1430, {0, 0}, layer_flags),
+               // left selector
+               icon({.bitmap = 1400,
+                     .position = {35, 206},
+                     .image_flags = layer_flags,
+                     .scale = 1.0,
+                     .icon_count = 2,
+                     .callback = rmi_left_selector}),
+               // right selector
+               icon({.bitmap = 1390,
+                     .position = {206, 206},
+                     .image_flags = layer_flags,
+                     .scale = 1.0,
+                     .icon_count = 2,
+                     .callback = rmi_right_selector}));
+
     r.mouse_areas[0] = area_begin(0xAB5A);
     r.mouse_areas[1] = click_area({35, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_left_click);
     r.mouse_areas[2] = click_area({206, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON,

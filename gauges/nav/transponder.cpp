@@ -125,24 +125,20 @@ constexpr Digit digits[] = {
 };
 
 constexpr IconRecord face_icon(uint32_t bitmap, Point position, uint32_t flags, uint32_t source,
-                               double scale, const FailureEntry* failures,
-                               ValueCallback callback, Transponder& self,
-                               ElementRecord** children) {
+                               double scale, const FailureEntry* failures, ValueCallback callback) {
     return icon({.bitmap = bitmap,
                  .position = position,
                  .image_flags = flags,
                  .source = source,
                  .scale = scale,
                  .failures = failures,
-                 .callback = callback},
-                &self.header, children);
+                 .callback = callback});
 }
 
 constexpr StringRecord window_text(Point position, uint32_t width, uint32_t chars,
-                                   const uint32_t (&sources)[3], TextCallback callback,
-                                   Transponder& self, ElementRecord** children) {
+                                   const uint32_t (&sources)[3], TextCallback callback) {
     return string_element({.position = position,
-                           .image_flags = 0x7,
+                           .image_flags = display_flags,
                            .sources = {sources[0], sources[1], sources[2]},
                            .box_width = width,
                            .box_height = 19,
@@ -152,49 +148,39 @@ constexpr StringRecord window_text(Point position, uint32_t width, uint32_t char
                            .font = "Quartz",
                            .char_count = chars,
                            .failures = text_failures,
-                           .callback = callback},
-                          &self.header, children);
+                           .callback = callback});
 }
 
 constexpr Transponder make_transponder(Transponder& self) {
     Transponder t{};
     t.header = gauge_header("Becker_ATC3401_XPDR", self.roots, 100, self.mouse_areas,
                             xpdr_callback);
-    t.roots[0] = &self.face.common;
-    t.face = static_image(3210, {0, 0}, 0x3, &self.header, self.face_children);
-    t.face_children[0] = &self.window_backing.common;
-    t.window_backing = face_icon(3220, {58, 14}, 0x4003, 0, 0, panel_failures, nullptr, self,
-                                 self.window_backing_children);
-    t.window_backing_children[0] = &self.lit_buttons.common;
-    t.lit_buttons = face_icon(3280, {91, 76}, 0x4003, 10, 1.0, panel_failures, xpdr_lit_face,
-                              self, self.lit_buttons_children);
-    t.lit_buttons_children[0] = &self.lit_vfr.common;
-    t.lit_vfr = face_icon(3270, {200, 76}, 0x4003, 10, 1.0, panel_failures, xpdr_lit_face, self,
-                          self.lit_vfr_children);
-    t.lit_vfr_children[0] = &self.lit_idt.common;
-    t.lit_idt = face_icon(3260, {164, 20}, 0x4003, 10, 1.0, panel_failures, xpdr_lit_face, self,
-                          self.lit_idt_children);
-    t.lit_idt_children[0] = &self.fl_label.common;
-    t.fl_label = window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text, self,
-                             self.fl_label_children);
-    t.fl_label_children[0] = &self.code.common;
-    t.code = window_text({72, 15}, 52, 4, {squawk_code, 0, 0}, xpdr_code_text, self,
-                         self.code_children);
-    t.code_children[0] = &self.flight_level.common;
-    t.flight_level = window_text({248, 15}, 48, 3, {73, 75, 335}, xpdr_flight_level_text, self,
-                                 self.flight_level_children);
-    t.flight_level_children[0] = &self.on_unlit.common;
-    t.on_unlit = face_icon(3240, {91, 76}, 0x3, 10, 1.0, nullptr, xpdr_on_face_unlit, self,
-                           self.on_unlit_children);
-    t.on_unlit_children[0] = &self.on_lit.common;
-    t.on_lit = face_icon(3250, {91, 76}, 0x7, 10, 1.0, panel_failures, xpdr_on_face_lit, self,
-                         self.on_lit_children);
-    t.on_lit_children[0] = &self.lamp.common;
-    t.lamp = face_icon(3230, {171, 50}, 0x7, 0, 1.0, panel_failures, xpdr_lamp, self,
-                       self.lamp_children);
-    t.lamp_children[0] = &self.window_cover.common;
-    t.window_cover = face_icon(3220, {58, 14}, 0x3, 0, 0, panel_failures, xpdr_window_cover,
-                               self, nullptr);
+    link_chain(t, self,
+               // face
+               static_image(3210, {0, 0}, layer_flags),
+               // window backing
+               face_icon(3220, {58, 14}, lit_layer_flags, 0, 0, panel_failures, nullptr),
+               // lit buttons
+               face_icon(3280, {91, 76}, lit_layer_flags, 10, 1.0, panel_failures, xpdr_lit_face),
+               // lit VFR button
+               face_icon(3270, {200, 76}, lit_layer_flags, 10, 1.0, panel_failures, xpdr_lit_face),
+               // lit IDT button
+               face_icon(3260, {164, 20}, lit_layer_flags, 10, 1.0, panel_failures, xpdr_lit_face),
+               // FL label
+               window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text),
+               // code
+               window_text({72, 15}, 52, 4, {squawk_code, 0, 0}, xpdr_code_text),
+               // flight level
+               window_text({248, 15}, 48, 3, {73, 75, 335}, xpdr_flight_level_text),
+               // ON pressed
+               face_icon(3240, {91, 76}, layer_flags, 10, 1.0, nullptr, xpdr_on_face_unlit),
+               // ON pressed, lit
+               face_icon(3250, {91, 76}, display_flags, 10, 1.0, panel_failures, xpdr_on_face_lit),
+               // lamp
+               face_icon(3230, {171, 50}, display_flags, 0, 1.0, panel_failures, xpdr_lamp),
+               // window cover
+               face_icon(3220, {58, 14}, layer_flags, 0, 0, panel_failures, xpdr_window_cover));
+
     constexpr uint32_t held_left = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
     t.mouse_areas[0] = area_begin();
     t.mouse_areas[1] = tooltip(0x3180);

@@ -104,84 +104,72 @@ constexpr FailureEntry signal_failures[] = {{14, FAILURE_ACTION_ZERO, 0},
 // The knob turns half a turn per 30 degrees of course.
 constexpr NeedleRow obs_knob_table[] = {{32, 250, 0, 0}, {32, 290, 30, 0}};
 
-constexpr IconRecord signal_icon(uint32_t bitmap, Point position, uint32_t flags,
-                                 uint32_t source, ValueCallback callback, VorIndicator& self,
-                                 ElementRecord** children) {
+constexpr IconRecord signal_icon(uint32_t bitmap, Point position, uint32_t flags, uint32_t source,
+                                 ValueCallback callback) {
     return icon({.bitmap = bitmap,
                  .position = position,
                  .image_flags = flags,
                  .source = source,
                  .scale = 1.0,
                  .failures = signal_failures,
-                 .callback = callback},
-                &self.header, children);
+                 .callback = callback});
 }
 
 constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
     VorIndicator v{};
     v.header = gauge_header("Becker_IN3303_VOR1", self.roots, 100, self.mouse_areas);
-    v.roots[0] = &self.face.common;
-    v.face = static_image(3130, {0, 0}, 0x4003, &self.header, self.face_children);
-    v.face.common.failures = face_failures;
-    v.face_children[0] = &self.gs_flag.common;
-    v.gs_flag = signal_icon(3070, {216, 138}, 0x4083, 44, vor_gs_flag, self,
-                            self.gs_flag_children);
-    v.gs_flag_children[0] = &self.from_arrow.common;
-    v.from_arrow = signal_icon(3100, {141, 176}, 0x4083, 43, vor_from_arrow, self,
-                               self.from_arrow_children);
-    v.from_arrow_children[0] = &self.to_arrow.common;
-    v.to_arrow = signal_icon(3090, {141, 130}, 0x4083, 43, vor_to_arrow, self,
-                             self.to_arrow_children);
-    v.to_arrow_children[0] = &self.nav_flag.common;
-    v.nav_flag = signal_icon(3080, {129, 220}, 0x4083, 43, vor_nav_flag, self,
-                             self.nav_flag_children);
-    v.nav_flag_children[0] = &self.course_bar.common;
-    v.course_bar = slider({.bitmap = 3060,
-                           .position = {150, 81},
-                           .image_flags = 0x4083,
-                           .x_source = 40,
-                           .x_scale = 60.0 / 127.0,
-                           .failures = signal_failures,
-                           .x_callback = vor_course_bar},
-                          &self.header, self.course_bar_children);
-    v.course_bar_children[0] = &self.glideslope_bar.common;
-    v.glideslope_bar = slider({.bitmap = 3050,
-                               .position = {74, 157},
-                               .image_flags = 0x4083,
-                               .x_scale = 1.0,
-                               .y_source = 41,
-                               .y_scale = 0.5,
-                               .failures = signal_failures,
-                               .y_callback = vor_glideslope_bar},
-                              &self.header, self.glideslope_bar_children);
-    v.glideslope_bar_children[0] = &self.card.common;
-    v.card = sprite({.bitmap = 3120,
-                     .position = {25, 35},
-                     .turning_point = {151, 158},
-                     .image_flags = 0x4083,
-                     .rotation_source = selected_course,
-                     .rotation_scale = 1.0},
-                    &self.header, self.card_children);
-    v.card_children[0] = &self.bezel.common;
-    v.bezel = static_image(3040, {0, 0}, 0x3, &self.header, self.bezel_children);
-    v.bezel_children[0] = &self.marker_a.common;
-    v.marker_a = signal_icon(3030, {77, 18}, 0x7, 354, vor_marker_a_lamp, self,
-                             self.marker_a_children);
-    v.marker_a_children[0] = &self.marker_m.common;
-    v.marker_m = signal_icon(3020, {196, 18}, 0x7, 354, vor_marker_m_lamp, self,
-                             self.marker_m_children);
-    v.marker_m_children[0] = &self.marker_o.common;
-    v.marker_o = signal_icon(3010, {136, 4}, 0x7, 354, vor_marker_o_lamp, self,
-                             self.marker_o_children);
-    v.marker_o_children[0] = &self.obs_knob.common;
-    v.obs_knob = needle({.bitmap = 3000,
-                         .pivot = {32, 270},
-                         .needle_offset = {30, 30},
-                         .image_flags = 0x83,
-                         .source = selected_course,
-                         .table = obs_knob_table,
-                         .rows = std::size(obs_knob_table)},
-                        &self.header, nullptr);
+    link_chain(v, self,
+               // face
+               with_failures(static_image(3130, {0, 0}, lit_layer_flags), face_failures),
+               // GS flag
+               signal_icon(3070, {216, 138}, lit_moving_flags, 44, vor_gs_flag),
+               // FROM arrow
+               signal_icon(3100, {141, 176}, lit_moving_flags, 43, vor_from_arrow),
+               // TO arrow
+               signal_icon(3090, {141, 130}, lit_moving_flags, 43, vor_to_arrow),
+               // NAV flag
+               signal_icon(3080, {129, 220}, lit_moving_flags, 43, vor_nav_flag),
+               // course bar
+               slider({.bitmap = 3060,
+                       .position = {150, 81},
+                       .image_flags = lit_moving_flags,
+                       .x_source = 40,
+                       .x_scale = 60.0 / 127.0,
+                       .failures = signal_failures,
+                       .x_callback = vor_course_bar}),
+               // glideslope bar
+               slider({.bitmap = 3050,
+                       .position = {74, 157},
+                       .image_flags = lit_moving_flags,
+                       .x_scale = 1.0,
+                       .y_source = 41,
+                       .y_scale = 0.5,
+                       .failures = signal_failures,
+                       .y_callback = vor_glideslope_bar}),
+               // card
+               sprite({.bitmap = 3120,
+                       .position = {25, 35},
+                       .turning_point = {151, 158},
+                       .image_flags = lit_moving_flags,
+                       .rotation_source = selected_course,
+                       .rotation_scale = 1.0}),
+               // bezel
+               static_image(3040, {0, 0}, layer_flags),
+               // marker A
+               signal_icon(3030, {77, 18}, display_flags, 354, vor_marker_a_lamp),
+               // marker M
+               signal_icon(3020, {196, 18}, display_flags, 354, vor_marker_m_lamp),
+               // marker O
+               signal_icon(3010, {136, 4}, display_flags, 354, vor_marker_o_lamp),
+               // OBS knob
+               needle({.bitmap = 3000,
+                       .pivot = {32, 270},
+                       .needle_offset = {30, 30},
+                       .image_flags = moving_flags,
+                       .source = selected_course,
+                       .table = obs_knob_table,
+                       .rows = std::size(obs_knob_table)}));
+
     constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
     v.mouse_areas[0] = area_begin(0xAB72);
     v.mouse_areas[1] = area_begin(0xAB73, {2, 240, 60, 60});

@@ -10,7 +10,7 @@ namespace gauge {
 struct ToggleButton {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord face;
+    Chain<StaticImageRecord> elements; // the face
     MouseArea mouse_areas[5]; // whole gauge, [tooltip], click area, end of area, end
 };
 
@@ -34,9 +34,7 @@ extern ToggleButton engine_instr_toggle_gauge;
 struct RegistrationPlate {
     GaugeHeader header;
     ElementRecord* roots[2];
-    StaticImageRecord plate;
-    ElementRecord* plate_children[2];
-    StringRecord text;
+    Chain<StaticImageRecord, StringRecord> elements;
     MouseArea mouse_areas[4];
 };
 extern RegistrationPlate registration_gauge;

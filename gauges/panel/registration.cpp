@@ -99,24 +99,24 @@ constexpr RegistrationPlate registration_plate(RegistrationPlate& self) {
     RegistrationPlate plate{};
     plate.header = gauge_header("Registration", self.roots, 150, self.mouse_areas,
                                 registration_gauge_callback);
-    plate.roots[0] = &self.plate.common;
-    plate.plate = static_image(panel_bitmaps::registration_plate, {0, 0}, 0x3, &self.header,
-                               self.plate_children);
-    plate.plate_children[0] = &self.text.common;
-    plate.text = string_element({.position = {0, 0},
-                                 .image_flags = 0x3,
-                                 .box_width = 150,
-                                 .box_height = 25,
-                                 .text_colour = 0xFFFFFF,
-                                 .background_colour = 0,
-                                 .highlight_colour = 0x5C5C5C,
-                                 .font = "Arial",
-                                 .font_weight = 400,
-                                 .character_set = 1,
-                                 .text_format = TEXT_FORMAT_CENTRED_LINE,
-                                 .char_count = 7,
-                                 .callback = registration_text},
-                                &self.header, nullptr);
+    link_chain(plate, self,
+               // plate
+               static_image(panel_bitmaps::registration_plate, {0, 0}, layer_flags),
+               // registration text
+               string_element({.position = {0, 0},
+                               .image_flags = layer_flags,
+                               .box_width = 150,
+                               .box_height = 25,
+                               .text_colour = 0xFFFFFF,
+                               .background_colour = 0,
+                               .highlight_colour = 0x5C5C5C,
+                               .font = "Arial",
+                               .font_weight = 400,
+                               .character_set = 1,
+                               .text_format = TEXT_FORMAT_CENTRED_LINE,
+                               .char_count = 7,
+                               .callback = registration_text}));
+
     plate.mouse_areas[0] = area_begin(0);
     plate.mouse_areas[1] = tooltip("Registration number");
     plate.mouse_areas[2] = area_end();

@@ -167,8 +167,9 @@ constexpr ToggleButton toggle_button(ToggleButton& self, std::string_view name) 
     ToggleButton button{};
     button.header = gauge_header(fields.name, self.roots, 19, self.mouse_areas,
                                  configurable ? toggle_gauge_callback : nullptr);
-    button.roots[0] = &self.face.common;
-    button.face = static_image(fields.face, {0, 0}, 0x3, &self.header, nullptr);
+    link_chain(button, self,
+               // face
+               static_image(fields.face, {0, 0}, layer_flags));
     size_t record = 0;
     button.mouse_areas[record++] = area_begin(fields.help_id);
     if (fields.tooltip) button.mouse_areas[record++] = tooltip(fields.tooltip);

@@ -4,9 +4,8 @@
 // The ADF button switches the station identifier's audio, mirrored to the host.
 #include "host_services.hpp"
 #include "radios/adf_tuning.hpp"
-#include "radios/radio_gauges.hpp"
+#include "radios/radio_heads.hpp"
 #include "radios/radio_icons.hpp"
-#include "radios/radio_layout.hpp"
 #include "radios/radio_power.hpp"
 #include "sound/click_sound_player.hpp"
 
@@ -15,11 +14,10 @@
 namespace gauge {
 namespace {
 
-using namespace radio_layout;
-namespace bitmaps = adf_bitmaps;
+using adf::active_digits_variable;
+using adf::active_tenths_variable;
+using radio_layout::shown_if;
 
-constexpr uint32_t active_digits_variable = 16;
-constexpr uint32_t active_tenths_variable = 18;
 constexpr uint32_t ident_on_event = 0x10131;
 constexpr uint32_t ident_off_event = 0x1012C;
 
@@ -152,91 +150,27 @@ uint32_t GAUGE_CALL adf_ident_click(MousePoint*, uint32_t) {
     return 0;
 }
 
-constexpr FailureEntry radios_failed[] = {{failure_all_radios, 3, 0}, {0, 0, 0}};
-constexpr FailureEntry adf_texts_failed[] = {
-    {20, 3, 0}, {failure_all_radios, 3, 0}, {5, 0, 0}, {0, 0, 0}};
-
-constexpr uint32_t adf_help = 0x3170;
-constexpr int top_y = 15; // the windows
-constexpr int row_y = 77; // the push buttons
-constexpr Box on_box{on_button_x, row_y, button_width, button_height};
-constexpr Box ident_box{adf_ident_button_x, row_y, button_width, button_height};
-constexpr Box transfer_box{transfer_x, 20, button_width, button_height};
-constexpr uint32_t both_buttons_repeating = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
-
-constexpr IdentHead make_adf_head(IdentHead& self) {
-    IdentHead g{};
-    GaugeHeader* h = &self.header;
-    g.header = gauge_header("Becker_AD3502_ADF", self.roots, 100, self.mouse_areas,
-                            adf_gauge_callback);
-    g.roots[0] = &self.face.record.common;
-    g.face.record = static_image(bitmaps::face, {0, 0}, 0x3, h, self.face.children);
-    g.face.children[0] = &self.backing.record.common;
-    g.backing.record = icon(one_image(bitmaps::window, {57, top_y}, 0x4003, 0, radios_failed,
-                                      nullptr, 0.0),
-                            h, self.backing.children);
-    g.backing.children[0] = &self.lit_faces.record.common;
-    g.lit_faces.record = icon(one_image(bitmaps::buttons_lit, {on_button_x, 78}, 0x4003,
-                                        panel_lighting, radios_failed, adf_lit_faces),
-                              h, self.lit_faces.children);
-    g.lit_faces.children[0] = &self.transfer_light.record.common;
-    g.transfer_light.record =
-        icon(one_image(bitmaps::transfer_lit, {transfer_box.x, transfer_box.y}, 0x4003,
-                       panel_lighting, radios_failed, adf_transfer_light),
-             h, self.transfer_light.children);
-    g.transfer_light.children[0] = &self.preset_text.record.common;
-    g.preset_text.record = string_element(frequency_window(preset_text_x, top_y,
-                                                           active_digits_variable,
-                                                           adf_texts_failed, adf_preset_text),
-                                          h, self.preset_text.children);
-    g.preset_text.children[0] = &self.active_text.record.common;
-    g.active_text.record = string_element(frequency_window(active_text_x, top_y,
-                                                           active_digits_variable,
-                                                           adf_texts_failed, adf_active_text),
-                                          h, self.active_text.children);
-    g.active_text.children[0] = &self.ident_face_unlit.record.common;
-    g.ident_face_unlit.record = icon(one_image(bitmaps::ident_pressed, {ident_box.x, row_y}, 0x3,
-                                               0, nullptr, adf_ident_face_unlit),
-                                     h, self.ident_face_unlit.children);
-    g.ident_face_unlit.children[0] = &self.ident_face_lit.record.common;
-    g.ident_face_lit.record =
-        icon(one_image(bitmaps::ident_pressed_lit, {ident_box.x, row_y}, 0x7, panel_lighting,
-                       radios_failed, adf_ident_face_lit),
-             h, self.ident_face_lit.children);
-    g.ident_face_lit.children[0] = &self.on_face_unlit.record.common;
-    g.on_face_unlit.record = icon(one_image(bitmaps::on_pressed, {on_button_x, row_y}, 0x3,
-                                            panel_lighting, nullptr, adf_on_face_unlit),
-                                  h, self.on_face_unlit.children);
-    g.on_face_unlit.children[0] = &self.on_face_lit.record.common;
-    g.on_face_lit.record = icon(one_image(bitmaps::on_pressed_lit, {on_button_x, row_y}, 0x7,
-                                          panel_lighting, radios_failed, adf_on_face_lit),
-                                h, self.on_face_lit.children);
-    g.on_face_lit.children[0] = &self.lamp.record.common;
-    g.lamp.record = icon(one_image(bitmaps::lamp, {lamp_x, 50}, 0x7, 0, radios_failed, adf_lamp),
-                         h, self.lamp.children);
-    g.lamp.children[0] = &self.window_cover.record.common;
-    g.window_cover.record = icon(one_image(bitmaps::window, {57, top_y}, 0x3, 0, radios_failed,
-                                           adf_window_cover, 0.0),
-                                 h, nullptr);
-
-    MouseArea* a = g.mouse_areas;
-    *a++ = area_begin();
-    a = face_help_areas(a, adf_help, 76);
-    a = tooltip_area(a, on_box, tooltip("ADF1 radio main switch"));
-    a = tooltip_area(a, ident_box, tooltip("ADF1 radio Ident switch"));
-    a = knob_areas(
-        a, {adf_khz_up_click, adf_khz_down_click, both_buttons_repeating, both_buttons_repeating},
-        {adf_tenths_up_click, adf_tenths_down_click, click_repeating, click_repeating});
-    *a++ = click_area(on_box, CURSOR_HAND, click_once, adf_power_click);
-    *a++ = click_area(ident_box, CURSOR_HAND, click_once, adf_ident_click);
-    *a++ = click_area(transfer_box, CURSOR_HAND, click_once, adf_transfer_click);
-    *a++ = area_end();
-    *a++ = list_end();
-    return g;
-}
+constexpr HeadCallbacks adf_callbacks{
+    .gauge = adf_gauge_callback,
+    .lit_faces = adf_lit_faces,
+    .transfer_light = adf_transfer_light,
+    .preset_text = adf_preset_text,
+    .active_text = adf_active_text,
+    .ident_face_unlit = adf_ident_face_unlit,
+    .ident_face_lit = adf_ident_face_lit,
+    .on_face_unlit = adf_on_face_unlit,
+    .on_face_lit = adf_on_face_lit,
+    .lamp = adf_lamp,
+    .window_cover = adf_window_cover,
+    .whole = {adf_khz_up_click, adf_khz_down_click},
+    .fraction = {adf_tenths_up_click, adf_tenths_down_click},
+    .power_click = adf_power_click,
+    .ident_click = adf_ident_click,
+    .transfer_click = adf_transfer_click,
+};
 
 } // namespace
 
-constinit IdentHead adf_gauge = make_adf_head(adf_gauge);
+constinit IdentHead adf_gauge = radio_head(adf_gauge, radio_heads::adf, adf_callbacks);
 
 } // namespace gauge

@@ -7,6 +7,10 @@
 
 namespace gauge::adf {
 
+// The host's active frequency (see active_khz).
+constexpr uint32_t active_digits_variable = 16;
+constexpr uint32_t active_tenths_variable = 18;
+
 constexpr int32_t lowest_preset = 2000;   // 200.0 kHz
 constexpr int32_t highest_preset = 17999; // 1799.9 kHz
 

@@ -1,49 +1,34 @@
 // The control heads of the radio stack, as the registry publishes them. Each head is
-// a chain of elements, every one the single child of the one before it.
+// one chain of elements, every one the single child of the one before it; the heads
+// are built from one design (radio_heads.hpp).
 #pragma once
 
 #include "gauge_tables.hpp"
 
 namespace gauge {
 
-// An element and the null-terminated list holding its one child.
-template <class Record> struct Linked {
-    Record record;
-    ElementRecord* children[2];
-};
-
+// The COM head, back to front: face, window backing, lit push-button faces, lit
+// transfer button, preset text, active text, ON pressed, ON pressed and lit, power
+// lamp, window cover.
 struct ComHead {
+    static constexpr bool ident_button = false;
     GaugeHeader header;
     ElementRecord* roots[2];
-    Linked<StaticImageRecord> face;
-    Linked<IconRecord> backing;
-    Linked<IconRecord> lit_faces;
-    Linked<IconRecord> transfer_light;
-    Linked<StringRecord> preset_text;
-    Linked<StringRecord> active_text;
-    Linked<IconRecord> on_face_unlit;
-    Linked<IconRecord> on_face_lit;
-    Linked<IconRecord> lamp;
-    Linked<IconRecord> window_cover;
+    Chain<StaticImageRecord, IconRecord, IconRecord, IconRecord, StringRecord, StringRecord,
+          IconRecord, IconRecord, IconRecord, IconRecord>
+        elements;
     MouseArea mouse_areas[22];
 };
 
-// NAV and ADF heads: the COM head's elements plus an ident button, pressed and lit.
+// NAV and ADF heads: the COM head's elements with an ident button, pressed and
+// pressed and lit, drawn after the texts.
 struct IdentHead {
+    static constexpr bool ident_button = true;
     GaugeHeader header;
     ElementRecord* roots[2];
-    Linked<StaticImageRecord> face;
-    Linked<IconRecord> backing;
-    Linked<IconRecord> lit_faces;
-    Linked<IconRecord> transfer_light;
-    Linked<StringRecord> preset_text;
-    Linked<StringRecord> active_text;
-    Linked<IconRecord> ident_face_unlit;
-    Linked<IconRecord> ident_face_lit;
-    Linked<IconRecord> on_face_unlit;
-    Linked<IconRecord> on_face_lit;
-    Linked<IconRecord> lamp;
-    Linked<IconRecord> window_cover;
+    Chain<StaticImageRecord, IconRecord, IconRecord, IconRecord, StringRecord, StringRecord,
+          IconRecord, IconRecord, IconRecord, IconRecord, IconRecord, IconRecord>
+        elements;
     MouseArea mouse_areas[26];
 };
 

@@ -1,48 +1,54 @@
-// What the radio heads share: bitmaps, the frequency windows' text style, the
-// mouse-area boxes of the knob and of the preset window, and small builders.
-// The art generator draws the faces from the same numbers.
+// What the radio heads share and where they differ: bitmaps, positions, the
+// frequency windows' text style, the mouse-area boxes of the knob and of the preset
+// window, and small builders. The art generator draws the faces from the same
+// numbers.
 #pragma once
 
 #include "gauge_tables.hpp"
 
 namespace gauge::radio_layout {
 
-// Bitmaps of the COM head.
-namespace com_bitmaps {
-constexpr uint32_t face = 2000;
-constexpr uint32_t window = 2010;         // backing (scale 0) and cover
-constexpr uint32_t transfer_lit = 2020;
-constexpr uint32_t on_pressed = 2030;
-constexpr uint32_t lamp = 2040;
-constexpr uint32_t buttons_lit = 2050;
-constexpr uint32_t on_pressed_lit = 2060;
-} // namespace com_bitmaps
+// The bitmaps of one head.
+struct HeadBitmaps {
+    uint32_t face;
+    uint32_t window; // both windows: the backing (scale 0) and the cover
+    uint32_t transfer_lit;
+    uint32_t lamp;
+    uint32_t buttons_lit; // the lit faces of the four push buttons
+    uint32_t on_pressed;
+    uint32_t on_pressed_lit;
+    uint32_t ident_pressed = 0; // NAV VOICE, ADF's ADF button; the COM head has none
+    uint32_t ident_pressed_lit = 0;
+};
 
-// Bitmaps of the NAV heads (both receivers).
-namespace nav_bitmaps {
-constexpr uint32_t face = 1230;
-constexpr uint32_t on_pressed = 1240;
-constexpr uint32_t voice_pressed = 1250;
-constexpr uint32_t window = 1260;
-constexpr uint32_t lamp = 1270;
-constexpr uint32_t transfer_lit = 1280;
-constexpr uint32_t buttons_lit = 1290;
-constexpr uint32_t on_pressed_lit = 1300;
-constexpr uint32_t voice_pressed_lit = 1310;
-} // namespace nav_bitmaps
+// In the order of HeadBitmaps: face, window, transfer lit, lamp, buttons lit, ON
+// pressed, ON pressed lit, ident pressed, ident pressed lit.
+// clang-format off
+constexpr HeadBitmaps com_bitmaps{2000, 2010, 2020, 2040, 2050, 2030, 2060};
+constexpr HeadBitmaps nav_bitmaps{1230, 1260, 1280, 1270, 1290, 1240, 1300, 1250, 1310};
+constexpr HeadBitmaps adf_bitmaps{2070, 2180, 2250, 2190, 2200, 2210, 2220, 2230, 2240};
+// clang-format on
 
-// Bitmaps of the ADF head.
-namespace adf_bitmaps {
-constexpr uint32_t face = 2070;
-constexpr uint32_t window = 2180;
-constexpr uint32_t lamp = 2190;
-constexpr uint32_t buttons_lit = 2200;
-constexpr uint32_t on_pressed = 2210;
-constexpr uint32_t on_pressed_lit = 2220;
-constexpr uint32_t ident_pressed = 2230;
-constexpr uint32_t ident_pressed_lit = 2240;
-constexpr uint32_t transfer_lit = 2250;
-} // namespace adf_bitmaps
+// Where the heads' parts sit where the heads differ, in pixels on the face.
+struct HeadLayout {
+    HeadBitmaps bitmaps;
+    int window_y;    // both windows, with their backing, cover and texts
+    int lit_faces_y; // the lit faces of the push buttons
+    int transfer_y;  // the transfer button and its light
+    int lamp_y;
+    int help_split_y; // where the face's help area above the buttons ends
+    int ident_x;      // the ident button; no_button on the COM head
+};
+
+constexpr int no_button = 0;
+
+// clang-format off
+//                              bitmaps      window lit faces transfer lamp help    ident
+//                                           y      y         y        y    split y button x
+constexpr HeadLayout com_layout{com_bitmaps, 16,    77,       19,      51,  75,     no_button};
+constexpr HeadLayout nav_layout{nav_bitmaps, 16,    78,       20,      52,  76,     126};
+constexpr HeadLayout adf_layout{adf_bitmaps, 15,    78,       20,      50,  76,     199};
+// clang-format on
 
 constexpr int face_width = 350;
 constexpr int face_height = 115;
@@ -53,7 +59,6 @@ constexpr int button_height = 19;
 constexpr int lamp_size = 10;
 
 constexpr uint32_t panel_lighting = 10;
-constexpr uint32_t failure_all_radios = 21;
 
 // The frequency windows.
 constexpr int text_width = 78;
@@ -63,11 +68,11 @@ constexpr int preset_text_x = 215;
 constexpr uint32_t text_characters = 6;
 constexpr uint32_t text_colour = 0x1E1E1E;
 
+constexpr int button_row_y = 77; // the push buttons, pressed faces and their areas
 constexpr int on_button_x = 90;
-constexpr int ident_button_x = 126; // NAV VOICE
-constexpr int adf_ident_button_x = 199;
 constexpr int transfer_x = 163;
 constexpr int lamp_x = 170;
+constexpr int window_x = 57; // the windows' backing and cover
 
 // The knob: megahertz (left) and fraction (right) halves, up above, down below.
 constexpr Box knob_whole_up{271, 58, 24, 24};
@@ -82,61 +87,66 @@ constexpr Box window_fraction_down{261, 26, 39, 21};
 
 constexpr uint32_t click_once = MOUSE_LEFT_BUTTON;
 constexpr uint32_t click_repeating = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
+constexpr uint32_t both_buttons_repeating = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
 
 // A frequency window's text, in the style every head uses.
-constexpr StringFields frequency_window(int x, int y, uint32_t source, const FailureEntry* failures,
+constexpr StringRecord frequency_window(int x, int y, uint32_t source, const FailureEntry* failures,
                                         TextCallback callback) {
-    return {.position = {x, y},
-            .image_flags = 0x7,
-            .sources = {source, 0, 0},
-            .box_width = text_width,
-            .box_height = text_height,
-            .text_colour = text_colour,
-            .background_colour = 0x000000,
-            .highlight_colour = text_colour,
-            .font = "Quartz",
-            .font_weight = 400,
-            .character_set = 1,
-            .text_format = 0x25,
-            .char_count = text_characters,
-            .failures = failures,
-            .callback = callback};
+    return string_element({.position = {x, y},
+                           .image_flags = display_flags,
+                           .sources = {source, 0, 0},
+                           .box_width = text_width,
+                           .box_height = text_height,
+                           .text_colour = text_colour,
+                           .background_colour = 0x000000,
+                           .highlight_colour = text_colour,
+                           .font = "Quartz",
+                           .font_weight = 400,
+                           .character_set = 1,
+                           .text_format = TEXT_FORMAT_CENTRED_LINE,
+                           .char_count = text_characters,
+                           .failures = failures,
+                           .callback = callback});
 }
 
 // An icon of one image at scale 1 (or 0 for the window backing and cover).
-constexpr IconFields one_image(uint32_t bitmap, Point position, uint32_t image_flags,
+constexpr IconRecord one_image(uint32_t bitmap, Point position, uint32_t image_flags,
                                uint32_t source, const FailureEntry* failures,
                                ValueCallback callback, double scale = 1.0) {
-    return {.bitmap = bitmap,
-            .position = position,
-            .image_flags = image_flags,
-            .source = source,
-            .scale = scale,
-            .icon_count = 1,
-            .failures = failures,
-            .callback = callback};
+    return icon({.bitmap = bitmap,
+                 .position = position,
+                 .image_flags = image_flags,
+                 .source = source,
+                 .scale = scale,
+                 .icon_count = 1,
+                 .failures = failures,
+                 .callback = callback});
 }
 
-// How one half of the knob (megahertz or fraction) answers: the callbacks of its up
-// and down areas, and the mouse flags over the preset window and on the knob.
-struct KnobHalf {
+// The mouse callbacks of one half of the knob (megahertz or fraction), up and down.
+struct KnobClicks {
     MouseCallback up;
     MouseCallback down;
-    uint32_t window_flags;
-    uint32_t knob_flags;
+};
+
+// Which clicks one half of the knob answers over the preset window and on the knob.
+struct KnobFlags {
+    uint32_t window;
+    uint32_t knob;
 };
 
 // Writes the knob's eight click areas from `a`: the preset window's halves, then
 // the knob's own. Returns the next record.
-constexpr MouseArea* knob_areas(MouseArea* a, KnobHalf whole, KnobHalf fraction) {
-    *a++ = click_area(window_whole_up, CURSOR_UPARROW, whole.window_flags, whole.up);
-    *a++ = click_area(window_whole_down, CURSOR_DOWNARROW, whole.window_flags, whole.down);
-    *a++ = click_area(window_fraction_up, CURSOR_UPARROW, fraction.window_flags, fraction.up);
-    *a++ = click_area(window_fraction_down, CURSOR_DOWNARROW, fraction.window_flags, fraction.down);
-    *a++ = click_area(knob_whole_up, CURSOR_UPARROW, whole.knob_flags, whole.up);
-    *a++ = click_area(knob_whole_down, CURSOR_DOWNARROW, whole.knob_flags, whole.down);
-    *a++ = click_area(knob_fraction_up, CURSOR_UPARROW, fraction.knob_flags, fraction.up);
-    *a++ = click_area(knob_fraction_down, CURSOR_DOWNARROW, fraction.knob_flags, fraction.down);
+constexpr MouseArea* knob_areas(MouseArea* a, KnobClicks whole, KnobFlags whole_flags,
+                                KnobClicks fraction, KnobFlags fraction_flags) {
+    *a++ = click_area(window_whole_up, CURSOR_UPARROW, whole_flags.window, whole.up);
+    *a++ = click_area(window_whole_down, CURSOR_DOWNARROW, whole_flags.window, whole.down);
+    *a++ = click_area(window_fraction_up, CURSOR_UPARROW, fraction_flags.window, fraction.up);
+    *a++ = click_area(window_fraction_down, CURSOR_DOWNARROW, fraction_flags.window, fraction.down);
+    *a++ = click_area(knob_whole_up, CURSOR_UPARROW, whole_flags.knob, whole.up);
+    *a++ = click_area(knob_whole_down, CURSOR_DOWNARROW, whole_flags.knob, whole.down);
+    *a++ = click_area(knob_fraction_up, CURSOR_UPARROW, fraction_flags.knob, fraction.up);
+    *a++ = click_area(knob_fraction_down, CURSOR_DOWNARROW, fraction_flags.knob, fraction.down);
     return a;
 }
 

@@ -26,7 +26,6 @@ constexpr Rgb glow{1.00, 0.62, 0.20}; // legends lit by the panel lighting
 
 constexpr int button_pitch = 36; // from one push button to the next
 constexpr int window_y = 16;
-constexpr int row_y = 77;
 constexpr Point knob_centre{295, 82};
 constexpr double knob_radius = 23;
 constexpr double legend_size = 9; // 6 pixels of capital height
@@ -41,19 +40,10 @@ struct HeadArt {
     std::array<const char*, 4> buttons;
     const char* whole_legend;    // the outer ring's unit
     const char* fraction_legend; // the inner knob's
-    uint32_t face;
-    uint32_t window;
-    uint32_t transfer_lit;
-    uint32_t lamp;
-    uint32_t buttons_lit;
+    HeadLayout layout;           // bitmaps and positions, as the gauge's records use them
     int buttons_lit_width;
     int buttons_lit_height;
-    uint32_t on_pressed;
-    uint32_t on_pressed_lit;
-    uint32_t ident_pressed = 0; // NAV ID (the identifier's audio), ADF ident
-    uint32_t ident_pressed_lit = 0;
-    int ident_index = 1;
-    int lamp_y = 51;
+    int ident_index = 1; // NAV ID (the identifier's audio), ADF ident
 };
 
 constexpr const char* down_mark = "\u25BC";
@@ -127,9 +117,9 @@ void face(cairo_t* cr, const HeadArt& head) {
     text_centred(cr, "ACTIVE", {active_text_x + text_width / 2.0, 46}, legend_size, legend);
     text_centred(cr, "PRESET", {preset_text_x + text_width / 2.0, 46}, legend_size, legend);
     transfer_button(cr, transfer_x, window_y + 3, legend);
-    lamp(cr, lamp_x, head.lamp_y, false);
+    lamp(cr, lamp_x, head.layout.lamp_y, false);
     for (int i = 0; i < 4; ++i)
-        button(cr, on_button_x + i * button_pitch, row_y, button_width, button_height, false,
+        button(cr, on_button_x + i * button_pitch, button_row_y, button_width, button_height, false,
                head.buttons[size_t(i)], legend);
     // Maker and model on two lines in the free corner left of the buttons.
     text_centred(cr, "BECKER", {40, 82}, 10, legend);
@@ -155,27 +145,28 @@ void register_head(BitmapRegistry& registry, const HeadArt& head) {
                       .height = height,
                       .draw = std::move(draw)});
     };
-    add(head.face, face_width, face_height, [head](cairo_t* cr, int, int) { face(cr, head); });
-    add(head.window, window_width, window_height,
+    const HeadBitmaps& bitmaps = head.layout.bitmaps;
+    add(bitmaps.face, face_width, face_height, [head](cairo_t* cr, int, int) { face(cr, head); });
+    add(bitmaps.window, window_width, window_height,
         [](cairo_t* cr, int, int) { windows(cr, lcd_grey); });
-    add(head.transfer_lit, button_width, button_height,
+    add(bitmaps.transfer_lit, button_width, button_height,
         [](cairo_t* cr, int, int) { transfer_button(cr, 0, 0, glow); });
-    add(head.lamp, lamp_size, lamp_size, [](cairo_t* cr, int, int) { lamp(cr, 0, 0, true); });
-    add(head.buttons_lit, head.buttons_lit_width, head.buttons_lit_height,
+    add(bitmaps.lamp, lamp_size, lamp_size, [](cairo_t* cr, int, int) { lamp(cr, 0, 0, true); });
+    add(bitmaps.buttons_lit, head.buttons_lit_width, head.buttons_lit_height,
         [head](cairo_t* cr, int, int) { lit_faces(cr, head); });
     const char* on = head.buttons[0];
-    add(head.on_pressed, button_width, button_height, [on](cairo_t* cr, int, int) {
+    add(bitmaps.on_pressed, button_width, button_height, [on](cairo_t* cr, int, int) {
         button(cr, 0, 0, button_width, button_height, true, on, legend);
     });
-    add(head.on_pressed_lit, button_width, button_height, [on](cairo_t* cr, int, int) {
+    add(bitmaps.on_pressed_lit, button_width, button_height, [on](cairo_t* cr, int, int) {
         button(cr, 0, 0, button_width, button_height, true, on, glow);
     });
-    if (!head.ident_pressed) return;
+    if (!bitmaps.ident_pressed) return;
     const char* ident = head.buttons[size_t(head.ident_index)];
-    add(head.ident_pressed, button_width, button_height, [ident](cairo_t* cr, int, int) {
+    add(bitmaps.ident_pressed, button_width, button_height, [ident](cairo_t* cr, int, int) {
         button(cr, 0, 0, button_width, button_height, true, ident, legend);
     });
-    add(head.ident_pressed_lit, button_width, button_height, [ident](cairo_t* cr, int, int) {
+    add(bitmaps.ident_pressed_lit, button_width, button_height, [ident](cairo_t* cr, int, int) {
         button(cr, 0, 0, button_width, button_height, true, ident, glow);
     });
 }
@@ -187,49 +178,25 @@ void register_radio_art(BitmapRegistry& registry) {
                              .buttons = {"ON", "SQL", "TST", down_mark},
                              .whole_legend = "MHz",
                              .fraction_legend = "kHz",
-                             .face = com_bitmaps::face,
-                             .window = com_bitmaps::window,
-                             .transfer_lit = com_bitmaps::transfer_lit,
-                             .lamp = com_bitmaps::lamp,
-                             .buttons_lit = com_bitmaps::buttons_lit,
+                             .layout = com_layout,
                              .buttons_lit_width = 134,
-                             .buttons_lit_height = 19,
-                             .on_pressed = com_bitmaps::on_pressed,
-                             .on_pressed_lit = com_bitmaps::on_pressed_lit});
+                             .buttons_lit_height = 19});
     register_head(registry, {.brand_line = "NR 3320",
                              .buttons = {"ON", "ID", "TST", down_mark},
                              .whole_legend = "MHz",
                              .fraction_legend = "kHz",
-                             .face = nav_bitmaps::face,
-                             .window = nav_bitmaps::window,
-                             .transfer_lit = nav_bitmaps::transfer_lit,
-                             .lamp = nav_bitmaps::lamp,
-                             .buttons_lit = nav_bitmaps::buttons_lit,
+                             .layout = nav_layout,
                              .buttons_lit_width = 133,
                              .buttons_lit_height = 17,
-                             .on_pressed = nav_bitmaps::on_pressed,
-                             .on_pressed_lit = nav_bitmaps::on_pressed_lit,
-                             .ident_pressed = nav_bitmaps::voice_pressed,
-                             .ident_pressed_lit = nav_bitmaps::voice_pressed_lit,
-                             .ident_index = 1,
-                             .lamp_y = 52});
+                             .ident_index = 1});
     register_head(registry, {.brand_line = "AD 3502",
                              .buttons = {"ON", "BFO", "TST", "ADF"},
                              .whole_legend = "kHz",
                              .fraction_legend = ".1",
-                             .face = adf_bitmaps::face,
-                             .window = adf_bitmaps::window,
-                             .transfer_lit = adf_bitmaps::transfer_lit,
-                             .lamp = adf_bitmaps::lamp,
-                             .buttons_lit = adf_bitmaps::buttons_lit,
+                             .layout = adf_layout,
                              .buttons_lit_width = 134,
                              .buttons_lit_height = 19,
-                             .on_pressed = adf_bitmaps::on_pressed,
-                             .on_pressed_lit = adf_bitmaps::on_pressed_lit,
-                             .ident_pressed = adf_bitmaps::ident_pressed,
-                             .ident_pressed_lit = adf_bitmaps::ident_pressed_lit,
-                             .ident_index = 3,
-                             .lamp_y = 50});
+                             .ident_index = 3});
 }
 
 } // namespace art
