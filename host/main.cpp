@@ -46,6 +46,26 @@ int main(int argc, char** argv) {
     inspect->add_option("module", module_path, "module file")->required();
     inspect->add_option("--gauge", gauge_name, "only this gauge");
 
+    CheckCommandOptions check_options;
+    CLI::App* check = app.add_subcommand(
+        "check", "check a module's records, resources and behaviour under a hostile host; "
+                 "exit status 0 clean, 1 findings, 2 module not loaded or wrong arguments");
+    check->add_option("module", check_options.module_path, "module file")->required();
+    check->add_option("--gauge", check_options.gauge, "only this gauge");
+    check
+        ->add_option("--parameters", check_options.parameters_file,
+                     "more parameter strings to install every gauge with, one per line")
+        ->check(CLI::ExistingFile);
+    check->add_flag("--json", check_options.json, "a JSON report instead of text");
+    check
+        ->add_option("--time-limit", check_options.time_limit,
+                     "seconds each gauge's behaviour may take before it counts as hung")
+        ->capture_default_str()
+        ->check(CLI::Range(0.1, 3600.0));
+    check->add_option("--jobs", check_options.jobs, "gauges driven at once, each in its own child")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 64));
+
     SimulationSettings show_settings;
     CLI::App* show = app.add_subcommand(
         "show", "place every gauge of a module, run one update and print what each draws");
@@ -121,7 +141,13 @@ int main(int argc, char** argv) {
     serve->add_flag("--paused", serve_options.paused, "wait for play before the scenario runs");
 #endif
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& problem) {
+        int status = app.exit(problem);
+        // check's wrong arguments end with the status of a module it cannot load.
+        return status != 0 && *check ? 2 : status;
+    }
 #ifdef PANELHOST_WITH_RENDER
     if (*render && render_options.panel_file.empty() && render_options.aircraft.dir.empty()) {
         std::cerr << "panelhost render: --panel FILE or --aircraft DIR is required\n";
@@ -133,6 +159,7 @@ int main(int argc, char** argv) {
     }
 #endif
     if (*inspect) return run_inspect(module_path, gauge_name);
+    if (*check) return run_check(check_options);
     if (*show) return run_show(module_path, show_settings);
 #ifdef PANELHOST_WITH_RENDER
     if (*render) return run_render(render_options);

@@ -15,6 +15,27 @@ namespace panelhost {
 std::string default_module_dir();
 
 int run_inspect(const std::string& module_path, const std::string& gauge_name);
+
+struct CheckCommandOptions {
+    std::string module_path;
+    std::string gauge;           // empty: every gauge
+    std::string parameters_file; // more parameter strings, one per line; empty: none
+    bool json = false;
+    double time_limit = 10; // seconds per gauge
+    unsigned jobs = 2;      // gauges driven at once (POSIX)
+    // Windows: this program's own path, to start a child for each gauge with the
+    // two hidden options below; empty: children are forked (POSIX).
+    std::string program;
+    std::string child_gauge;    // hidden: drive only this gauge, as a child
+    std::string child_progress; // hidden: the parent's shared progress memory
+};
+// `check MODULE [--gauge NAME] [--parameters FILE] [--json] [--time-limit S]
+// [--jobs N]`, the arguments after "check"; none, with `error` set, when they are
+// wrong.
+std::optional<CheckCommandOptions> parse_check_arguments(const std::vector<std::string>& arguments,
+                                                         std::string& error);
+int run_check(const CheckCommandOptions& options);
+
 int run_show(const std::string& module_path, const SimulationSettings& settings);
 
 // An aircraft folder given instead of a panel file: its panel, with the
