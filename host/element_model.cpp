@@ -100,6 +100,24 @@ PairPosition locate(std::span<const NeedleRow> rows, double value)
 
 } // namespace
 
+size_t element_record_bytes(uint32_t kind, bool older) {
+    if (older) {
+        if (kind == ELEMENT_STATIC_IMAGE) return sizeof(StaticImageRecordOld);
+        if (kind == ELEMENT_NEEDLE) return sizeof(NeedleRecordOld);
+        return sizeof(ElementRecord);
+    }
+    switch (kind) {
+    case ELEMENT_STATIC_IMAGE: return sizeof(StaticImageRecord);
+    case ELEMENT_NEEDLE: return sizeof(NeedleRecord);
+    case ELEMENT_STRING: return sizeof(StringRecord);
+    case ELEMENT_SLIDER: return sizeof(SliderRecord);
+    case ELEMENT_ICON: return sizeof(IconRecord);
+    case ELEMENT_MOVING_IMAGE: return sizeof(MovingImageRecord);
+    case ELEMENT_SPRITE: return sizeof(SpriteRecord);
+    default: return sizeof(ElementRecord);
+    }
+}
+
 double needle_angle(std::span<const NeedleRow> rows, int32_t pivot_x, int32_t pivot_y,
                     double value)
 {

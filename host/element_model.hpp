@@ -13,6 +13,11 @@
 
 namespace panelhost {
 
+// The bytes of an element record of `kind`: in the current interface, or in the older
+// one (`older`), whose needle and static image records are shorter and whose other
+// kinds hold only the common part. A kind neither knows counts as the common part.
+size_t element_record_bytes(uint32_t kind, bool older = false);
+
 // Screen angle in degrees of a needle for a value: clockwise positive, 0 pointing right
 // (+x), y axis down. The result is always finite and in [0, 360).
 //

@@ -1,5 +1,6 @@
 #include "gauge_instance.hpp"
 
+#include "element_model.hpp"
 #include "element_update.hpp"
 #include "older_gauge.hpp"
 
@@ -21,19 +22,6 @@ union GaugeInstance::ElementStorage {
 };
 
 namespace {
-
-size_t record_size(uint32_t kind) {
-    switch (kind) {
-    case ELEMENT_STATIC_IMAGE: return sizeof(StaticImageRecord);
-    case ELEMENT_NEEDLE: return sizeof(NeedleRecord);
-    case ELEMENT_STRING: return sizeof(StringRecord);
-    case ELEMENT_SLIDER: return sizeof(SliderRecord);
-    case ELEMENT_ICON: return sizeof(IconRecord);
-    case ELEMENT_MOVING_IMAGE: return sizeof(MovingImageRecord);
-    case ELEMENT_SPRITE: return sizeof(SpriteRecord);
-    default: return 0;
-    }
-}
 
 // Without a known design size the whole-gauge area reaches this far.
 constexpr double unbounded_extent = 1e9;
@@ -104,8 +92,7 @@ ElementRecord* GaugeInstance::copy_element(ElementRecord* source, int depth) {
 
     auto storage = std::make_unique<ElementStorage>();
     std::memset(static_cast<void*>(storage.get()), 0, sizeof(ElementStorage));
-    size_t size = record_size(source->kind);
-    std::memcpy(static_cast<void*>(storage.get()), source, size ? size : sizeof(ElementRecord));
+    std::memcpy(static_cast<void*>(storage.get()), source, element_record_bytes(source->kind));
     ElementRecord* copy = &storage->common;
     element_copies_.push_back(std::move(storage));
     copied_.emplace_back(source, copy);
@@ -114,7 +101,7 @@ ElementRecord* GaugeInstance::copy_element(ElementRecord* source, int depth) {
     ElementState state;
     state.record = copy;
     state.kind = copy->kind;
-    state.known_kind = size != 0;
+    state.known_kind = copy->kind < ELEMENT_KIND_COUNT;
     state.depth = depth;
     if (!state.known_kind)
         problems_.push_back("element of unknown kind " + std::to_string(copy->kind) +

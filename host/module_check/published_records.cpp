@@ -177,22 +177,6 @@ std::vector<uint8_t> older_element_words(const void* address, size_t) {
     }
 }
 
-size_t element_bytes(uint32_t kind, bool older) {
-    if (older)
-        return kind == ELEMENT_NEEDLE         ? sizeof(NeedleRecordOld)
-               : kind == ELEMENT_STATIC_IMAGE ? sizeof(StaticImageRecordOld)
-                                              : sizeof(ElementRecord);
-    switch (kind) {
-    case ELEMENT_STATIC_IMAGE: return sizeof(StaticImageRecord);
-    case ELEMENT_NEEDLE: return sizeof(NeedleRecord);
-    case ELEMENT_STRING: return sizeof(StringRecord);
-    case ELEMENT_SLIDER: return sizeof(SliderRecord);
-    case ELEMENT_ICON: return sizeof(IconRecord);
-    case ELEMENT_MOVING_IMAGE: return sizeof(MovingImageRecord);
-    case ELEMENT_SPRITE: return sizeof(SpriteRecord);
-    default: return sizeof(ElementRecord);
-    }
-}
 
 // Entries of a zero-ended list, the end included, up to `most`.
 template <class Entry, class IsEnd>
@@ -232,7 +216,7 @@ PublishedRecords::PublishedRecords(const GaugeHeader& header) {
         const ElementRecord& element = *walked.record;
         const std::string name = "element " + std::to_string(walked.index);
         Change where{name, walked.index, element.kind};
-        add(where, &element, element_bytes(element.kind, older),
+        add(where, &element, element_record_bytes(element.kind, older),
             older ? older_element_words : element_words);
         if (element.children) {
             where.record = "children list of " + name;

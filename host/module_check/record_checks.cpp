@@ -99,23 +99,6 @@ struct Extent {
     unsigned kind = 0;
 };
 
-size_t record_bytes(uint32_t kind, bool older) {
-    if (older) {
-        if (kind == ELEMENT_STATIC_IMAGE) return sizeof(StaticImageRecordOld);
-        if (kind == ELEMENT_NEEDLE) return sizeof(NeedleRecordOld);
-        return sizeof(ElementRecord);
-    }
-    switch (kind) {
-    case ELEMENT_STATIC_IMAGE: return sizeof(StaticImageRecord);
-    case ELEMENT_NEEDLE: return sizeof(NeedleRecord);
-    case ELEMENT_STRING: return sizeof(StringRecord);
-    case ELEMENT_SLIDER: return sizeof(SliderRecord);
-    case ELEMENT_ICON: return sizeof(IconRecord);
-    case ELEMENT_MOVING_IMAGE: return sizeof(MovingImageRecord);
-    case ELEMENT_SPRITE: return sizeof(SpriteRecord);
-    default: return sizeof(ElementRecord);
-    }
-}
 
 // Records of one gauge that share bytes: one of them is shorter than its kind says,
 // or two records were laid over each other.
@@ -368,7 +351,7 @@ std::vector<Finding> check_gauge_records(const LoadedModule& module, const Gauge
     const void* owner = older ? static_cast<const void*>(older) : &header;
     for (const WalkedElement& walked : walk.elements) {
         check_element(walked, owner, older != nullptr, out);
-        extents.push_back({walked.record, record_bytes(walked.record->kind, older != nullptr),
+        extents.push_back({walked.record, element_record_bytes(walked.record->kind, older != nullptr),
                            "record of element " + std::to_string(walked.index), walked.index,
                            walked.record->kind});
     }
