@@ -55,6 +55,13 @@ TEST(WorkbenchCommands, ReadsEveryCommandThePageSends) {
     EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "step", "seconds": 0.5})").amount, 0.5);
     EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "speed", "speed": 4})").amount, 4);
     EXPECT_EQ(read_ok<SetZoom>("view", R"({"zoom": 1.5})").zoom, 1.5);
+    EXPECT_EQ(read_ok<SetZoom>("view", R"({"zoom": 1.5})").page, "") << "a request naming no page";
+    SetZoom asked = read_ok<SetZoom>("view", R"({"window": 2, "zoom": 2.5, "page": "9f3a-Tab_1"})");
+    EXPECT_EQ(asked.window, 2u);
+    EXPECT_EQ(asked.zoom, 2.5);
+    EXPECT_EQ(asked.page, "9f3a-Tab_1");
+    EXPECT_TRUE(
+        read_ok<ShowWindow>("view", R"({"window": 2, "shown": true, "page": "9f3a"})").shown);
 }
 
 TEST(WorkbenchCommands, RefusesWhatCannotBeCarriedOutWithAMessage) {
@@ -82,6 +89,12 @@ TEST(WorkbenchCommands, RefusesWhatCannotBeCarriedOutWithAMessage) {
     EXPECT_FALSE(refusal("scenario", R"({"action": "step", "seconds": -1})").empty());
     EXPECT_FALSE(refusal("scenario", R"({"action": "rewind"})").empty());
     EXPECT_FALSE(refusal("view", R"({"zoom": 0})").empty());
+    const std::string bad_page = "\"page\" must be 1 to 64 letters, digits, '-' or '_'";
+    const std::string bad_pages[] = {"", "a b", "tablet/2", std::string(65, 'a')};
+    for (const std::string& page : bad_pages)
+        EXPECT_EQ(refusal("view", R"({"zoom": 1, "page": ")" + page + "\"}"), bad_page) << page;
+    EXPECT_EQ(page_id_problem(std::string(64, 'a')), "");
+    EXPECT_EQ(refusal("view", R"({"zoom": 1, "page": 7})"), "\"page\" must be a string");
 }
 
 } // namespace

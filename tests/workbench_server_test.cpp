@@ -363,6 +363,27 @@ TEST_F(ServerOfPlacedWindows, OpensAndClosesWindowsAndRefusesBadOnes) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     EXPECT_EQ(zooms, nlohmann::json({1.5, 2.0, 1.5})) << "all windows, then window 1 alone";
+
+    // A page that names itself, in its frame requests and its zooms: window 2 is
+    // drawn at the larger of its ask and the other page's.
+    auto bad_page = client->Get("/api/frame?after=0&page=a%20b");
+    ASSERT_TRUE(bad_page);
+    EXPECT_EQ(bad_page->status, 400);
+    EXPECT_EQ(bad_page->body, "\"page\" must be 1 to 64 letters, digits, '-' or '_'\n");
+    EXPECT_EQ(post("/api/view", R"({"window": 2, "zoom": 3, "page": "a b"})"), 400);
+    EXPECT_EQ(post("/api/view", R"({"window": 2, "zoom": 3, "page": "tablet-7"})"), 200);
+    for (int tries = 0; tries < 50; ++tries) {
+        auto frame = client->Get("/api/frame?after=0&page=tablet-7");
+        ASSERT_TRUE(frame);
+        ASSERT_EQ(frame->status, 200);
+        uint32_t length = 0;
+        for (int i = 0; i < 4; ++i)
+            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
+        zooms = nlohmann::json::parse(frame->body.substr(4, length))["zooms"];
+        if (zooms == nlohmann::json({1.5, 2.0, 3.0})) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(zooms, nlohmann::json({1.5, 2.0, 3.0}));
 }
 
 } // namespace

@@ -239,6 +239,68 @@ TEST_F(Workbench, FramesCarryOnlyThePicturesThatChangedSinceTheLastOne) {
     EXPECT_EQ(header["pictures"][0]["width"], 400);
 }
 
+// The width of gauge `gauge`'s picture in the frame, or 0 when it has none.
+int picture_width(const json& header, size_t gauge) {
+    for (const json& picture : header["pictures"])
+        if (picture["gauge"] == gauge) return picture["width"];
+    return 0;
+}
+
+TEST_F(Workbench, EachWindowIsDrawnAtTheLargestZoomThatAPageWatchingItAsks) {
+    open();
+    // Cycles from `from` to `to` seconds while the given pages ask for frames.
+    auto watched_by = [this](std::vector<std::string> pages, double from, double to) {
+        for (double now = from; now <= to + 1e-9; now += 1.0 / 30) {
+            for (const std::string& page : pages)
+                session->note_watcher(now, page);
+            session->run_cycle(now);
+        }
+    };
+    // A desktop shows both windows at zoom 1, a tablet window 1 alone at 2.5.
+    session->submit(ShowWindow{1, true});
+    session->submit(SetZoom{1, 0, "desktop"});
+    session->submit(SetZoom{1, 1, "desktop"});
+    session->submit(SetZoom{2.5, 1, "tablet"});
+    watched_by({"desktop", "tablet"}, 0, 0.5);
+    json header = header_of(session->frame(0));
+    EXPECT_EQ(header["zooms"], json({1.0, 2.5}));
+    EXPECT_EQ(picture_width(header, 0), 200); // the airspeed indicator, 200 units wide
+    EXPECT_EQ(picture_width(header, 2), 250); // the vertical speed indicator, 100 wide
+
+    // Edited and saved, the panel keeps its windows: the asks still hold.
+    ASSERT_EQ(
+        session->edit_placement(R"({"window": "Window00", "gauge": "gauge00", "x": 10})").status,
+        200);
+    ASSERT_EQ(session->edit_panel("save").status, 200);
+    watched_by({"desktop", "tablet"}, 0.6, 0.7);
+    EXPECT_EQ(header_of(session->frame(0))["zooms"], json({1.0, 2.5}));
+
+    // The tablet closes: once it has asked for no frame for a while, window 1 is
+    // drawn anew at the desktop's zoom.
+    uint64_t seen = session->sequence();
+    watched_by({"desktop"}, 0.8, 0.8 + PageZooms::live_seconds + 0.1);
+    header = header_of(session->frame(seen));
+    EXPECT_EQ(header["zooms"], json({1.0, 1.0}));
+    EXPECT_EQ(picture_width(header, 2), 100);
+    EXPECT_EQ(picture_width(header, 0), 0) << "window 0 is drawn as it was";
+
+    // A panel file whose windows are numbered anew: the asks by number go, and the
+    // pages ask again for the windows as they are now numbered.
+    session->submit(SetZoom{2.5, 1, "tablet"});
+    watched_by({"desktop", "tablet"}, 5, 5.1);
+    ASSERT_EQ(header_of(session->frame(0))["zooms"], json({1.0, 2.5}));
+    fs::file_time_type before = fs::last_write_time(dir / "panel.cfg");
+    write("panel.cfg", std::string("[Window02]\nsize_mm=100,100\n") + two_windows);
+    fs::last_write_time(dir / "panel.cfg", before + std::chrono::seconds(1));
+    watched_by({"desktop", "tablet"}, 6, 6.1);
+    ASSERT_EQ(session->layout()["windows"][0]["section"], "Window02");
+    for (size_t window : {0, 1, 2})
+        session->submit(SetZoom{1, window, "desktop"});
+    session->submit(SetZoom{2.5, 2, "tablet"});
+    watched_by({"desktop", "tablet"}, 6.2, 6.3);
+    EXPECT_EQ(header_of(session->frame(0))["zooms"], json({1.0, 1.0, 2.5}));
+}
+
 TEST_F(Workbench, ChecksCommandsAgainstThePanelItWasPlacedFrom) {
     open();
     uint64_t layout = session->layout_number();

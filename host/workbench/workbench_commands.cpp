@@ -101,13 +101,21 @@ WorkbenchCommand read_scenario(const json& body) {
     throw BadField("\"action\" must be play, pause, step, restart or speed");
 }
 
-// {"zoom": Z}, {"window": N, "zoom": Z} or {"window": N, "shown": true|false}.
+// {"zoom": Z}, {"window": N, "zoom": Z} or {"window": N, "shown": true|false}, each
+// with "page": ID when a page that says who it is sends it (only zooms need it).
 WorkbenchCommand read_view(const json& body) {
-    if (!body.contains("window")) return SetZoom{number(body, "zoom", min_zoom, max_zoom), {}};
+    std::string page;
+    if (body.contains("page")) {
+        page = text(body, "page");
+        if (std::string problem = page_id_problem(page); !problem.empty()) throw BadField(problem);
+    }
+    if (!body.contains("window"))
+        return SetZoom{number(body, "zoom", min_zoom, max_zoom), {}, std::move(page)};
     const size_t window = size_t(whole(body, "window", 0, 1e6));
     if (body.contains("zoom") && body.contains("shown"))
         throw BadField("\"zoom\" and \"shown\" go in separate commands");
-    if (body.contains("zoom")) return SetZoom{number(body, "zoom", min_zoom, max_zoom), window};
+    if (body.contains("zoom"))
+        return SetZoom{number(body, "zoom", min_zoom, max_zoom), window, std::move(page)};
     return ShowWindow{window, flag(body, "shown")};
 }
 
@@ -124,6 +132,17 @@ WorkbenchCommand read(const std::string& kind, const json& body) {
 }
 
 } // namespace
+
+std::string page_id_problem(std::string_view page) {
+    constexpr size_t longest_page_id = 64;
+    const bool fits = !page.empty() && page.size() <= longest_page_id &&
+                      std::all_of(page.begin(), page.end(), [](char c) {
+                          return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                 (c >= '0' && c <= '9') || c == '-' || c == '_';
+                      });
+    if (fits) return {};
+    return "\"page\" must be 1 to 64 letters, digits, '-' or '_'";
+}
 
 std::optional<WorkbenchCommand> read_command(const std::string& kind, const std::string& body,
                                              std::string& error) {

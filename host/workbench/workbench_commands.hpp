@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace panelhost {
@@ -39,10 +40,13 @@ struct ScenarioControl {
     double amount = 0;  // Step: seconds of scenario time; Speed: the speed
 };
 // Panel pixels per panel unit of the pictures the host draws for the page: of
-// every window, or of window `window` alone (a page that shows it larger).
+// every window, or of window `window` alone (a page that shows it larger). Asked by
+// page `page` ("" for a request that names none); a window's pictures are drawn at
+// the largest zoom that a page watching asks (page_zooms.hpp).
 struct SetZoom {
     double zoom = 1;
     std::optional<size_t> window;
+    std::string page;
 };
 // Opens or closes panel window `window` (its number in the layout), as the
 // simulator's window menu does.
@@ -56,10 +60,14 @@ using WorkbenchCommand = std::variant<MousePress, MouseRelease, SetVariable, Set
 
 // Reads the body of a POST to /api/<kind> ("mouse", "variable", "failure", "key",
 // "scenario", "view"; a view is a zoom, of all windows or of one, or a window
-// opened or closed). None, with
-// `error` saying what is wrong, when it cannot.
+// opened or closed, and may name the page that sends it). None, with `error` saying
+// what is wrong, when it cannot.
 std::optional<WorkbenchCommand> read_command(const std::string& kind, const std::string& body,
                                              std::string& error);
+
+// Why `page` cannot name a page (in a view command or a frame request: letters,
+// digits, '-' and '_', 1 to 64 of them), or empty.
+std::string page_id_problem(std::string_view page);
 
 // The range a zoom is held to.
 inline constexpr double min_zoom = 0.25;

@@ -188,8 +188,15 @@ void WorkbenchServer::add_routes() {
             if (error != std::errc() || end != text.data() + text.size())
                 return reply_error(response, 400, "\"after\" must be a cycle number");
         }
+        // The page that asks, when it says: the zooms it asks count while it watches.
+        std::string page;
+        if (request.has_param("page")) {
+            page = request.get_param_value("page");
+            if (std::string problem = page_id_problem(page); !problem.empty())
+                return reply_error(response, 400, problem);
+        }
         std::unique_lock lock(mutex_);
-        if (session_) session_->note_watcher(seconds_now());
+        if (session_) session_->note_watcher(seconds_now(), page);
         cycled_.wait_for(lock, longest_frame_wait, [&] {
             return stopping_ || !session_ || session_->sequence() > after;
         });

@@ -5,10 +5,12 @@
 //
 //   GET  /                       the page (files from the page directory)
 //   GET  /api/layout             windows, gauges, mouse areas, variables, failures
-//   GET  /api/frame?after=N      waits for a cycle after N, then what changed (binary)
+//   GET  /api/frame?after=N[&page=ID]   waits for a cycle after N, then what changed
+//                                (binary); ID: the watching page (page_zooms.hpp)
 //   GET  /api/stats              what the cycles cost
 //   POST /api/mouse|variable|failure|key|scenario|view   a command (JSON body); a
-//                                view is a zoom or a window opened or closed
+//                                view is a zoom (of the page that names itself
+//                                with "page") or a window opened or closed
 //   GET  /api/window/N/background.png   a window's background bitmap
 //   GET  /module/NAME/wave/N     a module's WAVE resource
 //

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <ctime>
 #include <map>
 #include <sstream>
@@ -93,8 +92,11 @@ void WorkbenchSession::reload_panel(const std::function<void()>& between) {
     // The windows open now stay open (and closed ones closed) in the panel placed
     // anew, known by their section: a designer editing the panel file keeps the view.
     std::map<std::string, bool> shown;
-    for (const PlacedWindow& window : panel_->windows())
+    std::vector<std::string> sections;
+    for (const PlacedWindow& window : panel_->windows()) {
         shown[window.section] = panel_->window_visible(window);
+        sections.push_back(window.section);
+    }
     held_.clear();
     renderer_.reset();
     gauges_.clear();
@@ -109,6 +111,14 @@ void WorkbenchSession::reload_panel(const std::function<void()>& between) {
     for (size_t w = 0; w < windows.size(); ++w)
         if (auto it = shown.find(windows[w].section); it != shown.end())
             panel_->show_window(w, it->second);
+    // The pages ask for windows by number: once the numbers name other windows,
+    // their asks are forgotten, and they ask again when they read the new layout.
+    const bool renumbered =
+        !std::equal(sections.begin(), sections.end(), windows.begin(), windows.end(),
+                    [](const std::string& section, const PlacedWindow& window) {
+                        return section == window.section;
+                    });
+    if (renumbered) page_zooms_.forget_asks();
     ++layout_number_;
 }
 
@@ -295,7 +305,15 @@ void WorkbenchSession::show_gauges(double now) {
     collect_logs(now);
     for (size_t w = 0; w < windows_shown_.size(); ++w)
         windows_shown_[w] = panel_->window_visible(panel_->windows()[w]);
-    if (now - last_watch_ < watcher_timeout_seconds) draw_pictures();
+    if (now - last_watch_ < watcher_timeout_seconds) {
+        follow_page_zooms(now);
+        draw_pictures();
+    }
+}
+
+void WorkbenchSession::follow_page_zooms(double now) {
+    for (size_t w = 0; w < zooms_.size(); ++w)
+        if (std::optional<double> largest = page_zooms_.largest(w, now)) zooms_[w] = *largest;
 }
 
 void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
@@ -337,11 +355,8 @@ void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
         case Action::Speed: player_.set_speed(control->amount); break;
         }
     } else if (const auto* zoom = std::get_if<SetZoom>(&command)) {
-        const double rounded = std::clamp(std::round(zoom->zoom * 20) / 20, min_zoom, max_zoom);
-        if (!zoom->window)
-            std::fill(zooms_.begin(), zooms_.end(), rounded);
-        else if (*zoom->window < zooms_.size()) // a window gone since is passed over
-            zooms_[*zoom->window] = rounded;
+        if (!zoom->window || *zoom->window < zooms_.size()) // a window gone since is passed over
+            page_zooms_.ask(zoom->page, zoom->window, zoom->zoom, now);
     } else if (const auto* show = std::get_if<ShowWindow>(&command)) {
         panel_->show_window(show->window, show->shown); // a window gone since is passed over
     }

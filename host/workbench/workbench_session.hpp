@@ -10,6 +10,7 @@
 #include "scenario.hpp"
 #include "workbench/file_watch.hpp"
 #include "workbench/held_buttons.hpp"
+#include "workbench/page_zooms.hpp"
 #include "workbench/panel_document.hpp"
 #include "workbench/session_logs.hpp"
 #include "workbench/session_recording.hpp"
@@ -84,9 +85,13 @@ public:
     // waiting for the next cycle. The scenario and the simulation's time stand.
     void run_input(double now);
 
-    // Tells the session that a page asked for frames at `now`: pictures are drawn
-    // and encoded only while one does.
-    void note_watcher(double now) { last_watch_ = now; }
+    // Tells the session that page `page` ("": one that names none) asked for frames
+    // at `now`: pictures are drawn and encoded only while one does, and the zooms a
+    // page asks count while it does.
+    void note_watcher(double now, const std::string& page = {}) {
+        last_watch_ = now;
+        page_zooms_.seen(page, now);
+    }
 
     // The number of the last cycle run; frames name it.
     uint64_t sequence() const { return sequence_; }
@@ -143,6 +148,9 @@ public:
     void carry_out_queue(double now);
     void show_gauges(double now); // updates them, then logs and pictures
     void collect_logs(double now);
+    // Each window drawn at the largest zoom a watching page asks; a window no such
+    // page shows keeps the zoom it has.
+    void follow_page_zooms(double now);
     void draw_pictures();
     std::string pack_frame(uint64_t after) const;
     GaugeInstance* find_gauge(const std::string& name, int nth) const;
@@ -180,7 +188,8 @@ public:
     FileWatch panel_watch_;
     FileWatch scenario_watch_;
 
-    std::vector<double> zooms_; // by window
+    PageZooms page_zooms_;
+    std::vector<double> zooms_; // by window: what its pictures are drawn at
     uint64_t sequence_ = 0;
     uint64_t layout_number_ = 1;
     double start_ = -1;

@@ -274,8 +274,10 @@ export async function pauseScenario(page, url) {
 }
 
 // A headless Chromium for pages of several screen sizes. `open({ width, height,
-// touch, mobile })` gives a new context of that size, with a touchscreen (a tablet)
-// and the meta viewport of a phone (`mobile`) when asked; close() ends them all.
+// touch, mobile, pixelRatio })` gives a new context of that size, with a touchscreen
+// (a tablet) and the meta viewport of a phone (`mobile`) when asked, and as many
+// device pixels per CSS pixel as `pixelRatio` says (1 unless asked); close() ends
+// them all.
 export async function openScreens() {
   const browser = await chromium.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -284,8 +286,9 @@ export async function openScreens() {
   });
   return {
     browser,
-    open: ({ width, height, touch = false, mobile = false }) =>
-      browser.newContext({ viewport: { width, height }, hasTouch: touch, isMobile: mobile }),
+    open: ({ width, height, touch = false, mobile = false, pixelRatio = 1 }) =>
+      browser.newContext({ viewport: { width, height }, hasTouch: touch, isMobile: mobile,
+                           deviceScaleFactor: pixelRatio }),
     close: () => browser.close(),
   };
 }
@@ -344,4 +347,40 @@ export async function dragMouse(page, from, to, { steps = 10 } = {}) {
     await page.mouse.move(from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps);
   }
   await page.mouse.up();
+}
+
+// Each gauge picture the page shows: { gauge, window, drawn (the canvas' pixels
+// across), shown (the device pixels it covers across), step (the pixels across one
+// zoom step of 0.05 pixels per panel unit adds) }.
+export async function pictureSizes(page) {
+  return page.$$eval('canvas.gauge', (canvases) => canvases
+    .filter((canvas) => canvas.checkVisibility())
+    .map((canvas) => {
+      const gauge = window.workbench.layout.gauges[Number(canvas.dataset.id)];
+      return {
+        gauge: canvas.dataset.gauge,
+        window: gauge.window,
+        drawn: canvas.width,
+        shown: canvas.getBoundingClientRect().width * window.devicePixelRatio,
+        step: gauge.width * 0.05,
+      };
+    }));
+}
+
+// The pictures of `sizes` (pictureSizes) with fewer pixels than they cover, and
+// those with more than one zoom step more, as text for a failure's message.
+export const blurred = (sizes) => sizes.filter((size) => size.drawn < size.shown - 1);
+export const oversized = (sizes) => sizes.filter((size) => size.drawn > size.shown + size.step + 1);
+export const describeSizes = (sizes) =>
+  sizes.map((size) => `${size.gauge} drawn ${size.drawn} px, shown ${size.shown.toFixed(1)}`).join('; ');
+
+// Calls `check` (async) every 200 ms until it gives true or `timeout` ms have
+// passed; resolves with whether it did.
+export async function eventually(check, timeout = 15000) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    if (await check()) return true;
+    if (Date.now() > end) return false;
+    await new Promise((resolve) => setTimeout(resolve, 200));
+  }
 }

@@ -17,10 +17,11 @@ export async function getLayout() {
   return response.json();
 }
 
-// The next frame after cycle `after`: its JSON header, with each listed picture's
-// PNG bytes attached as a Blob. The host holds the request until a cycle has run.
-export async function getFrame(after) {
-  const response = await fetch(`/api/frame?after=${after}`);
+// The next frame after cycle `after`, for page `page` (its id): its JSON header,
+// with each listed picture's PNG bytes attached as a Blob. The host holds the
+// request until a cycle has run.
+export async function getFrame(after, page) {
+  const response = await fetch(`/api/frame?after=${after}&page=${encodeURIComponent(page)}`);
   if (!response.ok) throw new Error((await response.text()).trim());
   const buffer = await response.arrayBuffer();
   const length = new DataView(buffer).getUint32(0, true);

@@ -26,6 +26,8 @@ const FLOW_SHARE = 0.4;
 const MIN_ZOOM = 0.25;
 const MAX_ZOOM = 4;
 const ZOOM_DELAY_MS = 200;
+// A window drawn smaller than this page asked is asked for again, at most this often.
+const ZOOM_ASK_AGAIN_MS = 2000;
 // A window opened within this long of a press on this page is scrolled into view.
 const OPENED_BY_PILOT_MS = 3000;
 
@@ -149,14 +151,17 @@ function placeholderFontSize(gauge, scale) {
 }
 
 // Pixels per panel unit the host is asked to draw a window's pictures at, shown at
-// `scale` CSS pixels per unit on this screen.
+// `scale` CSS pixels per unit on this screen: the zoom step at or above, so that no
+// picture has fewer pixels than it covers on the screen.
 function zoomFor(scale) {
-  return Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, Math.round(scale * window.devicePixelRatio * 20) / 20));
+  const stepped = Math.ceil(scale * window.devicePixelRatio * 20 - 1e-6) / 20;
+  return Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, stepped));
 }
 
 export class PanelView {
   // `area`: the element the windows scroll in; `onZoom(window, zoom)`: the page wants
-  // that window's pictures drawn at this many pixels per panel unit;
+  // that window's pictures drawn at this many pixels per panel unit (the host draws
+  // them at the largest zoom any watching page asks, and this page scales them);
   // `onEnlarge(index or null)`: a window was enlarged to the page, or back;
   // `onFit()`: the windows and gauges have just been sized and placed.
   constructor({ container, area, tooltip, onZoom, onError, onEnlarge = () => {}, onFit = () => {} }) {
@@ -170,7 +175,7 @@ export class PanelView {
     this.layout = null;
     // By window: { element, face, enlarge, window, index, smallest (the smallest
     // clickable area, panel units), min (the smallest scale), scale (CSS pixels per
-    // panel unit), zoomSent }.
+    // panel unit), zoomSent (the zoom this page asked), zoomAskedAt }.
     this.windows = [];
     this.gauges = [];    // { element: canvas or placeholder box, outline, gauge } by gauge id
     this.shown = [];
@@ -223,9 +228,11 @@ export class PanelView {
   }
 
   // What a panel placed anew (an edit, the file read again) takes over from the one
-  // shown so far, so that the page does not flash: each window's open state, zoom
-  // and background by its section, each gauge's last picture by its window's
-  // section and key (or, without a key, its place in the layout).
+  // shown so far, so that the page does not flash: each window's open state and
+  // background by its section, each gauge's last picture by its window's section
+  // and key (or, without a key, its place in the layout). The zooms are asked for
+  // again: the host forgets a page's asks when the windows are numbered anew, and a
+  // host started again has never heard them.
   carriedOver() {
     const shown = new Map();
     const windows = new Map();
@@ -252,7 +259,6 @@ export class PanelView {
     for (const entry of this.windows) {
       const old = before.windows.get(entry.window.section.toLowerCase());
       if (!old) continue;
-      if (old.index === entry.index) entry.zoomSent = old.zoomSent;
       const oldImage = old.face.querySelector('.window-background');
       const image = entry.face.querySelector('.window-background');
       if (oldImage && image && oldImage.src === image.src && oldImage.complete) image.replaceWith(oldImage);
@@ -331,7 +337,8 @@ export class PanelView {
     }
     element.append(title, actions, face);
     this.container.append(element);
-    return { element, face, enlarge, window, index, smallest: Infinity, min: 0, scale: 1, zoomSent: 0 };
+    return { element, face, enlarge, window, index, smallest: Infinity, min: 0, scale: 1, zoomSent: 0,
+             zoomAskedAt: -Infinity };
   }
 
   canvasOf(gauge) {
@@ -555,10 +562,29 @@ export class PanelView {
         if (entry.element.hidden) continue;
         const zoom = zoomFor(entry.scale);
         if (zoom === entry.zoomSent) continue;
-        entry.zoomSent = zoom;
-        this.onZoom(entry.index, zoom);
+        this.askZoom(entry, zoom);
       }
     }, ZOOM_DELAY_MS);
+  }
+
+  askZoom(entry, zoom) {
+    entry.zoomSent = zoom;
+    entry.zoomAskedAt = performance.now();
+    this.onZoom(entry.index, zoom);
+  }
+
+  // The zooms the host draws the windows at (a frame's `zooms`): the largest any
+  // watching page asks, so never less than this page asked unless the host has
+  // lost the ask (it was started again, or this page was silent long enough to be
+  // forgotten). Such a window is asked for again.
+  checkZooms(zooms) {
+    const now = performance.now();
+    for (const entry of this.windows) {
+      if (entry.element.hidden || !entry.zoomSent || !(entry.index < zooms.length)) continue;
+      if (zooms[entry.index] >= entry.zoomSent - 1e-6) continue;
+      if (now - entry.zoomAskedAt < ZOOM_ASK_AGAIN_MS) continue;
+      this.askZoom(entry, entry.zoomSent);
+    }
   }
 
   // A gauge (or its placeholder) and its mouse-area outline at its place.

@@ -12,6 +12,15 @@ import { EditMode } from './edit_mode.js';
 const body = document.body;
 const connection = document.getElementById('connection');
 
+// This page's name for the host, made at load and sent with its frame requests and
+// its zooms: the host draws each window at the largest zoom that a watching page
+// asks, and stops counting this page's once it stops asking for frames.
+function newPageId() {
+  const bytes = crypto.getRandomValues(new Uint8Array(8));
+  return Array.from(bytes, (byte) => byte.toString(16).padStart(2, '0')).join('');
+}
+const pageId = newPageId();
+
 // The connection line keeps its width; the whole of a long message shows on hover.
 function showConnection(text) {
   connection.textContent = text;
@@ -35,7 +44,7 @@ const view = new PanelView({
   container: document.getElementById('panel'),
   area: document.getElementById('panel-area'),
   tooltip: document.getElementById('tooltip'),
-  onZoom: (index, zoom) => post('view', { window: index, zoom }).catch(reportError),
+  onZoom: (index, zoom) => post('view', { window: index, zoom, page: pageId }).catch(reportError),
   onError: reportError,
   onFit: () => editMode.place(),
 });
@@ -127,9 +136,11 @@ function play(sound) {
   audio.play().catch(() => {});   // the browser may refuse until the page is clicked
 }
 
-const state = { layout: null, cycle: 0, frames: 0, alone: null, openAsked: false, openAskedAt: -Infinity };
-// For tests and the curious: the layout, how many frames were shown, and which
-// window this page shows alone.
+const state = {
+  layout: null, cycle: 0, frames: 0, alone: null, openAsked: false, openAskedAt: -Infinity, page: pageId, zooms: [],
+};
+// For tests and the curious: the layout, how many frames were shown, which window
+// this page shows alone, this page's id and the zooms the host draws at.
 window.workbench = state;
 
 // What a window's own page says when its window is not there: closed in the host
@@ -173,7 +184,7 @@ function showAlone(layout) {
 async function run() {
   for (;;) {
     try {
-      const frame = await getFrame(state.cycle);
+      const frame = await getFrame(state.cycle, pageId);
       if (!state.layout || frame.layout !== state.layout.layout || frame.cycle < state.cycle) {
         // A new panel (or a new host): build it, then ask for everything.
         state.layout = await getLayout();
@@ -192,6 +203,8 @@ async function run() {
         post('view', { window: state.alone, shown: true }).catch(reportError);
       }
       view.setWindowsShown(frame.windows);
+      view.checkZooms(frame.zooms);
+      state.zooms = frame.zooms;
       decideStart();
       await view.showPictures(frame.pictures);
       controls.update(frame);
