@@ -5,6 +5,7 @@
 #include "harrow_gauge.hpp"
 #include "harrow_table.hpp"
 #include "module_exports.hpp"
+#include "simulator_numbers.h"
 
 #include <cstddef>
 #include <iterator>
@@ -12,21 +13,22 @@
 namespace harrow {
 namespace {
 
-// Token variable 61: indicated airspeed, knots.
-constexpr uint32_t indicated_airspeed = 61;
-
 // The host's help text for the whole gauge.
 constexpr uint32_t airspeed_help_id = 0xAB02;
 
+// The face: transparent and lit, without the erase bit.
+constexpr uint32_t face_flags = IMAGE_FLAG_USE_TRANSPARENCY | IMAGE_FLAG_USE_LUMINOUS;
+
 // While the pitot failure is active the needle reads 0.
-constexpr FailureEntry needle_failures[] = {{3, FAILURE_ACTION_ZERO, 0}, {0, 0, 0}};
+constexpr FailureEntry needle_failures[] = {{FAILURE_PITOT_STATIC, FAILURE_ACTION_ZERO, 0},
+                                            {0, 0, 0}};
 
 constexpr StaticImageRecordOld background_record(HarrowGauge& self) {
     StaticImageRecordOld record{};
     record.common = gauge::element({.kind = ELEMENT_STATIC_IMAGE,
                                     .bitmap = face_bitmap,
                                     .position = {0, 0},
-                                    .image_flags = 0x4001},
+                                    .image_flags = face_flags},
                                    nullptr, self.background_children);
     record.common.gauge_old = &self.header;
     return record;
@@ -37,12 +39,12 @@ constexpr NeedleRecordOld needle_record(HarrowGauge& self) {
     record.common = gauge::element({.kind = ELEMENT_NEEDLE,
                                     .bitmap = needle_bitmap,
                                     .position = {pivot_x, pivot_y},
-                                    .image_flags = 0x4003,
+                                    .image_flags = gauge::lit_layer_flags,
                                     .offset = {needle_pivot_x, needle_pivot_y},
                                     .failures = needle_failures},
                                    nullptr, nullptr);
     record.common.gauge_old = &self.header;
-    record.source = gauge::variable(indicated_airspeed);
+    record.source = gauge::variable(VAR_AIRSPEED);
     record.value_callback = harrow_speed_clamp;
     record.host_setting_26 = 151;
     record.host_setting_27 = 8;

@@ -18,7 +18,7 @@ inline constexpr int32_t needle_pivot_y = 8;
 inline constexpr int32_t pivot_x = 151;
 inline constexpr int32_t pivot_y = 142;
 
-// Token variable 61 (indicated airspeed, knots), turning clockwise from straight up:
+// VAR_AIRSPEED (indicated airspeed, knots), turning clockwise from straight up:
 // 0 knots points up, the scale runs from 40 just right of the top round to 300 just
 // left of it.
 inline constexpr NeedleRow speed_table[] = {

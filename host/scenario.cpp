@@ -2,6 +2,7 @@
 
 #include "key_event_names.hpp"
 #include "simulation.hpp"
+#include "simulator_numbers.h"
 
 #include <nlohmann/json.hpp>
 
@@ -143,7 +144,8 @@ Entry read_entry(const json& item, const std::string& where) {
             throw EntryError("key must be [event, value]");
         event.kind = ScenarioEvent::Kind::Key;
         event.event = key_event(key[0]);
-        if (event.event < 0x10000) throw EntryError("key events are numbered from 0x10000");
+        if (event.event < SIMULATOR_KEY_EVENT_FIRST)
+            throw EntryError("key events are numbered from 0x10000");
         event.value = unsigned_word(key[1], "key value");
         entry.events.push_back(event);
     }

@@ -3,177 +3,178 @@
 #include "effects/flight_instrument_effects.hpp"
 #include "effects/key_event_effects.hpp"
 #include "effects/navigation_effects.hpp"
+#include "simulator_numbers.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <deque>
+#include <iterator>
+#include <string>
 #include <unordered_map>
 
 namespace panelhost {
 
+namespace {
+
+// What the host adds to a variable of the shared lists: how the gauges read it,
+// where tools list it, the range they offer for it and the value a new simulation
+// starts with. A per-engine variable has one row, under engine 1's id, for all its
+// engines.
+struct HostFacts {
+    uint32_t id;
+    Reading reading;
+    VariableGroup group;
+    double low = 0;
+    double high = 0;
+    double initial = 0.0;
+};
+
+using enum Reading;
+using enum VariableGroup;
+using flight_settings::highest_pressure_mb;
+using flight_settings::lowest_pressure_mb;
+using flight_settings::millibars_per_inch_hg;
+using flight_settings::standard_pressure_mb;
+using flight_settings::symbol_height_limit;
+
+constexpr HostFacts host_facts[] = {
+    {VAR_PANEL_LIGHTING, Number, Electrics, 0, 1},
+    {VAR_ADF_FREQUENCY, Integer, Navigation, 0, 0x999, 0x350},
+    {VAR_ADF_FREQUENCY_TENTHS, Integer, Navigation, 0, 0x109},
+    {VAR_COM_FREQUENCY, Integer, Navigation, 0x1800, 0x3697, 0x1800},
+    {VAR_NAV1_FREQUENCY, Integer, Navigation, 0x0800, 0x1795, 0x1050},
+    {VAR_NAV2_FREQUENCY, Integer, Navigation, 0x0800, 0x1795, 0x1050},
+    {VAR_TRANSPONDER_CODE, Integer, Navigation, 0, 0x7777, 0x1200},
+    {VAR_ADF_BEARING, Number, Navigation, 0, 360},
+    {VAR_NAV1_COURSE_DEVIATION, Number, Navigation, -127, 127},
+    {VAR_NAV1_GLIDESLOPE_DEVIATION, Number, Navigation, -127, 127},
+    {VAR_NAV1_TO_FROM, Integer, Navigation, 0, 2},
+    {VAR_NAV1_GLIDESLOPE_VALID, Number, Navigation, 0, 1},
+    {VAR_NAV1_SELECTED_COURSE, Number, Navigation, 0, 359},
+    {VAR_NAV1_STATION_CODE, Integer, Navigation, 0, 255},
+    {VAR_NAV2_STATION_CODE, Integer, Navigation, 0, 255},
+    {VAR_NAV2_BEARING, Number, Navigation, 0, 360},
+    {VAR_AIRSPEED, Number, Flight, 0, 450},
+    {VAR_VERTICAL_SPEED, Number, Flight, -9200, 9200},
+    {VAR_TURN_COORDINATOR_BALL, Number, Flight, -127, 127},
+    {VAR_TURN_RATE, Number, Flight, -1280, 1280},
+    {VAR_INDICATED_ALTITUDE, Number, Flight, -1000, 30000},
+    {VAR_KOHLSMAN_SETTING_MB, Number, Flight, lowest_pressure_mb, highest_pressure_mb,
+     standard_pressure_mb},
+    {VAR_KOHLSMAN_SETTING_HG, Number, Flight, 28.05, 31.0,
+     standard_pressure_mb / millibars_per_inch_hg},
+    {VAR_PITCH, Number, Flight, -60, 60},
+    {VAR_BANK, Number, Flight, -90, 90},
+    {VAR_COMPASS_HEADING, Number, Navigation, 0, 360},
+    {VAR_HEADING_INDICATOR, Number, Navigation, 0, 360},
+    {VAR_ALTIMETER_FAILED, Number, Flight, 0, 1},
+    {VAR_ATTITUDE_GYRO_FAILED, Integer, Flight, 0, 1},
+    {VAR_INSTRUMENT_POWER_FAILED, Integer, Electrics, 0, 1},
+    {VAR_HEADING_GYRO_FAILED, Number, Navigation, 0, 1},
+    {VAR_NAV_INDICATION_FAILED, Number, Navigation, 0, 1},
+    {VAR_HEADING_SLAVING_FAILED, Number, Navigation, 0, 1},
+    {VAR_FUEL_TANK_LEFT_MAIN_LEVEL, Number, Fuel, 0, 8388610},
+    {VAR_FUEL_TANK_LEFT_AUX_LEVEL, Number, Fuel, 0, 8388610},
+    {VAR_FUEL_TANK_RIGHT_MAIN_LEVEL, Number, Fuel, 0, 8388610},
+    {VAR_FUEL_TANK_RIGHT_AUX_LEVEL, Number, Fuel, 0, 8388610},
+    {VAR_FLAPS_POSITION, Number, GearAndFlaps, 0, 16383},
+    {VAR_GEAR_CENTRE_POSITION, Number, GearAndFlaps, 0, 16383, 16383},
+    {VAR_GEAR_LEFT_POSITION, Number, GearAndFlaps, 0, 16383, 16383},
+    {VAR_GEAR_RIGHT_POSITION, Number, GearAndFlaps, 0, 16383, 16383},
+    {VAR_MARKER_BEACON, Number, Navigation, 0, 3},
+    {VAR_DME_SOURCE, Number, Navigation, 1, 2, 1},
+    {VAR_DME_DISTANCE, Number, Navigation, -1, 200, -1},
+    {VAR_DME_SPEED, Number, Navigation, 0, 400},
+    {VAR_DME_TIME, Number, Navigation, 0, 99},
+    {VAR_NAV1_BEARING, Number, Navigation, 0, 360},
+    {VAR_ATTITUDE_SYMBOL_HEIGHT, Number, Flight, -symbol_height_limit, symbol_height_limit},
+    {VAR_COM_STANDBY_FREQUENCY, Integer, Navigation, 0x1800, 0x3697, 0x2150},
+    {VAR_MAIN_BUS_VOLTAGE, Number, Electrics, 0, 30, 28.0},
+    {VAR_HSI_SUPPLY, Number, Navigation, 0, 30, 28.0},
+    {VAR_HSI_ALTERNATE_SOURCE, Number, Navigation, 0, 1},
+    {VAR_HSI_LATERAL_DEVIATION, Number, Navigation, -2.5, 2.5},
+    {VAR_HSI_VERTICAL_DEVIATION, Number, Navigation, -2, 2},
+    {VAR_HSI_COURSE_VALID, Number, Navigation, 0, 1},
+    {VAR_HSI_GLIDESLOPE_VALID, Number, Navigation, 0, 1},
+    {VAR_HSI_TO_FROM, Number, Navigation, -1, 1},
+    {VAR_HSI_COURSE, Number, Navigation, 0, 359},
+    {VAR_HEADING_BUG, Number, Navigation, 0, 359},
+    {VAR_NAV1_STANDBY_FREQUENCY, Integer, Navigation, 0x0800, 0x1795, 0x1390},
+    {VAR_NAV2_STANDBY_FREQUENCY, Integer, Navigation, 0x0800, 0x1795, 0x1390},
+    // per engine
+    {VAR_ENG_OIL_TEMPERATURE(1), Number, Engines, 383.67, 851.67, 518.67},
+    {VAR_ENG_OIL_PRESSURE(1), Number, Engines, 0, 28800},
+    {VAR_ENG_GAS_GENERATOR_RPM(1), Number, Engines, 0, 110},
+    {VAR_ENG_TORQUE(1), Number, Engines, 0, 1.3},
+    {VAR_ENG_ITT(1), Number, Engines, 491.67, 3191.67, 518.67},
+    {VAR_ENG_FUEL_FLOW(1), Number, Engines, 0, 1500},
+    {VAR_ENG_PROPELLER_RPM(1), Number, Engines, 0, 1.2},
+    {VAR_ENG_HYDRAULIC_PRESSURE(1), Number, Engines, 0, 288000},
+};
+
+constexpr const HostFacts* host_facts_of(uint32_t id) {
+    for (const HostFacts& facts : host_facts)
+        if (facts.id == id) return &facts;
+    return nullptr;
+}
+
+// Every listed variable has its facts, and the table has no row beyond them.
+#define SIMULATION_HAS_FACTS(name, id, ...)                                                        \
+    static_assert(host_facts_of(id) != nullptr, #name " has no host facts");
+SIMULATOR_VARIABLES(SIMULATION_HAS_FACTS)
+SIMULATOR_ENGINE_VARIABLES(SIMULATION_HAS_FACTS)
+#undef SIMULATION_HAS_FACTS
+#define SIMULATION_ONE_ROW(...) +1
+static_assert(std::size(host_facts) == 0 SIMULATOR_VARIABLES(SIMULATION_ONE_ROW)
+                                           SIMULATOR_ENGINE_VARIABLES(SIMULATION_ONE_ROW));
+#undef SIMULATION_ONE_ROW
+
+struct ListedVariable {
+    uint32_t id; // engine 1's for a per-engine variable
+    const char* name;
+    const char* unit;
+    uint32_t engine_stride = 0;
+};
+
+#define SIMULATION_LISTED(name, id, unit) {id, #name, unit},
+#define SIMULATION_LISTED_PER_ENGINE(name, id, stride, unit) {id, #name, unit, stride},
+constexpr ListedVariable listed_variables[] = {SIMULATOR_VARIABLES(SIMULATION_LISTED)};
+constexpr ListedVariable listed_engine_variables[] = {
+    SIMULATOR_ENGINE_VARIABLES(SIMULATION_LISTED_PER_ENGINE)};
+#undef SIMULATION_LISTED
+#undef SIMULATION_LISTED_PER_ENGINE
+
+VariableInfo described(uint32_t id, const char* name, const char* unit, const HostFacts& facts) {
+    return {id, name, unit, facts.reading, facts.group, facts.low, facts.high, facts.initial};
+}
+
+// "ENG2_TORQUE": the catalogue's name of one engine's member, kept as long as the
+// catalogue.
+const char* engine_variable_name(int engine, const char* name) {
+    static std::deque<std::string> names;
+    return names.emplace_back("ENG" + std::to_string(engine) + "_" + name).c_str();
+}
+
+std::vector<VariableInfo> built_catalog() {
+    std::vector<VariableInfo> catalog;
+    for (const ListedVariable& listed : listed_variables)
+        catalog.push_back(
+            described(listed.id, listed.name, listed.unit, *host_facts_of(listed.id)));
+    for (const ListedVariable& listed : listed_engine_variables)
+        for (int engine = 1; engine <= SIMULATOR_ENGINE_COUNT; ++engine)
+            catalog.push_back(described(listed.id + listed.engine_stride * uint32_t(engine - 1),
+                                        engine_variable_name(engine, listed.name), listed.unit,
+                                        *host_facts_of(listed.id)));
+    std::sort(catalog.begin(), catalog.end(),
+              [](const VariableInfo& a, const VariableInfo& b) { return a.id < b.id; });
+    return catalog;
+}
+
+} // namespace
+
 const std::vector<VariableInfo>& variable_catalog() {
-    using flight_settings::millibars_per_inch_hg;
-    using flight_settings::standard_pressure_mb;
-    static const std::vector<VariableInfo> catalog = {
-        {10, "PANEL_LIGHTING", "0 off, above 0 lit", Reading::Number, VariableGroup::Electrics, 0,
-         1},
-        {16, "ADF_FREQUENCY", "BCD kHz: hundreds, tens, units", Reading::Integer,
-         VariableGroup::Navigation, 0, 0x999, 0x350},
-        {18, "ADF_FREQUENCY_TENTHS", "tenths of kHz; +0x100 from 1000 kHz", Reading::Integer,
-         VariableGroup::Navigation, 0, 0x109},
-        {23, "COM_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
-         VariableGroup::Navigation, 0x1800, 0x3697, 0x1800},
-        {24, "NAV1_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
-         VariableGroup::Navigation, 0x0800, 0x1795, 0x1050},
-        {27, "NAV2_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
-         VariableGroup::Navigation, 0x0800, 0x1795, 0x1050},
-        {38, "TRANSPONDER_CODE", "four BCD digits", Reading::Integer, VariableGroup::Navigation, 0,
-         0x7777, 0x1200},
-        {39, "ADF_BEARING", "degrees from the nose", Reading::Number, VariableGroup::Navigation, 0,
-         360},
-        {40, "NAV1_COURSE_DEVIATION", "-127 left .. 127 right", Reading::Number,
-         VariableGroup::Navigation, -127, 127},
-        {41, "NAV1_GLIDESLOPE_DEVIATION", "-127 .. 127", Reading::Number,
-         VariableGroup::Navigation, -127, 127},
-        {43, "NAV1_TO_FROM", "0 none, 1 TO, 2 FROM", Reading::Integer, VariableGroup::Navigation,
-         0, 2},
-        {44, "NAV1_GLIDESLOPE_VALID", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
-        {45, "NAV1_SELECTED_COURSE", "degrees", Reading::Number, VariableGroup::Navigation, 0,
-         359},
-        {46, "NAV1_STATION_CODE", "bits, 0x80 no bearing", Reading::Integer,
-         VariableGroup::Navigation, 0, 255},
-        {55, "NAV2_STATION_CODE", "bits, 0x80 no bearing", Reading::Integer,
-         VariableGroup::Navigation, 0, 255},
-        {59, "NAV2_BEARING", "degrees from the nose", Reading::Number, VariableGroup::Navigation, 0,
-         360},
-        {61, "AIRSPEED", "knots", Reading::Number, VariableGroup::Flight, 0, 450},
-        {65, "VERTICAL_SPEED", "1/256 m/s", Reading::Number, VariableGroup::Flight, -9200, 9200},
-        {69, "TURN_COORDINATOR_BALL", "-127 left .. 127 right", Reading::Number,
-         VariableGroup::Flight, -127, 127},
-        {70, "TURN_RATE", "1/256 of 1.5 deg/s, right positive", Reading::Number,
-         VariableGroup::Flight, -1280, 1280},
-        {74, "INDICATED_ALTITUDE", "feet", Reading::Number, VariableGroup::Flight, -1000, 30000},
-        {75, "KOHLSMAN_SETTING_MB", "millibars", Reading::Number, VariableGroup::Flight, 950, 1050,
-         standard_pressure_mb},
-        {76, "KOHLSMAN_SETTING_HG", "inches of mercury", Reading::Number, VariableGroup::Flight,
-         28.05, 31.0, standard_pressure_mb / millibars_per_inch_hg},
-        {78, "PITCH", "degrees, nose up positive", Reading::Number, VariableGroup::Flight, -60, 60},
-        {80, "BANK", "degrees, left positive", Reading::Number, VariableGroup::Flight, -90, 90},
-        {83, "COMPASS_HEADING", "degrees", Reading::Number, VariableGroup::Navigation, 0, 360},
-        {84, "HEADING_INDICATOR", "degrees", Reading::Number, VariableGroup::Navigation, 0, 360},
-        {275, "ALTIMETER_FAILED", "flag", Reading::Number, VariableGroup::Flight, 0, 1},
-        {276, "ATTITUDE_GYRO_FAILED", "flag", Reading::Integer, VariableGroup::Flight, 0, 1},
-        {279, "INSTRUMENT_POWER_FAILED", "flag", Reading::Integer, VariableGroup::Electrics, 0, 1},
-        {282, "HEADING_GYRO_FAILED", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
-        {285, "NAV_INDICATION_FAILED", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
-        {288, "HEADING_SLAVING_FAILED", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
-        {291, "FUEL_TANK_LEFT_MAIN_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
-         8388610},
-        {293, "FUEL_TANK_LEFT_AUX_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
-         8388610},
-        {297, "FUEL_TANK_RIGHT_MAIN_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
-         8388610},
-        {299, "FUEL_TANK_RIGHT_AUX_LEVEL", "tank level", Reading::Number, VariableGroup::Fuel, 0,
-         8388610},
-        {330, "FLAPS_POSITION", "0 up .. 16380 down", Reading::Number,
-         VariableGroup::GearAndFlaps, 0, 16383},
-        {332, "GEAR_CENTRE_POSITION", "0 up .. 16383 down", Reading::Number,
-         VariableGroup::GearAndFlaps, 0, 16383, 16383},
-        {333, "GEAR_LEFT_POSITION", "0 up .. 16383 down", Reading::Number,
-         VariableGroup::GearAndFlaps, 0, 16383, 16383},
-        {334, "GEAR_RIGHT_POSITION", "0 up .. 16383 down", Reading::Number,
-         VariableGroup::GearAndFlaps, 0, 16383, 16383},
-        {354, "MARKER_BEACON", "0 none, 1 outer, 2 middle, 3 inner", Reading::Number,
-         VariableGroup::Navigation, 0, 3},
-        {355, "DME_SOURCE", "receiver 1 or 2", Reading::Number, VariableGroup::Navigation, 1, 2,
-         1},
-        {372, "DME_DISTANCE", "nautical miles, negative no signal", Reading::Number,
-         VariableGroup::Navigation, -1, 200, -1},
-        {373, "DME_SPEED", "knots", Reading::Number, VariableGroup::Navigation, 0, 400},
-        {374, "DME_TIME", "minutes", Reading::Number, VariableGroup::Navigation, 0, 99},
-        {550, "NAV1_BEARING", "degrees from the nose", Reading::Number, VariableGroup::Navigation,
-         0, 360},
-        {561, "ENG1_OIL_TEMPERATURE", "degrees Rankine", Reading::Number,
-         VariableGroup::Engines, 383.67, 851.67, 518.67},
-        {562, "ENG1_OIL_PRESSURE", "pounds per square foot", Reading::Number,
-         VariableGroup::Engines, 0, 28800},
-        {571, "ENG2_OIL_TEMPERATURE", "degrees Rankine", Reading::Number,
-         VariableGroup::Engines, 383.67, 851.67, 518.67},
-        {572, "ENG2_OIL_PRESSURE", "pounds per square foot", Reading::Number,
-         VariableGroup::Engines, 0, 28800},
-        {581, "ENG3_OIL_TEMPERATURE", "degrees Rankine", Reading::Number,
-         VariableGroup::Engines, 383.67, 851.67, 518.67},
-        {582, "ENG3_OIL_PRESSURE", "pounds per square foot", Reading::Number,
-         VariableGroup::Engines, 0, 28800},
-        {591, "ENG4_OIL_TEMPERATURE", "degrees Rankine", Reading::Number,
-         VariableGroup::Engines, 383.67, 851.67, 518.67},
-        {592, "ENG4_OIL_PRESSURE", "pounds per square foot", Reading::Number,
-         VariableGroup::Engines, 0, 28800},
-        {612, "ATTITUDE_SYMBOL_HEIGHT", "0.4 pixel steps, up positive", Reading::Number,
-         VariableGroup::Flight, -30, 30},
-        {617, "COM_STANDBY_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
-         VariableGroup::Navigation, 0x1800, 0x3697, 0x2150},
-        {624, "ENG1_GAS_GENERATOR_RPM", "percent", Reading::Number, VariableGroup::Engines, 0, 110},
-        {629, "ENG1_TORQUE", "fraction of 4400 ft-lb", Reading::Number,
-         VariableGroup::Engines, 0, 1.3},
-        {631, "ENG1_ITT", "degrees Rankine", Reading::Number,
-         VariableGroup::Engines, 491.67, 3191.67, 518.67},
-        {638, "ENG1_FUEL_FLOW", "pounds per hour", Reading::Number,
-         VariableGroup::Engines, 0, 1500},
-        {643, "ENG2_GAS_GENERATOR_RPM", "percent", Reading::Number, VariableGroup::Engines, 0, 110},
-        {648, "ENG2_TORQUE", "fraction of 4400 ft-lb", Reading::Number,
-         VariableGroup::Engines, 0, 1.3},
-        {650, "ENG2_ITT", "degrees Rankine", Reading::Number,
-         VariableGroup::Engines, 491.67, 3191.67, 518.67},
-        {657, "ENG2_FUEL_FLOW", "pounds per hour", Reading::Number,
-         VariableGroup::Engines, 0, 1500},
-        {662, "ENG3_GAS_GENERATOR_RPM", "percent", Reading::Number, VariableGroup::Engines, 0, 110},
-        {667, "ENG3_TORQUE", "fraction of 4400 ft-lb", Reading::Number,
-         VariableGroup::Engines, 0, 1.3},
-        {669, "ENG3_ITT", "degrees Rankine", Reading::Number,
-         VariableGroup::Engines, 491.67, 3191.67, 518.67},
-        {676, "ENG3_FUEL_FLOW", "pounds per hour", Reading::Number,
-         VariableGroup::Engines, 0, 1500},
-        {681, "ENG4_GAS_GENERATOR_RPM", "percent", Reading::Number, VariableGroup::Engines, 0, 110},
-        {686, "ENG4_TORQUE", "fraction of 4400 ft-lb", Reading::Number,
-         VariableGroup::Engines, 0, 1.3},
-        {688, "ENG4_ITT", "degrees Rankine", Reading::Number,
-         VariableGroup::Engines, 491.67, 3191.67, 518.67},
-        {695, "ENG4_FUEL_FLOW", "pounds per hour", Reading::Number,
-         VariableGroup::Engines, 0, 1500},
-        {701, "ENG1_PROPELLER_RPM", "fraction of 1750 RPM", Reading::Number,
-         VariableGroup::Engines, 0, 1.2},
-        {709, "ENG2_PROPELLER_RPM", "fraction of 1750 RPM", Reading::Number,
-         VariableGroup::Engines, 0, 1.2},
-        {717, "ENG3_PROPELLER_RPM", "fraction of 1750 RPM", Reading::Number,
-         VariableGroup::Engines, 0, 1.2},
-        {725, "ENG4_PROPELLER_RPM", "fraction of 1750 RPM", Reading::Number,
-         VariableGroup::Engines, 0, 1.2},
-        {732, "ENG1_HYDRAULIC_PRESSURE", "pounds per square foot", Reading::Number,
-         VariableGroup::Engines, 0, 288000},
-        {734, "ENG2_HYDRAULIC_PRESSURE", "pounds per square foot", Reading::Number,
-         VariableGroup::Engines, 0, 288000},
-        {736, "ENG3_HYDRAULIC_PRESSURE", "pounds per square foot", Reading::Number,
-         VariableGroup::Engines, 0, 288000},
-        {738, "ENG4_HYDRAULIC_PRESSURE", "pounds per square foot", Reading::Number,
-         VariableGroup::Engines, 0, 288000},
-        {753, "MAIN_BUS_VOLTAGE", "volts", Reading::Number, VariableGroup::Electrics, 0, 30, 28.0},
-        {872, "NAV1_STANDBY_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
-         VariableGroup::Navigation, 0x0800, 0x1795, 0x1390},
-        {873, "NAV2_STANDBY_FREQUENCY", "BCD MHz without the leading 1", Reading::Integer,
-         VariableGroup::Navigation, 0x0800, 0x1795, 0x1390},
-        {755, "HSI_SUPPLY", "volts", Reading::Number, VariableGroup::Navigation, 0, 30, 28.0},
-        {848, "HSI_ALTERNATE_SOURCE", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
-        {849, "HSI_LATERAL_DEVIATION", "dots, 36 pixels each", Reading::Number,
-         VariableGroup::Navigation, -2.5, 2.5},
-        {850, "HSI_VERTICAL_DEVIATION", "dots, 40 pixels each", Reading::Number,
-         VariableGroup::Navigation, -2, 2},
-        {851, "HSI_COURSE_VALID", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
-        {852, "HSI_GLIDESLOPE_VALID", "flag", Reading::Number, VariableGroup::Navigation, 0, 1},
-        {853, "HSI_TO_FROM", "+1 TO, -1 FROM", Reading::Number, VariableGroup::Navigation, -1, 1},
-        {854, "HSI_COURSE", "degrees", Reading::Number, VariableGroup::Navigation, 0, 359},
-        {855, "HEADING_BUG", "degrees", Reading::Number, VariableGroup::Navigation, 0, 359},
-    };
+    static const std::vector<VariableInfo> catalog = built_catalog();
     return catalog;
 }
 
@@ -278,7 +279,8 @@ void Simulation::evaluate(const char* code, double* number_out, int32_t* integer
             answered = true;
         } else if (key == pressure_altitude_key) {
             // Follows the indicated altitude and the altimeter setting.
-            number = navigation::pressure_altitude(get(74), get(75));
+            number = navigation::pressure_altitude(get(VAR_INDICATED_ALTITUDE),
+                                                   get(VAR_KOHLSMAN_SETTING_MB));
             last_text_ = std::to_string(number);
             answered = true;
         }

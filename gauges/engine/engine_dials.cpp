@@ -4,19 +4,24 @@
 #include "engine_gauges.hpp"
 #include "engine_select.hpp"
 #include "engine_tables.hpp"
+#include "simulator_numbers.h"
 
 #include <initializer_list>
 
 namespace gauge {
 namespace {
 
-constexpr FailureEntry standard_failures[] = {
-    {2, FAILURE_ACTION_NONE, 0}, {20, FAILURE_ACTION_ZERO, 0}, {0, 0, 0}};
-constexpr FailureEntry itt_failures[] = {{2, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
-constexpr FailureEntry torque_failures[] = {
-    {20, FAILURE_ACTION_FREEZE, 0}, {2, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
-constexpr FailureEntry oil_failures[] = {
-    {20, FAILURE_ACTION_ZERO, 0}, {2, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+constexpr FailureEntry standard_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
+                                              {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
+                                              {0, 0, 0}};
+constexpr FailureEntry itt_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
+                                         {0, 0, 0}};
+constexpr FailureEntry torque_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
+                                            {FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
+                                            {0, 0, 0}};
+constexpr FailureEntry oil_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
+                                         {FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
+                                         {0, 0, 0}};
 
 // The long needle of the 300 x 300 dials, turning about the face's centre.
 template <size_t Rows>
@@ -81,21 +86,11 @@ constexpr TwoNeedleDial two_needle_dial(TwoNeedleDial& self, const TwoNeedleFiel
     return dial;
 }
 
-// Token variables of engine 1.
-constexpr uint32_t itt_rankine = 631;
-constexpr uint32_t torque_fraction = 629;
-constexpr uint32_t propeller_fraction = 701;
-constexpr uint32_t gas_generator_percent = 624;
-constexpr uint32_t fuel_flow_pph = 638;
-constexpr uint32_t oil_pressure_psf = 562;
-constexpr uint32_t oil_temperature_rankine = 561;
-constexpr uint32_t hydraulic_psf = 732;
-
 constexpr NeedleFields units_needle{.bitmap = 2300,
                                     .pivot = {90, 83},
                                     .needle_offset = {31, 7},
                                     .image_flags = lit_moving_flags,
-                                    .source = gas_generator_percent,
+                                    .source = VAR_ENG_GAS_GENERATOR_RPM(1),
                                     .table = gas_generator_units_table,
                                     .rows = 2,
                                     .failures = standard_failures};
@@ -117,36 +112,37 @@ constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source,
 constinit NeedleDial interstage_turb_temp_gauge =
     needle_dial(interstage_turb_temp_gauge,
                 engine_dial("Interstage_Turb_Temp", 1440, 1460,
-                            centre_needle(1450, itt_rankine, itt_table, itt_failures), 12758));
+                            centre_needle(1450, VAR_ENG_ITT(1), itt_table, itt_failures), 12758));
 
 constinit NeedleDial torque_gauge =
     needle_dial(torque_gauge, engine_dial("Torque", 1470, 1490,
-                                          centre_needle(1480, torque_fraction, torque_table,
+                                          centre_needle(1480, VAR_ENG_TORQUE(1), torque_table,
                                                         torque_failures, torque_needle_value),
                                           12742));
 
 constinit NeedleDial propeller_rpm_gauge = needle_dial(
     propeller_rpm_gauge,
     engine_dial("Propeller_RPM", 2260, 2280,
-                centre_needle(2270, propeller_fraction, propeller_table, standard_failures),
+                centre_needle(2270, VAR_ENG_PROPELLER_RPM(1), propeller_table, standard_failures),
                 12465));
 
 constinit TwoNeedleDial gas_generator_rpm_gauge = two_needle_dial(
     gas_generator_rpm_gauge,
     {"Gas_Generator_RPM", 2290, 2320, units_needle,
-     centre_needle(2310, gas_generator_percent, gas_generator_table, standard_failures)},
+     centre_needle(2310, VAR_ENG_GAS_GENERATOR_RPM(1), gas_generator_table, standard_failures)},
     {area_begin(), tooltip(12769), area_end(), list_end()});
 
 constinit NeedleDial fuel_flow_gauge = needle_dial(
     fuel_flow_gauge,
     engine_dial("Fuel_Flow", 2330, 2350,
-                centre_needle(2340, fuel_flow_pph, fuel_flow_table, standard_failures), 12491));
+                centre_needle(2340, VAR_ENG_FUEL_FLOW(1), fuel_flow_table, standard_failures),
+                12491));
 
 constinit TwoNeedleDial oil_temp_press_gauge = two_needle_dial(
     oil_temp_press_gauge,
     {"Oil_Temp_Press", 2360, 2380,
-     oil_needle({120, 150}, {5, 8}, oil_pressure_psf, oil_pressure_table, 4),
-     oil_needle({170, 150}, {0, 8}, oil_temperature_rankine, oil_temperature_table, 7)},
+     oil_needle({120, 150}, {5, 8}, VAR_ENG_OIL_PRESSURE(1), oil_pressure_table, 4),
+     oil_needle({170, 150}, {0, 8}, VAR_ENG_OIL_TEMPERATURE(1), oil_temperature_table, 7)},
     {area_begin(), area_begin(0, {0, 0, 150, 300}), tooltip(12545), area_end(),
      area_begin(0, {150, 0, 150, 300}), tooltip(12529), area_end(), area_end(), list_end()});
 
@@ -155,7 +151,8 @@ constinit NeedleDial hydraulic_pressure_gauge =
                 {.name = "Hydraulic_Pressure",
                  .face = 2390,
                  .cover = 2410,
-                 .needle = centre_needle(2400, hydraulic_psf, hydraulic_table, standard_failures),
+                 .needle = centre_needle(2400, VAR_ENG_HYDRAULIC_PRESSURE(1), hydraulic_table,
+                                         standard_failures),
                  .area_help_id = 0xAB8C,
                  .has_tooltip = false,
                  .callback = engine_gauge_callback});

@@ -4,17 +4,25 @@
 
 #include "engine_gauges.hpp"
 #include "options.hpp"
+#include "simulator_numbers.h"
 
 #include <cstring>
 
 namespace gauge {
 namespace {
 
-template <typename Id> uint32_t stride_of(Id id, std::span<const StrideRange<Id>> table) {
+template <typename Id> constexpr uint32_t stride_of(Id id, std::span<const StrideRange<Id>> table) {
     for (const StrideRange<Id>& range : table)
         if (id >= range.low && id <= range.high) return range.stride;
     return 0;
 }
+
+// The rewrite moves every per-engine variable the host lists by the host's stride.
+#define ENGINE_SELECT_SAME_STRIDE(name, id, stride, unit)                                          \
+    static_assert(stride_of<int32_t>(id, token_var_stride) == stride,                              \
+                  "VAR_ENG_" #name " moves by its own stride");
+SIMULATOR_ENGINE_VARIABLES(ENGINE_SELECT_SAME_STRIDE)
+#undef ENGINE_SELECT_SAME_STRIDE
 
 uint32_t shift(uint32_t id, int engine, uint32_t stride) {
     return id + static_cast<uint32_t>(engine - 1) * stride; // wraps rather than overflows

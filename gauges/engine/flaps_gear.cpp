@@ -4,16 +4,12 @@
 #include "engine_gauges.hpp"
 #include "engine_tables.hpp"
 #include "host_services.hpp"
+#include "simulator_numbers.h"
 
 namespace gauge {
 namespace {
 
-constexpr uint32_t supply_variable = 753;
 constexpr double supply_needed = 20.0;
-constexpr uint32_t flap_position = 330;
-constexpr uint32_t left_gear_position = 333;
-constexpr uint32_t centre_gear_position = 332;
-constexpr uint32_t right_gear_position = 334;
 
 // Gear window images, by icon index.
 constexpr double gear_hatched = 0;
@@ -24,7 +20,7 @@ constexpr double gear_down_from = 16300.0;
 
 bool supply_present() {
     TokenVariable supply{};
-    supply.id = supply_variable;
+    supply.id = VAR_MAIN_BUS_VOLTAGE;
     host::lookup_var(supply);
     return supply.value.number >= supply_needed;
 }
@@ -66,11 +62,11 @@ constexpr FlapsGearIndicator flaps_gear_indicator(FlapsGearIndicator& self) {
                // face
                static_image(1320, {0, 0}, lit_layer_flags),
                // right gear window
-               icon(gear_window({107, 86}, right_gear_position)),
+               icon(gear_window({107, 86}, VAR_GEAR_RIGHT_POSITION)),
                // centre gear window
-               icon(gear_window({69, 86}, centre_gear_position)),
+               icon(gear_window({69, 86}, VAR_GEAR_CENTRE_POSITION)),
                // left gear window
-               icon(gear_window({31, 86}, left_gear_position)),
+               icon(gear_window({31, 86}, VAR_GEAR_LEFT_POSITION)),
                // OFF flag
                icon({.bitmap = 1350,
                      .position = {72, 26},
@@ -83,7 +79,7 @@ constexpr FlapsGearIndicator flaps_gear_indicator(FlapsGearIndicator& self) {
                        .pivot = {69, 29},
                        .needle_offset = {6, 6},
                        .image_flags = lit_moving_flags,
-                       .source = flap_position,
+                       .source = VAR_FLAPS_POSITION,
                        .table = flap_table,
                        .rows = 4,
                        .callback = flap_pointer_value}),

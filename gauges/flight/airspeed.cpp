@@ -1,17 +1,15 @@
 // Airspeed: a needle over a knots dial. Pure data.
 #include "dial_tables.hpp"
 #include "flight_gauges.hpp"
+#include "simulator_numbers.h"
 
 #include <iterator>
 
 namespace gauge {
 namespace {
 
-// Token variable 61: indicated airspeed, knots.
-constexpr uint32_t indicated_airspeed = 61;
-
-constexpr FailureEntry airspeed_failures[] = {{6, FAILURE_ACTION_FREEZE, 0},
-                                              {3, FAILURE_ACTION_ZERO, 0},
+constexpr FailureEntry airspeed_failures[] = {{FAILURE_AIRSPEED, FAILURE_ACTION_FREEZE, 0},
+                                              {FAILURE_PITOT_STATIC, FAILURE_ACTION_ZERO, 0},
                                               {0, 0, 0}};
 
 } // namespace
@@ -24,7 +22,7 @@ constinit NeedleDial airspeed_gauge = needle_dial(airspeed_gauge, {
                .pivot = {150, 150},
                .needle_offset = {50, 11},
                .image_flags = lit_moving_flags,
-               .source = indicated_airspeed,
+               .source = VAR_AIRSPEED,
                .table = airspeed_table,
                .rows = std::size(airspeed_table),
                .failures = airspeed_failures},

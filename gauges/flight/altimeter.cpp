@@ -18,9 +18,9 @@ using namespace altimeter;
 // of their lowest figure. Unknown variables never roll.
 double roll_width(uint32_t variable) {
     switch (variable) {
-    case altitude: return 10;
-    case millibars: return 1;
-    case inches: return 0.01;
+    case VAR_INDICATED_ALTITUDE: return 10;
+    case VAR_KOHLSMAN_SETTING_MB: return 1;
+    case VAR_KOHLSMAN_SETTING_HG: return 0.01;
     default: return 0;
     }
 }
@@ -67,15 +67,15 @@ double GAUGE_CALL altimeter_hatch_value(ElementRecord* element) {
 }
 
 double GAUGE_CALL altimeter_flag_value(ElementRecord*) {
-    TokenVariable first = variable(flag_condition_1);
-    TokenVariable second = variable(flag_condition_2);
+    TokenVariable first = variable(VAR_ALTIMETER_FAILED);
+    TokenVariable second = variable(VAR_INSTRUMENT_POWER_FAILED);
     host::lookup_var(first);
     host::lookup_var(second);
     return first.value.number > 0 || second.value.number > 0 ? 0 : ICON_HIDDEN;
 }
 
-constexpr FailureEntry altitude_failures[] = {{3, FAILURE_ACTION_FREEZE, 0},
-                                              {7, FAILURE_ACTION_FREEZE, 0},
+constexpr FailureEntry altitude_failures[] = {{FAILURE_PITOT_STATIC, FAILURE_ACTION_FREEZE, 0},
+                                              {FAILURE_ALTIMETER, FAILURE_ACTION_FREEZE, 0},
                                               {0, 0, 0}};
 
 // The drum counter's drums, from the drum table.
@@ -83,6 +83,7 @@ constexpr Repeated<MovingImageRecord, std::size(drums)> drum_records() {
     Repeated<MovingImageRecord, std::size(drums)> run{};
     for (size_t i = 0; i < std::size(drums); ++i) {
         const Drum& d = drums[i];
+        const bool counts_altitude = d.variable == VAR_INDICATED_ALTITUDE;
         run.records[i] =
             moving_image({.bitmap = d.strip,
                           .position = {d.x, d.y},
@@ -90,7 +91,7 @@ constexpr Repeated<MovingImageRecord, std::size(drums)> drum_records() {
                           .y_source = d.variable,
                           .y_range_start = 0,
                           .y_range_end = d.cycle,
-                          .failures = d.variable == altitude ? altitude_failures : nullptr,
+                          .failures = counts_altitude ? altitude_failures : nullptr,
                           .y_callback = altimeter_drum_value});
     }
     return run;
@@ -108,7 +109,7 @@ constexpr Altimeter make_altimeter(Altimeter& self) {
                icon({.bitmap = hatch_bitmap,
                      .position = {hatch_x, hatch_y},
                      .image_flags = lit_moving_flags,
-                     .source = altitude,
+                     .source = VAR_INDICATED_ALTITUDE,
                      .scale = 0,
                      .failures = altitude_failures,
                      .callback = altimeter_hatch_value}),
@@ -116,7 +117,7 @@ constexpr Altimeter make_altimeter(Altimeter& self) {
                icon({.bitmap = flag_bitmap,
                      .position = {flag_x, flag_y},
                      .image_flags = lit_moving_flags,
-                     .source = altitude,
+                     .source = VAR_INDICATED_ALTITUDE,
                      .scale = 0,
                      .callback = altimeter_flag_value}),
                // pointer
@@ -124,7 +125,7 @@ constexpr Altimeter make_altimeter(Altimeter& self) {
                        .pivot = {pivot_x, pivot_y},
                        .needle_offset = {12, 12},
                        .image_flags = lit_moving_flags,
-                       .source = altitude,
+                       .source = VAR_INDICATED_ALTITUDE,
                        .table = pointer_table,
                        .rows = std::size(pointer_table),
                        .failures = altitude_failures}),
@@ -135,15 +136,15 @@ constexpr Altimeter make_altimeter(Altimeter& self) {
                        .pivot = {knob_x, knob_y},
                        .needle_offset = {29, 29},
                        .image_flags = moving_flags,
-                       .source = millibars,
+                       .source = VAR_KOHLSMAN_SETTING_MB,
                        .table = knob_table,
                        .rows = std::size(knob_table)}));
     a.mouse_areas[0] = area_begin(0xAB07);
     a.mouse_areas[1] = tooltip(0x3051);
     a.mouse_areas[2] = click_area({232, 224, 14, 58}, CURSOR_DOWNARROW,
-                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, setting_down);
+                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, KEY_KOHLSMAN_DEC);
     a.mouse_areas[3] = click_area({261, 224, 14, 58}, CURSOR_UPARROW,
-                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, setting_up);
+                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, KEY_KOHLSMAN_INC);
     a.mouse_areas[4] = area_end();
     a.mouse_areas[5] = list_end();
     return a;

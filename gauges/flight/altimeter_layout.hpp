@@ -1,21 +1,15 @@
-// The altimeter's numbers that its records and its artwork share: the variables it
-// reads, the drums with their places and cycles, and the two needle tables. The
-// face is drawn around the drum windows and graduated from the pointer table, so
-// the artwork always fits the records.
+// The altimeter's numbers that its records and its artwork share: the drums with
+// their places, variables and cycles, and the two needle tables. The face is drawn
+// around the drum windows and graduated from the pointer table, so the artwork
+// always fits the records.
 #pragma once
 
 #include "gauge_abi.h"
+#include "simulator_numbers.h"
 
 #include <cstdint>
 
 namespace gauge::altimeter {
-
-// Token variables.
-inline constexpr uint32_t altitude = 74;      // feet
-inline constexpr uint32_t millibars = 75;     // pressure setting, millibars
-inline constexpr uint32_t inches = 76;        // pressure setting, inches of mercury
-inline constexpr uint32_t flag_condition_1 = 275;
-inline constexpr uint32_t flag_condition_2 = 279;
 
 // Drum strips; each is seen through the window bitmap one number higher.
 inline constexpr uint32_t pressure_strip = 340;  // 0, 9 ... 1, 0 in 20-pixel cells
@@ -36,18 +30,18 @@ struct Drum {
 // In drawing order: the inches-of-mercury window from its hundredths drum, the
 // millibar window from its units drum, then the altitude counter from the tens.
 inline constexpr Drum drums[12] = {
-    {pressure_strip, 204, 179, inches, 0.1},
-    {pressure_strip, 193, 179, inches, 1},
-    {pressure_strip, 182, 179, inches, 10},
-    {pressure_strip, 171, 179, inches, 100},
-    {pressure_strip, 118, 179, millibars, 10},
-    {pressure_strip, 107, 179, millibars, 100},
-    {pressure_strip, 96, 179, millibars, 1000},
-    {pressure_strip, 85, 179, millibars, 10000},
-    {tens_strip, 163, 96, altitude, 100},
-    {digit_strip, 141, 96, altitude, 1000},
-    {digit_strip, 114, 96, altitude, 10000},
-    {leading_strip, 92, 96, altitude, 100000},
+    {pressure_strip, 204, 179, VAR_KOHLSMAN_SETTING_HG, 0.1},
+    {pressure_strip, 193, 179, VAR_KOHLSMAN_SETTING_HG, 1},
+    {pressure_strip, 182, 179, VAR_KOHLSMAN_SETTING_HG, 10},
+    {pressure_strip, 171, 179, VAR_KOHLSMAN_SETTING_HG, 100},
+    {pressure_strip, 118, 179, VAR_KOHLSMAN_SETTING_MB, 10},
+    {pressure_strip, 107, 179, VAR_KOHLSMAN_SETTING_MB, 100},
+    {pressure_strip, 96, 179, VAR_KOHLSMAN_SETTING_MB, 1000},
+    {pressure_strip, 85, 179, VAR_KOHLSMAN_SETTING_MB, 10000},
+    {tens_strip, 163, 96, VAR_INDICATED_ALTITUDE, 100},
+    {digit_strip, 141, 96, VAR_INDICATED_ALTITUDE, 1000},
+    {digit_strip, 114, 96, VAR_INDICATED_ALTITUDE, 10000},
+    {leading_strip, 92, 96, VAR_INDICATED_ALTITUDE, 100000},
 };
 inline constexpr size_t first_altitude_drum = 8;
 
@@ -64,9 +58,5 @@ inline constexpr NeedleRow pointer_table[] = {{151, 70, 0, 0}, {151, 230, 500, 0
 // The setting knob: 1013 millibars points right, 1070 left.
 inline constexpr int32_t knob_x = 261, knob_y = 253;
 inline constexpr NeedleRow knob_table[] = {{290, 253, 1013, 0}, {232, 253, 1070, 0}};
-
-// Key events of the knob's halves.
-inline constexpr uint32_t setting_up = 0x1015B;
-inline constexpr uint32_t setting_down = 0x1015C;
 
 } // namespace gauge::altimeter

@@ -5,6 +5,7 @@
 #include "attitude_layout.hpp"
 #include "flight_gauges.hpp"
 #include "host_services.hpp"
+#include "simulator_numbers.h"
 
 namespace gauge {
 namespace {
@@ -22,16 +23,16 @@ double GAUGE_CALL attitude_pitch_value(ElementRecord* element) {
 
 // Both conditions are read as whole numbers; either one set raises the flag.
 double GAUGE_CALL attitude_gyro_flag_value(ElementRecord*) {
-    TokenVariable first = variable(gyro_condition_1);
+    TokenVariable first = variable(VAR_INSTRUMENT_POWER_FAILED);
     host::lookup_var(first);
-    TokenVariable second = variable(gyro_condition_2);
+    TokenVariable second = variable(VAR_ATTITUDE_GYRO_FAILED);
     host::lookup_var(second);
     return first.value.integer != 0 || second.value.integer != 0 ? 0 : ICON_HIDDEN;
 }
 
-constexpr FailureEntry gyro_failures[] = {{8, FAILURE_ACTION_NONE, 0},
-                                          {2, FAILURE_ACTION_NONE, 0},
-                                          {4, FAILURE_ACTION_NONE, 0},
+constexpr FailureEntry gyro_failures[] = {{FAILURE_ATTITUDE, FAILURE_ACTION_NONE, 0},
+                                          {FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
+                                          {FAILURE_HEADING_GYRO, FAILURE_ACTION_NONE, 0},
                                           {0, 0, 0}};
 
 constexpr Attitude make_attitude(Attitude& self) {
@@ -45,9 +46,9 @@ constexpr Attitude make_attitude(Attitude& self) {
                        .position = {window_x, window_y},
                        .turning_point = {card_centre_x, card_centre_y},
                        .image_flags = lit_moving_flags,
-                       .y_source = pitch,
+                       .y_source = VAR_PITCH,
                        .y_scale = card_pixels_per_degree,
-                       .rotation_source = bank,
+                       .rotation_source = VAR_BANK,
                        .rotation_scale = -1.0,
                        .texture_scale_x = 1.0f,
                        .texture_scale_y = card_texture_scale_y,
@@ -59,7 +60,7 @@ constexpr Attitude make_attitude(Attitude& self) {
                        .turning_point = {ring_centre_x, ring_centre_y},
                        .image_flags = lit_moving_flags,
                        .y_scale = 1.0,
-                       .rotation_source = bank,
+                       .rotation_source = VAR_BANK,
                        .rotation_scale = -1.0,
                        .failures = gyro_failures}),
                // GYRO flag
@@ -72,17 +73,19 @@ constexpr Attitude make_attitude(Attitude& self) {
                slider({.bitmap = symbol_bitmap,
                        .position = {symbol_x, symbol_y},
                        .image_flags = layer_flags,
-                       .y_source = symbol_height,
+                       .y_source = VAR_ATTITUDE_SYMBOL_HEIGHT,
                        .y_scale = symbol_pixels_per_unit}),
                // cover
                static_image(450, {0, 0}, layer_flags));
 
     a.mouse_areas[0] = area_begin();
     a.mouse_areas[1] = tooltip(0x3092);
-    a.mouse_areas[2] = click_area({121, 243, 25, 50}, CURSOR_DOWNARROW,
-                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, symbol_down);
-    a.mouse_areas[3] = click_area({146, 243, 25, 50}, CURSOR_UPARROW,
-                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, symbol_up);
+    a.mouse_areas[2] =
+        click_area({121, 243, 25, 50}, CURSOR_DOWNARROW, MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr,
+                   KEY_ATTITUDE_SYMBOL_DOWN);
+    a.mouse_areas[3] =
+        click_area({146, 243, 25, 50}, CURSOR_UPARROW, MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr,
+                   KEY_ATTITUDE_SYMBOL_UP);
     a.mouse_areas[4] = area_end();
     a.mouse_areas[5] = list_end();
     return a;

@@ -5,13 +5,6 @@
 
 namespace gauge::attitude {
 
-// Token variables.
-inline constexpr uint32_t pitch = 78;           // positive nose up
-inline constexpr uint32_t bank = 80;            // positive for a left bank
-inline constexpr uint32_t symbol_height = 612;  // aircraft symbol, moved by the knob
-inline constexpr uint32_t gyro_condition_1 = 279;
-inline constexpr uint32_t gyro_condition_2 = 276;
-
 // The horizon card: shifted by pitch in its own frame, squeezed vertically by its
 // texture scale, turned about the face point (150,150) by bank.
 inline constexpr uint32_t card_bitmap = 420;   // its window is 421
@@ -35,9 +28,5 @@ inline constexpr double symbol_pixels_per_unit = -0.4;
 
 inline constexpr uint32_t gyro_flag_bitmap = 460;
 inline constexpr int32_t gyro_flag_x = 44, gyro_flag_y = 44;
-
-// Key events of the knob's halves.
-inline constexpr uint32_t symbol_up = 0x1030E;
-inline constexpr uint32_t symbol_down = 0x1030F;
 
 } // namespace gauge::attitude

@@ -7,7 +7,7 @@
 
 namespace gauge {
 
-// Token variable 61 (indicated airspeed, knots). The needle rests just left of the
+// VAR_AIRSPEED (indicated airspeed, knots). The needle rests just left of the
 // top below 0 knots, points up at 60, right at 120, down near 200, and stops at 420
 // after nearly a full clockwise turn.
 inline constexpr NeedleRow airspeed_table[] = {
@@ -17,7 +17,7 @@ inline constexpr NeedleRow airspeed_table[] = {
     {97, 54, 500, 0},
 };
 
-// Token variable 65 (vertical speed, 1/256 m/s): one row per 1000 ft/min from -7000
+// VAR_VERTICAL_SPEED (1/256 m/s): one row per 1000 ft/min from -7000
 // to +7000 (k x 1000 ft/min in 1/256 m/s, 1 m = 3.28084 ft). Climb turns clockwise
 // from the left over the top, descent counter-clockwise under the bottom; both stop
 // at 6000 ft/min.

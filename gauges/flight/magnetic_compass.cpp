@@ -1,13 +1,12 @@
 // Magnetic compass: a card strip that slides horizontally behind a window. Pure data.
 #include "flight_gauges.hpp"
+#include "simulator_numbers.h"
 
 namespace gauge {
 namespace {
 
-// Token variable 83: compass heading, degrees.
-constexpr uint32_t compass_heading = 83;
-
-constexpr FailureEntry compass_failures[] = {{12, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+constexpr FailureEntry compass_failures[] = {{FAILURE_MAGNETIC_COMPASS, FAILURE_ACTION_NONE, 0},
+                                             {0, 0, 0}};
 
 // The 531-pixel strip reads 3, N, 33, 30, W, 24, 21, S, 15, 12, E, 6, 3, N, 33 at
 // 35 pixels per 30 degrees. Heading 360 shows its left end and 0 its right end, so
@@ -22,7 +21,7 @@ constexpr MagneticCompass magnetic_compass(MagneticCompass& self) {
                moving_image({.bitmap = 1010,
                              .position = {0, 0},
                              .image_flags = lit_moving_flags,
-                             .x_source = compass_heading,
+                             .x_source = VAR_COMPASS_HEADING,
                              .x_range_start = 360,
                              .x_range_end = 0,
                              .y_range_start = 360,

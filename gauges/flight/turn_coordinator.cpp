@@ -2,6 +2,7 @@
 // a ball that slides sideways in a curved tube, and a flag while the supply is low.
 // No clickable areas; two help areas, upper and lower.
 #include "flight_gauges.hpp"
+#include "simulator_numbers.h"
 #include "turn_coordinator_layout.hpp"
 
 #include <iterator>
@@ -24,6 +25,7 @@ double GAUGE_CALL turn_rate_value(ElementRecord* element) {
            rate_units_per_count;
 }
 
+// The flag shows while the supply is 20 volts or less.
 double GAUGE_CALL turn_flag_value(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
     return reinterpret_cast<const IconRecord*>(element)->source.value.number > 20.0
@@ -31,8 +33,8 @@ double GAUGE_CALL turn_flag_value(ElementRecord* element) {
                : 0;
 }
 
-constexpr FailureEntry pointer_failures[] = {{18, FAILURE_ACTION_FREEZE, 0},
-                                             {20, FAILURE_ACTION_ZERO, 0},
+constexpr FailureEntry pointer_failures[] = {{FAILURE_TURN_COORDINATOR, FAILURE_ACTION_FREEZE, 0},
+                                             {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
                                              {0, 0, 0}};
 
 constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
@@ -45,9 +47,9 @@ constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
                slider({.bitmap = ball_bitmap,
                        .position = {ball_x, ball_y},
                        .image_flags = lit_moving_flags,
-                       .x_source = sideslip,
+                       .x_source = VAR_TURN_COORDINATOR_BALL,
                        .x_scale = ball_x_scale,
-                       .y_source = sideslip,
+                       .y_source = VAR_TURN_COORDINATOR_BALL,
                        .y_scale = ball_y_scale,
                        .y_callback = turn_ball_height}),
                // tube lines
@@ -56,7 +58,7 @@ constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
                icon({.bitmap = flag_bitmap,
                      .position = {flag_x, flag_y},
                      .image_flags = lit_layer_flags,
-                     .source = supply,
+                     .source = VAR_MAIN_BUS_VOLTAGE,
                      .scale = 1.0,
                      .callback = turn_flag_value}),
                // pointer
@@ -64,7 +66,7 @@ constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
                        .pivot = {pivot_x, pivot_y},
                        .needle_offset = {24, 14},
                        .image_flags = lit_moving_flags,
-                       .source = turn_rate,
+                       .source = VAR_TURN_RATE,
                        .table = pointer_table,
                        .rows = std::size(pointer_table),
                        .failures = pointer_failures,

@@ -7,11 +7,6 @@
 
 namespace gauge::turn_coordinator {
 
-// Token variables.
-inline constexpr uint32_t sideslip = 69;    // ball position, positive to the right
-inline constexpr uint32_t turn_rate = 70;   // 1/256 units of 1.5 degrees per second
-inline constexpr uint32_t supply = 753;     // volts; the flag shows at 20 or less
-
 // The ball slides sideways by sideslip and rises with its square.
 inline constexpr uint32_t ball_bitmap = 270;
 inline constexpr int32_t ball_x = 133, ball_y = 159;

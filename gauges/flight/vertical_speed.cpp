@@ -1,18 +1,17 @@
 // Vertical speed: a needle over a dial in thousands of feet per minute. Pure data.
 #include "dial_tables.hpp"
 #include "flight_gauges.hpp"
+#include "simulator_numbers.h"
 
 #include <iterator>
 
 namespace gauge {
 namespace {
 
-// Token variable 65: vertical speed in 1/256 metre per second.
-constexpr uint32_t vertical_speed = 65;
-
-constexpr FailureEntry vertical_speed_failures[] = {{19, FAILURE_ACTION_FREEZE, 0},
-                                                    {3, FAILURE_ACTION_ZERO, 0},
-                                                    {0, 0, 0}};
+constexpr FailureEntry vertical_speed_failures[] = {
+    {FAILURE_VERTICAL_SPEED, FAILURE_ACTION_FREEZE, 0},
+    {FAILURE_PITOT_STATIC, FAILURE_ACTION_ZERO, 0},
+    {0, 0, 0}};
 
 } // namespace
 
@@ -24,7 +23,7 @@ constinit NeedleDial vertical_speed_gauge = needle_dial(vertical_speed_gauge, {
                .pivot = {150, 150},
                .needle_offset = {54, 12},
                .image_flags = lit_moving_flags,
-               .source = vertical_speed,
+               .source = VAR_VERTICAL_SPEED,
                .table = vertical_speed_table,
                .rows = std::size(vertical_speed_table),
                .failures = vertical_speed_failures},

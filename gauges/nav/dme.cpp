@@ -4,19 +4,15 @@
 #include "host_services.hpp"
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
+#include "radios/radio_failures.hpp"
 #include "radios/radio_power.hpp"
+#include "simulator_numbers.h"
 #include "sound/click_sound_player.hpp"
 
 #include <cstdio>
 
 namespace gauge {
 namespace {
-
-constexpr uint32_t distance = 372;
-constexpr uint32_t speed = 373;
-constexpr uint32_t time_to_station = 374;
-constexpr uint32_t from_nav1_event = 0x100FB;
-constexpr uint32_t from_nav2_event = 0x100FC;
 
 // Knob position: 0 OFF, 1 N1, 2 N2.
 uint32_t dme_mode = 0;
@@ -67,13 +63,16 @@ void move_knob(uint32_t to, uint32_t key_event) {
 
 uint32_t GAUGE_CALL dme_knob_left_click(MousePoint*, uint32_t) {
     if (dme_mode == 1) move_knob(0, 0);
-    else if (dme_mode == 2) move_knob(1, from_nav1_event);
+    else if (dme_mode == 2)
+        move_knob(1, KEY_DME_FROM_NAV1);
     return 0;
 }
 
 uint32_t GAUGE_CALL dme_knob_right_click(MousePoint*, uint32_t) {
-    if (dme_mode == 0) move_knob(1, from_nav1_event);
-    else if (dme_mode == 1) move_knob(2, from_nav2_event);
+    if (dme_mode == 0)
+        move_knob(1, KEY_DME_FROM_NAV1);
+    else if (dme_mode == 1)
+        move_knob(2, KEY_DME_FROM_NAV2);
     return 0;
 }
 
@@ -82,9 +81,6 @@ uint32_t GAUGE_CALL dme_knob_right_click(MousePoint*, uint32_t) {
 constexpr uint32_t face_bitmap = 1190;  // 166 x 67
 constexpr uint32_t knob_bitmaps = 1200; // OFF, N1, N2: 1200-1202, 34 x 26
 constexpr uint32_t cover_bitmap = 1210; // 151 x 24, over the whole display
-constexpr uint32_t knob_refresh = 355;  // only makes the host refresh the knob
-
-constexpr FailureEntry text_failures[] = {{21, FAILURE_ACTION_HIDE, 0}, {0, 0, 0}};
 
 // A text of the red display. Its second source, the distance, tells whether there
 // is a signal.
@@ -92,7 +88,7 @@ constexpr StringRecord display_text(Point position, uint32_t box_width, uint32_t
                                     uint32_t chars, uint32_t source, TextCallback callback) {
     return string_element({.position = position,
                            .image_flags = display_flags,
-                           .sources = {source, distance, 0},
+                           .sources = {source, VAR_DME_DISTANCE, 0},
                            .box_width = box_width,
                            .box_height = box_height,
                            .text_colour = 0x0000FF,
@@ -100,7 +96,7 @@ constexpr StringRecord display_text(Point position, uint32_t box_width, uint32_t
                            .highlight_colour = 0x00FFFF,
                            .font = "Quartz",
                            .char_count = chars,
-                           .failures = text_failures,
+                           .failures = radio_failures::avionics_failed,
                            .callback = callback});
 }
 
@@ -111,18 +107,18 @@ constexpr DmeIndicator make_dme(DmeIndicator& self) {
     link_chain(d, self,
         // face
         static_image(face_bitmap, {0, 0}, layer_flags),
-        // knob: OFF, N1, N2
+        // knob: OFF, N1, N2; its source only makes the host refresh it
         icon({.bitmap = knob_bitmaps, .position = {68, 41}, .image_flags = layer_flags,
-              .source = knob_refresh, .scale = 1.0, .icon_count = 3,
+              .source = VAR_DME_SOURCE, .scale = 1.0, .icon_count = 3,
               .callback = dme_knob_position}),
         // the labels, then the numbers
-        //           position   box     chars source           text
-        display_text({120, 21}, 27, 10, 3,    time_to_station, dme_minutes_label),
-        display_text({86, 21},  18, 10, 4,    speed,           dme_knots_label),
-        display_text({35, 21},  18, 10, 2,    distance,        dme_miles_label),
-        display_text({122, 7},  24, 14, 2,    time_to_station, dme_time_text),
-        display_text({71, 7},   48, 14, 4,    speed,           dme_speed_text),
-        display_text({20, 7},   48, 14, 4,    distance,        dme_distance_text),
+        //           position   box     chars source            text
+        display_text({120, 21}, 27, 10, 3,    VAR_DME_TIME,     dme_minutes_label),
+        display_text({86, 21},  18, 10, 4,    VAR_DME_SPEED,    dme_knots_label),
+        display_text({35, 21},  18, 10, 2,    VAR_DME_DISTANCE, dme_miles_label),
+        display_text({122, 7},  24, 14, 2,    VAR_DME_TIME,     dme_time_text),
+        display_text({71, 7},   48, 14, 4,    VAR_DME_SPEED,    dme_speed_text),
+        display_text({20, 7},   48, 14, 4,    VAR_DME_DISTANCE, dme_distance_text),
         // display cover, at scale 0 as the other covers of a display
         icon({.bitmap = cover_bitmap, .position = {7, 7}, .image_flags = layer_flags,
               .scale = 0.0, .callback = dme_display_cover}));

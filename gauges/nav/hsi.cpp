@@ -6,28 +6,12 @@
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
 #include "radios/radio_power.hpp"
+#include "simulator_numbers.h"
 
 namespace gauge {
 namespace {
 
-constexpr uint32_t heading = 84;
-constexpr uint32_t heading_bug = 855;
-constexpr uint32_t course = 854;
-constexpr uint32_t selected_course = 45;
-constexpr uint32_t lateral_deviation = 849;
-constexpr uint32_t vertical_deviation = 850;
-constexpr uint32_t course_valid = 851;
-constexpr uint32_t glideslope_valid = 852;
-constexpr uint32_t to_from = 853;
-constexpr uint32_t power_failed = 279;   // raises all three flags
-constexpr uint32_t heading_failed_1 = 282;
-constexpr uint32_t heading_failed_2 = 288;
-constexpr uint32_t nav_failed = 285;
-constexpr uint32_t alternate_source = 848;
-constexpr uint32_t supply = 755;
 constexpr double lowest_supply = 20;
-constexpr uint32_t heading_bug_event = 0x101FA;
-constexpr uint32_t set_course_event = 0x100B4;
 
 // The course pointer's last angle (course less heading).
 double hsi_course_angle = 0;
@@ -49,12 +33,12 @@ double GAUGE_CALL hsi_compass_card(ElementRecord* element) {
 
 double GAUGE_CALL hsi_heading_bug(ElementRecord* element) {
     if (!element) return 0;
-    return needle_source(element) - read(heading);
+    return needle_source(element) - read(VAR_HEADING_INDICATOR);
 }
 
 double GAUGE_CALL hsi_course_pointer(ElementRecord* element) {
     if (!element) return hsi_course_angle;
-    hsi_course_angle = needle_source(element) - read(heading);
+    hsi_course_angle = needle_source(element) - read(VAR_HEADING_INDICATOR);
     return hsi_course_angle;
 }
 
@@ -92,8 +76,8 @@ double icon_source(const ElementRecord* element) {
 
 double GAUGE_CALL hsi_hdg_flag(ElementRecord* element) {
     if (!element) return 0;
-    const bool failed = icon_source(element) != 0 || read(power_failed) != 0 ||
-                        read(heading_failed_2) != 0;
+    const bool failed = icon_source(element) != 0 || read(VAR_INSTRUMENT_POWER_FAILED) != 0 ||
+                        read(VAR_HEADING_SLAVING_FAILED) != 0;
     return failed ? 0 : ICON_HIDDEN;
 }
 
@@ -103,10 +87,10 @@ double GAUGE_CALL hsi_hdg_flag(ElementRecord* element) {
 enum class NavFlag { Nav, Vert };
 
 double nav_flag_value(double own, NavFlag flag) {
-    if (read(power_failed) != 0) return 0;
-    if (read(alternate_source) != 0) return flag == NavFlag::Nav ? own : 0;
-    if (read(nav_failed) != 0) return 0;
-    if (read(supply) < lowest_supply) return 0;
+    if (read(VAR_INSTRUMENT_POWER_FAILED) != 0) return 0;
+    if (read(VAR_HSI_ALTERNATE_SOURCE) != 0) return flag == NavFlag::Nav ? own : 0;
+    if (read(VAR_NAV_INDICATION_FAILED) != 0) return 0;
+    if (read(VAR_HSI_SUPPLY) < lowest_supply) return 0;
     return own;
 }
 
@@ -127,41 +111,42 @@ void turn_knob(uint32_t reads, uint32_t key_event, uint32_t mouse_flags, nav::Kn
 }
 
 uint32_t GAUGE_CALL hsi_bug_down(MousePoint*, uint32_t flags) {
-    turn_knob(heading_bug, heading_bug_event, flags, nav::KnobTurn::Down);
+    turn_knob(VAR_HEADING_BUG, KEY_HEADING_BUG_SET, flags, nav::KnobTurn::Down);
     return 0;
 }
 
 uint32_t GAUGE_CALL hsi_bug_up(MousePoint*, uint32_t flags) {
-    turn_knob(heading_bug, heading_bug_event, flags, nav::KnobTurn::Up);
+    turn_knob(VAR_HEADING_BUG, KEY_HEADING_BUG_SET, flags, nav::KnobTurn::Up);
     return 0;
 }
 
 // The course knob's down half starts from the course the pointer shows, the up
 // half from the receiver's selected course.
 uint32_t GAUGE_CALL hsi_course_down(MousePoint*, uint32_t flags) {
-    turn_knob(course, set_course_event, flags, nav::KnobTurn::Down);
+    turn_knob(VAR_HSI_COURSE, KEY_NAV1_COURSE_SET, flags, nav::KnobTurn::Down);
     return 0;
 }
 
 uint32_t GAUGE_CALL hsi_course_up(MousePoint*, uint32_t flags) {
-    turn_knob(selected_course, set_course_event, flags, nav::KnobTurn::Up);
+    turn_knob(VAR_NAV1_SELECTED_COURSE, KEY_NAV1_COURSE_SET, flags, nav::KnobTurn::Up);
     return 0;
 }
 
-constexpr FailureEntry card_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
-                                          {11, FAILURE_ACTION_FREEZE, 0},
-                                          {4, FAILURE_ACTION_FREEZE, 0},
+constexpr FailureEntry card_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
+                                          {FAILURE_COMPASS_SYSTEM, FAILURE_ACTION_FREEZE, 0},
+                                          {FAILURE_HEADING_GYRO, FAILURE_ACTION_FREEZE, 0},
                                           {0, 0, 0}};
-constexpr FailureEntry hidden_with_nav_failures[] = {{20, FAILURE_ACTION_HIDE, 0},
-                                                     {21, FAILURE_ACTION_HIDE, 0},
-                                                     {14, FAILURE_ACTION_HIDE, 0},
-                                                     {0, 0, 0}};
-constexpr FailureEntry pointer_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
-                                             {21, FAILURE_ACTION_ZERO, 0},
+constexpr FailureEntry hidden_with_nav_failures[] = {
+    {FAILURE_ELECTRICAL, FAILURE_ACTION_HIDE, 0},
+    {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
+    {FAILURE_NAV1_RECEIVER, FAILURE_ACTION_HIDE, 0},
+    {0, 0, 0}};
+constexpr FailureEntry pointer_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
+                                             {FAILURE_AVIONICS, FAILURE_ACTION_ZERO, 0},
                                              {0, 0, 0}};
-constexpr FailureEntry bar_failures[] = {{20, FAILURE_ACTION_ZERO, 0},
-                                         {21, FAILURE_ACTION_ZERO, 0},
-                                         {14, FAILURE_ACTION_ZERO, 0},
+constexpr FailureEntry bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
+                                         {FAILURE_AVIONICS, FAILURE_ACTION_ZERO, 0},
+                                         {FAILURE_NAV1_RECEIVER, FAILURE_ACTION_ZERO, 0},
                                          {0, 0, 0}};
 
 constexpr Point centre{151, 145};
@@ -177,7 +162,7 @@ constexpr Hsi make_hsi(Hsi& self) {
                        .pivot = centre,
                        .needle_offset = {103, 103},
                        .image_flags = lit_moving_flags,
-                       .source = heading,
+                       .source = VAR_HEADING_INDICATOR,
                        .failures = card_failures,
                        .callback = hsi_compass_card}),
                // heading bug
@@ -185,21 +170,21 @@ constexpr Hsi make_hsi(Hsi& self) {
                        .pivot = centre,
                        .needle_offset = {10, 103},
                        .image_flags = lit_moving_flags,
-                       .source = heading_bug,
+                       .source = VAR_HEADING_BUG,
                        .callback = hsi_heading_bug}),
                // TO/FROM pointer
                needle({.bitmap = 1070,
                        .pivot = centre,
                        .needle_offset = {11, 32},
                        .image_flags = lit_moving_flags,
-                       .source = to_from,
+                       .source = VAR_HSI_TO_FROM,
                        .failures = hidden_with_nav_failures,
                        .callback = hsi_to_from_angle}),
                // NAV flag
                icon({.bitmap = 1130,
                      .position = {0, 0},
                      .image_flags = lit_layer_flags,
-                     .source = course_valid,
+                     .source = VAR_HSI_COURSE_VALID,
                      .scale = 1.0,
                      .callback = hsi_nav_flag}),
                // course pointer
@@ -207,7 +192,7 @@ constexpr Hsi make_hsi(Hsi& self) {
                        .pivot = centre,
                        .needle_offset = {103, 103},
                        .image_flags = lit_moving_flags,
-                       .source = course,
+                       .source = VAR_HSI_COURSE,
                        .failures = pointer_failures,
                        .callback = hsi_course_pointer}),
                // deviation bar
@@ -215,10 +200,10 @@ constexpr Hsi make_hsi(Hsi& self) {
                        .position = {48, 42},
                        .turning_point = centre,
                        .image_flags = lit_moving_flags,
-                       .x_source = lateral_deviation,
+                       .x_source = VAR_HSI_LATERAL_DEVIATION,
                        .x_scale = -36.0,
                        .y_scale = 1.0,
-                       .rotation_source = course,
+                       .rotation_source = VAR_HSI_COURSE,
                        .rotation_scale = -1.0,
                        .failures = bar_failures,
                        .x_callback = hsi_deviation_offset,
@@ -227,16 +212,16 @@ constexpr Hsi make_hsi(Hsi& self) {
                icon({.bitmap = 1180,
                      .position = {157, 28},
                      .image_flags = lit_layer_flags,
-                     .source = heading_failed_1,
+                     .source = VAR_HEADING_GYRO_FAILED,
                      .scale = 1.0,
                      .callback = hsi_hdg_flag}),
                // glideslope pointer
                slider({.bitmap = 1120,
                        .position = {260, 138},
                        .image_flags = lit_moving_flags,
-                       .x_source = glideslope_valid,
+                       .x_source = VAR_HSI_GLIDESLOPE_VALID,
                        .x_scale = 1.0,
-                       .y_source = vertical_deviation,
+                       .y_source = VAR_HSI_VERTICAL_DEVIATION,
                        .y_scale = 40.0,
                        .failures = hidden_with_nav_failures,
                        .y_callback = hsi_glideslope_y}),
@@ -244,7 +229,7 @@ constexpr Hsi make_hsi(Hsi& self) {
                icon({.bitmap = 1110,
                      .position = {244, 114},
                      .image_flags = lit_layer_flags,
-                     .source = glideslope_valid,
+                     .source = VAR_HSI_GLIDESLOPE_VALID,
                      .scale = 1.0,
                      .callback = hsi_vert_flag}),
                // marks
@@ -256,13 +241,13 @@ constexpr Hsi make_hsi(Hsi& self) {
                        .pivot = {43, 266},
                        .needle_offset = {24, 24},
                        .image_flags = moving_flags,
-                       .source = selected_course}),
+                       .source = VAR_NAV1_SELECTED_COURSE}),
                // heading knob
                needle({.bitmap = 1140,
                        .pivot = {259, 266},
                        .needle_offset = {24, 24},
                        .image_flags = moving_flags,
-                       .source = heading_bug,
+                       .source = VAR_HEADING_BUG,
                        .special_flags = ELEMENT_SPECIAL_KNOB}));
 
     constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;

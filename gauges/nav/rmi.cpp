@@ -4,6 +4,7 @@
 #include "host_services.hpp"
 #include "nav/nav_gauges.hpp"
 #include "radios/radio_power.hpp"
+#include "simulator_numbers.h"
 #include "sound/click_sound_player.hpp"
 
 #include <iterator>
@@ -11,8 +12,6 @@
 namespace gauge {
 namespace {
 
-constexpr uint32_t heading = 84;
-constexpr uint32_t adf_bearing = 39;
 constexpr double park = 90;       // pointing to the right
 constexpr uint32_t no_bearing_bit = 0x80;
 
@@ -33,8 +32,8 @@ struct VorSide {
     const bool& powered;
 };
 
-constexpr VorSide single_bar_vor{550, 46, nav1_on};
-constexpr VorSide double_bar_vor{59, 55, nav2_on};
+constexpr VorSide single_bar_vor{VAR_NAV1_BEARING, VAR_NAV1_STATION_CODE, nav1_on};
+constexpr VorSide double_bar_vor{VAR_NAV2_BEARING, VAR_NAV2_STATION_CODE, nav2_on};
 
 // Retargets the pointer's source for the next update and returns the bearing it
 // shows now: its current source value, or the park value. The host refreshes the
@@ -44,7 +43,7 @@ double pointer_value(ElementRecord* element, uint32_t selector, const VorSide& v
     auto* pointer = reinterpret_cast<NeedleRecord*>(element);
     const double shown = pointer->source.value.number;
     if (selector == 1) {
-        pointer->source.id = adf_bearing;
+        pointer->source.id = VAR_ADF_BEARING;
         return adf_on ? shown : park;
     }
     pointer->source.id = vor.bearing;
@@ -80,18 +79,18 @@ uint32_t GAUGE_CALL rmi_right_click(MousePoint*, uint32_t) {
 // A bearing in degrees from the top of the dial.
 constexpr NeedleRow pointer_table[] = {{150, 50, 0, 0}, {150, 250, 180, 0}};
 
-constexpr FailureEntry card_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
-                                          {11, FAILURE_ACTION_NONE, 0},
+constexpr FailureEntry card_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
+                                          {FAILURE_COMPASS_SYSTEM, FAILURE_ACTION_NONE, 0},
                                           {0, 0, 0}};
-constexpr FailureEntry double_bar_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
-                                                {5, FAILURE_ACTION_NONE, 0},
-                                                {15, FAILURE_ACTION_NONE, 0},
-                                                {21, FAILURE_ACTION_NONE, 0},
+constexpr FailureEntry double_bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
+                                                {FAILURE_ADF_RECEIVER, FAILURE_ACTION_NONE, 0},
+                                                {FAILURE_NAV2_RECEIVER, FAILURE_ACTION_NONE, 0},
+                                                {FAILURE_AVIONICS, FAILURE_ACTION_NONE, 0},
                                                 {0, 0, 0}};
-constexpr FailureEntry single_bar_failures[] = {{20, FAILURE_ACTION_FREEZE, 0},
-                                                {5, FAILURE_ACTION_NONE, 0},
-                                                {14, FAILURE_ACTION_NONE, 0},
-                                                {21, FAILURE_ACTION_NONE, 0},
+constexpr FailureEntry single_bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
+                                                {FAILURE_ADF_RECEIVER, FAILURE_ACTION_NONE, 0},
+                                                {FAILURE_NAV1_RECEIVER, FAILURE_ACTION_NONE, 0},
+                                                {FAILURE_AVIONICS, FAILURE_ACTION_NONE, 0},
                                                 {0, 0, 0}};
 
 constexpr Rmi make_rmi(Rmi& self) {
@@ -105,7 +104,7 @@ constexpr Rmi make_rmi(Rmi& self) {
                        .position = {35, 35},
                        .turning_point = {150, 150},
                        .image_flags = lit_moving_flags,
-                       .rotation_source = heading,
+                       .rotation_source = VAR_HEADING_INDICATOR,
                        .rotation_scale = 1.0,
                        .failures = card_failures}),
                // double bar

@@ -4,6 +4,8 @@
 #include "host_services.hpp"
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
+#include "radios/radio_failures.hpp"
+#include "simulator_numbers.h"
 #include "sound/click_sound_player.hpp"
 
 #include <cstdio>
@@ -11,8 +13,8 @@
 namespace gauge {
 namespace {
 
-constexpr uint32_t squawk_code = 38;
-constexpr uint32_t code_set_event = 0x100B3;
+using radio_failures::avionics_failed;
+
 constexpr uint32_t vfr_code = 0x1200;
 constexpr const char* pressure_altitude = "(A:PRESSURE ALTITUDE,feet)";
 
@@ -73,7 +75,7 @@ double GAUGE_CALL xpdr_fl_label_text(ElementRecord* element) {
 
 double GAUGE_CALL xpdr_code_text(ElementRecord* element) {
     TextBuffer buffer = text_of(element);
-    nav::write_code_text(buffer.text, buffer.size, decode_bcd_code(squawk_code));
+    nav::write_code_text(buffer.text, buffer.size, decode_bcd_code(VAR_TRANSPONDER_CODE));
     return 0;
 }
 
@@ -93,7 +95,7 @@ uint32_t GAUGE_CALL xpdr_on_click(MousePoint*, uint32_t) {
 }
 
 uint32_t GAUGE_CALL xpdr_vfr_click(MousePoint*, uint32_t) {
-    if (xpdr_on) host::trigger_key_event(code_set_event, vfr_code);
+    if (xpdr_on) host::trigger_key_event(KEY_XPDR_CODE_SET, vfr_code);
     return 0;
 }
 
@@ -104,10 +106,9 @@ uint32_t GAUGE_CALL xpdr_digit_click(MousePoint*, uint32_t) {
     return 0;
 }
 
-constexpr FailureEntry panel_failures[] = {{21, FAILURE_ACTION_HIDE, 0}, {0, 0, 0}};
-constexpr FailureEntry text_failures[] = {{20, FAILURE_ACTION_HIDE, 0},
-                                          {21, FAILURE_ACTION_HIDE, 0},
-                                          {17, FAILURE_ACTION_NONE, 0},
+constexpr FailureEntry text_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_HIDE, 0},
+                                          {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
+                                          {FAILURE_TRANSPONDER, FAILURE_ACTION_NONE, 0},
                                           {0, 0, 0}};
 
 // The digit columns, thousands to units: lower half down, upper half up.
@@ -118,10 +119,10 @@ struct Digit {
 };
 
 constexpr Digit digits[] = {
-    {68, xpdr_digit_click<0x10397>, xpdr_digit_click<0x10073>},
-    {84, xpdr_digit_click<0x10398>, xpdr_digit_click<0x10074>},
-    {100, xpdr_digit_click<0x10399>, xpdr_digit_click<0x10075>},
-    {116, xpdr_digit_click<0x1039A>, xpdr_digit_click<0x10076>},
+    {68, xpdr_digit_click<KEY_XPDR_1000_DEC>, xpdr_digit_click<KEY_XPDR_1000_INC>},
+    {84, xpdr_digit_click<KEY_XPDR_100_DEC>, xpdr_digit_click<KEY_XPDR_100_INC>},
+    {100, xpdr_digit_click<KEY_XPDR_10_DEC>, xpdr_digit_click<KEY_XPDR_10_INC>},
+    {116, xpdr_digit_click<KEY_XPDR_1_DEC>, xpdr_digit_click<KEY_XPDR_1_INC>},
 };
 
 constexpr IconRecord face_icon(uint32_t bitmap, Point position, uint32_t flags, uint32_t source,
@@ -159,27 +160,35 @@ constexpr Transponder make_transponder(Transponder& self) {
                // face
                static_image(3210, {0, 0}, layer_flags),
                // window backing
-               face_icon(3220, {58, 14}, lit_layer_flags, 0, 0, panel_failures, nullptr),
+               face_icon(3220, {58, 14}, lit_layer_flags, 0, 0, avionics_failed, nullptr),
                // lit buttons
-               face_icon(3280, {91, 76}, lit_layer_flags, 10, 1.0, panel_failures, xpdr_lit_face),
+               face_icon(3280, {91, 76}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
+                         xpdr_lit_face),
                // lit VFR button
-               face_icon(3270, {200, 76}, lit_layer_flags, 10, 1.0, panel_failures, xpdr_lit_face),
+               face_icon(3270, {200, 76}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
+                         xpdr_lit_face),
                // lit IDT button
-               face_icon(3260, {164, 20}, lit_layer_flags, 10, 1.0, panel_failures, xpdr_lit_face),
+               face_icon(3260, {164, 20}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
+                         xpdr_lit_face),
                // FL label
                window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text),
                // code
-               window_text({72, 15}, 52, 4, {squawk_code, 0, 0}, xpdr_code_text),
+               window_text({72, 15}, 52, 4, {VAR_TRANSPONDER_CODE, 0, 0}, xpdr_code_text),
                // flight level
-               window_text({248, 15}, 48, 3, {73, 75, 335}, xpdr_flight_level_text),
+               window_text({248, 15}, 48, 3,
+                           {VAR_FLIGHT_LEVEL_REFRESH_A, VAR_KOHLSMAN_SETTING_MB,
+                            VAR_FLIGHT_LEVEL_REFRESH_B},
+                           xpdr_flight_level_text),
                // ON pressed
-               face_icon(3240, {91, 76}, layer_flags, 10, 1.0, nullptr, xpdr_on_face_unlit),
+               face_icon(3240, {91, 76}, layer_flags, VAR_PANEL_LIGHTING, 1.0, nullptr,
+                         xpdr_on_face_unlit),
                // ON pressed, lit
-               face_icon(3250, {91, 76}, display_flags, 10, 1.0, panel_failures, xpdr_on_face_lit),
+               face_icon(3250, {91, 76}, display_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
+                         xpdr_on_face_lit),
                // lamp
-               face_icon(3230, {171, 50}, display_flags, 0, 1.0, panel_failures, xpdr_lamp),
+               face_icon(3230, {171, 50}, display_flags, 0, 1.0, avionics_failed, xpdr_lamp),
                // window cover
-               face_icon(3220, {58, 14}, layer_flags, 0, 0, panel_failures, xpdr_window_cover));
+               face_icon(3220, {58, 14}, layer_flags, 0, 0, avionics_failed, xpdr_window_cover));
 
     constexpr uint32_t held_left = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
     t.mouse_areas[0] = area_begin();

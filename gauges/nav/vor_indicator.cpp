@@ -5,14 +5,12 @@
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
 #include "radios/radio_power.hpp"
+#include "simulator_numbers.h"
 
 #include <iterator>
 
 namespace gauge {
 namespace {
-
-constexpr uint32_t selected_course = 45;
-constexpr uint32_t set_course_event = 0x100B4;
 
 // The filtered deviations, shared by every placement.
 double course_bar_value = 0;
@@ -79,10 +77,10 @@ double GAUGE_CALL vor_glideslope_bar(ElementRecord* element) {
 }
 
 void turn_obs(uint32_t mouse_flags, nav::KnobTurn turn) {
-    TokenVariable course = variable(selected_course);
+    TokenVariable course = variable(VAR_NAV1_SELECTED_COURSE);
     host::lookup_var(course);
     if (auto next = nav::knob_step(course.value.number, mouse_flags, turn))
-        host::trigger_key_event(set_course_event, *next);
+        host::trigger_key_event(KEY_NAV1_COURSE_SET, *next);
 }
 
 uint32_t GAUGE_CALL obs_down_click(MousePoint*, uint32_t mouse_flags) {
@@ -95,10 +93,11 @@ uint32_t GAUGE_CALL obs_up_click(MousePoint*, uint32_t mouse_flags) {
     return 0;
 }
 
-constexpr FailureEntry face_failures[] = {{14, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
-constexpr FailureEntry signal_failures[] = {{14, FAILURE_ACTION_ZERO, 0},
-                                            {21, FAILURE_ACTION_ZERO, 0},
-                                            {20, FAILURE_ACTION_FREEZE, 0},
+constexpr FailureEntry face_failures[] = {{FAILURE_NAV1_RECEIVER, FAILURE_ACTION_NONE, 0},
+                                          {0, 0, 0}};
+constexpr FailureEntry signal_failures[] = {{FAILURE_NAV1_RECEIVER, FAILURE_ACTION_ZERO, 0},
+                                            {FAILURE_AVIONICS, FAILURE_ACTION_ZERO, 0},
+                                            {FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
                                             {0, 0, 0}};
 
 // The knob turns half a turn per 30 degrees of course.
@@ -122,18 +121,19 @@ constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
                // face
                with_failures(static_image(3130, {0, 0}, lit_layer_flags), face_failures),
                // GS flag
-               signal_icon(3070, {216, 138}, lit_moving_flags, 44, vor_gs_flag),
+               signal_icon(3070, {216, 138}, lit_moving_flags, VAR_NAV1_GLIDESLOPE_VALID,
+                           vor_gs_flag),
                // FROM arrow
-               signal_icon(3100, {141, 176}, lit_moving_flags, 43, vor_from_arrow),
+               signal_icon(3100, {141, 176}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_from_arrow),
                // TO arrow
-               signal_icon(3090, {141, 130}, lit_moving_flags, 43, vor_to_arrow),
+               signal_icon(3090, {141, 130}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_to_arrow),
                // NAV flag
-               signal_icon(3080, {129, 220}, lit_moving_flags, 43, vor_nav_flag),
+               signal_icon(3080, {129, 220}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_nav_flag),
                // course bar
                slider({.bitmap = 3060,
                        .position = {150, 81},
                        .image_flags = lit_moving_flags,
-                       .x_source = 40,
+                       .x_source = VAR_NAV1_COURSE_DEVIATION,
                        .x_scale = 60.0 / 127.0,
                        .failures = signal_failures,
                        .x_callback = vor_course_bar}),
@@ -142,7 +142,7 @@ constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
                        .position = {74, 157},
                        .image_flags = lit_moving_flags,
                        .x_scale = 1.0,
-                       .y_source = 41,
+                       .y_source = VAR_NAV1_GLIDESLOPE_DEVIATION,
                        .y_scale = 0.5,
                        .failures = signal_failures,
                        .y_callback = vor_glideslope_bar}),
@@ -151,22 +151,22 @@ constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
                        .position = {25, 35},
                        .turning_point = {151, 158},
                        .image_flags = lit_moving_flags,
-                       .rotation_source = selected_course,
+                       .rotation_source = VAR_NAV1_SELECTED_COURSE,
                        .rotation_scale = 1.0}),
                // bezel
                static_image(3040, {0, 0}, layer_flags),
                // marker A
-               signal_icon(3030, {77, 18}, display_flags, 354, vor_marker_a_lamp),
+               signal_icon(3030, {77, 18}, display_flags, VAR_MARKER_BEACON, vor_marker_a_lamp),
                // marker M
-               signal_icon(3020, {196, 18}, display_flags, 354, vor_marker_m_lamp),
+               signal_icon(3020, {196, 18}, display_flags, VAR_MARKER_BEACON, vor_marker_m_lamp),
                // marker O
-               signal_icon(3010, {136, 4}, display_flags, 354, vor_marker_o_lamp),
+               signal_icon(3010, {136, 4}, display_flags, VAR_MARKER_BEACON, vor_marker_o_lamp),
                // OBS knob
                needle({.bitmap = 3000,
                        .pivot = {32, 270},
                        .needle_offset = {30, 30},
                        .image_flags = moving_flags,
-                       .source = selected_course,
+                       .source = VAR_NAV1_SELECTED_COURSE,
                        .table = obs_knob_table,
                        .rows = std::size(obs_knob_table)}));
 

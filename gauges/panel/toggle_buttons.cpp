@@ -20,6 +20,7 @@
 #include "options.hpp"
 #include "panel/panel_bitmaps.hpp"
 #include "panel/panel_gauges.hpp"
+#include "simulator_numbers.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -29,14 +30,6 @@ namespace gauge {
 namespace {
 
 namespace faces = panel_bitmaps;
-
-// Key events the buttons send; window events carry the window number.
-constexpr uint32_t open_window_event = 0x103CB;
-constexpr uint32_t close_window_event = 0x103CC;
-constexpr uint32_t toggle_window_event = 0x103CA;
-constexpr uint32_t view_zero_steps_event = 0x10153;
-constexpr uint32_t view_forward_event = 0x100C6;
-constexpr uint32_t view_back_event = 0x100C7;
 
 // A click steps the view at most this many times, so that a mistyped count such as
 // "p99999999" cannot hold the simulator for minutes.
@@ -72,7 +65,7 @@ void apply_face_and_help(GaugeHeader& gauge) {
 void apply_close_at_start(const GaugeHeader& gauge) {
     if (!has_text(gauge.parameters)) return;
     int32_t window = parse_window_number(option_value(gauge.parameters, "a"));
-    if (window >= 0) host::trigger_key_event(close_window_event, uint32_t(window));
+    if (window >= 0) host::trigger_key_event(KEY_PANEL_WINDOW_CLOSE, uint32_t(window));
 }
 
 // Every option `key` in turn, each search starting after the previous key.
@@ -90,10 +83,10 @@ void step_view(const char* parameters) {
     if (!value) return;
     int64_t steps = read_integer(value);
     if (steps == 0) {
-        host::trigger_key_event(view_zero_steps_event, 0);
+        host::trigger_key_event(KEY_VIEW_RESET, 0);
         return;
     }
-    uint32_t event = steps > 0 ? view_forward_event : view_back_event;
+    uint32_t event = steps > 0 ? KEY_VIEW_NEXT : KEY_VIEW_PREVIOUS;
     for (int64_t i = std::min(steps > 0 ? steps : -steps, max_view_steps); i > 0; --i)
         host::trigger_key_event(event, 0);
 }
@@ -102,9 +95,9 @@ void step_view(const char* parameters) {
 bool apply_click_options(const GaugeHeader* gauge) {
     if (!gauge || !has_text(gauge->parameters)) return false;
     const char* parameters = gauge->parameters;
-    send_window_events(parameters, "o", open_window_event);
-    send_window_events(parameters, "c", close_window_event);
-    send_window_events(parameters, "t", toggle_window_event);
+    send_window_events(parameters, "o", KEY_PANEL_WINDOW_OPEN);
+    send_window_events(parameters, "c", KEY_PANEL_WINDOW_CLOSE);
+    send_window_events(parameters, "t", KEY_PANEL_WINDOW_TOGGLE);
     step_view(parameters);
     return true;
 }
@@ -136,9 +129,9 @@ struct ToggleFields {
 // clang-format off
 constexpr ToggleFields toggles[] = {
     // gauge                  face                            help id  tooltip                              click
-    {"ATC_Toggle",            faces::atc_face,                0xAB94,  nullptr,                             0x1001C},
-    {"Kneeboard_Toggle",      faces::kneeboard_face,          0xAB93,  nullptr,                             0x10154},
-    {"Map_Toggle",            faces::map_face,                0xAB8F,  nullptr,                             0x10380},
+    {"ATC_Toggle",            faces::atc_face,                0xAB94,  nullptr,                             KEY_ATC_WINDOW},
+    {"Kneeboard_Toggle",      faces::kneeboard_face,          0xAB93,  nullptr,                             KEY_KNEEBOARD_WINDOW},
+    {"Map_Toggle",            faces::map_face,                0xAB8F,  nullptr,                             KEY_MAP_WINDOW},
     {"Invisible_Toggle",      faces::blank_face,              0,       nullptr,                             0},
     {"Radios_Toggle",         faces::radios_face,             0xAB86,  nullptr,                             0},
     {"GPS_Toggle",            faces::gps_face,                0xAB87,  nullptr,                             0},

@@ -7,6 +7,7 @@
 #include "radios/radio_heads.hpp"
 #include "radios/radio_icons.hpp"
 #include "radios/radio_power.hpp"
+#include "simulator_numbers.h"
 #include "sound/click_sound_player.hpp"
 
 #include <cstdio>
@@ -14,12 +15,7 @@
 namespace gauge {
 namespace {
 
-using adf::active_digits_variable;
-using adf::active_tenths_variable;
 using radio_layout::shown_if;
-
-constexpr uint32_t ident_on_event = 0x10131;
-constexpr uint32_t ident_off_event = 0x1012C;
 
 bool adf_ident = false;
 int32_t adf_preset = adf::lowest_preset; // tenths of a kilohertz
@@ -36,11 +32,11 @@ uint32_t current_value(uint32_t variable) {
 }
 
 uint32_t adf_active_khz() {
-    uint32_t digits = current_value(active_digits_variable);
-    return adf::active_khz(digits, current_value(active_tenths_variable));
+    uint32_t digits = current_value(VAR_ADF_FREQUENCY);
+    return adf::active_khz(digits, current_value(VAR_ADF_FREQUENCY_TENTHS));
 }
 
-uint32_t adf_active_tenths() { return adf::active_tenths(current_value(active_tenths_variable)); }
+uint32_t adf_active_tenths() { return adf::active_tenths(current_value(VAR_ADF_FREQUENCY_TENTHS)); }
 
 // The active frequency in tenths of a kilohertz, refreshing the active fields.
 int64_t refresh_active() {
@@ -137,14 +133,14 @@ uint32_t GAUGE_CALL adf_power_click(MousePoint*, uint32_t) {
     adf_click.play();
     if (!adf_on) {
         adf_ident = false;
-        host::trigger_key_event(ident_off_event, 0);
+        host::trigger_key_event(KEY_ADF_IDENT_OFF, 0);
     }
     return 0;
 }
 
 uint32_t GAUGE_CALL adf_ident_click(MousePoint*, uint32_t) {
     if (!adf_on) return 0;
-    host::trigger_key_event(adf_ident ? ident_off_event : ident_on_event, 0);
+    host::trigger_key_event(adf_ident ? KEY_ADF_IDENT_OFF : KEY_ADF_IDENT_ON, 0);
     adf_click.play();
     adf_ident = !adf_ident;
     return 0;

@@ -3,13 +3,11 @@
 // steps never collect a rounding error.
 #pragma once
 
+#include "simulator_numbers.h"
+
 #include <cstdint>
 
 namespace gauge::adf {
-
-// The host's active frequency (see active_khz).
-constexpr uint32_t active_digits_variable = 16;
-constexpr uint32_t active_tenths_variable = 18;
 
 constexpr int32_t lowest_preset = 2000;   // 200.0 kHz
 constexpr int32_t highest_preset = 17999; // 1799.9 kHz
@@ -27,9 +25,9 @@ constexpr uint32_t to_bcd(uint32_t value, uint32_t from, uint32_t to) {
     return result;
 }
 
-// The host's active frequency: token variable 16 holds hundreds, tens and units of
-// kilohertz as BCD digits; token variable 18 the tenths digit, plus 0x100 when the
-// thousands digit is 1.
+// The host's active frequency: VAR_ADF_FREQUENCY holds hundreds, tens and units of
+// kilohertz as BCD digits; VAR_ADF_FREQUENCY_TENTHS the tenths digit, plus 0x100 when
+// the thousands digit is 1.
 constexpr uint32_t active_khz(uint32_t digits, uint32_t tenths_word) {
     uint32_t thousands = tenths_word >= 0x100 ? 1 : 0;
     uint32_t h = digits / 256;
@@ -67,17 +65,14 @@ struct ActiveSetting {
     uint32_t value;
 };
 
-constexpr uint32_t set_below_1000_event = 0x1024A;
-constexpr uint32_t set_from_1000_event = 0x1024B;
-
 constexpr ActiveSetting setting_for(int32_t preset) {
     uint32_t n = uint32_t(preset);
-    if (n >= 10000) return {set_from_1000_event, to_bcd(n % 10000, 10, 16)};
-    return {set_below_1000_event, to_bcd(n, 10, 16)};
+    if (n >= 10000) return {KEY_ADF_FREQUENCY_HIGH_SET, to_bcd(n % 10000, 10, 16)};
+    return {KEY_ADF_FREQUENCY_SET, to_bcd(n, 10, 16)};
 }
 
 static_assert(to_bcd(2003, 10, 16) == 0x2003);
-static_assert(setting_for(12345).event == set_from_1000_event &&
+static_assert(setting_for(12345).event == KEY_ADF_FREQUENCY_HIGH_SET &&
               setting_for(12345).value == 0x2345);
 static_assert(active_khz(0x0234, 0x105) == 1234 && active_tenths(0x105) == 5);
 

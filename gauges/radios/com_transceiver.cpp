@@ -5,6 +5,7 @@
 #include "radios/radio_heads.hpp"
 #include "radios/radio_icons.hpp"
 #include "radios/radio_power.hpp"
+#include "simulator_numbers.h"
 #include "sound/click_sound_player.hpp"
 
 namespace gauge {
@@ -19,11 +20,11 @@ constexpr Receiver com1{
     .rule = FrequencyRule::Com,
     .active_variable = radio_heads::com1.active_source,
     .preset_variable = radio_heads::com1.preset_source,
-    .whole_up_event = 0x10065,
-    .whole_down_event = 0x10064,
-    .fraction_up_event = 0x10067,
-    .fraction_down_event = 0x10066,
-    .swap_event = 0x10344,
+    .whole_up_event = KEY_COM_WHOLE_INC,
+    .whole_down_event = KEY_COM_WHOLE_DEC,
+    .fraction_up_event = KEY_COM_FRACTION_INC,
+    .fraction_down_event = KEY_COM_FRACTION_DEC,
+    .swap_event = KEY_COM_STANDBY_SWAP,
     .whole_up_below = 136,
     .whole_down_above = 118,
     .fraction_up_below = 13697.5,

@@ -7,6 +7,7 @@
 #include "radios/radio_heads.hpp"
 #include "radios/radio_icons.hpp"
 #include "radios/radio_power.hpp"
+#include "simulator_numbers.h"
 #include "sound/click_sound_player.hpp"
 
 namespace gauge {
@@ -31,17 +32,18 @@ struct NavReceiver {
 constinit NavState nav1_state{};
 constinit NavState nav2_state{};
 
-// NAV frequencies run 108.00 to 117.95 MHz.
-constexpr Receiver nav_tuning(const HeadRow& head, uint32_t first_step_event, uint32_t swap_event,
-                              bool* power, TuningState* state) {
+// NAV frequencies run 108.00 to 117.95 MHz. `events` are the receiver's whole up,
+// whole down, fraction up, fraction down and swap events.
+constexpr Receiver nav_tuning(const HeadRow& head, const uint32_t (&events)[5], bool* power,
+                              TuningState* state) {
     return {.rule = FrequencyRule::Nav,
             .active_variable = head.active_source,
             .preset_variable = head.preset_source,
-            .whole_up_event = first_step_event + 1,
-            .whole_down_event = first_step_event,
-            .fraction_up_event = first_step_event + 3,
-            .fraction_down_event = first_step_event + 2,
-            .swap_event = swap_event,
+            .whole_up_event = events[0],
+            .whole_down_event = events[1],
+            .fraction_up_event = events[2],
+            .fraction_down_event = events[3],
+            .swap_event = events[4],
             .whole_up_below = 117,
             .whole_down_above = 108,
             .fraction_up_below = 11795,
@@ -51,12 +53,18 @@ constexpr Receiver nav_tuning(const HeadRow& head, uint32_t first_step_event, ui
 }
 
 constexpr Receiver nav1_tuning =
-    nav_tuning(radio_heads::nav1, 0x10068, 0x10390, &nav1_on, &nav1_state.tuning);
+    nav_tuning(radio_heads::nav1,
+               {KEY_NAV1_WHOLE_INC, KEY_NAV1_WHOLE_DEC, KEY_NAV1_FRACTION_INC,
+                KEY_NAV1_FRACTION_DEC, KEY_NAV1_STANDBY_SWAP},
+               &nav1_on, &nav1_state.tuning);
 constexpr Receiver nav2_tuning =
-    nav_tuning(radio_heads::nav2, 0x1006C, 0x10394, &nav2_on, &nav2_state.tuning);
+    nav_tuning(radio_heads::nav2,
+               {KEY_NAV2_WHOLE_INC, KEY_NAV2_WHOLE_DEC, KEY_NAV2_FRACTION_INC,
+                KEY_NAV2_FRACTION_DEC, KEY_NAV2_STANDBY_SWAP},
+               &nav2_on, &nav2_state.tuning);
 
-constexpr NavReceiver nav1{nav1_tuning, &nav1_state, 0x1012D, 0x10128};
-constexpr NavReceiver nav2{nav2_tuning, &nav2_state, 0x1012E, 0x10129};
+constexpr NavReceiver nav1{nav1_tuning, &nav1_state, KEY_NAV1_IDENT_ON, KEY_NAV1_IDENT_OFF};
+constexpr NavReceiver nav2{nav2_tuning, &nav2_state, KEY_NAV2_IDENT_ON, KEY_NAV2_IDENT_OFF};
 
 // The callbacks of one receiver.
 template <const NavReceiver& nav> struct NavCallbacks {

@@ -4,33 +4,32 @@
 #pragma once
 
 #include "gauge_abi.h"
+#include "simulator_numbers.h"
 
 #include <cstdint>
 
 namespace gauge::radio_failures {
 
-// Host failure keys.
-constexpr uint32_t electrical = 20;
-constexpr uint32_t avionics = 21;
-constexpr uint32_t com_radio = 9;
-constexpr uint32_t nav1_receiver = 14;
-constexpr uint32_t nav2_receiver = 15;
-constexpr uint32_t adf_receiver = 5;
-
 // Hidden while the avionics fail: every lit part, lamp and cover.
-inline constexpr FailureEntry avionics_failed[] = {{avionics, FAILURE_ACTION_HIDE, 0}, {0, 0, 0}};
+inline constexpr FailureEntry avionics_failed[] = {{FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
+                                                   {0, 0, 0}};
 
 // A receiver's texts and lamp: hidden with the avionics, and its own failure listed.
-inline constexpr FailureEntry com_displays_failed[] = {
-    {avionics, FAILURE_ACTION_HIDE, 0}, {com_radio, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+inline constexpr FailureEntry com_displays_failed[] = {{FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
+                                                       {FAILURE_COM_RADIO, FAILURE_ACTION_NONE, 0},
+                                                       {0, 0, 0}};
 inline constexpr FailureEntry nav1_displays_failed[] = {
-    {avionics, FAILURE_ACTION_HIDE, 0}, {nav1_receiver, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+    {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
+    {FAILURE_NAV1_RECEIVER, FAILURE_ACTION_NONE, 0},
+    {0, 0, 0}};
 inline constexpr FailureEntry nav2_displays_failed[] = {
-    {avionics, FAILURE_ACTION_HIDE, 0}, {nav2_receiver, FAILURE_ACTION_NONE, 0}, {0, 0, 0}};
+    {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
+    {FAILURE_NAV2_RECEIVER, FAILURE_ACTION_NONE, 0},
+    {0, 0, 0}};
 // The ADF's texts are hidden by an electrical failure as well.
-inline constexpr FailureEntry adf_texts_failed[] = {{electrical, FAILURE_ACTION_HIDE, 0},
-                                                    {avionics, FAILURE_ACTION_HIDE, 0},
-                                                    {adf_receiver, FAILURE_ACTION_NONE, 0},
+inline constexpr FailureEntry adf_texts_failed[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_HIDE, 0},
+                                                    {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
+                                                    {FAILURE_ADF_RECEIVER, FAILURE_ACTION_NONE, 0},
                                                     {0, 0, 0}};
 
 } // namespace gauge::radio_failures

@@ -11,6 +11,7 @@
 #include "radios/radio_failures.hpp"
 #include "radios/radio_gauges.hpp"
 #include "radios/radio_layout.hpp"
+#include "simulator_numbers.h"
 
 #include <iterator>
 
@@ -42,8 +43,8 @@ using namespace radio_failures;
 inline constexpr HeadRow com1{
     .name = "Becker_AR3202_COM1",
     .layout = com_layout,
-    .preset_source = 617,
-    .active_source = 23,
+    .preset_source = VAR_COM_STANDBY_FREQUENCY,
+    .active_source = VAR_COM_FREQUENCY,
     .texts_failed = com_displays_failed,
     .lamp_failed = com_displays_failed,
     .help_id = 0x3160,
@@ -55,8 +56,8 @@ inline constexpr HeadRow com1{
 inline constexpr HeadRow nav1{
     .name = "Becker_NR3320_NAV1",
     .layout = nav_layout,
-    .preset_source = 872,
-    .active_source = 24,
+    .preset_source = VAR_NAV1_STANDBY_FREQUENCY,
+    .active_source = VAR_NAV1_FREQUENCY,
     .texts_failed = nav1_displays_failed,
     .lamp_failed = nav1_displays_failed,
     .help_id = 0x3168,
@@ -68,8 +69,8 @@ inline constexpr HeadRow nav1{
 inline constexpr HeadRow nav2{
     .name = "Becker_NR3320_NAV2",
     .layout = nav_layout,
-    .preset_source = 873,
-    .active_source = 27,
+    .preset_source = VAR_NAV2_STANDBY_FREQUENCY,
+    .active_source = VAR_NAV2_FREQUENCY,
     .texts_failed = nav2_displays_failed,
     .lamp_failed = nav2_displays_failed,
     .help_id = 0x3169,
@@ -81,8 +82,8 @@ inline constexpr HeadRow nav2{
 inline constexpr HeadRow adf{
     .name = "Becker_AD3502_ADF",
     .layout = adf_layout,
-    .preset_source = adf::active_digits_variable,
-    .active_source = adf::active_digits_variable,
+    .preset_source = VAR_ADF_FREQUENCY,
+    .active_source = VAR_ADF_FREQUENCY,
     .texts_failed = adf_texts_failed,
     .lamp_failed = avionics_failed,
     .help_id = 0x3170,
@@ -137,9 +138,9 @@ constexpr Head radio_head(Head& self, const HeadRow& row, const HeadCallbacks& c
         one_image(bitmaps.window, window, lit_layer_flags, 0, avionics_failed, nullptr, 0.0);
     const auto lit_faces =
         one_image(bitmaps.buttons_lit, {on_button_x, at.lit_faces_y}, lit_layer_flags,
-                  panel_lighting, avionics_failed, call.lit_faces);
+                  VAR_PANEL_LIGHTING, avionics_failed, call.lit_faces);
     const auto transfer_light = one_image(bitmaps.transfer_lit, transfer, lit_layer_flags,
-                                          panel_lighting, avionics_failed, call.transfer_light);
+                                          VAR_PANEL_LIGHTING, avionics_failed, call.transfer_light);
     const auto preset_text = frequency_window(preset_text_x, at.window_y, row.preset_source,
                                               row.texts_failed, call.preset_text);
     const auto active_text = frequency_window(active_text_x, at.window_y, row.active_source,
@@ -147,11 +148,11 @@ constexpr Head radio_head(Head& self, const HeadRow& row, const HeadCallbacks& c
     const auto ident_face_unlit = one_image(bitmaps.ident_pressed, ident_button, layer_flags, 0,
                                             nullptr, call.ident_face_unlit);
     const auto ident_face_lit = one_image(bitmaps.ident_pressed_lit, ident_button, display_flags,
-                                          panel_lighting, avionics_failed, call.ident_face_lit);
-    const auto on_face_unlit = one_image(bitmaps.on_pressed, on_button, layer_flags, panel_lighting,
-                                         nullptr, call.on_face_unlit);
+                                          VAR_PANEL_LIGHTING, avionics_failed, call.ident_face_lit);
+    const auto on_face_unlit = one_image(bitmaps.on_pressed, on_button, layer_flags,
+                                         VAR_PANEL_LIGHTING, nullptr, call.on_face_unlit);
     const auto on_face_lit = one_image(bitmaps.on_pressed_lit, on_button, display_flags,
-                                       panel_lighting, avionics_failed, call.on_face_lit);
+                                       VAR_PANEL_LIGHTING, avionics_failed, call.on_face_lit);
     const auto lamp =
         one_image(bitmaps.lamp, lamp_at, display_flags, 0, row.lamp_failed, call.lamp);
     const auto window_cover =

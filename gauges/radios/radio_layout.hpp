@@ -58,8 +58,6 @@ constexpr int button_width = 25;
 constexpr int button_height = 19;
 constexpr int lamp_size = 10;
 
-constexpr uint32_t panel_lighting = 10;
-
 // The frequency windows.
 constexpr int text_width = 78;
 constexpr int text_height = 19;

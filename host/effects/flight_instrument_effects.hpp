@@ -1,21 +1,18 @@
 // The settings the flight instruments' knobs change, and their limits: the
-// altimeter's pressure setting (token variables 75, millibars, and 76, inches of
-// mercury, always the same pressure) and the attitude indicator's aircraft-symbol
-// height (token variable 612).
+// altimeter's pressure setting (VAR_KOHLSMAN_SETTING_MB and VAR_KOHLSMAN_SETTING_HG,
+// always the same pressure) and the attitude indicator's aircraft-symbol height
+// (VAR_ATTITUDE_SYMBOL_HEIGHT).
 #pragma once
+
+#include "simulator_numbers.h"
 
 #include <cstdint>
 
 namespace panelhost::flight_settings {
 
-inline constexpr uint32_t pressure_millibars = 75;
-inline constexpr uint32_t pressure_inches = 76;
-inline constexpr uint32_t symbol_height = 612;
-
-inline constexpr uint32_t pressure_up_event = 0x1015B;
-inline constexpr uint32_t pressure_down_event = 0x1015C;
-inline constexpr uint32_t symbol_up_event = 0x1030E;
-inline constexpr uint32_t symbol_down_event = 0x1030F;
+// The altimeter knob's two halves.
+inline constexpr uint32_t pressure_up_event = KEY_KOHLSMAN_INC;
+inline constexpr uint32_t pressure_down_event = KEY_KOHLSMAN_DEC;
 
 inline constexpr double standard_pressure_mb = 1013.25;
 inline constexpr double millibars_per_inch_hg = 33.8639;

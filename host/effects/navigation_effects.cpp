@@ -5,6 +5,7 @@
 #include "effects/flight_instrument_effects.hpp"
 #include "effects/key_event_effects.hpp"
 #include "simulation.hpp"
+#include "simulator_numbers.h"
 
 #include <cmath>
 
@@ -30,11 +31,17 @@ namespace {
 
 using namespace navigation;
 
+// Transponder digit steps, thousands to units.
+constexpr uint32_t digit_up_events[4] = {KEY_XPDR_1000_INC, KEY_XPDR_100_INC, KEY_XPDR_10_INC,
+                                         KEY_XPDR_1_INC};
+constexpr uint32_t digit_down_events[4] = {KEY_XPDR_1000_DEC, KEY_XPDR_100_DEC, KEY_XPDR_10_DEC,
+                                           KEY_XPDR_1_DEC};
+
 // A course or heading in whole degrees 0..359.
 double degrees(uint32_t value) { return value % 360; }
 
 uint32_t current_code(const Simulation& simulation) {
-    const double code = simulation.get(transponder_code);
+    const double code = simulation.get(VAR_TRANSPONDER_CODE);
     return std::isfinite(code) && code >= 0 && code <= 0xFFFF ? static_cast<uint32_t>(code) : 0;
 }
 
@@ -42,29 +49,31 @@ uint32_t current_code(const Simulation& simulation) {
 
 void add_navigation_effects(KeyEventEffects& effects) {
     // The OBS sets the receiver's course, which the HSI's course pointer shows too.
-    effects[set_course_event] = [](Simulation& simulation, uint32_t value) {
-        simulation.set(selected_course, degrees(value));
-        simulation.set(hsi_course, degrees(value));
+    effects[KEY_NAV1_COURSE_SET] = [](Simulation& simulation, uint32_t value) {
+        simulation.set(VAR_NAV1_SELECTED_COURSE, degrees(value));
+        simulation.set(VAR_HSI_COURSE, degrees(value));
     };
-    effects[heading_bug_event] = [](Simulation& simulation, uint32_t value) {
-        simulation.set(heading_bug, degrees(value));
+    effects[KEY_HEADING_BUG_SET] = [](Simulation& simulation, uint32_t value) {
+        simulation.set(VAR_HEADING_BUG, degrees(value));
     };
-    effects[code_set_event] = [](Simulation& simulation, uint32_t value) {
-        simulation.set(transponder_code, value & 0xFFFF);
+    effects[KEY_XPDR_CODE_SET] = [](Simulation& simulation, uint32_t value) {
+        simulation.set(VAR_TRANSPONDER_CODE, value & 0xFFFF);
     };
     for (int digit = 0; digit < 4; ++digit) {
         effects[digit_up_events[digit]] = [digit](Simulation& simulation, uint32_t) {
-            simulation.set(transponder_code, step_code_digit(current_code(simulation), digit, 1));
+            simulation.set(VAR_TRANSPONDER_CODE,
+                           step_code_digit(current_code(simulation), digit, 1));
         };
         effects[digit_down_events[digit]] = [digit](Simulation& simulation, uint32_t) {
-            simulation.set(transponder_code, step_code_digit(current_code(simulation), digit, -1));
+            simulation.set(VAR_TRANSPONDER_CODE,
+                           step_code_digit(current_code(simulation), digit, -1));
         };
     }
-    effects[dme_from_nav1_event] = [](Simulation& simulation, uint32_t) {
-        simulation.set(dme_source, 1);
+    effects[KEY_DME_FROM_NAV1] = [](Simulation& simulation, uint32_t) {
+        simulation.set(VAR_DME_SOURCE, 1);
     };
-    effects[dme_from_nav2_event] = [](Simulation& simulation, uint32_t) {
-        simulation.set(dme_source, 2);
+    effects[KEY_DME_FROM_NAV2] = [](Simulation& simulation, uint32_t) {
+        simulation.set(VAR_DME_SOURCE, 2);
     };
 }
 

@@ -9,23 +9,41 @@
 // audio of each receiver is the named value its ident events switch.
 #include "effects/key_event_effects.hpp"
 #include "simulation.hpp"
+#include "simulator_numbers.h"
 
 #include <cmath>
 
 namespace panelhost {
 namespace {
 
+// The events of one set's knobs and transfer button.
+struct TuningEvents {
+    uint32_t whole_down;
+    uint32_t whole_up;
+    uint32_t fraction_down;
+    uint32_t fraction_up;
+    uint32_t swap;
+};
+
 struct Band {
     uint32_t active;
     uint32_t preset;
+    TuningEvents events;
     int lowest_mhz;
     int highest_mhz;
     int channel_khz;
 };
 
-constexpr Band com_band{23, 617, 118, 136, 25};
-constexpr Band nav1_band{24, 872, 108, 117, 50};
-constexpr Band nav2_band{27, 873, 108, 117, 50};
+constexpr TuningEvents com_events{KEY_COM_WHOLE_DEC, KEY_COM_WHOLE_INC, KEY_COM_FRACTION_DEC,
+                                  KEY_COM_FRACTION_INC, KEY_COM_STANDBY_SWAP};
+constexpr TuningEvents nav1_events{KEY_NAV1_WHOLE_DEC, KEY_NAV1_WHOLE_INC, KEY_NAV1_FRACTION_DEC,
+                                   KEY_NAV1_FRACTION_INC, KEY_NAV1_STANDBY_SWAP};
+constexpr TuningEvents nav2_events{KEY_NAV2_WHOLE_DEC, KEY_NAV2_WHOLE_INC, KEY_NAV2_FRACTION_DEC,
+                                   KEY_NAV2_FRACTION_INC, KEY_NAV2_STANDBY_SWAP};
+
+constexpr Band com_band{VAR_COM_FREQUENCY, VAR_COM_STANDBY_FREQUENCY, com_events, 118, 136, 25};
+constexpr Band nav1_band{VAR_NAV1_FREQUENCY, VAR_NAV1_STANDBY_FREQUENCY, nav1_events, 108, 117, 50};
+constexpr Band nav2_band{VAR_NAV2_FREQUENCY, VAR_NAV2_STANDBY_FREQUENCY, nav2_events, 108, 117, 50};
 
 struct Frequency {
     int mhz = 0;      // 108 ... 136
@@ -59,27 +77,23 @@ void write(Simulation& simulation, const Band& band, Frequency f) {
                    double(to_bcd_byte(f.mhz - 100) << 8 | to_bcd_byte(hundredths)));
 }
 
-void add_band(KeyEventEffects& effects, const Band& band, uint32_t whole_down,
-              uint32_t swap_event) {
+void add_band(KeyEventEffects& effects, const Band& band) {
     auto step = [&band](int mhz, int channels) {
         return [&band, mhz, channels](Simulation& simulation, uint32_t) {
             Frequency f = read(simulation, band);
             write(simulation, band, {f.mhz + mhz, f.channel + channels});
         };
     };
-    effects[whole_down] = step(-1, 0);
-    effects[whole_down + 1] = step(+1, 0);
-    effects[whole_down + 2] = step(0, -1);
-    effects[whole_down + 3] = step(0, +1);
-    effects[swap_event] = [&band](Simulation& simulation, uint32_t) {
+    effects[band.events.whole_down] = step(-1, 0);
+    effects[band.events.whole_up] = step(+1, 0);
+    effects[band.events.fraction_down] = step(0, -1);
+    effects[band.events.fraction_up] = step(0, +1);
+    effects[band.events.swap] = [&band](Simulation& simulation, uint32_t) {
         double active = simulation.get(band.active);
         simulation.set(band.active, simulation.get(band.preset));
         simulation.set(band.preset, active);
     };
 }
-
-constexpr uint32_t adf_digits = 16; // hundreds, tens, units of kHz in BCD
-constexpr uint32_t adf_tenths = 18; // tenths digit, 0x100 added for 1000 kHz and more
 
 void add_ident(KeyEventEffects& effects, uint32_t on_event, uint32_t off_event,
                const char* sound) {
@@ -94,24 +108,25 @@ void add_ident(KeyEventEffects& effects, uint32_t on_event, uint32_t off_event,
 } // namespace
 
 void add_radio_effects(KeyEventEffects& effects) {
-    add_band(effects, com_band, 0x10064, 0x10344);
-    add_band(effects, nav1_band, 0x10068, 0x10390);
-    add_band(effects, nav2_band, 0x1006C, 0x10394);
+    add_band(effects, com_band);
+    add_band(effects, nav1_band);
+    add_band(effects, nav2_band);
 
     // The value is the frequency in tenths of a kilohertz as BCD digits: four of them
-    // below 1000 kHz, the four below the thousands digit from 1000 kHz.
-    effects[0x1024A] = [](Simulation& simulation, uint32_t value) {
-        simulation.set(adf_digits, double(value >> 4 & 0xFFF));
-        simulation.set(adf_tenths, double(value & 0xF));
+    // below 1000 kHz, the four below the thousands digit from 1000 kHz. The tenths
+    // variable carries 0x100 from 1000 kHz.
+    effects[KEY_ADF_FREQUENCY_SET] = [](Simulation& simulation, uint32_t value) {
+        simulation.set(VAR_ADF_FREQUENCY, double(value >> 4 & 0xFFF));
+        simulation.set(VAR_ADF_FREQUENCY_TENTHS, double(value & 0xF));
     };
-    effects[0x1024B] = [](Simulation& simulation, uint32_t value) {
-        simulation.set(adf_digits, double(value >> 4 & 0xFFF));
-        simulation.set(adf_tenths, double(0x100 | (value & 0xF)));
+    effects[KEY_ADF_FREQUENCY_HIGH_SET] = [](Simulation& simulation, uint32_t value) {
+        simulation.set(VAR_ADF_FREQUENCY, double(value >> 4 & 0xFFF));
+        simulation.set(VAR_ADF_FREQUENCY_TENTHS, double(0x100 | (value & 0xF)));
     };
 
-    add_ident(effects, 0x1012D, 0x10128, "NAV SOUND:1,bool");
-    add_ident(effects, 0x1012E, 0x10129, "NAV SOUND:2,bool");
-    add_ident(effects, 0x10131, 0x1012C, "ADF SOUND,bool");
+    add_ident(effects, KEY_NAV1_IDENT_ON, KEY_NAV1_IDENT_OFF, "NAV SOUND:1,bool");
+    add_ident(effects, KEY_NAV2_IDENT_ON, KEY_NAV2_IDENT_OFF, "NAV SOUND:2,bool");
+    add_ident(effects, KEY_ADF_IDENT_ON, KEY_ADF_IDENT_OFF, "ADF SOUND,bool");
 }
 
 } // namespace panelhost

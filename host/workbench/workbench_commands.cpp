@@ -1,6 +1,7 @@
 #include "workbench_commands.hpp"
 
 #include "key_event_names.hpp"
+#include "simulator_numbers.h"
 
 #include <nlohmann/json.hpp>
 
@@ -81,7 +82,7 @@ WorkbenchCommand read_key(const json& body) {
     } else {
         key.event = uint32_t(whole(body, "event", 0, 4294967295.0));
     }
-    if (key.event < 0x10000) throw BadField("key events are numbered from 0x10000");
+    if (key.event < SIMULATOR_KEY_EVENT_FIRST) throw BadField("key events are numbered from 0x10000");
     // Values are 32-bit words; negative ones are sent as their two's complement.
     int64_t value = int64_t(number(body, "value", -2147483648.0, 4294967295.0));
     key.value = uint32_t(value);
