@@ -177,4 +177,11 @@ FailedValue apply_failure(std::optional<uint32_t> action, double value, double l
     }
 }
 
+FailureEntries::FailureEntries(const FailureEntry* list) : list_(list) {
+    if (!list) return;
+    while (count_ < max_failure_entries && list[count_].key != 0)
+        ++count_;
+    ended_ = count_ < max_failure_entries;
+}
+
 } // namespace panelhost

@@ -1,11 +1,13 @@
 // element_model.hpp - how panelhost turns element values into what is shown.
 //
-// Pure functions only: no I/O, no drawing and nothing tied to one platform, so the same
+// Pure code only: no I/O, no drawing and nothing tied to one platform, so the same
 // rules serve the Linux host, its tests and the 32-bit Windows build.
 #pragma once
 
 #include "gauge_abi.h"
+#include "record_limits.hpp"
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -53,24 +55,45 @@ struct FailedValue {
 };
 FailedValue apply_failure(std::optional<uint32_t> action, double value, double last_value);
 
-// A failure list is read up to this many entries, so a list missing its zero entry
-// cannot walk through the module's memory.
-inline constexpr std::size_t kMaxFailureEntries = 64;
+// The entries of a failure list before its zero-key end entry. The walk reads no
+// more than max_failure_entries entries, so a list missing its end is cut there
+// instead of leading through the module's memory; ended() tells the two apart. A null
+// list has no entries and counts as ended.
+class FailureEntries {
+  public:
+    explicit FailureEntries(const FailureEntry* list);
 
-// Action of the first entry of a zero-key-terminated failure list whose key is active
-// (is_active(key) returns true), or nullopt. A null list has no entries.
+    const FailureEntry* begin() const { return list_; }
+    const FailureEntry* end() const { return list_ + count_; }
+    size_t size() const { return count_; }
+    // Whether the zero-key end entry lies within the limit.
+    bool ended() const { return ended_; }
+    // Entries the walk read: those before the end, and the end entry when it was reached.
+    size_t entries_read() const { return count_ + (ended_ && list_ ? 1 : 0); }
+
+  private:
+    const FailureEntry* list_;
+    size_t count_ = 0;
+    bool ended_ = true;
+};
+
+// Action of the first entry of a failure list whose key is active (is_active(key)
+// returns true), or nullopt.
 template <class IsActive>
-std::optional<uint32_t> active_failure_action(const FailureEntry* list, IsActive is_active)
-{
-    if (list == nullptr) {
-        return std::nullopt;
-    }
-    for (std::size_t i = 0; i < kMaxFailureEntries && list[i].key != 0; ++i) {
-        if (is_active(list[i].key)) {
-            return list[i].action;
-        }
-    }
+std::optional<uint32_t> active_failure_action(const FailureEntry* list, IsActive is_active) {
+    for (const FailureEntry& entry : FailureEntries(list))
+        if (is_active(entry.key)) return entry.action;
     return std::nullopt;
+}
+
+// The names of the element kinds, by kind number.
+inline constexpr const char* element_kind_names[ELEMENT_KIND_COUNT] = {
+    "static image", "needle", "string", "slider", "icon", "moving image", "sprite"};
+
+// Name of an element kind ("needle", "moving image"), or "unknown" for a number that
+// names no kind.
+constexpr const char* element_kind_name(uint32_t kind) {
+    return kind < ELEMENT_KIND_COUNT ? element_kind_names[kind] : "unknown";
 }
 
 } // namespace panelhost

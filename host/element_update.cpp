@@ -1,7 +1,7 @@
 #include "element_update.hpp"
 
 #include "element_model.hpp"
-#include "gauge_instance.hpp"
+#include "record_limits.hpp"
 
 #include <algorithm>
 #include <cstring>

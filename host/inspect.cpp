@@ -1,8 +1,9 @@
 #include "inspect.hpp"
 
-#include "gauge_instance.hpp"
+#include "element_model.hpp"
 #include "loaded_module.hpp"
 #include "older_gauge.hpp"
+#include "record_limits.hpp"
 
 #include <cstdio>
 #include <cstring>
@@ -20,39 +21,36 @@ std::string hex(uint32_t value) {
     return text;
 }
 
-const char* kind_name(uint32_t kind) {
-    static const char* const names[] = {"static image", "needle", "string", "slider",
-                                        "icon", "moving image", "sprite"};
-    return kind < ELEMENT_KIND_COUNT ? names[kind] : "unknown";
-}
-
 json source(const TokenVariable& variable) { return variable.id; }
 
 json failures(const FailureEntry* list) {
     json entries = json::array();
-    for (size_t i = 0; list && list[i].key != 0 && i < 64; ++i)
-        entries.push_back({{"key", list[i].key}, {"action", list[i].action}});
+    for (const FailureEntry& entry : FailureEntries(list))
+        entries.push_back({{"key", entry.key}, {"action", entry.action}});
     return entries;
 }
 
 json table(const NeedleRow* rows, uint32_t count) {
     json out = json::array();
-    for (uint32_t i = 0; rows && i < count && i < 1024; ++i)
+    for (uint32_t i = 0; rows && i < count && i < max_needle_rows; ++i)
         out.push_back({{"x", rows[i].x}, {"y", rows[i].y}, {"value", rows[i].value},
                        {"degrees", rows[i].degrees}});
     return out;
 }
 
+// The fields a needle has in both interfaces' layouts.
+template <class Needle> void describe_needle(const Needle& needle, json& out) {
+    out["source"] = source(needle.source);
+    out["row_count"] = needle.row_count;
+    out["table"] = table(needle.nonlinearity, needle.row_count);
+    out["value_callback"] = needle.value_callback != nullptr;
+}
+
 void describe_kind(const ElementRecord& element, json& out) {
     switch (element.kind) {
-    case ELEMENT_NEEDLE: {
-        const auto& needle = reinterpret_cast<const NeedleRecord&>(element);
-        out["source"] = source(needle.source);
-        out["row_count"] = needle.row_count;
-        out["table"] = table(needle.nonlinearity, needle.row_count);
-        out["value_callback"] = needle.value_callback != nullptr;
+    case ELEMENT_NEEDLE:
+        describe_needle(reinterpret_cast<const NeedleRecord&>(element), out);
         break;
-    }
     case ELEMENT_STRING: {
         const auto& string = reinterpret_cast<const StringRecord&>(element);
         out["sources"] = {source(string.sources[0]), source(string.sources[1]),
@@ -121,10 +119,7 @@ void describe_older_kind(const ElementRecord& element, json& out) {
         break;
     case ELEMENT_NEEDLE: {
         const auto& needle = reinterpret_cast<const NeedleRecordOld&>(element);
-        out["source"] = source(needle.source);
-        out["row_count"] = needle.row_count;
-        out["table"] = table(needle.nonlinearity, needle.row_count);
-        out["value_callback"] = needle.value_callback != nullptr;
+        describe_needle(needle, out);
         out["host_settings"] = {{"26", needle.host_setting_26},
                                 {"27", needle.host_setting_27},
                                 {"30", needle.host_setting_30}};
@@ -145,7 +140,7 @@ json describe_element(const ElementRecord& element, Owner owner) {
                                        : static_cast<const void*>(element.gauge);
     json out = {
         {"kind", element.kind},
-        {"kind_name", kind_name(element.kind)},
+        {"kind_name", element_kind_name(element.kind)},
         {"resource_id", element.resource_id},
         {"position", {element.position_x, element.position_y}},
         {"offset", {element.offset_x, element.offset_y}},
@@ -170,7 +165,7 @@ void collect(const ElementRecord* element, Owner owner, json& out,
     json described = describe_element(*element, owner);
     described["depth"] = depth;
     out.push_back(std::move(described));
-    for (size_t i = 0; element->children && element->children[i] && i < max_children_per_element;
+    for (size_t i = 0; element->children && i < max_children_per_element && element->children[i];
          ++i)
         collect(element->children[i], owner, out, seen, depth + 1);
 }
@@ -178,7 +173,7 @@ void collect(const ElementRecord* element, Owner owner, json& out,
 json describe_chain(ElementRecord* const* roots, Owner owner) {
     json elements = json::array();
     std::set<const ElementRecord*> seen;
-    for (size_t i = 0; roots && roots[i] && i < max_children_per_element; ++i)
+    for (size_t i = 0; roots && i < max_children_per_element && roots[i]; ++i)
         collect(roots[i], owner, elements, seen, 0);
     return elements;
 }

@@ -1,6 +1,7 @@
 #include "loaded_module.hpp"
 
 #include "panel_services.hpp"
+#include "record_limits.hpp"
 
 #include <cstring>
 
@@ -65,7 +66,7 @@ std::unique_ptr<LoadedModule> LoadedModule::load(const std::string& path, std::s
     if (!imports) {
         module->warnings_.push_back(path + ": the module exports no ImportTable");
     } else {
-        for (size_t i = 0; i < 64 && imports[i].service_id != 0; ++i)
+        for (size_t i = 0; i < max_import_entries && imports[i].service_id != 0; ++i)
             if (imports[i].service_id == GAUGE_IMPORT_PANEL_SERVICES)
                 imports[i].table = panel_service_table();
     }

@@ -72,8 +72,8 @@ public:
 
 private:
     bool begin_area(const MouseArea& record, size_t index) {
-        if (open_.size() >= static_cast<size_t>(kMaxMouseDepth)) {
-            note(at_record(index, "areas nested deeper than " + std::to_string(kMaxMouseDepth) +
+        if (open_.size() >= static_cast<size_t>(max_mouse_depth)) {
+            note(at_record(index, "areas nested deeper than " + std::to_string(max_mouse_depth) +
                                       ", rest of list ignored"));
             return false;
         }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "gauge_abi.h"
+#include "record_limits.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,9 +18,6 @@
 #include <vector>
 
 namespace panelhost {
-
-// Areas nested deeper than this end the reading of a list.
-inline constexpr int kMaxMouseDepth = 32;
 
 // A rectangle in design pixels of the gauge. Half-open: it holds x <= px < x + width
 // (and likewise for y), so a box of zero width or height holds nothing.
@@ -42,11 +40,12 @@ struct MouseMap {
     std::vector<std::string> problems;  // "mouse record N: what was wrong"
 };
 
-// Reads a list up to its MOUSE_END record, never past max_records records. The
-// design size is the box of zero-box areas at the top level. A null list gives an
-// empty map. Records that make no sense are skipped and described in `problems`.
+// Reads a list up to its MOUSE_END record, never past max_records records, and no
+// deeper than max_mouse_depth open areas. The design size is the box of zero-box areas
+// at the top level. A null list gives an empty map. Records that make no sense are
+// skipped and described in `problems`.
 MouseMap read_mouse_map(const MouseArea* list, double design_width, double design_height,
-                        size_t max_records = 512);
+                        size_t max_records = max_mouse_records);
 
 // The MOUSE_CHILD node a click at (x, y) goes to: the first in list order whose box
 // and enclosing areas all hold the point and whose mouse_flags share a button bit

@@ -2,18 +2,14 @@
 
 #include "element_model.hpp"
 #include "element_update.hpp"
-#include "gauge_instance.hpp"
 #include "panel_services.hpp"
+#include "record_limits.hpp"
 
 #include <algorithm>
 #include <span>
 
 namespace panelhost {
 namespace {
-
-bool older_layout_known(uint32_t kind) {
-    return kind == ELEMENT_STATIC_IMAGE || kind == ELEMENT_NEEDLE;
-}
 
 // Elements of the older layouts, reached through their common part.
 StaticImageRecordOld& as_static_image(ElementRecord* record) {
@@ -25,6 +21,10 @@ NeedleRecordOld& as_needle(ElementRecord* record) {
 }
 
 } // namespace
+
+bool older_layout_known(uint32_t kind) {
+    return kind == ELEMENT_STATIC_IMAGE || kind == ELEMENT_NEEDLE;
+}
 
 const GaugeHeaderOld* older_header(const GaugeHeader* header) {
     if (!header || header->version != GAUGE_HEADER_VERSION_OLD) return nullptr;

@@ -26,6 +26,10 @@ namespace panelhost {
 // The header as the older interface's, when its version says it is one; else null.
 const GaugeHeaderOld* older_header(const GaugeHeader* header);
 
+// Whether the older interface has a layout for elements of `kind`: static images and
+// needles only; the host draws no other kind of an older gauge.
+bool older_layout_known(uint32_t kind);
+
 // The routines of an older header, numbered by their word in it.
 enum class OlderRoutine : uint32_t {
     query = 3,

@@ -1,6 +1,5 @@
 #include "panel_host.hpp"
 
-#include "older_gauge.hpp"
 #include "panel_services.hpp"
 
 #include <algorithm>
@@ -93,11 +92,8 @@ GaugeInstance* PanelHost::place(const std::string& module_name, const std::strin
     ServiceScope scope(simulation_);
     auto [width, height] = module->design_size(*header);
     DesignSize size{double(width), double(height)};
-    // A gauge of the older interface takes no parameter string.
-    const GaugeHeaderOld* older = older_header(header);
-    auto instance = older ? std::make_unique<GaugeInstance>(*older, module->resource_handle(), size)
-                          : std::make_unique<GaugeInstance>(*header, std::move(parameters),
-                                                            module->resource_handle(), size);
+    std::unique_ptr<GaugeInstance> instance =
+        make_gauge_instance(*header, std::move(parameters), module->resource_handle(), size);
     instance->install(simulation_);
     instances_.push_back(std::move(instance));
     return instances_.back().get();

@@ -110,7 +110,7 @@ protected:
     GaugeInstance& place(std::vector<ElementRecord*> roots, DesignSize size = {100, 100}) {
         roots.push_back(nullptr);
         GaugeHeader header = gauge::gauge_header("Test", roots.data(), 0, nullptr);
-        gauges_.push_back(std::make_unique<GaugeInstance>(header, std::nullopt, 0, size));
+        gauges_.push_back(make_gauge_instance(header, std::nullopt, 0, size));
         gauges_.back()->install(sim);
         gauges_.back()->update(sim);
         return *gauges_.back();

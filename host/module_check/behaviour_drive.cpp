@@ -317,6 +317,16 @@ class GaugeDrive {
                    which);
     }
 
+    // Sliders and moving images: an x and a y axis, each a source and a callback.
+    template <class TwoAxes>
+    void probe_two_axes(const ElementState& state, size_t index, TwoAxes& record,
+                        bool finite_input) {
+        refresh(record.x_source);
+        refresh(record.y_source);
+        ask(state, index, "x callback", record.x_callback, finite_input);
+        ask(state, index, "y callback", record.y_callback, finite_input);
+    }
+
     void probe_element(const ElementState& state, size_t index, bool finite_input) {
         ElementRecord* record = state.record;
         switch (state.kind) {
@@ -336,28 +346,19 @@ class GaugeDrive {
             }
             break;
         }
-        case ELEMENT_SLIDER: {
-            auto* slider = reinterpret_cast<SliderRecord*>(record);
-            refresh(slider->x_source);
-            refresh(slider->y_source);
-            ask(state, index, "x callback", slider->x_callback, finite_input);
-            ask(state, index, "y callback", slider->y_callback, finite_input);
+        case ELEMENT_SLIDER:
+            probe_two_axes(state, index, *reinterpret_cast<SliderRecord*>(record), finite_input);
             break;
-        }
         case ELEMENT_ICON: {
             auto* icon = reinterpret_cast<IconRecord*>(record);
             refresh(icon->source);
             ask(state, index, "value callback", icon->value_callback, finite_input);
             break;
         }
-        case ELEMENT_MOVING_IMAGE: {
-            auto* image = reinterpret_cast<MovingImageRecord*>(record);
-            refresh(image->x_source);
-            refresh(image->y_source);
-            ask(state, index, "x callback", image->x_callback, finite_input);
-            ask(state, index, "y callback", image->y_callback, finite_input);
+        case ELEMENT_MOVING_IMAGE:
+            probe_two_axes(state, index, *reinterpret_cast<MovingImageRecord*>(record),
+                           finite_input);
             break;
-        }
         case ELEMENT_SPRITE: {
             auto* sprite = reinterpret_cast<SpriteRecord*>(record);
             refresh(sprite->x_source);

@@ -1,6 +1,6 @@
 #include "module_check/chain_walk.hpp"
 
-#include "gauge_instance.hpp"
+#include "record_limits.hpp"
 
 #include <algorithm>
 

@@ -1,5 +1,7 @@
 #include "module_check/child_protocol.hpp"
 
+#include "element_model.hpp"
+
 #include <cstdio>
 #include <cstring>
 
@@ -136,7 +138,7 @@ std::vector<Finding> child_findings(const std::string& output, const SharedProgr
     const Place& place = progress.place;
     if (place.what == Place::element && place.number >= 0) {
         failure.element = size_t(place.number);
-        failure.element_kind = kind_name(place.kind);
+        failure.element_kind = element_kind_name(place.kind);
     }
     failure.cause = std::string(progress.cause, strnlen(progress.cause, sizeof progress.cause));
     if (end.hung) {

@@ -1,5 +1,6 @@
 #include "module_check/drive_listener.hpp"
 
+#include "element_model.hpp"
 #include "gauge_abi.h"
 
 #include <cstring>
@@ -21,7 +22,8 @@ std::string buttons_text(uint32_t buttons) {
 std::string place_text(const Place& place) {
     switch (place.what) {
     case Place::element:
-        return "element " + std::to_string(place.number) + " (" + kind_name(place.kind) + ")";
+        return "element " + std::to_string(place.number) + " (" + element_kind_name(place.kind) +
+               ")";
     case Place::mouse:
         return "mouse record " + std::to_string(place.number) + " clicked with " +
                buttons_text(place.kind);

@@ -1,5 +1,7 @@
 #include "module_check/findings.hpp"
 
+#include "element_model.hpp"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,15 +15,10 @@ size_t ModuleFindings::count() const {
     return total;
 }
 
-const char* kind_name(unsigned kind) {
-    static const char* const names[] = {"static image", "needle",       "string", "slider",
-                                        "icon",         "moving image", "sprite"};
-    return kind < sizeof names / sizeof names[0] ? names[kind] : "unknown";
-}
-
 Finding element_finding(std::string check, size_t element, unsigned kind, std::string message,
                         std::string cause) {
-    return {std::move(check), element, kind_name(kind), std::move(message), std::move(cause)};
+    return {std::move(check), element, element_kind_name(kind), std::move(message),
+            std::move(cause)};
 }
 
 std::string shortened(const std::string& text, size_t most) {

@@ -32,9 +32,6 @@ struct ModuleFindings {
     size_t count() const;
 };
 
-// Name of an element kind, "unknown" for kinds the interface does not define.
-const char* kind_name(unsigned kind);
-
 // A finding about one element.
 Finding element_finding(std::string check, size_t element, unsigned kind, std::string message,
                         std::string cause = {});

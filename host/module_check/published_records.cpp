@@ -1,10 +1,10 @@
 #include "module_check/published_records.hpp"
 
 #include "element_model.hpp"
-#include "gauge_instance.hpp"
 #include "module_check/chain_walk.hpp"
 #include "module_check/findings.hpp"
 #include "older_gauge.hpp"
+#include "record_limits.hpp"
 
 #include <cstring>
 
@@ -228,8 +228,7 @@ PublishedRecords::PublishedRecords(const GaugeHeader& header) {
         if (element.failures) {
             where.record = "failure list of " + name;
             add(where, element.failures,
-                list_bytes(element.failures, kMaxFailureEntries,
-                           [](const FailureEntry& entry) { return entry.key == 0; }),
+                FailureEntries(element.failures).entries_read() * sizeof(FailureEntry),
                 plain_words);
         }
         uint32_t rows = 0;

@@ -16,7 +16,6 @@
 namespace panelhost::check {
 namespace {
 
-constexpr size_t max_import_entries = 64;
 constexpr size_t longest_gauge_name = 63;
 constexpr uint32_t widest_gauge_mm = 2000;
 
@@ -123,22 +122,21 @@ void check_overlaps(std::vector<Extent> extents, std::vector<Finding>& out) {
 }
 
 void check_failure_list(const WalkedElement& walked, std::vector<Finding>& out) {
-    const FailureEntry* list = walked.record->failures;
-    if (!list) return;
-    for (size_t i = 0;; ++i) {
-        if (i == kMaxFailureEntries) {
-            out.push_back(element_finding("failure-list", walked.index, walked.record->kind,
-                                          "the failure list has no zero-key end entry within " +
-                                              std::to_string(kMaxFailureEntries) + " entries"));
-            return;
-        }
-        if (list[i].key == 0) return;
-        if (list[i].action > FAILURE_ACTION_HIDE)
-            out.push_back(element_finding(
-                "failure-list", walked.index, walked.record->kind,
-                "failure entry " + std::to_string(i) + " (key " + std::to_string(list[i].key) +
-                    ") has unknown action " + std::to_string(list[i].action)));
+    auto note = [&](std::string message) {
+        out.push_back(
+            element_finding("failure-list", walked.index, walked.record->kind, std::move(message)));
+    };
+    const FailureEntries entries(walked.record->failures);
+    size_t index = 0;
+    for (const FailureEntry& entry : entries) {
+        if (entry.action > FAILURE_ACTION_HIDE)
+            note("failure entry " + std::to_string(index) + " (key " + std::to_string(entry.key) +
+                 ") has unknown action " + std::to_string(entry.action));
+        ++index;
     }
+    if (!entries.ended())
+        note("the failure list has no zero-key end entry within " +
+             std::to_string(max_failure_entries) + " entries");
 }
 
 void check_needle_table(const WalkedElement& walked, const NeedleRow* rows, uint32_t count,
@@ -255,9 +253,7 @@ void check_kind_fields(const WalkedElement& walked, std::vector<Finding>& out) {
 void check_element(const WalkedElement& walked, const void* header, bool older,
                    std::vector<Finding>& out) {
     const ElementRecord& element = *walked.record;
-    const bool known = older
-                           ? element.kind == ELEMENT_STATIC_IMAGE || element.kind == ELEMENT_NEEDLE
-                           : element.kind < ELEMENT_KIND_COUNT;
+    const bool known = older ? older_layout_known(element.kind) : element.kind < ELEMENT_KIND_COUNT;
     if (!known) {
         out.push_back(element_finding(
             "element-kind", walked.index, element.kind,

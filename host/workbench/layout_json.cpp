@@ -45,12 +45,6 @@ json tip_of(const MouseNode& node) {
     return nullptr;
 }
 
-const char* element_kind_name(uint32_t kind) {
-    static const char* names[] = {"static image", "needle",       "string", "slider",
-                                  "icon",         "moving image", "sprite"};
-    return kind < std::size(names) ? names[kind] : "element";
-}
-
 const char* failure_action_name(uint32_t action) {
     switch (action) {
     case FAILURE_ACTION_NONE: return "no effect";
@@ -122,12 +116,12 @@ json failure_keys_json(const Panel& panel) {
             for (size_t i = 0; i < elements.size(); ++i) {
                 const FailureEntry* list =
                     elements[i].record ? elements[i].record->failures : nullptr;
-                for (size_t entry = 0; list && entry < kMaxFailureEntries && list[entry].key;
-                     ++entry) {
-                    uses[list[entry].key].insert(
-                        gauge.instance->name() + ": " + element_kind_name(elements[i].kind) + " " +
-                        std::to_string(i + 1) + " " + failure_action_name(list[entry].action));
-                    gauges[list[entry].key].insert(gauge.instance->name());
+                for (const FailureEntry& entry : FailureEntries(list)) {
+                    uses[entry.key].insert(gauge.instance->name() + ": " +
+                                           element_kind_name(elements[i].kind) + " " +
+                                           std::to_string(i + 1) + " " +
+                                           failure_action_name(entry.action));
+                    gauges[entry.key].insert(gauge.instance->name());
                 }
             }
         }
