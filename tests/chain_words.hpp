@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #if GAUGE_ABI_32BIT
@@ -26,8 +27,8 @@ struct Row {
 };
 
 // One element: the words it must hold, the words that hold callbacks (non-zero),
-// its failure list and needle table. Every other word but the chain's own
-// pointers (gauge, children) must be zero.
+// its failure list and needle table (at word 28 in both needle layouts). Every
+// other word but the chain's own pointers (gauge, children) must be zero.
 struct Element {
     uint32_t length;
     std::map<size_t, uint32_t> words;
@@ -90,7 +91,40 @@ struct Mouse {
     int32_t cursor;
     uint32_t help_id, flags, key_event;
     bool callback = false; // word 9 holds the area's callback
+    std::string tooltip;   // word 9 points to this text
 };
+
+// The mouse records by kind. An area begins with no cursor of its own; a zero box
+// is the whole of the area it lies in.
+inline Mouse area(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t help_id = 0) {
+    return {1, x, y, width, height, -1, help_id, 0, 0};
+}
+inline Mouse whole_gauge(uint32_t help_id = 0) { return area(0, 0, 0, 0, help_id); }
+// A click area whose callback takes the clicks of `flags`.
+inline Mouse click(int32_t x, int32_t y, int32_t width, int32_t height, int32_t cursor,
+                   uint32_t flags) {
+    return {2, x, y, width, height, cursor, 0, flags, 0, true};
+}
+inline Mouse help_entry(uint32_t help_id) { return {4, 0, 0, 0, 0, 0, help_id, 0, 0}; }
+inline Mouse tooltip(std::string text) {
+    return {4, 0, 0, 0, 0, 0, 0, 0, 0, false, std::move(text)};
+}
+inline const Mouse area_end{3, 0, 0, 0, 0, 0, 0, 0, 0};
+inline const Mouse list_end{0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+// A string in "Quartz" (words 62-63), weight 400, character set 1, one line centred
+// (format 0x25), its text callback at word 78: the radios', DME's and transponder's.
+inline Element display_text(int32_t x, int32_t y, uint32_t flags, std::vector<uint32_t> sources,
+                            uint32_t width, uint32_t height, uint32_t chars, uint32_t colour,
+                            uint32_t highlight, Failures failures) {
+    WordList w = common(2, 0xFFFFFFFF, x, y, flags);
+    for (size_t i = 0; i < sources.size(); ++i)
+        w.word(15 + 7 * i, sources[i]);
+    w.word(48, width).word(49, height).word(52, colour).word(53, 0).word(54, highlight);
+    w.word(62, 0x72617551).word(63, 0x7A74).word(70, 400).word(71, 1).word(72, 0x25);
+    w.word(73, chars);
+    return {81, w.map, {78}, failures, {}};
+}
 
 inline void expect_failures(uint32_t list_word, const Failures& want, const std::string& what) {
     if (want.empty()) {
@@ -137,7 +171,7 @@ inline std::vector<Words> expect_chain(Words header, const std::vector<Element>&
         Words element = words(element_word);
         elements.push_back(element);
         std::set<size_t> pointers = {8, 10, 11};
-        if (want.length == 59) pointers.insert(28);
+        if (!want.table.empty()) pointers.insert(28);
         EXPECT_EQ(element[8], uint32_t(reinterpret_cast<uintptr_t>(header))) << what;
         for (size_t at = 0; at < want.length; ++at) {
             if (auto listed = want.words.find(at); listed != want.words.end()) {
@@ -149,13 +183,7 @@ inline std::vector<Words> expect_chain(Words header, const std::vector<Element>&
             }
         }
         expect_failures(element[11], want.failures, what);
-        if (want.length == 59) {
-            if (want.table.empty()) {
-                EXPECT_EQ(element[28], 0u) << what;
-            } else {
-                expect_table(element[28], want.table, what);
-            }
-        }
+        if (!want.table.empty()) expect_table(element[28], want.table, what);
         if (i + 1 == chain.size()) {
             EXPECT_EQ(element[10], 0u) << what << ": the front element has no children";
             break;
@@ -169,8 +197,8 @@ inline std::vector<Words> expect_chain(Words header, const std::vector<Element>&
     return elements;
 }
 
-inline void expect_mouse(Words header, const std::vector<Mouse>& want, const std::string& name) {
-    Words list = words(header[20]);
+// A mouse list, record by record and word by word.
+inline void expect_mouse_list(Words list, const std::vector<Mouse>& want, const std::string& name) {
     ASSERT_NE(list, nullptr) << name;
     for (size_t i = 0; i < want.size(); ++i) {
         Words area = list + 11 * i;
@@ -183,11 +211,21 @@ inline void expect_mouse(Words header, const std::vector<Mouse>& want, const std
         for (size_t w = 0; w < 11; ++w) {
             if (w == 9 && m.callback) {
                 EXPECT_NE(area[w], 0u) << what << ": callback";
+            } else if (w == 9 && !m.tooltip.empty()) {
+                EXPECT_NE(area[w], 0u) << what << ": tooltip";
+                if (area[w]) {
+                    EXPECT_EQ(string_at(area[w]), m.tooltip) << what << ": tooltip";
+                }
             } else {
                 EXPECT_EQ(area[w], expected[w]) << what << " word " << w;
             }
         }
     }
+}
+
+// The mouse list the header names (word 20).
+inline void expect_mouse(Words header, const std::vector<Mouse>& want, const std::string& name) {
+    expect_mouse_list(words(header[20]), want, name);
 }
 
 inline Words find_gauge(Words linkage, const std::string& name) {

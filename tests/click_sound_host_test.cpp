@@ -3,7 +3,7 @@
 // removal releases it. Two placements of the gauge share one set of sound storage.
 #include "fixtures/click_probe_module.hpp"
 #include "module_library.hpp"
-#include "panel_host.hpp"
+#include "placed_gauges.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,13 @@ using namespace panelhost;
 
 namespace {
 
-class ClickingGauge : public ::testing::Test {
+class ClickingGauge : public PlacedGauges<> {
   protected:
+    ClickingGauge() : PlacedGauges({CLICK_PROBE_MODULE_PATH}) {}
+
     void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
         std::string error;
-        ASSERT_TRUE(host.load_module(CLICK_PROBE_MODULE_PATH, error)) << error;
         library = open_module_library(CLICK_PROBE_MODULE_PATH, error);
         ASSERT_TRUE(library) << error;
         auto access = reinterpret_cast<ClickProbeAccess>(library->symbol("click_probe"));
@@ -26,16 +28,12 @@ class ClickingGauge : public ::testing::Test {
         *probe.stand_in = {};
     }
 
-    GaugeInstance& place() {
-        std::string error;
-        GaugeInstance* gauge = host.place("click_probe_module", "Click_Probe", std::nullopt, error);
-        if (!gauge) throw std::runtime_error(error);
-        return *gauge;
+    GaugeInstance& place(std::source_location where = std::source_location::current()) {
+        return PlacedGauges::place("Click_Probe", std::nullopt, where);
     }
 
     const sound::platform::StandIn& stand_in() const { return *probe.stand_in; }
 
-    PanelHost host;
     std::unique_ptr<ModuleLibrary> library;
     ClickProbe probe{};
 };

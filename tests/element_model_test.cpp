@@ -308,9 +308,9 @@ TEST(ActiveFailureAction, FirstActiveEntryWins)
 
 TEST(ActiveFailureAction, UnterminatedListIsReadOnlyUpToTheLimit)
 {
-    std::vector<FailureEntry> list(kMaxFailureEntries + 8, FailureEntry{1, FAILURE_ACTION_NONE, 0});
-    list[kMaxFailureEntries - 1] = {2, FAILURE_ACTION_ZERO, 0};
-    list[kMaxFailureEntries] = {3, FAILURE_ACTION_HIDE, 0};
+    std::vector<FailureEntry> list(max_failure_entries + 8, FailureEntry{1, FAILURE_ACTION_NONE, 0});
+    list[max_failure_entries - 1] = {2, FAILURE_ACTION_ZERO, 0};
+    list[max_failure_entries] = {3, FAILURE_ACTION_HIDE, 0};
     auto is_key = [](uint32_t wanted) { return [wanted](uint32_t key) { return key == wanted; }; };
     EXPECT_EQ(active_failure_action(list.data(), is_key(2)), FAILURE_ACTION_ZERO);
     EXPECT_EQ(active_failure_action(list.data(), is_key(3)), std::nullopt);

@@ -6,6 +6,7 @@
 #include "gauge_abi.h"
 #include "module_library.hpp"
 #include "record_words.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +27,8 @@ namespace {
 
 using namespace chain_words;
 
-const Failures standard = {{2, 0}, {20, 2}};
-const Failures oil = {{20, 2}, {2, 0}};
+const Failures standard = {{FAILURE_ENGINE_SYSTEMS, 0}, {FAILURE_ELECTRICAL, 2}};
+const Failures oil = {{FAILURE_ELECTRICAL, 2}, {FAILURE_ENGINE_SYSTEMS, 0}};
 
 Element face(uint32_t bitmap) { return static_image(bitmap, 0, 0, 0x4003); }
 Element cover(uint32_t bitmap) { return static_image(bitmap, 0, 0, 0x3); }
@@ -44,18 +45,14 @@ struct Expected {
     bool callback = true;
 };
 
-const Mouse begin_whole = {1, 0, 0, 0, 0, -1, 0, 0, 0};
-const Mouse end_area = {3, 0, 0, 0, 0, 0, 0, 0, 0};
-const Mouse end_list = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-Mouse tip(uint32_t help) { return {4, 0, 0, 0, 0, 0, help, 0, 0}; }
 std::vector<Mouse> one_tooltip(uint32_t help) {
-    return {begin_whole, tip(help), end_area, end_list};
+    return {whole_gauge(), help_entry(help), area_end, list_end};
 }
 
 const std::map<std::string, Expected> expected = {
     {"Interstage_Turb_Temp",
      {{face(1440),
-       long_needle(1450, 631,
+       long_needle(1450, VAR_ENG_ITT(1),
                    {{51, 209, 491.67},
                     {38, 174, 851.67},
                     {37, 129, 1031.67},
@@ -69,42 +66,44 @@ const std::map<std::string, Expected> expected = {
                     {170, 257, 2291.67},
                     {96, 250, 2651.67},
                     {96, 250, 3191.67}},
-                   {{2, 0}}),
+                   {{FAILURE_ENGINE_SYSTEMS, 0}}),
        cover(1460)},
       one_tooltip(12758)}},
     {"Torque",
      {{face(1470),
        long_needle(
-           1480, 629,
+           1480, VAR_ENG_TORQUE(1),
            {{35, 151, -1}, {35, 151, 0}, {113, 39, 2000}, {115, 257, 5000}, {115, 257, 6000}},
-           {{20, 1}, {2, 0}}, true),
+           {{FAILURE_ELECTRICAL, 1}, {FAILURE_ENGINE_SYSTEMS, 0}}, true),
        cover(1490)},
       one_tooltip(12742)}},
     {"Propeller_RPM",
      {{face(2260),
-       long_needle(2270, 701, {{51, 210, 0}, {262, 146, 1.0}, {252, 207, 1.14286}}, standard),
+       long_needle(2270, VAR_ENG_PROPELLER_RPM(1),
+                   {{51, 210, 0}, {262, 146, 1.0}, {252, 207, 1.14286}}, standard),
        cover(2280)},
       one_tooltip(12465)}},
     {"Gas_Generator_RPM",
      {{face(2290),
-       needle(2300, 90, 83, 31, 7, 0x4083, 624, {{90, 50, 0}, {90, 120, 5}}, standard, false),
-       long_needle(2310, 624, {{149, 35, 0}, {32, 151, 100}, {42, 120, 106}, {42, 120, 110}},
-                   standard),
+       needle(2300, 90, 83, 31, 7, 0x4083, VAR_ENG_GAS_GENERATOR_RPM(1),
+              {{90, 50, 0}, {90, 120, 5}}, standard, false),
+       long_needle(2310, VAR_ENG_GAS_GENERATOR_RPM(1),
+                   {{149, 35, 0}, {32, 151, 100}, {42, 120, 106}, {42, 120, 110}}, standard),
        cover(2320)},
       one_tooltip(12769)}},
     {"Fuel_Flow",
      {{face(2330),
        long_needle(
-           2340, 638,
+           2340, VAR_ENG_FUEL_FLOW(1),
            {{63, 224, -1}, {63, 224, 0}, {151, 44, 500}, {241, 225, 1000}, {241, 225, 1500}},
            standard),
        cover(2350)},
       one_tooltip(12491)}},
     {"Oil_Temp_Press",
      {{face(2360),
-       needle(2370, 120, 150, 5, 8, 0x4083, 562,
+       needle(2370, 120, 150, 5, 8, 0x4083, VAR_ENG_OIL_PRESSURE(1),
               {{75, 222, -144}, {75, 222, 0}, {57, 91, 21600}, {57, 91, 28800}}, oil, false),
-       needle(2370, 170, 150, 0, 8, 0x4083, 561,
+       needle(2370, 170, 150, 0, 8, 0x4083, VAR_ENG_OIL_TEMPERATURE(1),
               {{212, 70, 851.67},
                {212, 70, 761.67},
                {253, 117, 671.67},
@@ -114,18 +113,11 @@ const std::map<std::string, Expected> expected = {
                {211, 235, 383.67}},
               oil, false),
        cover(2380)},
-      {begin_whole,
-       {1, 0, 0, 150, 300, -1, 0, 0, 0},
-       tip(12545),
-       end_area,
-       {1, 150, 0, 150, 300, -1, 0, 0, 0},
-       tip(12529),
-       end_area,
-       end_area,
-       end_list}}},
+      {whole_gauge(), area(0, 0, 150, 300), help_entry(12545), area_end, area(150, 0, 150, 300),
+       help_entry(12529), area_end, area_end, list_end}}},
     {"Hydraulic_Pressure",
      {{face(2390),
-       long_needle(2400, 732,
+       long_needle(2400, VAR_ENG_HYDRAULIC_PRESSURE(1),
                    {{60, 200, -1},
                     {60, 200, 0},
                     {255, 150, 216000},
@@ -133,15 +125,17 @@ const std::map<std::string, Expected> expected = {
                     {233, 225, 288000}},
                    standard),
        cover(2410)},
-      {{1, 0, 0, 0, 0, -1, 0xAB8C, 0, 0}, end_area, end_list}}},
+      {whole_gauge(0xAB8C), area_end, list_end}}},
     {"Flaps_Gear_Indicator",
-     {{static_image(1320, 0, 0, 0x4003), icon(1340, 107, 86, 0x4083, 334, 1.0, {}, true, 3),
-       icon(1340, 69, 86, 0x4083, 332, 1.0, {}, true, 3),
-       icon(1340, 31, 86, 0x4083, 333, 1.0, {}, true, 3), icon(1350, 72, 26, 0x4083, 0, 1.0, {}),
-       needle(1330, 69, 29, 6, 6, 0x4083, 330,
+     {{static_image(1320, 0, 0, 0x4003),
+       icon(1340, 107, 86, 0x4083, VAR_GEAR_RIGHT_POSITION, 1.0, {}, true, 3),
+       icon(1340, 69, 86, 0x4083, VAR_GEAR_CENTRE_POSITION, 1.0, {}, true, 3),
+       icon(1340, 31, 86, 0x4083, VAR_GEAR_LEFT_POSITION, 1.0, {}, true, 3),
+       icon(1350, 72, 26, 0x4083, 0, 1.0, {}),
+       needle(1330, 69, 29, 6, 6, 0x4083, VAR_FLAPS_POSITION,
               {{101, 29, 0}, {98, 48, 5460}, {84, 61, 10920}, {64, 65, 16380}}, {}, true),
        static_image(1360, 0, 0, 0x3)},
-      {{1, 0, 0, 0, 0, -1, 0xA903, 0, 0}, end_area, end_list},
+      {whole_gauge(0xA903), area_end, list_end},
       false}},
 };
 

@@ -3,7 +3,8 @@
 // needle angles, and the knobs' key events with the host's effects on the settings.
 #include "effects/flight_instrument_effects.hpp"
 #include "element_model.hpp"
-#include "panel_host.hpp"
+#include "placed_gauges.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,34 +17,12 @@ namespace {
 
 constexpr double tolerance = 1e-9;
 
-class FlightInstruments : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(host.load_module(MARLOW_MODULE_PATH, error)) << error;
-    }
-
-    GaugeInstance& place(const char* name) {
-        std::string error;
-        GaugeInstance* instance = host.place("Marlow_Instr", name, std::nullopt, error);
-        EXPECT_TRUE(instance) << error;
-        return *instance;
-    }
-
-    void set(uint32_t variable, double value) { host.simulation().set(variable, value); }
-    double get(uint32_t variable) { return host.simulation().get(variable); }
-
-    const ElementState& element(GaugeInstance& gauge, size_t index) {
-        host.update();
-        return gauge.elements().at(index);
-    }
-
+class FlightInstruments : public PlacedGauges<> {
+  protected:
     bool icon_shown(GaugeInstance& gauge, size_t index) {
         const ElementState& state = element(gauge, index);
         return state.drawn && state.icon == 0u;
     }
-
-    PanelHost host;
 };
 
 // ---- Altimeter --------------------------------------------------------------------
@@ -59,7 +38,7 @@ enum AltimeterElement : size_t {
 class Altimeter : public FlightInstruments {
 protected:
     void SetUp() override {
-        FlightInstruments::SetUp();
+        ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
         gauge = &place("Altimeter");
     }
 
@@ -68,7 +47,7 @@ protected:
     // figure (10 - c) mod 10 and a fraction lies between two cells.
     double cell(size_t drum) { return element(*gauge, drum).slide_y * 10; }
 
-    void altitude(double feet) { set(74, feet); }
+    void altitude(double feet) { set(VAR_INDICATED_ALTITUDE, feet); }
 
     GaugeInstance* gauge = nullptr;
 };
@@ -120,19 +99,19 @@ TEST_F(Altimeter, BelowZeroTheRemaindersWrapToNines) {
 }
 
 TEST_F(Altimeter, MillibarWindowReadsTheSettingAndTheKnobPointsRightAt1013) {
-    set(75, 1013.25);
+    set(VAR_KOHLSMAN_SETTING_MB, 1013.25);
     EXPECT_NEAR(cell(millibar_thousands), 9, tolerance) << "1";
     EXPECT_NEAR(cell(millibar_hundreds), 10, tolerance) << "0";
     EXPECT_NEAR(cell(millibar_tens), 9, tolerance) << "1";
     EXPECT_NEAR(cell(millibar_units), 6.75, tolerance) << "a quarter from 3 to 4";
-    set(75, 1013);
+    set(VAR_KOHLSMAN_SETTING_MB, 1013);
     EXPECT_NEAR(element(*gauge, setting_knob).needle_angle, 0, tolerance);
-    set(75, 1070);
+    set(VAR_KOHLSMAN_SETTING_MB, 1070);
     EXPECT_NEAR(element(*gauge, setting_knob).needle_angle, 180, tolerance);
 }
 
 TEST_F(Altimeter, InchWindowReads2992) {
-    set(76, 29.92);
+    set(VAR_KOHLSMAN_SETTING_HG, 29.92);
     EXPECT_NEAR(cell(inch_tens), 8, 1e-6) << "2";
     EXPECT_NEAR(cell(inch_units), 1, 1e-6) << "9";
     EXPECT_NEAR(cell(inch_tenths), 1, 1e-6) << "9";
@@ -140,8 +119,8 @@ TEST_F(Altimeter, InchWindowReads2992) {
 }
 
 TEST_F(Altimeter, DrumsOfOneVariableMoveTogetherAndNoOther) {
-    set(75, 1000);
-    set(76, 30);
+    set(VAR_KOHLSMAN_SETTING_MB, 1000);
+    set(VAR_KOHLSMAN_SETTING_HG, 30);
     altitude(4000);
     double inches = cell(inch_units);
     double millibars = cell(millibar_units);
@@ -151,51 +130,51 @@ TEST_F(Altimeter, DrumsOfOneVariableMoveTogetherAndNoOther) {
 }
 
 TEST_F(Altimeter, StripedFlagShowsWhileEitherConditionIsAboveZero) {
-    set(275, 0);
-    set(279, 0);
+    set(VAR_ALTIMETER_FAILED, 0);
+    set(VAR_INSTRUMENT_POWER_FAILED, 0);
     EXPECT_FALSE(icon_shown(*gauge, striped_flag));
-    set(275, 1);
+    set(VAR_ALTIMETER_FAILED, 1);
     EXPECT_TRUE(icon_shown(*gauge, striped_flag));
-    set(275, -1);
+    set(VAR_ALTIMETER_FAILED, -1);
     EXPECT_FALSE(icon_shown(*gauge, striped_flag));
-    // 279 is an integer variable (the attitude indicator reads it so); its low word
+    // This is an integer variable (the attitude indicator reads it so); its low word
     // read as a double is still above zero.
-    set(279, 1);
+    set(VAR_INSTRUMENT_POWER_FAILED, 1);
     EXPECT_TRUE(icon_shown(*gauge, striped_flag));
 }
 
 TEST_F(Altimeter, StaticFailuresFreezeTheAltitudeButNotTheSetting) {
     altitude(12345);
-    set(75, 1000);
+    set(VAR_KOHLSMAN_SETTING_MB, 1000);
     double hundreds = cell(altitude_hundreds);
     double angle = element(*gauge, pointer).needle_angle;
-    for (uint32_t key : {3u, 7u}) {
+    for (uint32_t key : {FAILURE_PITOT_STATIC, FAILURE_ALTIMETER}) {
         SCOPED_TRACE(key);
-        host.simulation().set_failure(key, true);
+        set_failure(key, true);
         altitude(500);
-        set(75, 1020);
+        set(VAR_KOHLSMAN_SETTING_MB, 1020);
         EXPECT_EQ(cell(altitude_hundreds), hundreds);
         EXPECT_EQ(element(*gauge, pointer).needle_angle, angle);
         EXPECT_FALSE(icon_shown(*gauge, hatch)) << "the hatch keeps its state too";
         EXPECT_NEAR(cell(millibar_tens), 8, tolerance) << "the setting still moves";
-        host.simulation().set_failure(key, false);
-        set(75, 1000);
+        set_failure(key, false);
+        set(VAR_KOHLSMAN_SETTING_MB, 1000);
     }
 }
 
 TEST_F(Altimeter, KnobHalvesStepTheSettingInBothUnits) {
-    set(75, 1013.25);
+    set(VAR_KOHLSMAN_SETTING_MB, 1013.25);
     EXPECT_TRUE(host.click(*gauge, 268, 250, MOUSE_LEFT_BUTTON)) << "right half";
-    EXPECT_EQ(host.simulation().key_events().back().event, 0x1015Bu);
-    EXPECT_EQ(get(75), 1014);
-    EXPECT_NEAR(get(76), 1014 / 33.8639, tolerance);
+    EXPECT_EQ(host.simulation().key_events().back().event, KEY_KOHLSMAN_INC);
+    EXPECT_EQ(get(VAR_KOHLSMAN_SETTING_MB), 1014);
+    EXPECT_NEAR(get(VAR_KOHLSMAN_SETTING_HG), 1014 / 33.8639, tolerance);
     EXPECT_NEAR(cell(millibar_units), 6, tolerance) << "the window reads 1014";
 
     EXPECT_TRUE(host.click(*gauge, 239, 250, MOUSE_LEFT_BUTTON)) << "left half";
     EXPECT_TRUE(host.click(*gauge, 239, 250, MOUSE_LEFT_BUTTON));
-    EXPECT_EQ(host.simulation().key_events().back().event, 0x1015Cu);
-    EXPECT_EQ(get(75), 1012);
-    EXPECT_NEAR(get(76), 1012 / 33.8639, tolerance);
+    EXPECT_EQ(host.simulation().key_events().back().event, KEY_KOHLSMAN_DEC);
+    EXPECT_EQ(get(VAR_KOHLSMAN_SETTING_MB), 1012);
+    EXPECT_NEAR(get(VAR_KOHLSMAN_SETTING_HG), 1012 / 33.8639, tolerance);
 
     EXPECT_FALSE(host.click(*gauge, 253, 250, MOUSE_LEFT_BUTTON)) << "between the halves";
     EXPECT_FALSE(host.click(*gauge, 268, 250, MOUSE_RIGHT_BUTTON)) << "left button only";
@@ -213,22 +192,25 @@ TEST_F(Altimeter, TheKnobRepeatsWhileHeld) {
 TEST(PressureSetting, StepsStayOnTheScaleAndKeepBothUnitsTogether) {
     using namespace flight_settings;
     Simulation simulation;
-    EXPECT_EQ(simulation.get(75), 1013.25) << "a new simulation has the standard setting";
-    EXPECT_NEAR(simulation.get(76), 29.92, 0.005);
+    EXPECT_EQ(simulation.get(VAR_KOHLSMAN_SETTING_MB), 1013.25)
+        << "a new simulation has the standard setting";
+    EXPECT_NEAR(simulation.get(VAR_KOHLSMAN_SETTING_HG), 29.92, 0.005);
 
-    simulation.set(75, highest_pressure_mb - 0.5);
+    simulation.set(VAR_KOHLSMAN_SETTING_MB, highest_pressure_mb - 0.5);
     simulation.trigger_key_event(pressure_up_event, 0);
     simulation.trigger_key_event(pressure_up_event, 0);
-    EXPECT_EQ(simulation.get(75), highest_pressure_mb);
-    simulation.set(75, lowest_pressure_mb + 0.5);
+    EXPECT_EQ(simulation.get(VAR_KOHLSMAN_SETTING_MB), highest_pressure_mb);
+    simulation.set(VAR_KOHLSMAN_SETTING_MB, lowest_pressure_mb + 0.5);
     simulation.trigger_key_event(pressure_down_event, 0);
     simulation.trigger_key_event(pressure_down_event, 0);
-    EXPECT_EQ(simulation.get(75), lowest_pressure_mb);
-    EXPECT_NEAR(simulation.get(76), lowest_pressure_mb / millibars_per_inch_hg, tolerance);
+    EXPECT_EQ(simulation.get(VAR_KOHLSMAN_SETTING_MB), lowest_pressure_mb);
+    EXPECT_NEAR(simulation.get(VAR_KOHLSMAN_SETTING_HG), lowest_pressure_mb / millibars_per_inch_hg,
+                tolerance);
 
-    simulation.set(75, std::numeric_limits<double>::quiet_NaN());
+    simulation.set(VAR_KOHLSMAN_SETTING_MB, std::numeric_limits<double>::quiet_NaN());
     simulation.trigger_key_event(pressure_up_event, 0);
-    EXPECT_EQ(simulation.get(75), 1014) << "an unreadable setting counts as standard";
+    EXPECT_EQ(simulation.get(VAR_KOHLSMAN_SETTING_MB), 1014)
+        << "an unreadable setting counts as standard";
 }
 
 // ---- Attitude indicator -------------------------------------------------------------
@@ -238,12 +220,12 @@ enum AttitudeElement : size_t { horizon_card = 1, bank_ring, gyro_flag, aircraft
 class Attitude : public FlightInstruments {
 protected:
     void SetUp() override {
-        FlightInstruments::SetUp();
+        ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
         gauge = &place("Attitude");
     }
 
     double card_shift(double pitch) {
-        set(78, pitch);
+        set(VAR_PITCH, pitch);
         return element(*gauge, horizon_card).shift_y;
     }
 
@@ -259,8 +241,8 @@ TEST_F(Attitude, PitchShiftsTheCardAndIsHeldAtFortyUnits) {
 }
 
 TEST_F(Attitude, BankTurnsCardAndRingClockwiseForALeftBank) {
-    set(78, 10);
-    set(80, 30);
+    set(VAR_PITCH, 10);
+    set(VAR_BANK, 30);
     const ElementState& card = element(*gauge, horizon_card);
     EXPECT_NEAR(card.rotation, -30, tolerance) << "counterclockwise degrees";
     const ElementState& ring = element(*gauge, bank_ring);
@@ -270,9 +252,10 @@ TEST_F(Attitude, BankTurnsCardAndRingClockwiseForALeftBank) {
 }
 
 TEST_F(Attitude, CardAndRingShowThroughEveryFailure) {
-    set(78, 20);
-    set(80, -15);
-    for (uint32_t key : {8u, 2u, 4u}) host.simulation().set_failure(key, true);
+    set(VAR_PITCH, 20);
+    set(VAR_BANK, -15);
+    for (uint32_t key : {FAILURE_ATTITUDE, FAILURE_ENGINE_SYSTEMS, FAILURE_HEADING_GYRO})
+        set_failure(key, true);
     EXPECT_NEAR(element(*gauge, horizon_card).shift_y, 25, tolerance);
     EXPECT_NEAR(element(*gauge, bank_ring).rotation, 15, tolerance);
     EXPECT_TRUE(element(*gauge, bank_ring).drawn);
@@ -280,12 +263,12 @@ TEST_F(Attitude, CardAndRingShowThroughEveryFailure) {
 
 TEST_F(Attitude, GyroFlagShowsWhileEitherConditionIsSet) {
     EXPECT_FALSE(icon_shown(*gauge, gyro_flag));
-    set(276, 1);
+    set(VAR_ATTITUDE_GYRO_FAILED, 1);
     EXPECT_TRUE(icon_shown(*gauge, gyro_flag));
-    set(276, 0);
-    set(279, 3);
+    set(VAR_ATTITUDE_GYRO_FAILED, 0);
+    set(VAR_INSTRUMENT_POWER_FAILED, 3);
     EXPECT_TRUE(icon_shown(*gauge, gyro_flag));
-    set(279, 0);
+    set(VAR_INSTRUMENT_POWER_FAILED, 0);
     EXPECT_FALSE(icon_shown(*gauge, gyro_flag));
 }
 
@@ -296,20 +279,21 @@ TEST_F(Attitude, KnobMovesTheAircraftSymbolThroughTheHost) {
     ASSERT_GT(calls, 1u);
     for (uint32_t i = 0; i < calls; ++i) EXPECT_TRUE(host.click(*gauge, 158, 268, MOUSE_LEFT_BUTTON));
     ASSERT_EQ(host.simulation().key_events().size(), calls);
-    for (const KeyEvent& event : host.simulation().key_events()) EXPECT_EQ(event.event, 0x1030Eu);
-    EXPECT_EQ(get(612), calls);
+    for (const KeyEvent& event : host.simulation().key_events())
+        EXPECT_EQ(event.event, KEY_ATTITUDE_SYMBOL_UP);
+    EXPECT_EQ(get(VAR_ATTITUDE_SYMBOL_HEIGHT), calls);
     EXPECT_NEAR(element(*gauge, aircraft_symbol).shift_y, -0.4 * calls, tolerance) << "up";
 
     EXPECT_TRUE(host.click(*gauge, 130, 268, MOUSE_LEFT_BUTTON)) << "left half";
-    EXPECT_EQ(host.simulation().key_events().back().event, 0x1030Fu);
-    EXPECT_EQ(get(612), calls - 1.0);
+    EXPECT_EQ(host.simulation().key_events().back().event, KEY_ATTITUDE_SYMBOL_DOWN);
+    EXPECT_EQ(get(VAR_ATTITUDE_SYMBOL_HEIGHT), calls - 1.0);
 }
 
 TEST_F(Attitude, SymbolHeightStopsAtItsLimits) {
     for (int i = 0; i < 100; ++i) host.click(*gauge, 158, 268, MOUSE_LEFT_BUTTON);
-    EXPECT_EQ(get(612), flight_settings::symbol_height_limit);
+    EXPECT_EQ(get(VAR_ATTITUDE_SYMBOL_HEIGHT), flight_settings::symbol_height_limit);
     for (int i = 0; i < 200; ++i) host.click(*gauge, 130, 268, MOUSE_LEFT_BUTTON);
-    EXPECT_EQ(get(612), -flight_settings::symbol_height_limit);
+    EXPECT_EQ(get(VAR_ATTITUDE_SYMBOL_HEIGHT), -flight_settings::symbol_height_limit);
 }
 
 // ---- Turn coordinator -----------------------------------------------------------------
@@ -319,12 +303,12 @@ enum TurnElement : size_t { ball = 1, tube_lines, supply_flag, turn_pointer };
 class TurnCoordinator : public FlightInstruments {
 protected:
     void SetUp() override {
-        FlightInstruments::SetUp();
+        ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
         gauge = &place("Turn_Coordinator");
     }
 
     double pointer(double rate) {
-        set(70, rate);
+        set(VAR_TURN_RATE, rate);
         return element(*gauge, turn_pointer).needle_angle;
     }
 
@@ -343,35 +327,35 @@ TEST_F(TurnCoordinator, PointerTurnsTenDegreesPerUnitAndStopsAt45) {
 
 TEST_F(TurnCoordinator, PointerFreezesOrCentresOnItsFailures) {
     double at_512 = pointer(512);
-    host.simulation().set_failure(18, true);
+    set_failure(FAILURE_TURN_COORDINATOR, true);
     EXPECT_NEAR(pointer(-512), at_512, tolerance) << "frozen";
-    host.simulation().set_failure(18, false);
-    host.simulation().set_failure(20, true);
+    set_failure(FAILURE_TURN_COORDINATOR, false);
+    set_failure(FAILURE_ELECTRICAL, true);
     EXPECT_NEAR(pointer(-512), 270, tolerance) << "value 0";
 }
 
 TEST_F(TurnCoordinator, BallSlidesWithSideslipAndRisesWithItsSquare) {
-    set(69, 0);
+    set(VAR_TURN_COORDINATOR_BALL, 0);
     EXPECT_EQ(element(*gauge, ball).shift_x, 0);
     EXPECT_EQ(element(*gauge, ball).shift_y, 0);
-    set(69, -64);
+    set(VAR_TURN_COORDINATOR_BALL, -64);
     EXPECT_NEAR(element(*gauge, ball).shift_x, -42.5, tolerance);
     EXPECT_NEAR(element(*gauge, ball).shift_y, -1.25, tolerance);
-    set(69, 127);
+    set(VAR_TURN_COORDINATOR_BALL, 127);
     EXPECT_NEAR(element(*gauge, ball).shift_x, 84.3359375, tolerance);
     EXPECT_NEAR(element(*gauge, ball).shift_y, -127.0 * 127 / 3276.8, tolerance);
-    set(69, -127);
+    set(VAR_TURN_COORDINATOR_BALL, -127);
     EXPECT_NEAR(element(*gauge, ball).shift_y, -127.0 * 127 / 3276.8, tolerance)
         << "the same height either way";
 }
 
 TEST_F(TurnCoordinator, FlagShowsAtTwentyVoltsOrLess) {
     EXPECT_FALSE(icon_shown(*gauge, supply_flag)) << "a new simulation has its supply";
-    set(753, 20.0);
+    set(VAR_MAIN_BUS_VOLTAGE, 20.0);
     EXPECT_TRUE(icon_shown(*gauge, supply_flag));
-    set(753, 20.5);
+    set(VAR_MAIN_BUS_VOLTAGE, 20.5);
     EXPECT_FALSE(icon_shown(*gauge, supply_flag));
-    set(753, 0);
+    set(VAR_MAIN_BUS_VOLTAGE, 0);
     EXPECT_TRUE(icon_shown(*gauge, supply_flag));
 }
 

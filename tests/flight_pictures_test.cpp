@@ -2,9 +2,10 @@
 // turns the right way for a bank, and a pitch-ladder line meets the aircraft
 // symbol's wings at its own pitch; the GYRO flag in view shows all its lettering.
 #include "gauge_pictures.hpp"
-#include "panel_host.hpp"
+#include "placed_gauges.hpp"
 #include "render/gauge_renderer.hpp"
 #include "render/panel_fonts.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +15,20 @@ namespace {
 
 using pictures::Rgb;
 
-class AttitudePicture : public ::testing::Test {
-protected:
+class AttitudePicture : public PlacedGauges<> {
+  protected:
     void SetUp() override {
-        std::string error;
-        module = host.load_module(MARLOW_MODULE_PATH, error);
-        ASSERT_TRUE(module) << error;
-        gauge = host.place("Marlow_Instr", "Attitude", std::nullopt, error);
-        ASSERT_TRUE(gauge) << error;
+        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
+        gauge = &place("Attitude");
     }
 
     void draw(double pitch, double bank) {
-        host.simulation().set(78, pitch);
-        host.simulation().set(80, bank);
-        host.update();
+        set(VAR_PITCH, pitch);
+        set(VAR_BANK, bank);
+        update();
         surface.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 300, 300));
         ContextPtr cr(cairo_create(surface.get()));
-        BitmapSurfaces bitmaps(module->resources());
+        BitmapSurfaces bitmaps(modules.front()->resources());
         ASSERT_EQ(draw_gauge(cr.get(), *gauge, bitmaps, 1.0), 0);
         cairo_surface_flush(surface.get());
     }
@@ -53,8 +51,6 @@ protected:
         return at(x, best).r > 170 ? best : -1;
     }
 
-    PanelHost host;
-    LoadedModule* module = nullptr;
     GaugeInstance* gauge = nullptr;
     SurfacePtr surface{nullptr};
 };
@@ -101,9 +97,9 @@ TEST_F(AttitudePicture, PitchLadderLinesMeetTheWingsAtTheirPitch) {
 TEST_F(AttitudePicture, GyroFlagShowsItsWholeLettering) {
     std::string error;
     ASSERT_TRUE(use_panel_fonts(error)) << error;
-    host.simulation().set(279, 1); // raises the flag
+    set(VAR_INSTRUMENT_POWER_FAILED, 1); // raises the flag
     draw(0, 0); // level, the flag's callback run
-    BitmapSurfaces bitmaps(module->resources());
+    BitmapSurfaces bitmaps(modules.front()->resources());
     const pictures::Picture picture(*gauge, bitmaps, 300);
     picture.save("attitude_gyro_flag.png");
     size_t letters = 0;

@@ -6,6 +6,7 @@
 #include "gauge_abi.h"
 #include "module_library.hpp"
 #include "record_words.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +34,9 @@ Element drum(uint32_t strip, int32_t x, int32_t y, uint32_t variable, double cyc
     return {67, w.map, {62}, failures, {}};
 }
 
-const Failures altitude_failures = {{3, 1}, {7, 1}};
-const Failures gyro_failures = {{8, 0}, {2, 0}, {4, 0}};
+const Failures altitude_failures = {{FAILURE_PITOT_STATIC, 1}, {FAILURE_ALTIMETER, 1}};
+const Failures gyro_failures = {
+    {FAILURE_ATTITUDE, 0}, {FAILURE_ENGINE_SYSTEMS, 0}, {FAILURE_HEADING_GYRO, 0}};
 
 std::vector<Element> altimeter_chain() {
     std::vector<Element> chain = {static_image(310, 0, 0, 0x4003)};
@@ -44,33 +46,37 @@ std::vector<Element> altimeter_chain() {
         uint32_t variable;
         double cycle;
     };
+    const uint32_t inches = VAR_KOHLSMAN_SETTING_HG, millibars = VAR_KOHLSMAN_SETTING_MB,
+                   feet = VAR_INDICATED_ALTITUDE;
     const Drum drums[] = {
-        {340, 204, 179, 76, 0.1},   {340, 193, 179, 76, 1},     {340, 182, 179, 76, 10},
-        {340, 171, 179, 76, 100},   {340, 118, 179, 75, 10},    {340, 107, 179, 75, 100},
-        {340, 96, 179, 75, 1000},   {340, 85, 179, 75, 10000},  {350, 163, 96, 74, 100},
-        {360, 141, 96, 74, 1000},   {360, 114, 96, 74, 10000},  {380, 92, 96, 74, 100000},
+        {340, 204, 179, inches, 0.1},    {340, 193, 179, inches, 1},
+        {340, 182, 179, inches, 10},     {340, 171, 179, inches, 100},
+        {340, 118, 179, millibars, 10},  {340, 107, 179, millibars, 100},
+        {340, 96, 179, millibars, 1000}, {340, 85, 179, millibars, 10000},
+        {350, 163, 96, feet, 100},       {360, 141, 96, feet, 1000},
+        {360, 114, 96, feet, 10000},     {380, 92, 96, feet, 100000},
     };
     for (const Drum& d : drums)
         chain.push_back(drum(d.strip, d.x, d.y, d.variable, d.cycle,
-                             d.variable == 74 ? altitude_failures : Failures{}));
-    chain.push_back(icon(370, 114, 96, 0x4083, 74, 0, altitude_failures));
-    chain.push_back(icon(390, 99, 102, 0x4083, 74, 0, {}));
-    chain.push_back(needle(320, 151, 150, 12, 12, 0x4083, 74, {{151, 70, 0}, {151, 230, 500}},
-                           altitude_failures, false));
+                             d.variable == feet ? altitude_failures : Failures{}));
+    chain.push_back(icon(370, 114, 96, 0x4083, VAR_INDICATED_ALTITUDE, 0, altitude_failures));
+    chain.push_back(icon(390, 99, 102, 0x4083, VAR_INDICATED_ALTITUDE, 0, {}));
+    chain.push_back(needle(320, 151, 150, 12, 12, 0x4083, VAR_INDICATED_ALTITUDE,
+                           {{151, 70, 0}, {151, 230, 500}}, altitude_failures, false));
     chain.push_back(static_image(330, 0, 0, 0x3));
-    chain.push_back(needle(400, 261, 253, 29, 29, 0x83, 75,
+    chain.push_back(needle(400, 261, 253, 29, 29, 0x83, VAR_KOHLSMAN_SETTING_MB,
                            {{290, 253, 1013}, {232, 253, 1070}}, {}, false));
     return chain;
 }
 
 std::vector<Element> attitude_chain() {
     WordList card = common(6, 420, 1, 2, 0x4083, 150, 150);
-    card.word(25, 78).number(33, 1.25).word(35, 80).number(43, -1.0);
+    card.word(25, VAR_PITCH).number(33, 1.25).word(35, VAR_BANK).number(43, -1.0);
     card.single(45, 1.0f).single(46, 0.9f);
     WordList ring = common(6, 430, 1, 2, 0x4083, 149, 148);
-    ring.number(33, 1.0).word(35, 80).number(43, -1.0).single(45, 1.0f).single(46, 1.0f);
+    ring.number(33, 1.0).word(35, VAR_BANK).number(43, -1.0).single(45, 1.0f).single(46, 1.0f);
     WordList symbol = common(3, 440, 79, 141, 0x3);
-    symbol.word(26, 612).number(34, -0.4);
+    symbol.word(26, VAR_ATTITUDE_SYMBOL_HEIGHT).number(34, -0.4);
     return {
         static_image(410, 0, 0, 0x4003),
         {88, card.map, {80}, gyro_failures, {}},
@@ -83,15 +89,18 @@ std::vector<Element> attitude_chain() {
 
 std::vector<Element> turn_coordinator_chain() {
     WordList ball = common(3, 270, 133, 159, 0x4083);
-    ball.word(15, 69).number(23, 0.6640625).word(26, 69).number(34, -0.00030517578125);
+    ball.word(15, VAR_TURN_COORDINATOR_BALL)
+        .number(23, 0.6640625)
+        .word(26, VAR_TURN_COORDINATOR_BALL)
+        .number(34, -0.00030517578125);
     return {
         static_image(250, 0, 0, 0x4003),
         {48, ball.map, {43}, {}, {}},
         static_image(280, 121, 147, 0x3),
-        icon(290, 192, 62, 0x4003, 753, 1.0, {}),
-        needle(260, 151, 253, 24, 14, 0x4083, 70,
+        icon(290, 192, 62, 0x4003, VAR_MAIN_BUS_VOLTAGE, 1.0, {}),
+        needle(260, 151, 253, 24, 14, 0x4083, VAR_TURN_RATE,
                {{118, 220, -5.0}, {118, 220, -4.5}, {184, 220, 4.5}, {184, 220, 5.0}},
-               {{18, 1}, {20, 2}}, true),
+               {{FAILURE_TURN_COORDINATOR, 1}, {FAILURE_ELECTRICAL, 2}}, true),
         static_image(300, 0, 0, 0x3),
     };
 }
@@ -100,15 +109,15 @@ const std::map<std::string, std::vector<Mouse>> mouse_lists = {
     {"Altimeter",
      {{1, 0, 0, 0, 0, -1, 0xAB07, 0, 0},
       {4, 0, 0, 0, 0, 0, 0x3051, 0, 0},
-      {2, 232, 224, 14, 58, 2, 0, 0x20200000, 0x1015C},
-      {2, 261, 224, 14, 58, 1, 0, 0x20200000, 0x1015B},
+      {2, 232, 224, 14, 58, 2, 0, 0x20200000, KEY_KOHLSMAN_DEC},
+      {2, 261, 224, 14, 58, 1, 0, 0x20200000, KEY_KOHLSMAN_INC},
       {3, 0, 0, 0, 0, 0, 0, 0, 0},
       {0, 0, 0, 0, 0, 0, 0, 0, 0}}},
     {"Attitude",
      {{1, 0, 0, 0, 0, -1, 0, 0, 0},
       {4, 0, 0, 0, 0, 0, 0x3092, 0, 0},
-      {2, 121, 243, 25, 50, 2, 0, 0x20200000, 0x1030F},
-      {2, 146, 243, 25, 50, 1, 0, 0x20200000, 0x1030E},
+      {2, 121, 243, 25, 50, 2, 0, 0x20200000, KEY_ATTITUDE_SYMBOL_DOWN},
+      {2, 146, 243, 25, 50, 1, 0, 0x20200000, KEY_ATTITUDE_SYMBOL_UP},
       {3, 0, 0, 0, 0, 0, 0, 0, 0},
       {0, 0, 0, 0, 0, 0, 0, 0, 0}}},
     {"Turn_Coordinator",

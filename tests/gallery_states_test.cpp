@@ -1,5 +1,6 @@
 // The gallery's named states, read from the JSON files kept next to the gauges.
 #include "gallery_states.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +35,9 @@ TEST(GalleryStates, ReadsStatesAndReportsBadOnesByGaugeAndNumber) {
     ASSERT_EQ(states.size(), 2u);
     EXPECT_EQ(states[0].gauge, "Airspeed");
     EXPECT_EQ(states[0].name, "60 knots");
-    EXPECT_EQ(states[0].variables.at(61), 60);
+    EXPECT_EQ(states[0].variables.at(VAR_AIRSPEED), 60);
     EXPECT_EQ(states[0].cycles, 1);
-    EXPECT_EQ(states[1].failures, (std::vector<uint32_t>{3, 6}));
+    EXPECT_EQ(states[1].failures, (std::vector<uint32_t>{FAILURE_PITOT_STATIC, FAILURE_AIRSPEED}));
     EXPECT_EQ(states[1].cycles, 5);
     EXPECT_EQ(states[1].parameters, "2");
     EXPECT_EQ(states[1].named.at("PRESSURE ALTITUDE,feet"), 1500);

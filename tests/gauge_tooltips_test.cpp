@@ -3,7 +3,7 @@
 // it, whether or not it encloses the clickable area there (a knob's help area sits
 // beside its click areas, which belong to the whole gauge).
 #include "mouse_map.hpp"
-#include "panel_host.hpp"
+#include "placed_gauges.hpp"
 
 #include <gtest/gtest.h>
 
@@ -40,14 +40,11 @@ constexpr Expected expected[] = {
     {"Collins_RMI", 60, 230, nullptr, 0xAB5A},      // a selector
 };
 
-TEST(GaugeTooltips, TheInnermostAreaWithHelpGivesThePointersTip) {
-    PanelHost host;
-    std::string error;
-    ASSERT_TRUE(host.load_module(MARLOW_MODULE_PATH, error)) << error;
+class GaugeTooltips : public PlacedGauges<> {};
+
+TEST_F(GaugeTooltips, TheInnermostAreaWithHelpGivesThePointersTip) {
     for (const Expected& e : expected) {
-        GaugeInstance* gauge = host.place("Marlow_Instr", e.gauge, std::nullopt, error);
-        ASSERT_TRUE(gauge) << error;
-        const PointerInfo info = pointer_info(gauge->mouse_map(), e.x, e.y);
+        const PointerInfo info = pointer_info(place(e.gauge).mouse_map(), e.x, e.y);
         const std::string where = std::string(e.gauge) + " at " + std::to_string(int(e.x)) + "," +
                                   std::to_string(int(e.y));
         if (e.tooltip) {

@@ -3,8 +3,9 @@
 // mouse-list calls they make, and turns the needle through the module's table.
 #include "help_texts.hpp"
 #include "older_gauge.hpp"
-#include "panel_host.hpp"
 #include "panel_services.hpp"
+#include "placed_gauges.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,6 @@ using namespace panelhost;
 
 namespace {
 
-constexpr uint32_t airspeed = 61;
 constexpr double tolerance = 1e-9;
 
 // Screen direction from the pivot (151,142) to a point of the face.
@@ -50,36 +50,32 @@ OlderCall slot(uint32_t number, const void* record, const void* gauge = nullptr,
     return {OlderCall::service, number, record, gauge, word};
 }
 
-class HarrowThroughHost : public ::testing::Test {
-protected:
+class HarrowThroughHost : public PlacedGauges<> {
+  protected:
+    HarrowThroughHost() : PlacedGauges({HARROW_MODULE_PATH}) {}
+
     void SetUp() override {
-        std::string error;
-        module = host.load_module(HARROW_MODULE_PATH, error);
-        ASSERT_TRUE(module) << error;
+        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
+        module = modules.front();
         published = older_header(module->find_gauge("Harrow_ASI"));
         ASSERT_TRUE(published);
         background = published->element_list[0];
     }
 
-    GaugeInstance& place() {
-        std::string error;
-        GaugeInstance* instance = host.place("Harrow_ASI", "Harrow_ASI", std::nullopt, error);
-        EXPECT_TRUE(instance) << error;
-        return *instance;
+    GaugeInstance& place(std::source_location where = std::source_location::current()) {
+        return PlacedGauges::place("Harrow_ASI", std::nullopt, where);
     }
 
     // The needle's state after setting the airspeed and one update.
     const ElementState& needle(GaugeInstance& gauge, double knots) {
-        host.simulation().set(airspeed, knots);
-        host.update();
-        return gauge.elements().at(1);
+        set(VAR_AIRSPEED, knots);
+        return element(gauge, 1);
     }
 
     double angle(GaugeInstance& gauge, double knots) { return needle(gauge, knots).needle_angle; }
 
     void* word_15() const { return reinterpret_cast<StaticImageRecordOld*>(background)->host_record; }
 
-    PanelHost host;
     LoadedModule* module = nullptr;
     const GaugeHeaderOld* published = nullptr;
     ElementRecord* background = nullptr;
@@ -121,11 +117,11 @@ TEST_F(HarrowThroughHost, NegativeSpeedsPassOnAndTurnOnAtTheFirstRowsRate) {
 
 TEST_F(HarrowThroughHost, PitotFailureReadsZero) {
     GaugeInstance& gauge = place();
-    host.simulation().set_failure(3, true);
+    set_failure(FAILURE_PITOT_STATIC, true);
     EXPECT_EQ(needle(gauge, 180).value_x, 0);
     EXPECT_NEAR(angle(gauge, 180), 270, tolerance);
     EXPECT_TRUE(gauge.elements()[1].drawn);
-    host.simulation().set_failure(3, false);
+    set_failure(FAILURE_PITOT_STATIC, false);
     EXPECT_NEAR(angle(gauge, 180), toward(53, 224), tolerance);
 }
 
@@ -196,8 +192,8 @@ TEST_F(HarrowThroughHost, TwoPlacementsShareTheModulesChainAndEachKeepsItsOwnSta
     GaugeInstance& first = place();
     GaugeInstance& second = place();
     EXPECT_EQ(word_15(), &second.older()->host_record()) << "the last install's record";
-    host.simulation().set(airspeed, 120);
-    host.update();
+    set(VAR_AIRSPEED, 120);
+    update();
     EXPECT_EQ(first.elements()[1].record, second.elements()[1].record) << "one chain";
     EXPECT_NEAR(first.elements()[1].needle_angle, toward(254, 213), tolerance);
     EXPECT_NEAR(second.elements()[1].needle_angle, toward(254, 213), tolerance);

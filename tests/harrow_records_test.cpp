@@ -4,10 +4,12 @@
 // read word by word at the positions of the format, and every word the format does
 // not list must be zero. The mouse list is named by no record: the install routine
 // hands it over, so these tests run the routines against a table of their own.
+#include "chain_words.hpp"
 #include "gauge_abi.h"
 #include "loaded_module.hpp"
 #include "module_library.hpp"
 #include "record_words.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +117,30 @@ double clamp(const Loaded& module, double knots) {
     source.value.number = knots;
     return needle.value_callback(&source);
 }
+
+#if GAUGE_ABI_32BIT
+
+using namespace chain_words;
+
+// The older layouts' two elements: the face (20 words) and the needle (56 words),
+// whose value callback sits at word 22 and whose words 26, 27 and 30 are settings
+// the host interprets.
+std::vector<Element> harrow_chain() {
+    Element face{20, common(0, 4096, 0, 0, 0x4001).map, {}, {}, {}};
+    const std::vector<Row> rows = {{151, 24, 0},    {184, 27, 40},   {220, 41, 60},
+                                   {260, 82, 80},   {276, 146, 100}, {254, 213, 120},
+                                   {196, 262, 140}, {117, 265, 160}, {53, 224, 180},
+                                   {24, 158, 200},  {46, 74, 250},   {115, 27, 300}};
+    WordList needle = common(1, 4608, 151, 142, 0x4003, 32, 8);
+    needle.word(15, VAR_AIRSPEED)
+        .word(26, 151)
+        .word(27, 8)
+        .word(29, uint32_t(rows.size()))
+        .word(30, 6);
+    return {face, {56, needle.map, {22}, {{FAILURE_PITOT_STATIC, 2}}, rows}};
+}
+
+#endif // GAUGE_ABI_32BIT
 
 } // namespace
 
@@ -257,79 +283,14 @@ TEST(HarrowRecords, EveryWordIsWhereTheOlderFormatPutsIt) {
     EXPECT_EQ(header[11], 89u);
     expect_unlisted_zero(header, 22, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11}, "header");
 
-    Words roots = words(header[2]);
-    ASSERT_NE(roots, nullptr);
-    EXPECT_EQ(roots[1], 0u) << "one root";
-    const uint32_t header_word = linkage[6];
+    auto elements = expect_chain(header, harrow_chain(), "Harrow_ASI");
+    EXPECT_EQ(elements.size(), 2u);
 
-    // Background: 20 words.
-    Words background = words(roots[0]);
-    ASSERT_NE(background, nullptr);
-    EXPECT_EQ(background[0], 0u);
-    EXPECT_EQ(background[1], 4096u);
-    EXPECT_EQ(background[8], header_word);
-    EXPECT_EQ(background[12], 0x4001u);
-    expect_unlisted_zero(background, 20, {1, 8, 10, 12}, "background");
-    Words children = words(background[10]);
-    ASSERT_NE(children, nullptr);
-    EXPECT_EQ(children[1], 0u) << "one child";
-
-    // Needle: 56 words.
-    Words needle = words(children[0]);
-    EXPECT_EQ(needle[0], 1u);
-    EXPECT_EQ(needle[1], 4608u);
-    EXPECT_EQ(needle[2], 151u);
-    EXPECT_EQ(needle[3], 142u);
-    EXPECT_EQ(needle[6], 32u);
-    EXPECT_EQ(needle[7], 8u);
-    EXPECT_EQ(needle[8], header_word);
-    EXPECT_EQ(needle[10], 0u) << "the front element";
-    EXPECT_EQ(needle[12], 0x4003u);
-    EXPECT_EQ(needle[15], 61u);
-    EXPECT_NE(needle[22], 0u) << "value callback";
-    EXPECT_EQ(needle[26], 151u);
-    EXPECT_EQ(needle[27], 8u);
-    EXPECT_EQ(needle[29], 12u);
-    EXPECT_EQ(needle[30], 6u);
-    expect_unlisted_zero(needle, 56, {0, 1, 2, 3, 6, 7, 8, 11, 12, 15, 22, 26, 27, 28, 29, 30},
-                         "needle");
-
-    Words failures = words(needle[11]);
-    ASSERT_NE(failures, nullptr);
-    EXPECT_EQ(failures[0], 3u);
-    EXPECT_EQ(failures[1], 2u);
-    EXPECT_EQ(failures[2], 0u);
-    EXPECT_EQ(failures[3] | failures[4] | failures[5], 0u) << "terminating entry";
-
-    struct Row {
-        int32_t x, y;
-        double knots;
-    };
-    const Row rows[] = {{151, 24, 0},   {184, 27, 40},  {220, 41, 60},   {260, 82, 80},
-                        {276, 146, 100}, {254, 213, 120}, {196, 262, 140}, {117, 265, 160},
-                        {53, 224, 180},  {24, 158, 200},  {46, 74, 250},   {115, 27, 300}};
-    Words table = words(needle[28]);
-    ASSERT_NE(table, nullptr);
-    for (size_t i = 0; i < std::size(rows); ++i) {
-        Words row = table + 6 * i;
-        EXPECT_EQ(static_cast<int32_t>(row[0]), rows[i].x) << "row " << i;
-        EXPECT_EQ(static_cast<int32_t>(row[1]), rows[i].y) << "row " << i;
-        EXPECT_EQ(double_at(row, 2), rows[i].knots) << "row " << i;
-        EXPECT_EQ(double_at(row, 4), 0.0) << "row " << i;
-    }
-
-    // Mouse list, as the install routine hands it over: area begin with help id
-    // 0xAB02, area end, end of list.
+    // Mouse list, as the install routine hands it over: the whole gauge with help id
+    // 0xAB02, its end, the end of the list.
     std::vector<SeenCall> calls = run_routines(module);
     ASSERT_GE(calls.size(), 3u);
-    Words mouse = reinterpret_cast<Words>(calls[2].record);
-    ASSERT_NE(mouse, nullptr);
-    EXPECT_EQ(mouse[0], 1u);
-    EXPECT_EQ(static_cast<int32_t>(mouse[5]), -1) << "no cursor";
-    EXPECT_EQ(mouse[6], 0xAB02u);
-    expect_unlisted_zero(mouse, 11, {0, 5, 6}, "area begin");
-    EXPECT_EQ(mouse[11], 3u);
-    expect_unlisted_zero(mouse + 11, 11, {0}, "area end");
-    expect_unlisted_zero(mouse + 22, 11, {}, "end of list");
+    expect_mouse_list(static_cast<Words>(calls[2].record),
+                      {whole_gauge(0xAB02), area_end, list_end}, "Harrow_ASI");
 #endif
 }

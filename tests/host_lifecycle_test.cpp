@@ -2,7 +2,7 @@
 // gauge with every element kind and callbacks that use every host service.
 #include "fixtures/probe_module.hpp"
 #include "module_library.hpp"
-#include "panel_host.hpp"
+#include "placed_gauges.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +12,15 @@ using namespace panelhost;
 
 namespace {
 
-class HostLifecycle : public ::testing::Test {
-protected:
+class HostLifecycle : public PlacedGauges<> {
+  protected:
+    HostLifecycle() : PlacedGauges({PROBE_MODULE_PATH}) {}
+
     void SetUp() override {
-        std::string error;
-        module = host.load_module(PROBE_MODULE_PATH, error);
-        ASSERT_TRUE(module) << error;
+        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
+        module = modules.front();
         // The same library again: dlopen hands back the loaded copy and its data.
+        std::string error;
         library = open_module_library(PROBE_MODULE_PATH, error);
         ASSERT_TRUE(library) << error;
         log = static_cast<ProbeLog*>(library->symbol("ProbeLog_"));
@@ -26,20 +28,23 @@ protected:
         std::memset(log, 0, sizeof *log);
     }
 
-    GaugeInstance& place(std::optional<std::string> parameters = std::nullopt) {
-        std::string error;
-        GaugeInstance* instance = host.place("probe_module", "Probe", std::move(parameters), error);
-        EXPECT_TRUE(instance) << error;
-        return *instance;
+    GaugeInstance& place(std::optional<std::string> parameters = std::nullopt,
+                         std::source_location where = std::source_location::current()) {
+        return PlacedGauges::place("Probe", std::move(parameters), where);
     }
 
-    const ElementState& element(GaugeInstance& gauge, uint32_t kind, size_t nth = 0) {
+    // The `nth` element of a kind, in chain order, as of the last update.
+    const ElementState&
+    element_of_kind(GaugeInstance& gauge, uint32_t kind, size_t nth = 0,
+                    std::source_location where = std::source_location::current()) {
+        size_t skip = nth;
         for (const ElementState& state : gauge.elements())
-            if (state.kind == kind && nth-- == 0) return state;
-        throw std::runtime_error("no such element");
+            if (state.kind == kind && skip-- == 0) return state;
+        fail_fatally(gauge.name() + " has no element " + std::to_string(nth) + " of kind " +
+                         std::to_string(kind),
+                     where);
     }
 
-    PanelHost host;
     LoadedModule* module = nullptr;
     std::unique_ptr<ModuleLibrary> library;
     ProbeLog* log = nullptr;
@@ -99,14 +104,14 @@ TEST_F(HostLifecycle, EveryElementKindIsEvaluatedFromItsSourcesAndCallbacks) {
     sim.set(probe_sprite_turn_var, 30); // scale -1
     host.update();
 
-    EXPECT_NEAR(element(gauge, ELEMENT_NEEDLE).needle_angle, 40, 1e-9);
-    EXPECT_EQ(element(gauge, ELEMENT_STRING).text, "ABCDE") << "cut to char_count";
-    EXPECT_EQ(element(gauge, ELEMENT_SLIDER).shift_x, 8);
-    EXPECT_EQ(element(gauge, ELEMENT_SLIDER).shift_y, -4.5);
-    EXPECT_EQ(element(gauge, ELEMENT_ICON).icon, 2u);
-    EXPECT_EQ(element(gauge, ELEMENT_MOVING_IMAGE).slide_x, 0.25);
-    EXPECT_EQ(element(gauge, ELEMENT_SPRITE).shift_x, 5);
-    EXPECT_EQ(element(gauge, ELEMENT_SPRITE).rotation, -30);
+    EXPECT_NEAR(element_of_kind(gauge, ELEMENT_NEEDLE).needle_angle, 40, 1e-9);
+    EXPECT_EQ(element_of_kind(gauge, ELEMENT_STRING).text, "ABCDE") << "cut to char_count";
+    EXPECT_EQ(element_of_kind(gauge, ELEMENT_SLIDER).shift_x, 8);
+    EXPECT_EQ(element_of_kind(gauge, ELEMENT_SLIDER).shift_y, -4.5);
+    EXPECT_EQ(element_of_kind(gauge, ELEMENT_ICON).icon, 2u);
+    EXPECT_EQ(element_of_kind(gauge, ELEMENT_MOVING_IMAGE).slide_x, 0.25);
+    EXPECT_EQ(element_of_kind(gauge, ELEMENT_SPRITE).shift_x, 5);
+    EXPECT_EQ(element_of_kind(gauge, ELEMENT_SPRITE).rotation, -30);
     for (const ElementState& state : gauge.elements()) EXPECT_TRUE(state.drawn);
 }
 
@@ -115,14 +120,14 @@ TEST_F(HostLifecycle, IconsOutsideTheirImagesAreHidden) {
     for (double value : {-1.0, 3.0}) {
         host.simulation().set(probe_icon_var, value);
         host.update();
-        EXPECT_FALSE(element(gauge, ELEMENT_ICON).drawn) << value;
+        EXPECT_FALSE(element_of_kind(gauge, ELEMENT_ICON).drawn) << value;
     }
 }
 
 TEST_F(HostLifecycle, FailureActionsFreezeZeroAndHide) {
     GaugeInstance& gauge = place();
     Simulation& sim = host.simulation();
-    auto failing = [&] { return element(gauge, ELEMENT_NEEDLE, 1); };
+    auto failing = [&] { return element_of_kind(gauge, ELEMENT_NEEDLE, 1); };
     sim.set(probe_failing_var, 30); // no table: the value is the angle
     host.update();
     EXPECT_EQ(failing().needle_angle, 30);
@@ -141,17 +146,17 @@ TEST_F(HostLifecycle, FailureActionsFreezeZeroAndHide) {
     sim.set_failure(probe_hide_key, true);
     host.update();
     EXPECT_FALSE(failing().drawn);
-    EXPECT_TRUE(element(gauge, ELEMENT_NEEDLE, 0).drawn) << "other elements unaffected";
+    EXPECT_TRUE(element_of_kind(gauge, ELEMENT_NEEDLE, 0).drawn) << "other elements unaffected";
 }
 
 TEST_F(HostLifecycle, ACallbackHidesItsOwnElementWithTheHiddenBit) {
     GaugeInstance& gauge = place();
     log->hide_needle = 1;
     host.update();
-    EXPECT_FALSE(element(gauge, ELEMENT_NEEDLE).drawn);
+    EXPECT_FALSE(element_of_kind(gauge, ELEMENT_NEEDLE).drawn);
     log->hide_needle = 0;
     host.update();
-    EXPECT_TRUE(element(gauge, ELEMENT_NEEDLE).drawn);
+    EXPECT_TRUE(element_of_kind(gauge, ELEMENT_NEEDLE).drawn);
 }
 
 TEST_F(HostLifecycle, ClicksReachTheirCallbackOrSendTheAreasKeyEvent) {

@@ -10,8 +10,9 @@
 #include "module_check/module_check.hpp"
 #include "module_check/report.hpp"
 #include "older_gauge.hpp"
-#include "panel_host.hpp"
 #include "panel_services.hpp"
+#include "placed_gauges.hpp"
+#include "simulator_numbers.h"
 
 #ifdef HOSTILE_WITH_RENDER
 #include "render/bitmap_surfaces.hpp"
@@ -42,11 +43,6 @@ namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan_value = std::numeric_limits<double>::quiet_NaN();
-
-struct GaugeName {
-    std::string module;
-    std::string gauge;
-};
 
 // The variables an element reads, from its record as the instance holds it.
 void add_sources(const ElementState& state, std::set<uint32_t>& ids) {
@@ -155,28 +151,21 @@ std::vector<ValueCallback> value_callbacks(const ElementRecord& record) {
     }
 }
 
-class HostileHost : public ::testing::Test {
-protected:
+class HostileHost : public PlacedGauges<> {
+  protected:
+    HostileHost() : PlacedGauges({MARLOW_MODULE_PATH, HARROW_MODULE_PATH}) {}
+
     void SetUp() override {
-        std::string error;
-        for (const char* path : {MARLOW_MODULE_PATH, HARROW_MODULE_PATH}) {
-            LoadedModule* module = host.load_module(path, error);
-            ASSERT_TRUE(module) << error;
+        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
+        for (const LoadedModule* module : modules) {
             // The module's own list of what it publishes, so gauges added later are
             // covered without naming them here.
-            ASSERT_FALSE(module->gauges().empty()) << path;
+            ASSERT_FALSE(module->gauges().empty()) << module->name();
             for (const GaugeHeader* header : module->gauges()) {
                 ASSERT_TRUE(header->name);
                 gauges.push_back({module->name(), header->name});
             }
         }
-    }
-
-    GaugeInstance& place(const GaugeName& name, std::optional<std::string> parameters) {
-        std::string error;
-        GaugeInstance* instance = host.place(name.module, name.gauge, std::move(parameters), error);
-        EXPECT_TRUE(instance) << error;
-        return *instance;
     }
 
     // Clicks the middle of every area of the gauge with every button combination.
@@ -208,8 +197,8 @@ protected:
 
     void place_every_gauge_twice() {
         for (const GaugeName& name : gauges) {
-            place(name, std::nullopt);
-            place(name, std::nullopt);
+            place(name);
+            place(name);
         }
     }
 
@@ -224,7 +213,6 @@ protected:
             expect_sound_states(*instance, context + " " + instance->name());
     }
 
-    PanelHost host;
     std::vector<GaugeName> gauges;
 };
 
@@ -262,7 +250,7 @@ TEST_F(HostileHost, EveryVariableAtOnceThenBackToSaneValuesShowsWhatAFreshPlacem
         GaugeInstance* old = nullptr;
         for (const auto& instance : host.instances())
             if (instance->name() == name.gauge) old = instance.get();
-        pairs.emplace_back(old, &place(name, std::nullopt));
+        pairs.emplace_back(old, &place(name));
     }
     host.update();
     host.update();
@@ -275,13 +263,12 @@ TEST_F(HostileHost, EveryVariableAtOnceThenBackToSaneValuesShowsWhatAFreshPlacem
 // An altitude that is not a number, or is infinite, reads as 0 on every part of the
 // altimeter: pointer, drums and the hatch over the thousands drum alike.
 TEST_F(HostileHost, AltimeterShowsZeroFeetForAnAltitudeThatIsNotANumber) {
-    constexpr uint32_t altitude = 74;
-    GaugeInstance& altimeter = place({"Marlow_Instr", "Altimeter"}, std::nullopt);
-    host.simulation().set(altitude, 0);
+    GaugeInstance& altimeter = place("Altimeter");
+    set(VAR_INDICATED_ALTITUDE, 0);
     host.update();
     const std::vector<ElementState> at_zero = altimeter.elements();
     for (double value : {nan_value, inf, -inf}) {
-        host.simulation().set(altitude, value);
+        set(VAR_INDICATED_ALTITUDE, value);
         host.update();
         ASSERT_EQ(altimeter.elements().size(), at_zero.size());
         for (size_t i = 0; i < at_zero.size(); ++i) {
@@ -297,7 +284,7 @@ TEST_F(HostileHost, AltimeterShowsZeroFeetForAnAltitudeThatIsNotANumber) {
     }
     // Far out of range the drums still show a cell of their strip.
     for (double value : {1e300, -1e300, 1e17, -1e17}) {
-        host.simulation().set(altitude, value);
+        set(VAR_INDICATED_ALTITUDE, value);
         host.update();
         for (const ElementState& state : altimeter.elements()) {
             if (state.kind == ELEMENT_MOVING_IMAGE) {
@@ -369,7 +356,8 @@ TEST_F(HostileHost, CallbacksTakeNullRecordsAndUnknownServices) {
         }
     }
     // The module's own records are as they were: a fresh placement still works.
-    for (const GaugeName& name : gauges) place(name, std::nullopt);
+    for (const GaugeName& name : gauges)
+        place(name);
     update_and_click_all();
     expect_all_sound("after direct calls");
 }
@@ -380,7 +368,8 @@ TEST_F(HostileHost, DrawingAndSignaturesTakeAbsurdStates) {
     std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps;
     for (const auto& [name, module] : host.modules())
         bitmaps[name] = std::make_unique<BitmapSurfaces>(module->resources());
-    for (const GaugeName& name : gauges) place(name, std::nullopt);
+    for (const GaugeName& name : gauges)
+        place(name);
     const std::set<uint32_t> ids = every_variable();
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 64, 64));
     ContextPtr cr(cairo_create(surface.get()));

@@ -255,12 +255,12 @@ TEST(MouseMapMalformed, NegativeSizesHoldNothing) {
 }
 
 TEST(MouseMapMalformed, DeepNestingStopsReadingAtTheCap) {
-    std::vector<MouseArea> list(kMaxMouseDepth + 8, whole_gauge());
-    list.insert(list.end(), kMaxMouseDepth + 8, area_end());
+    std::vector<MouseArea> list(max_mouse_depth + 8, whole_gauge());
+    list.insert(list.end(), max_mouse_depth + 8, area_end());
     list.push_back(list_end());
     const MouseMap map = read_mouse_map(list.data(), 300, 300, list.size());
-    EXPECT_EQ(map.nodes.size(), static_cast<size_t>(kMaxMouseDepth));
-    EXPECT_EQ(map.nodes.back().depth, kMaxMouseDepth - 1);
+    EXPECT_EQ(map.nodes.size(), static_cast<size_t>(max_mouse_depth));
+    EXPECT_EQ(map.nodes.back().depth, max_mouse_depth - 1);
     EXPECT_TRUE(has_problem(map, "mouse record 32: areas nested deeper than 32"));
 }
 

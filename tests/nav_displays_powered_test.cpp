@@ -2,7 +2,8 @@
 // it: the NAV1, NAV2 and ADF heads are placed beside the displays and their ON
 // buttons clicked, so the displays read the power flags the heads set. The cases
 // of receivers switched off are in nav_gauges_test.
-#include "panel_host.hpp"
+#include "placed_gauges.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +17,13 @@ namespace {
 constexpr double on_button_x = 100, on_button_y = 85; // on every radio head
 constexpr size_t head_lamp = 10;                      // NAV and ADF heads
 
-class PoweredDisplays : public ::testing::Test {
+class PoweredDisplays : public PlacedGauges<> {
   protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(host.load_module(MARLOW_MODULE_PATH, error)) << error;
+        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
         nav1 = &place("Becker_NR3320_NAV1");
         nav2 = &place("Becker_NR3320_NAV2");
         adf = &place("Becker_AD3502_ADF");
-    }
-
-    GaugeInstance& place(const char* name) {
-        std::string error;
-        GaugeInstance* instance = host.place("Marlow_Instr", name, std::nullopt, error);
-        if (!instance) throw std::runtime_error(error);
-        return *instance;
     }
 
     bool lamp_lit(GaugeInstance& head) {
@@ -49,9 +42,6 @@ class PoweredDisplays : public ::testing::Test {
         return gauge.elements();
     }
 
-    Simulation& sim() { return host.simulation(); }
-
-    PanelHost host;
     GaugeInstance* nav1 = nullptr;
     GaugeInstance* nav2 = nullptr;
     GaugeInstance* adf = nullptr;
@@ -62,15 +52,15 @@ class PoweredDisplays : public ::testing::Test {
 class VorIndicator : public PoweredDisplays {
   protected:
     void SetUp() override {
-        PoweredDisplays::SetUp();
+        ASSERT_NO_FATAL_FAILURE(PoweredDisplays::SetUp());
         vor = &place("Becker_IN3303_VOR1");
     }
     GaugeInstance* vor = nullptr;
 };
 
 TEST_F(VorIndicator, BarsFollowAFullDeviationWithTheirLagOnceNav1IsOn) {
-    sim().set(40, 127);
-    sim().set(41, 127);
+    set(VAR_NAV1_COURSE_DEVIATION, 127);
+    set(VAR_NAV1_GLIDESLOPE_DEVIATION, 127);
     updated(*vor);
     EXPECT_EQ(vor->elements()[5].value_x, 0) << "NAV1 off: centred whatever the deviation";
     power(*nav1, true); // one update of the bars inside
@@ -96,20 +86,20 @@ TEST_F(VorIndicator, BarsFollowAFullDeviationWithTheirLagOnceNav1IsOn) {
 
 TEST_F(VorIndicator, ArrowsAndFlagsFollowTheSignal) {
     power(*nav1, true);
-    sim().set(44, 1);
-    sim().set(43, 1);
+    set(VAR_NAV1_GLIDESLOPE_VALID, 1);
+    set(VAR_NAV1_TO_FROM, 1);
     const auto& e = updated(*vor);
     EXPECT_EQ(e[3].icon, 0u) << "TO";
     EXPECT_FALSE(e[2].icon) << "FROM";
     EXPECT_FALSE(e[4].icon) << "VOR/LOC flag away with a signal";
     EXPECT_FALSE(e[1].icon) << "GS flag away with a glide slope";
-    sim().set(43, 2);
+    set(VAR_NAV1_TO_FROM, 2);
     updated(*vor);
     EXPECT_FALSE(e[3].icon);
     EXPECT_EQ(e[2].icon, 0u) << "FROM";
     EXPECT_FALSE(e[4].icon);
-    sim().set(43, 0);
-    sim().set(44, 0);
+    set(VAR_NAV1_TO_FROM, 0);
+    set(VAR_NAV1_GLIDESLOPE_VALID, 0);
     updated(*vor);
     EXPECT_FALSE(e[3].icon);
     EXPECT_FALSE(e[2].icon);
@@ -126,12 +116,12 @@ TEST_F(VorIndicator, MarkerLampsOneAtATime) {
     };
     for (Case c : {Case{0, {}}, {1, o_lamp}, {2, m_lamp}, {3, a_lamp}, {4, {}}}) {
         SCOPED_TRACE(c.marker);
-        sim().set(354, c.marker);
+        set(VAR_MARKER_BEACON, c.marker);
         const auto& e = updated(*vor);
         for (size_t lamp : {a_lamp, m_lamp, o_lamp})
             EXPECT_EQ(e[lamp].icon.has_value(), c.lit == lamp) << lamp;
     }
-    sim().set(354, 1);
+    set(VAR_MARKER_BEACON, 1);
     power(*nav1, false);
     EXPECT_FALSE(vor->elements()[o_lamp].icon) << "dark with NAV1 off";
 }
@@ -141,7 +131,7 @@ TEST_F(VorIndicator, MarkerLampsOneAtATime) {
 class Dme : public PoweredDisplays {
   protected:
     void SetUp() override {
-        PoweredDisplays::SetUp();
+        ASSERT_NO_FATAL_FAILURE(PoweredDisplays::SetUp());
         dme = &place("Bendix_KD1572_DME");
         for (int i = 0; i < 2; ++i)
             host.click(*dme, 70, 55, MOUSE_LEFT_BUTTON); // to OFF
@@ -161,9 +151,9 @@ class Dme : public PoweredDisplays {
 TEST_F(Dme, ReadsTheSelectedReceiverOnlyWhileItIsOn) {
     power(*nav1, true);
     knob_right(); // N1
-    sim().set(372, 12.34);
-    sim().set(373, 95);
-    sim().set(374, 5);
+    set(VAR_DME_DISTANCE, 12.34);
+    set(VAR_DME_SPEED, 95);
+    set(VAR_DME_TIME, 5);
     EXPECT_EQ(texts(), "12.3 095 05");
     knob_right(); // N2, NAV2 still off
     EXPECT_EQ(texts(), "---- ---- --");
@@ -171,15 +161,15 @@ TEST_F(Dme, ReadsTheSelectedReceiverOnlyWhileItIsOn) {
     EXPECT_EQ(texts(), "12.3 095 05");
     power(*nav1, false);
     EXPECT_EQ(texts(), "12.3 095 05") << "N2 does not look at NAV1";
-    sim().set(372, -1);
+    set(VAR_DME_DISTANCE, -1);
     EXPECT_EQ(texts(), "---- ---- --") << "no signal";
 }
 
 TEST_F(Dme, DistanceFormatSwitchesAt100Miles) {
     power(*nav1, true);
     knob_right();
-    sim().set(373, 7.4);
-    sim().set(374, 0.4);
+    set(VAR_DME_SPEED, 7.4);
+    set(VAR_DME_TIME, 0.4);
     struct Case {
         double miles;
         const char* shown;
@@ -190,7 +180,7 @@ TEST_F(Dme, DistanceFormatSwitchesAt100Miles) {
                    {100.2, "0100 007 00"},
                    {5, "5.0  007 00"},
                    {0, "0.0  007 00"}}) {
-        sim().set(372, c.miles);
+        set(VAR_DME_DISTANCE, c.miles);
         EXPECT_EQ(texts(), c.shown) << c.miles;
     }
     EXPECT_FALSE(dme->elements()[8].icon) << "no cover at N1";
@@ -202,13 +192,13 @@ TEST_F(PoweredDisplays, TransponderFlightLevelFromAltitudeAndSettingInView) {
     if (!updated(xpdr)[10].icon) host.click(xpdr, on_button_x, on_button_y, MOUSE_LEFT_BUTTON);
     ASSERT_EQ(updated(xpdr)[10].icon, 0u) << "lamp lit";
     // 10 mb above standard: the pressure altitude is 270 ft below the altitude.
-    sim().set(75, 1023.25);
+    set(VAR_KOHLSMAN_SETTING_MB, 1023.25);
     struct Case {
         double altitude;
         const char* level;
     };
     for (Case c : {Case{1819, "015"}, {1820, "016"}, {270, "000"}, {220, "000"}, {219, "-01"}}) {
-        sim().set(74, c.altitude);
+        set(VAR_INDICATED_ALTITUDE, c.altitude);
         const auto& e = updated(xpdr);
         EXPECT_EQ(e[7].text, c.level) << c.altitude;
         EXPECT_TRUE(e[7].drawn);
@@ -221,7 +211,7 @@ TEST_F(PoweredDisplays, TransponderFlightLevelFromAltitudeAndSettingInView) {
 class Hsi : public PoweredDisplays {
   protected:
     void SetUp() override {
-        PoweredDisplays::SetUp();
+        ASSERT_NO_FATAL_FAILURE(PoweredDisplays::SetUp());
         hsi = &place("HSI");
     }
     // Two updates: the arrow takes the course pointer's angle of the update before.
@@ -234,20 +224,20 @@ class Hsi : public PoweredDisplays {
 
 TEST_F(Hsi, HeadingAndCourseNinetyWithNav1On) {
     power(*nav1, true);
-    sim().set(84, 90);
-    sim().set(854, 90);
-    sim().set(853, 1);
+    set(VAR_HEADING_INDICATOR, 90);
+    set(VAR_HSI_COURSE, 90);
+    set(VAR_HSI_TO_FROM, 1);
     const auto& e = settled();
     EXPECT_EQ(e[1].value_x, -90) << "card";
     EXPECT_EQ(e[5].value_x, 0) << "course pointer straight up";
     EXPECT_EQ(e[3].value_x, 0) << "TO: arrow along the course";
-    sim().set(853, -1);
+    set(VAR_HSI_TO_FROM, -1);
     settled();
     EXPECT_EQ(e[3].value_x, 180) << "FROM: arrow reversed";
-    sim().set(853, 0);
+    set(VAR_HSI_TO_FROM, 0);
     settled();
     EXPECT_EQ(e[3].value_x, 90) << "neither: across the course";
-    sim().set(853, 1);
+    set(VAR_HSI_TO_FROM, 1);
     power(*nav1, false);
     settled();
     EXPECT_EQ(e[3].value_x, 90) << "NAV1 off: across the course whatever the signal";
@@ -255,9 +245,9 @@ TEST_F(Hsi, HeadingAndCourseNinetyWithNav1On) {
 
 TEST_F(Hsi, DeviationBarSlidesAcrossTheCourseAndTurnsWithIt) {
     power(*nav1, true);
-    sim().set(84, 90);
-    sim().set(854, 120);
-    sim().set(849, 1.5);
+    set(VAR_HEADING_INDICATOR, 90);
+    set(VAR_HSI_COURSE, 120);
+    set(VAR_HSI_LATERAL_DEVIATION, 1.5);
     const auto& e = settled();
     EXPECT_EQ(e[5].value_x, 30);
     EXPECT_EQ(e[6].value_x, 1.5);
@@ -272,17 +262,17 @@ TEST_F(Hsi, DeviationBarSlidesAcrossTheCourseAndTurnsWithIt) {
 
 TEST_F(Hsi, GlideslopePointerShownWithAGlideslopeAndNav1On) {
     const auto& e = hsi->elements();
-    sim().set(852, 1);
-    sim().set(850, 0.5);
+    set(VAR_HSI_GLIDESLOPE_VALID, 1);
+    set(VAR_HSI_VERTICAL_DEVIATION, 0.5);
     power(*nav1, true);
     settled();
     EXPECT_TRUE(e[8].drawn);
     EXPECT_FALSE(e[8].record->image_flags & IMAGE_FLAG_HIDDEN);
     EXPECT_EQ(e[8].shift_y, 20) << "40 pixels a unit";
-    sim().set(852, 0);
+    set(VAR_HSI_GLIDESLOPE_VALID, 0);
     settled();
     EXPECT_FALSE(e[8].drawn) << "no glideslope";
-    sim().set(852, 1);
+    set(VAR_HSI_GLIDESLOPE_VALID, 1);
     settled();
     EXPECT_TRUE(e[8].drawn);
     power(*nav1, false);
@@ -295,14 +285,14 @@ TEST_F(Hsi, GlideslopePointerShownWithAGlideslopeAndNav1On) {
 class Rmi : public PoweredDisplays {
   protected:
     void SetUp() override {
-        PoweredDisplays::SetUp();
+        ASSERT_NO_FATAL_FAILURE(PoweredDisplays::SetUp());
         rmi = &place("Collins_RMI");
         // Both selectors on their VOR receivers.
         if (updated(*rmi)[5].icon == 1u) host.click(*rmi, 64, 235, MOUSE_LEFT_BUTTON);
         if (rmi->elements()[6].icon == 1u) host.click(*rmi, 235, 235, MOUSE_LEFT_BUTTON);
-        sim().set(550, 30);
-        sim().set(59, 200);
-        sim().set(39, 45);
+        set(VAR_NAV1_BEARING, 30);
+        set(VAR_NAV2_BEARING, 200);
+        set(VAR_ADF_BEARING, 45);
     }
     double single_bar() { return updated(*rmi)[3].value_x; }
     double double_bar() { return updated(*rmi)[2].value_x; }
@@ -318,14 +308,14 @@ TEST_F(Rmi, PointersShowTheirBearingsOnlyWhileTheReceiversAreOn) {
     power(*nav2, true);
     EXPECT_EQ(single_bar(), 30);
     EXPECT_EQ(double_bar(), 200);
-    sim().set(46, 0x80);
+    set(VAR_NAV1_STATION_CODE, 0x80);
     EXPECT_EQ(single_bar(), 90) << "no bearing from the NAV1 station";
     EXPECT_EQ(double_bar(), 200);
-    sim().set(46, 0x7F);
-    sim().set(55, 0x81);
+    set(VAR_NAV1_STATION_CODE, 0x7F);
+    set(VAR_NAV2_STATION_CODE, 0x81);
     EXPECT_EQ(single_bar(), 30);
     EXPECT_EQ(double_bar(), 90) << "no bearing from the NAV2 station";
-    sim().set(55, 0);
+    set(VAR_NAV2_STATION_CODE, 0);
     power(*nav2, false);
     EXPECT_EQ(double_bar(), 90);
     EXPECT_EQ(single_bar(), 30);

@@ -4,8 +4,9 @@
 // heading to the top. Angles are measured on the pictures themselves: the card's by
 // matching the ring of its labels, the pointers' by where their yellow lies.
 #include "gauge_pictures.hpp"
-#include "panel_host.hpp"
+#include "placed_gauges.hpp"
 #include "render/panel_fonts.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -82,21 +83,13 @@ double yellow_direction(const Picture& p, Centre c, double r1, double r2) {
 // Difference of two directions, -180..180.
 double turn_between(double from, double to) { return std::remainder(to - from, 360.0); }
 
-class NavPictures : public ::testing::Test {
+class NavPictures : public PlacedGauges<> {
   protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(use_panel_fonts(error)) << error;
-        module = host.load_module(MARLOW_MODULE_PATH, error);
-        ASSERT_TRUE(module) << error;
-        bitmaps = std::make_unique<BitmapSurfaces>(module->resources());
-    }
-
-    GaugeInstance& place(const char* name) {
-        std::string error;
-        GaugeInstance* instance = host.place("Marlow_Instr", name, std::nullopt, error);
-        if (!instance) throw std::runtime_error(error);
-        return *instance;
+        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
+        bitmaps = std::make_unique<BitmapSurfaces>(modules.front()->resources());
     }
 
     // Switches a NAV head on with its ON button; its lamp (element 10) says so.
@@ -113,8 +106,6 @@ class NavPictures : public ::testing::Test {
         return Picture(gauge, *bitmaps, 300);
     }
 
-    PanelHost host;
-    LoadedModule* module = nullptr;
     std::unique_ptr<BitmapSurfaces> bitmaps;
 };
 
@@ -122,9 +113,9 @@ TEST_F(NavPictures, HsiCardCoursePointerAndDeviationBarTurnTogether) {
     switch_on(place("Becker_NR3320_NAV1"));
     GaugeInstance& hsi = place("HSI");
     Simulation& sim = host.simulation();
-    sim.set(851, 1); // course signal valid: NAV flag away
-    sim.set(849, 1); // one dot: the bar 36 pixels beside the course line
-    sim.set(853, 1);
+    sim.set(VAR_HSI_COURSE_VALID, 1);      // course signal valid: NAV flag away
+    sim.set(VAR_HSI_LATERAL_DEVIATION, 1); // one dot: the bar 36 pixels beside the course line
+    sim.set(VAR_HSI_TO_FROM, 1);
     const Centre c{151, 145};
     // Card labels lie in the ring 64-88 pixels out; the course pointer's head
     // 76-92; inside 40 the only yellow is the bar (the aircraft symbol is orange).
@@ -132,21 +123,21 @@ TEST_F(NavPictures, HsiCardCoursePointerAndDeviationBarTurnTogether) {
     auto head = [&](const Picture& p) { return yellow_direction(p, c, 76, 92); };
     auto bar = [&](const Picture& p) { return yellow_direction(p, c, 0, 40); };
 
-    sim.set(84, 0);
-    sim.set(854, 30);
+    sim.set(VAR_HEADING_INDICATOR, 0);
+    sim.set(VAR_HSI_COURSE, 30);
     const Picture first = draw(hsi);
     first.save("hsi_heading_0_course_30.png");
     EXPECT_NEAR(head(first), 30 - 90, 1.5) << "course 30 points 30 degrees right of the top";
     EXPECT_NEAR(turn_between(head(first), bar(first)), -90, 3) << "bar left of the course";
 
-    sim.set(84, 70);
+    sim.set(VAR_HEADING_INDICATOR, 70);
     const Picture turned = draw(hsi);
     turned.save("hsi_heading_70_course_30.png");
     EXPECT_NEAR(card_turn(first, turned), -70, 1) << "card";
     EXPECT_NEAR(turn_between(head(first), head(turned)), -70, 1.5) << "course pointer";
     EXPECT_NEAR(turn_between(bar(first), bar(turned)), -70, 1.5) << "deviation bar";
 
-    sim.set(854, 100); // a new course, the same heading: the card stays
+    sim.set(VAR_HSI_COURSE, 100); // a new course, the same heading: the card stays
     const Picture new_course = draw(hsi);
     new_course.save("hsi_heading_70_course_100.png");
     EXPECT_NEAR(card_turn(turned, new_course), 0, 1) << "card";
@@ -162,14 +153,14 @@ TEST_F(NavPictures, RmiCardBringsTheHeadingToTheTop) {
     GaugeInstance& rmi = place("Collins_RMI");
     Simulation& sim = host.simulation();
     // Both pointers down to the left, clear of the top and right of the card.
-    sim.set(550, 225);
-    sim.set(59, 225);
+    sim.set(VAR_NAV1_BEARING, 225);
+    sim.set(VAR_NAV2_BEARING, 225);
     const Centre c{150, 150};
 
-    sim.set(84, 0);
+    sim.set(VAR_HEADING_INDICATOR, 0);
     const Picture north = draw(rmi);
     north.save("rmi_heading_0.png");
-    sim.set(84, 90);
+    sim.set(VAR_HEADING_INDICATOR, 90);
     const Picture east = draw(rmi);
     east.save("rmi_heading_90.png");
     EXPECT_NEAR(ring_turn(north, east, c, 74, 98), -90, 1) << "card turned 90 to the left";
@@ -198,7 +189,7 @@ TEST_F(NavPictures, ObsKnobMarkPointsToTheSelectedCourse) {
     Simulation& sim = host.simulation();
     const Centre knob{32, 270};
     auto mark_direction = [&](double course) {
-        sim.set(45, course);
+        sim.set(VAR_NAV1_SELECTED_COURSE, course);
         const Picture picture = draw(vor);
         picture.save("vor_obs_course_" + std::to_string(int(course)) + ".png");
         double sx = 0, sy = 0;
@@ -243,10 +234,10 @@ TEST_F(NavPictures, HsiGlideslopePointerShowsOnItsScale) {
     switch_on(place("Becker_NR3320_NAV1"));
     GaugeInstance& hsi = place("HSI");
     Simulation& sim = host.simulation();
-    sim.set(851, 1);
-    sim.set(852, 1); // glideslope valid: pointer shown, VERT flag away
+    sim.set(VAR_HSI_COURSE_VALID, 1);
+    sim.set(VAR_HSI_GLIDESLOPE_VALID, 1); // glideslope valid: pointer shown, VERT flag away
     for (double deviation : {-1.0, 0.0, 1.0}) {
-        sim.set(850, deviation);
+        sim.set(VAR_HSI_VERTICAL_DEVIATION, deviation);
         const Picture picture = draw(hsi);
         picture.save("hsi_glideslope_" + std::to_string(int(deviation)) + ".png");
         const int top = 138 + int(40 * deviation);
@@ -263,7 +254,7 @@ TEST_F(NavPictures, HsiGlideslopePointerShowsOnItsScale) {
 TEST_F(NavPictures, HsiFlagsShowTheirWholeLettering) {
     GaugeInstance& hsi = place("HSI");
     Simulation& sim = host.simulation();
-    sim.set(279, 1); // raises all three flags
+    sim.set(VAR_INSTRUMENT_POWER_FAILED, 1); // raises all three flags
     const Picture picture = draw(hsi);
     picture.save("hsi_flags.png");
     struct Flag {

@@ -2,6 +2,7 @@
 // the 32-bit format: the VOR indicator, transponder, DME, HSI and RMI.
 #include "chain_words.hpp"
 #include "module_library.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,117 +17,139 @@ namespace {
 
 using namespace chain_words;
 
-// "Quartz" in words 62-63 of a string record, weight 400, character set 1, format 0x25.
-Element text(int32_t x, int32_t y, uint32_t flags, std::vector<uint32_t> sources,
-             uint32_t width, uint32_t height, uint32_t chars, uint32_t colour,
-             uint32_t highlight, Failures failures) {
-    WordList w = common(2, 0xFFFFFFFF, x, y, flags);
-    for (size_t i = 0; i < sources.size(); ++i) w.word(15 + 7 * i, sources[i]);
-    w.word(48, width).word(49, height).word(52, colour).word(53, 0).word(54, highlight);
-    w.word(62, 0x72617551).word(63, 0x7A74).word(70, 400).word(71, 1).word(72, 0x25);
-    w.word(73, chars);
-    return {81, w.map, {78}, failures, {}};
-}
-
-const Failures vor_signal = {{14, 2}, {21, 2}, {20, 1}};
+const Failures vor_signal = {
+    {FAILURE_NAV1_RECEIVER, 2}, {FAILURE_AVIONICS, 2}, {FAILURE_ELECTRICAL, 1}};
 
 std::vector<Element> vor_chain() {
     WordList course_bar = common(3, 3060, 150, 81, 0x4083);
-    course_bar.word(15, 40).number(23, 60.0 / 127.0);
+    course_bar.word(15, VAR_NAV1_COURSE_DEVIATION).number(23, 60.0 / 127.0);
     WordList gs_bar = common(3, 3050, 74, 157, 0x4083);
-    gs_bar.number(23, 1.0).word(26, 41).number(34, 0.5);
+    gs_bar.number(23, 1.0).word(26, VAR_NAV1_GLIDESLOPE_DEVIATION).number(34, 0.5);
     WordList card = common(6, 3120, 25, 35, 0x4083, 151, 158);
-    card.word(35, 45).number(43, 1.0).single(45, 1.0f).single(46, 1.0f);
+    card.word(35, VAR_NAV1_SELECTED_COURSE).number(43, 1.0).single(45, 1.0f).single(46, 1.0f);
     Element face = static_image(3130, 0, 0, 0x4003);
-    face.failures = {{14, 0}};
+    face.failures = {{FAILURE_NAV1_RECEIVER, 0}};
     return {
         face,
-        icon(3070, 216, 138, 0x4083, 44, 1.0, vor_signal),
-        icon(3100, 141, 176, 0x4083, 43, 1.0, vor_signal),
-        icon(3090, 141, 130, 0x4083, 43, 1.0, vor_signal),
-        icon(3080, 129, 220, 0x4083, 43, 1.0, vor_signal),
+        icon(3070, 216, 138, 0x4083, VAR_NAV1_GLIDESLOPE_VALID, 1.0, vor_signal),
+        icon(3100, 141, 176, 0x4083, VAR_NAV1_TO_FROM, 1.0, vor_signal),
+        icon(3090, 141, 130, 0x4083, VAR_NAV1_TO_FROM, 1.0, vor_signal),
+        icon(3080, 129, 220, 0x4083, VAR_NAV1_TO_FROM, 1.0, vor_signal),
         {48, course_bar.map, {42}, vor_signal, {}},
         {48, gs_bar.map, {43}, vor_signal, {}},
         {88, card.map, {}, {}, {}},
         static_image(3040, 0, 0, 0x3),
-        icon(3030, 77, 18, 0x7, 354, 1.0, vor_signal),
-        icon(3020, 196, 18, 0x7, 354, 1.0, vor_signal),
-        icon(3010, 136, 4, 0x7, 354, 1.0, vor_signal),
-        needle(3000, 32, 270, 30, 30, 0x83, 45, {{32, 250, 0}, {32, 290, 30}}, {}, false),
+        icon(3030, 77, 18, 0x7, VAR_MARKER_BEACON, 1.0, vor_signal),
+        icon(3020, 196, 18, 0x7, VAR_MARKER_BEACON, 1.0, vor_signal),
+        icon(3010, 136, 4, 0x7, VAR_MARKER_BEACON, 1.0, vor_signal),
+        needle(3000, 32, 270, 30, 30, 0x83, VAR_NAV1_SELECTED_COURSE, {{32, 250, 0}, {32, 290, 30}},
+               {}, false),
     };
 }
 
-const Failures xpdr_panel = {{21, 3}};
-const Failures xpdr_text = {{20, 3}, {21, 3}, {17, 0}};
+const Failures xpdr_panel = {{FAILURE_AVIONICS, 3}};
+const Failures xpdr_text = {
+    {FAILURE_ELECTRICAL, 3}, {FAILURE_AVIONICS, 3}, {FAILURE_TRANSPONDER, 0}};
 
 std::vector<Element> xpdr_chain() {
     return {
         static_image(3210, 0, 0, 0x3),
         icon(3220, 58, 14, 0x4003, 0, 0, xpdr_panel, false),
-        icon(3280, 91, 76, 0x4003, 10, 1.0, xpdr_panel),
-        icon(3270, 200, 76, 0x4003, 10, 1.0, xpdr_panel),
-        icon(3260, 164, 20, 0x4003, 10, 1.0, xpdr_panel),
-        text(223, 15, 0x7, {}, 26, 19, 3, 0x1E1E1E, 0x1E1E1E, xpdr_text),
-        text(72, 15, 0x7, {38}, 52, 19, 4, 0x1E1E1E, 0x1E1E1E, xpdr_text),
-        text(248, 15, 0x7, {73, 75, 335}, 48, 19, 3, 0x1E1E1E, 0x1E1E1E, xpdr_text),
-        icon(3240, 91, 76, 0x3, 10, 1.0, {}),
-        icon(3250, 91, 76, 0x7, 10, 1.0, xpdr_panel),
+        icon(3280, 91, 76, 0x4003, VAR_PANEL_LIGHTING, 1.0, xpdr_panel),
+        icon(3270, 200, 76, 0x4003, VAR_PANEL_LIGHTING, 1.0, xpdr_panel),
+        icon(3260, 164, 20, 0x4003, VAR_PANEL_LIGHTING, 1.0, xpdr_panel),
+        display_text(223, 15, 0x7, {}, 26, 19, 3, 0x1E1E1E, 0x1E1E1E, xpdr_text),
+        display_text(72, 15, 0x7, {VAR_TRANSPONDER_CODE}, 52, 19, 4, 0x1E1E1E, 0x1E1E1E, xpdr_text),
+        display_text(
+            248, 15, 0x7,
+            {VAR_FLIGHT_LEVEL_REFRESH_A, VAR_KOHLSMAN_SETTING_MB, VAR_FLIGHT_LEVEL_REFRESH_B}, 48,
+            19, 3, 0x1E1E1E, 0x1E1E1E, xpdr_text),
+        icon(3240, 91, 76, 0x3, VAR_PANEL_LIGHTING, 1.0, {}),
+        icon(3250, 91, 76, 0x7, VAR_PANEL_LIGHTING, 1.0, xpdr_panel),
         icon(3230, 171, 50, 0x7, 0, 1.0, xpdr_panel),
         icon(3220, 58, 14, 0x3, 0, 0, xpdr_panel),
     };
 }
 
 std::vector<Element> dme_chain() {
-    const Failures hidden = {{21, 3}};
+    const Failures hidden = {{FAILURE_AVIONICS, 3}};
     auto red = [&](int32_t x, int32_t y, uint32_t source, uint32_t w, uint32_t h, uint32_t n) {
-        return text(x, y, 0x7, {source, 372}, w, h, n, 0x0000FF, 0x00FFFF, hidden);
+        return display_text(x, y, 0x7, {source, VAR_DME_DISTANCE}, w, h, n, 0x0000FF, 0x00FFFF,
+                            hidden);
     };
     return {
-        static_image(1190, 0, 0, 0x3),     icon(1200, 68, 41, 0x3, 355, 1.0, {}, true, 3),
-        red(120, 21, 374, 27, 10, 3),      red(86, 21, 373, 18, 10, 4),
-        red(35, 21, 372, 18, 10, 2),       red(122, 7, 374, 24, 14, 2),
-        red(71, 7, 373, 48, 14, 4),        red(20, 7, 372, 48, 14, 4),
+        static_image(1190, 0, 0, 0x3),
+        icon(1200, 68, 41, 0x3, VAR_DME_SOURCE, 1.0, {}, true, 3),
+        red(120, 21, VAR_DME_TIME, 27, 10, 3),
+        red(86, 21, VAR_DME_SPEED, 18, 10, 4),
+        red(35, 21, VAR_DME_DISTANCE, 18, 10, 2),
+        red(122, 7, VAR_DME_TIME, 24, 14, 2),
+        red(71, 7, VAR_DME_SPEED, 48, 14, 4),
+        red(20, 7, VAR_DME_DISTANCE, 48, 14, 4),
         icon(1210, 7, 7, 0x3, 0, 0.0, {}), // the display's cover: scale 0, as the other covers
     };
 }
 
 std::vector<Element> hsi_chain() {
-    const Failures hidden = {{20, 3}, {21, 3}, {14, 3}};
+    const Failures hidden = {
+        {FAILURE_ELECTRICAL, 3}, {FAILURE_AVIONICS, 3}, {FAILURE_NAV1_RECEIVER, 3}};
     WordList bar = common(6, 1100, 48, 42, 0x4083, 151, 145);
-    bar.word(15, 849).number(23, -36.0).number(33, 1.0).word(35, 854).number(43, -1.0);
+    bar.word(15, VAR_HSI_LATERAL_DEVIATION)
+        .number(23, -36.0)
+        .number(33, 1.0)
+        .word(35, VAR_HSI_COURSE)
+        .number(43, -1.0);
     bar.single(45, 1.0f).single(46, 1.0f);
     WordList gs = common(3, 1120, 260, 138, 0x4083);
-    gs.word(15, 852).number(23, 1.0).word(26, 850).number(34, 40.0);
-    Element heading_knob = needle(1140, 259, 266, 24, 24, 0x83, 855, {}, {}, false);
+    gs.word(15, VAR_HSI_GLIDESLOPE_VALID)
+        .number(23, 1.0)
+        .word(26, VAR_HSI_VERTICAL_DEVIATION)
+        .number(34, 40.0);
+    Element heading_knob = needle(1140, 259, 266, 24, 24, 0x83, VAR_HEADING_BUG, {}, {}, false);
     heading_knob.words[13] = 0x2;
     return {
         static_image(1050, 0, 0, 0x4003),
-        needle(1060, 151, 145, 103, 103, 0x4083, 84, {}, {{20, 1}, {11, 1}, {4, 1}}, true),
-        needle(1080, 151, 145, 10, 103, 0x4083, 855, {}, {}, true),
-        needle(1070, 151, 145, 11, 32, 0x4083, 853, {}, hidden, true),
-        icon(1130, 0, 0, 0x4003, 851, 1.0, {}),
-        needle(1090, 151, 145, 103, 103, 0x4083, 854, {}, {{20, 1}, {21, 2}}, true),
-        {88, bar.map, {79, 81}, {{20, 2}, {21, 2}, {14, 2}}, {}},
-        icon(1180, 157, 28, 0x4003, 282, 1.0, {}),
+        needle(1060, 151, 145, 103, 103, 0x4083, VAR_HEADING_INDICATOR, {},
+               {{FAILURE_ELECTRICAL, 1}, {FAILURE_COMPASS_SYSTEM, 1}, {FAILURE_HEADING_GYRO, 1}},
+               true),
+        needle(1080, 151, 145, 10, 103, 0x4083, VAR_HEADING_BUG, {}, {}, true),
+        needle(1070, 151, 145, 11, 32, 0x4083, VAR_HSI_TO_FROM, {}, hidden, true),
+        icon(1130, 0, 0, 0x4003, VAR_HSI_COURSE_VALID, 1.0, {}),
+        needle(1090, 151, 145, 103, 103, 0x4083, VAR_HSI_COURSE, {},
+               {{FAILURE_ELECTRICAL, 1}, {FAILURE_AVIONICS, 2}}, true),
+        {88,
+         bar.map,
+         {79, 81},
+         {{FAILURE_ELECTRICAL, 2}, {FAILURE_AVIONICS, 2}, {FAILURE_NAV1_RECEIVER, 2}},
+         {}},
+        icon(1180, 157, 28, 0x4003, VAR_HEADING_GYRO_FAILED, 1.0, {}),
         {48, gs.map, {43}, hidden, {}},
-        icon(1110, 244, 114, 0x4003, 852, 1.0, {}),
+        icon(1110, 244, 114, 0x4003, VAR_HSI_GLIDESLOPE_VALID, 1.0, {}),
         static_image(1150, 32, 31, 0x4003),
         static_image(1160, 0, 0, 0x3),
-        needle(1170, 43, 266, 24, 24, 0x83, 45, {}, {}, false),
+        needle(1170, 43, 266, 24, 24, 0x83, VAR_NAV1_SELECTED_COURSE, {}, {}, false),
         heading_knob,
     };
 }
 
 std::vector<Element> rmi_chain() {
     WordList card = common(6, 1380, 35, 35, 0x4083, 150, 150);
-    card.word(35, 84).number(43, 1.0).single(45, 1.0f).single(46, 1.0f);
+    card.word(35, VAR_HEADING_INDICATOR).number(43, 1.0).single(45, 1.0f).single(46, 1.0f);
     const std::vector<Row> table = {{150, 50, 0}, {150, 250, 180}};
     return {
         static_image(1370, 0, 0, 0x4003),
-        {88, card.map, {}, {{20, 1}, {11, 0}}, {}},
-        needle(1410, 150, 150, 85, 14, 0x4083, 59, table, {{20, 1}, {5, 0}, {15, 0}, {21, 0}},
+        {88, card.map, {}, {{FAILURE_ELECTRICAL, 1}, {FAILURE_COMPASS_SYSTEM, 0}}, {}},
+        needle(1410, 150, 150, 85, 14, 0x4083, VAR_NAV2_BEARING, table,
+               {{FAILURE_ELECTRICAL, 1},
+                {FAILURE_ADF_RECEIVER, 0},
+                {FAILURE_NAV2_RECEIVER, 0},
+                {FAILURE_AVIONICS, 0}},
                true),
-        needle(1420, 150, 150, 87, 9, 0x4083, 550, table, {{20, 1}, {5, 0}, {14, 0}, {21, 0}},
+        needle(1420, 150, 150, 87, 9, 0x4083, VAR_NAV1_BEARING, table,
+               {{FAILURE_ELECTRICAL, 1},
+                {FAILURE_ADF_RECEIVER, 0},
+                {FAILURE_NAV1_RECEIVER, 0},
+                {FAILURE_AVIONICS, 0}},
                true),
         static_image(1430, 0, 0, 0x3),
         icon(1400, 35, 206, 0x3, 0, 1.0, {}, true, 2),
@@ -135,8 +158,6 @@ std::vector<Element> rmi_chain() {
 }
 
 constexpr uint32_t either = 0xA0200000, held_left = 0x20200000, left = 0x20000000;
-const Mouse end_parent{3, 0, 0, 0, 0, 0, 0, 0, 0};
-const Mouse end_list{0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 const std::map<std::string, std::vector<Mouse>> mouse_lists = {
     {"Becker_IN3303_VOR1",
@@ -144,7 +165,9 @@ const std::map<std::string, std::vector<Mouse>> mouse_lists = {
       {1, 2, 240, 60, 60, -1, 0xAB73, 0, 0},
       {2, 0, 0, 30, 60, 2, 0, either, 0, true},
       {2, 30, 0, 30, 60, 1, 0, either, 0, true},
-      end_parent, end_parent, end_list}},
+      area_end,
+      area_end,
+      list_end}},
     {"Becker_ATC3401_XPDR",
      {{1, 0, 0, 0, 0, -1, 0, 0, 0},
       {4, 0, 0, 0, 0, 0, 0x3180, 0, 0},
@@ -158,35 +181,39 @@ const std::map<std::string, std::vector<Mouse>> mouse_lists = {
       {2, 100, 0, 16, 26, 1, 0, held_left, 0, true},
       {2, 116, 26, 16, 26, 2, 0, held_left, 0, true},
       {2, 116, 0, 16, 26, 1, 0, held_left, 0, true},
-      end_parent, end_list}},
+      area_end,
+      list_end}},
     {"Bendix_KD1572_DME",
      {{1, 0, 0, 0, 0, -1, 0, 0, 0},
       {1, 0, 0, 180, 32, -1, 0, 0, 0},
       {4, 0, 0, 0, 0, 0, 0x317A, 0, 0},
-      end_parent,
+      area_end,
       {1, 66, 32, 50, 31, -1, 0, 0, 0},
       {4, 0, 0, 0, 0, 0, 0x317C, 0, 0},
-      end_parent,
+      area_end,
       {2, 63, 42, 20, 25, 3, 0, left, 0, true},
       {2, 83, 42, 20, 25, 4, 0, left, 0, true},
-      end_parent, end_list}},
+      area_end,
+      list_end}},
     {"HSI",
      {{1, 0, 0, 0, 0, -1, 0, 0, 0},
       {4, 0, 0, 0, 0, 0, 0x3094, 0, 0},
       {1, 19, 242, 48, 48, -1, 0xAB38, 0, 0},
-      end_parent,
+      area_end,
       {1, 235, 242, 48, 48, -1, 0xAB33, 0, 0},
-      end_parent,
+      area_end,
       {2, 235, 242, 24, 48, 2, 0, either, 0, true},
       {2, 259, 242, 24, 48, 1, 0, either, 0, true},
       {2, 19, 242, 24, 48, 2, 0, either, 0, true},
       {2, 43, 242, 24, 48, 1, 0, either, 0, true},
-      end_parent, end_list}},
+      area_end,
+      list_end}},
     {"Collins_RMI",
      {{1, 0, 0, 0, 0, -1, 0xAB5A, 0, 0},
       {2, 35, 206, 59, 59, 5, 0, left, 0, true},
       {2, 206, 206, 59, 59, 5, 0, left, 0, true},
-      end_parent, end_list}},
+      area_end,
+      list_end}},
 };
 
 #endif // GAUGE_ABI_32BIT

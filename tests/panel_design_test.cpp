@@ -5,6 +5,7 @@
 #include "key_event_names.hpp"
 #include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
+#include "simulator_numbers.h"
 #include "workbench/workbench_session.hpp"
 
 #include <cairo.h>
@@ -203,7 +204,7 @@ TEST_F(PanelDesign, AModuleRebuiltUnderTheSessionIsLoadedAgainAndTheStateKept) {
                         fs::file_time_type::clock::now() + std::chrono::seconds(5));
     run(1, 2.5);
     EXPECT_EQ(loads(), 2);
-    EXPECT_EQ(session->host().simulation().get(61), 123);
+    EXPECT_EQ(session->host().simulation().get(VAR_AIRSPEED), 123);
     EXPECT_EQ(session->panel().windows().size(), 2u);
     EXPECT_FALSE(session->panel().window_visible(session->panel().windows()[1]));
     EXPECT_TRUE(gauge_in_layout("gauge01", 0)["placeholder"].is_null()) << "the probe runs";

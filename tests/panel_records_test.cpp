@@ -3,6 +3,7 @@
 #include "gauge_abi.h"
 #include "module_library.hpp"
 #include "record_words.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,9 @@ struct Toggle {
 };
 
 const std::map<std::string, Toggle> toggles = {
-    {"ATC_Toggle", {90, 0xAB94, "", 0x1001C}},
-    {"Kneeboard_Toggle", {70, 0xAB93, "", 0x10154}},
-    {"Map_Toggle", {80, 0xAB8F, "", 0x10380}},
+    {"ATC_Toggle", {90, 0xAB94, "", KEY_ATC_WINDOW}},
+    {"Kneeboard_Toggle", {70, 0xAB93, "", KEY_KNEEBOARD_WINDOW}},
+    {"Map_Toggle", {80, 0xAB8F, "", KEY_MAP_WINDOW}},
     {"Invisible_Toggle", {150, 0, "", 0}},
     {"Radios_Toggle", {100, 0xAB86, "", 0}},
     {"GPS_Toggle", {110, 0xAB87, "", 0}},

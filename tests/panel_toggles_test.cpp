@@ -2,56 +2,25 @@
 // the key events and window toggles their parameter strings ask for, their faces
 // and tooltips.
 #include "mouse_map.hpp"
-#include "panel_host.hpp"
+#include "placed_gauges.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include <ostream>
-
-namespace panelhost {
-
-bool operator==(const KeyEvent& a, const KeyEvent& b) {
-    return a.event == b.event && a.value == b.value;
-}
-
-void PrintTo(const KeyEvent& key, std::ostream* out) {
-    *out << std::hex << "0x" << key.event << std::dec << "(" << key.value << ")";
-}
-
-} // namespace panelhost
-
 using namespace panelhost;
 
 namespace {
 
-constexpr uint32_t open_window = 0x103CB;
-constexpr uint32_t close_window = 0x103CC;
-constexpr uint32_t toggle_window = 0x103CA;
-constexpr uint32_t view_zero_steps = 0x10153;
-constexpr uint32_t view_forward = 0x100C6;
-constexpr uint32_t view_back = 0x100C7;
 
 std::vector<KeyEvent> repeated(uint32_t event, size_t times) {
     return std::vector<KeyEvent>(times, KeyEvent{event, 0});
 }
 
-class PanelToggles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(host.load_module(MARLOW_MODULE_PATH, error)) << error;
-    }
-
-    GaugeInstance& place(const char* name, std::optional<std::string> parameters = std::nullopt) {
-        std::string error;
-        GaugeInstance* instance = host.place("Marlow_Instr", name, std::move(parameters), error);
-        EXPECT_TRUE(instance) << error;
-        return *instance;
-    }
-
+class PanelToggles : public PlacedGauges<> {
+  protected:
     // The key events one click in the middle of the button sends.
     std::vector<KeyEvent> click(GaugeInstance& toggle) {
         host.simulation().clear_logs();
@@ -66,8 +35,6 @@ protected:
 
     uint32_t face(const GaugeInstance& toggle) { return toggle.elements().at(0).record->resource_id; }
     uint32_t help_id(const GaugeInstance& toggle) { return toggle.header().mouse_areas[0].help_id; }
-
-    PanelHost host;
 };
 
 TEST_F(PanelToggles, WithoutParametersAClickTogglesTheMainPanelWindow) {
@@ -86,53 +53,56 @@ TEST_F(PanelToggles, AStringWithoutOptionsMakesAClickDoNothing) {
 
 TEST_F(PanelToggles, OpenCloseAndToggleInThatOrderWhateverTheirOrderInTheString) {
     EXPECT_EQ(click_with("t75 c50 o10 oGPS_PANEL tOVERHEAD_PANEL"),
-              (std::vector<KeyEvent>{{open_window, 10},
-                                     {open_window, 225},
-                                     {close_window, 50},
-                                     {toggle_window, 75},
-                                     {toggle_window, 250}}));
+              (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_OPEN, 10},
+                                     {KEY_PANEL_WINDOW_OPEN, 225},
+                                     {KEY_PANEL_WINDOW_CLOSE, 50},
+                                     {KEY_PANEL_WINDOW_TOGGLE, 75},
+                                     {KEY_PANEL_WINDOW_TOGGLE, 250}}));
     EXPECT_TRUE(host.simulation().window_toggles().empty());
 }
 
 TEST_F(PanelToggles, OptionsAfterACommentMarkAreIgnored) {
     EXPECT_EQ(click_with("tGPS_PANEL/oMAIN_PANEL"),
-              (std::vector<KeyEvent>{{toggle_window, 225}}));
-    EXPECT_EQ(click_with("o50 #c50"), (std::vector<KeyEvent>{{open_window, 50}}));
-    EXPECT_EQ(click_with("o50 'p2"), (std::vector<KeyEvent>{{open_window, 50}}));
+              (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_TOGGLE, 225}}));
+    EXPECT_EQ(click_with("o50 #c50"), (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_OPEN, 50}}));
+    EXPECT_EQ(click_with("o50 'p2"), (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_OPEN, 50}}));
 }
 
 TEST_F(PanelToggles, WindowValuesMustFollowTheirKeyDirectly) {
-    EXPECT_EQ(click_with("o RADIO_STACK_PANEL"), (std::vector<KeyEvent>{{open_window, 0}}))
+    EXPECT_EQ(click_with("o RADIO_STACK_PANEL"),
+              (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_OPEN, 0}}))
         << "a spaced name reads as the number 0";
     EXPECT_TRUE(click_with("o-5").empty()) << "negative windows are skipped";
-    EXPECT_EQ(click_with("c50 o"), (std::vector<KeyEvent>{{close_window, 50}}))
+    EXPECT_EQ(click_with("c50 o"), (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_CLOSE, 50}}))
         << "an o at the very end has no value";
-    EXPECT_EQ(click_with("oANNUNCIATOR2_PANEL"), (std::vector<KeyEvent>{{open_window, 150}}));
+    EXPECT_EQ(click_with("oANNUNCIATOR2_PANEL"),
+              (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_OPEN, 150}}));
 }
 
 TEST_F(PanelToggles, ViewStepsFollowTheFirstP) {
-    EXPECT_EQ(click_with("p-3"), repeated(view_back, 3));
-    EXPECT_EQ(click_with("p2 p-1"), repeated(view_forward, 2));
-    EXPECT_EQ(click_with("p0"), repeated(view_zero_steps, 1));
-    EXPECT_EQ(click_with("pX"), repeated(view_zero_steps, 1));
-    EXPECT_EQ(click_with("p"), repeated(view_zero_steps, 1));
+    EXPECT_EQ(click_with("p-3"), repeated(KEY_VIEW_PREVIOUS, 3));
+    EXPECT_EQ(click_with("p2 p-1"), repeated(KEY_VIEW_NEXT, 2));
+    EXPECT_EQ(click_with("p0"), repeated(KEY_VIEW_RESET, 1));
+    EXPECT_EQ(click_with("pX"), repeated(KEY_VIEW_RESET, 1));
+    EXPECT_EQ(click_with("p"), repeated(KEY_VIEW_RESET, 1));
     EXPECT_EQ(click_with("o50 p1"),
-              (std::vector<KeyEvent>{{open_window, 50}, {view_forward, 0}}));
+              (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_OPEN, 50}, {KEY_VIEW_NEXT, 0}}));
 }
 
 TEST_F(PanelToggles, HugeViewStepCountsAreHeldAtOneHundred) {
-    EXPECT_EQ(click_with("p99999999999"), repeated(view_forward, 100));
-    EXPECT_EQ(click_with("p-2147483648"), repeated(view_back, 100));
+    EXPECT_EQ(click_with("p99999999999"), repeated(KEY_VIEW_NEXT, 100));
+    EXPECT_EQ(click_with("p-2147483648"), repeated(KEY_VIEW_PREVIOUS, 100));
 }
 
 TEST_F(PanelToggles, CloseAtStartHappensOnlyAtTheFirstInstallation) {
     GaugeInstance& close = place("Close_Subpanel", "aGPS_PANEL cGPS_PANEL");
-    EXPECT_EQ(host.simulation().key_events(), (std::vector<KeyEvent>{{close_window, 225}}));
+    EXPECT_EQ(host.simulation().key_events(),
+              (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_CLOSE, 225}}));
     EXPECT_EQ(close.header().user_word, 1u);
     host.simulation().clear_logs();
     host.reinstall(close);
     EXPECT_TRUE(host.simulation().key_events().empty());
-    EXPECT_EQ(click(close), (std::vector<KeyEvent>{{close_window, 225}}))
+    EXPECT_EQ(click(close), (std::vector<KeyEvent>{{KEY_PANEL_WINDOW_CLOSE, 225}}))
         << "the click options are unaffected";
 
     host.simulation().clear_logs();
@@ -174,13 +144,13 @@ TEST_F(PanelToggles, HelpIdsFromNumbersBelow0xA000AreZero) {
 }
 
 TEST_F(PanelToggles, ThreeButtonsHaveTheHostSendTheirKeyEvent) {
-    EXPECT_EQ(click(place("ATC_Toggle", "o50")), (std::vector<KeyEvent>{{0x1001C, 0}}))
+    EXPECT_EQ(click(place("ATC_Toggle", "o50")), (std::vector<KeyEvent>{{KEY_ATC_WINDOW, 0}}))
         << "and read no options";
-    EXPECT_EQ(click(place("Kneeboard_Toggle")), (std::vector<KeyEvent>{{0x10154, 0}}));
+    EXPECT_EQ(click(place("Kneeboard_Toggle")), (std::vector<KeyEvent>{{KEY_KNEEBOARD_WINDOW, 0}}));
     GaugeInstance& map = place("Map_Toggle");
     host.simulation().clear_logs();
     EXPECT_TRUE(host.click(map, 6, 6, MOUSE_LEFT_BUTTON)) << "inside its 12 x 12 face";
-    EXPECT_EQ(host.simulation().key_events(), (std::vector<KeyEvent>{{0x10380, 0}}));
+    EXPECT_EQ(host.simulation().key_events(), (std::vector<KeyEvent>{{KEY_MAP_WINDOW, 0}}));
     EXPECT_TRUE(host.simulation().window_toggles().empty());
 }
 

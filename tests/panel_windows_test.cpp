@@ -2,6 +2,7 @@
 // show and hide windows by number, a panel's windows start as its file says, and
 // a toggle button's click shows or hides its window.
 #include "panel.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,6 @@ using namespace panelhost;
 
 namespace {
 
-constexpr uint32_t open_window = 0x103CB;
-constexpr uint32_t close_window = 0x103CC;
-constexpr uint32_t toggle_window = 0x103CA;
 constexpr uint32_t compass_panel = 75;
 
 const std::string module_dir = std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string();
@@ -23,15 +21,15 @@ const std::string module_dir = std::filesystem::path(MARLOW_MODULE_PATH).parent_
 TEST(WindowState, KeyEventsOpenCloseAndToggleWindowsByNumber) {
     Simulation simulation;
     EXPECT_FALSE(simulation.window_visible(50)) << "a window nobody showed is hidden";
-    simulation.trigger_key_event(open_window, 50);
+    simulation.trigger_key_event(KEY_PANEL_WINDOW_OPEN, 50);
     EXPECT_TRUE(simulation.window_visible(50));
-    simulation.trigger_key_event(open_window, 50);
+    simulation.trigger_key_event(KEY_PANEL_WINDOW_OPEN, 50);
     EXPECT_TRUE(simulation.window_visible(50)) << "opening an open window keeps it open";
-    simulation.trigger_key_event(toggle_window, 50);
+    simulation.trigger_key_event(KEY_PANEL_WINDOW_TOGGLE, 50);
     EXPECT_FALSE(simulation.window_visible(50));
-    simulation.trigger_key_event(toggle_window, 50);
+    simulation.trigger_key_event(KEY_PANEL_WINDOW_TOGGLE, 50);
     EXPECT_TRUE(simulation.window_visible(50));
-    simulation.trigger_key_event(close_window, 50);
+    simulation.trigger_key_event(KEY_PANEL_WINDOW_CLOSE, 50);
     EXPECT_FALSE(simulation.window_visible(50));
     EXPECT_EQ(simulation.key_events().size(), 5u);
     EXPECT_TRUE(simulation.window_toggles().empty());

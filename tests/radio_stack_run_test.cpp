@@ -5,6 +5,7 @@
 // heads send, and the rendered ACTIVE windows show the new frequencies exactly as
 // they show the same frequencies set in the simulation.
 #include "panel.hpp"
+#include "simulator_numbers.h"
 #ifdef RADIO_STACK_WITH_RENDER
 #include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
@@ -63,16 +64,16 @@ const std::vector<HeadRun>& runs() {
         {"Becker_AR3202_COM1",
          0,
          {{knob_whole_up, 3}, {window_fraction_up, 14}},
-         {{0x10065, 3}, {0x10067, 14}, {0x10344, 1}},
-         {{23, 0x2485}},
+         {{KEY_COM_WHOLE_INC, 3}, {KEY_COM_FRACTION_INC, 14}, {KEY_COM_STANDBY_SWAP, 1}},
+         {{VAR_COM_FREQUENCY, 0x2485}},
          "118.00",
          "124.85",
          16},
         {"Becker_NR3320_NAV1",
          1,
          {{knob_whole_down, 4}, {knob_fraction_down, 14}},
-         {{0x10068, 4}, {0x1006A, 14}, {0x10390, 1}},
-         {{24, 0x0920}},
+         {{KEY_NAV1_WHOLE_DEC, 4}, {KEY_NAV1_FRACTION_DEC, 14}, {KEY_NAV1_STANDBY_SWAP, 1}},
+         {{VAR_NAV1_FREQUENCY, 0x0920}},
          "110.50",
          "109.20",
          16},
@@ -80,8 +81,8 @@ const std::vector<HeadRun>& runs() {
         {"Becker_NR3320_NAV2",
          2,
          {{window_whole_up, 3}, {knob_fraction_up, 3}},
-         {{0x1006D, 3}, {0x1006F, 3}, {0x10394, 1}},
-         {{27, 0x1605}},
+         {{KEY_NAV2_WHOLE_INC, 3}, {KEY_NAV2_FRACTION_INC, 3}, {KEY_NAV2_STANDBY_SWAP, 1}},
+         {{VAR_NAV2_FREQUENCY, 0x1605}},
          "110.50",
          "116.05",
          16},
@@ -90,8 +91,8 @@ const std::vector<HeadRun>& runs() {
         {"Becker_AD3502_ADF",
          3,
          {{knob_whole_up, 10, MOUSE_RIGHT_BUTTON}, {window_whole_up, 34}, {knob_fraction_up, 5}},
-         {{0x1024B, 1}},
-         {{16, 0x234}, {18, 0x105}},
+         {{KEY_ADF_FREQUENCY_HIGH_SET, 1}},
+         {{VAR_ADF_FREQUENCY, 0x234}, {VAR_ADF_FREQUENCY_TENTHS, 0x105}},
          "0350.0",
          "1234.5",
          15},

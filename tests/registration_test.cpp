@@ -1,6 +1,7 @@
 // The registration plate of the real module through the host: its text from the
 // ATC identifier or a fixed text, its colour and font from the parameter string.
 #include "panel.hpp"
+#include "placed_gauges.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +15,15 @@ namespace {
 
 constexpr const char* atc_id = "ATC ID,string";
 
-class RegistrationPlate : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(host.load_module(MARLOW_MODULE_PATH, error)) << error;
-    }
-
-    GaugeInstance& place(std::optional<std::string> parameters = std::nullopt) {
-        std::string error;
-        GaugeInstance* instance = host.place("Marlow_Instr", "Registration", std::move(parameters), error);
-        EXPECT_TRUE(instance) << error;
-        return *instance;
+class RegistrationPlate : public PlacedGauges<> {
+  protected:
+    GaugeInstance& place(std::optional<std::string> parameters = std::nullopt,
+                         std::source_location where = std::source_location::current()) {
+        return PlacedGauges::place("Registration", std::move(parameters), where);
     }
 
     // The plate's text after one update.
-    std::string text(GaugeInstance& plate) {
-        host.update();
-        return plate.elements().at(1).text;
-    }
+    std::string text(GaugeInstance& plate) { return element(plate, 1).text; }
 
     // The text a plate with these parameters shows for an ATC identifier.
     std::string shown(const std::string& parameters, const std::string& identifier = "D-IMAR") {
@@ -43,8 +34,6 @@ protected:
     const StringRecord& string(const GaugeInstance& plate) {
         return *reinterpret_cast<const StringRecord*>(plate.elements().at(1).record);
     }
-
-    PanelHost host;
 };
 
 TEST_F(RegistrationPlate, WithoutParametersItShowsTheAtcIdentifierInWhiteArial) {

@@ -8,6 +8,7 @@
 #include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
 #include "render/png_output.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST_F(RenderedPanel, ABrokenLineIsReportedAndTheRestIsDrawn) {
     ASSERT_EQ(panel.windows()[0].gauges.size(), 3u) << "two gauges and a placeholder";
     EXPECT_FALSE(panel.windows()[0].gauges[1].instance);
 
-    host.simulation().set(61, 120);
+    host.simulation().set(VAR_AIRSPEED, 120);
     host.update();
     PanelRenderer renderer(host);
     FrameStats stats;
@@ -87,7 +88,7 @@ TEST_F(RenderedPanel, NeedlesPointWhereTheirValuesSay) {
     PanelRenderer renderer(host);
     const PlacedGauge& airspeed = panel.windows()[0].gauges[0];
     auto draw = [&](double knots) {
-        host.simulation().set(61, knots);
+        host.simulation().set(VAR_AIRSPEED, knots);
         host.update();
         return renderer.render_window(panel.windows()[0]);
     };
@@ -109,7 +110,7 @@ TEST_F(RenderedPanel, OnlyChangedGaugesAreRedrawn) {
     renderer.render_panel(panel, 1.0, &first);
     host.update();
     renderer.render_panel(panel, 1.0, &second);
-    host.simulation().set(65, 1300);
+    host.simulation().set(VAR_VERTICAL_SPEED, 1300);
     host.update();
     renderer.render_panel(panel, 1.0, &third);
     EXPECT_EQ(first.gauges_drawn, 2);
@@ -126,8 +127,8 @@ TEST_F(RenderedPanel, AWindowDrawnAgainWhereItChangedIsTheWindowDrawnWhole) {
     PanelRenderer kept(host);
     host.update();
     kept.render_window(main_window, 1.25);
-    host.simulation().set(61, 140); // the airspeed indicators
-    host.simulation().set(84, 75);  // everything that shows the heading
+    host.simulation().set(VAR_AIRSPEED, 140);         // the airspeed indicators
+    host.simulation().set(VAR_HEADING_INDICATOR, 75); // everything that shows the heading
     host.update();
     FrameStats stats;
     SurfacePtr again = kept.render_window(main_window, 1.25, &stats);
@@ -240,7 +241,7 @@ TEST_F(PanelFolder, AGaugeWithOnlyAPositionIsDrawnAtItsDesignSize) {
     ASSERT_TRUE(airspeed.instance);
     EXPECT_EQ(airspeed.width, 300);
     EXPECT_EQ(airspeed.height, 300);
-    host.simulation().set(61, 120);
+    host.simulation().set(VAR_AIRSPEED, 120);
     host.update();
     PanelRenderer renderer(host);
     SurfacePtr picture = renderer.render_window(panel.windows()[0]);
@@ -305,14 +306,14 @@ TEST_F(RenderedPanel, PicturesAreDrawnOnceTheGaugesHaveSettled) {
     ASSERT_TRUE(host.load_module(MARLOW_MODULE_PATH, error)) << error;
     GaugeInstance* hsi = host.place("Marlow_Instr", "HSI", std::nullopt, error);
     ASSERT_TRUE(hsi) << error;
-    host.simulation().set(854, 180); // the course
-    host.simulation().set(853, 1);   // TO
+    host.simulation().set(VAR_HSI_COURSE, 180); // the course
+    host.simulation().set(VAR_HSI_TO_FROM, 1);  // TO
     host.update();
     DrawingSignature after_one = drawing_signature(*hsi);
     host.update();
     EXPECT_NE(drawing_signature(*hsi), after_one) << "the second update still changes the HSI";
 
-    host.simulation().set(854, 270);
+    host.simulation().set(VAR_HSI_COURSE, 270);
     host.update();
     EXPECT_GT(update_until_settled(host), 1);
     DrawingSignature settled = drawing_signature(*hsi);

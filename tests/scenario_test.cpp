@@ -1,6 +1,7 @@
 // Scenarios: reading the timeline file, and playing it back in time.
 #include "key_event_names.hpp"
 #include "scenario.hpp"
+#include "simulator_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +46,10 @@ TEST(ScenarioFile, ReadsEveryKindOfEntryWithCommentsAndNames) {
     EXPECT_EQ(scenario.title, "Test flight");
     EXPECT_EQ(scenario.duration, 100);
     EXPECT_TRUE(scenario.loop);
-    ASSERT_EQ(scenario.variables.at(61).size(), 2u);
-    EXPECT_EQ(scenario.variables.at(61)[0].t, 0);  // sorted by time
-    EXPECT_EQ(scenario.variables.at(61)[1].value, 100);
-    EXPECT_FALSE(scenario.variables.at(276)[0].ramp);
+    ASSERT_EQ(scenario.variables.at(VAR_AIRSPEED).size(), 2u);
+    EXPECT_EQ(scenario.variables.at(VAR_AIRSPEED)[0].t, 0); // sorted by time
+    EXPECT_EQ(scenario.variables.at(VAR_AIRSPEED)[1].value, 100);
+    EXPECT_FALSE(scenario.variables.at(VAR_ATTITUDE_GYRO_FAILED)[0].ramp);
     EXPECT_EQ(scenario.named.at("PRESSURE ALTITUDE,feet")[0].value, 900);
 
     ASSERT_EQ(scenario.events.size(), 6u);
@@ -56,7 +57,8 @@ TEST(ScenarioFile, ReadsEveryKindOfEntryWithCommentsAndNames) {
     EXPECT_EQ(scenario.events[1].event, 65883u);
     EXPECT_EQ(scenario.events[1].value, 3u);
     EXPECT_EQ(scenario.events[2].kind, ScenarioEvent::Kind::Fail);
-    EXPECT_EQ(scenario.events[2].keys, (std::vector<uint32_t>{3, 6}));
+    EXPECT_EQ(scenario.events[2].keys,
+              (std::vector<uint32_t>{FAILURE_PITOT_STATIC, FAILURE_AIRSPEED}));
     EXPECT_EQ(scenario.events[3].kind, ScenarioEvent::Kind::Repair);
     const ScenarioClick& click = scenario.events[4].click;
     EXPECT_EQ(click.gauge, "Becker_AR3202_COM1");
@@ -101,7 +103,7 @@ TEST(ScenarioFile, NamesTheFileAndEntryOfEachBadEntryAndKeepsTheRest) {
         "flight.json entry 13: click switch must be \"on\" or \"off\"",
     };
     EXPECT_EQ(scenario.errors, expected);
-    ASSERT_EQ(scenario.variables.at(61).size(), 2u);
+    ASSERT_EQ(scenario.variables.at(VAR_AIRSPEED).size(), 2u);
     EXPECT_EQ(scenario.duration, 12);  // the last good entry's time
 }
 
@@ -122,9 +124,32 @@ TEST(ScenarioFile, TheExampleFlightReadsWithoutErrorsAndLoops) {
     EXPECT_TRUE(scenario.errors.empty()) << scenario.errors.front();
     EXPECT_TRUE(scenario.loop);
     EXPECT_GT(scenario.duration, 300);
-    for (uint32_t id : {61u, 65u, 83u, 74u, 75u, 76u, 78u, 80u, 69u, 70u, 291u, 293u, 297u, 299u,
-                        631u, 650u, 629u, 648u, 701u, 709u, 624u, 643u, 638u, 657u, 562u, 572u,
-                        561u, 571u, 732u, 734u, 330u, 332u, 333u, 334u})
+    std::vector<uint32_t> flown = {VAR_AIRSPEED,
+                                   VAR_VERTICAL_SPEED,
+                                   VAR_COMPASS_HEADING,
+                                   VAR_INDICATED_ALTITUDE,
+                                   VAR_KOHLSMAN_SETTING_MB,
+                                   VAR_KOHLSMAN_SETTING_HG,
+                                   VAR_PITCH,
+                                   VAR_BANK,
+                                   VAR_TURN_COORDINATOR_BALL,
+                                   VAR_TURN_RATE,
+                                   VAR_FUEL_TANK_LEFT_MAIN_LEVEL,
+                                   VAR_FUEL_TANK_LEFT_AUX_LEVEL,
+                                   VAR_FUEL_TANK_RIGHT_MAIN_LEVEL,
+                                   VAR_FUEL_TANK_RIGHT_AUX_LEVEL,
+                                   VAR_FLAPS_POSITION,
+                                   VAR_GEAR_CENTRE_POSITION,
+                                   VAR_GEAR_LEFT_POSITION,
+                                   VAR_GEAR_RIGHT_POSITION};
+    for (int engine : {1, 2}) {
+        flown.insert(flown.end(),
+                     {VAR_ENG_ITT(engine), VAR_ENG_TORQUE(engine), VAR_ENG_PROPELLER_RPM(engine),
+                      VAR_ENG_GAS_GENERATOR_RPM(engine), VAR_ENG_FUEL_FLOW(engine),
+                      VAR_ENG_OIL_PRESSURE(engine), VAR_ENG_OIL_TEMPERATURE(engine),
+                      VAR_ENG_HYDRAULIC_PRESSURE(engine)});
+    }
+    for (uint32_t id : flown)
         EXPECT_TRUE(scenario.variables.count(id)) << "variable " << id;
 }
 
@@ -151,20 +176,20 @@ TEST(ScenarioPlayer, PlaysValuesAndEventsInTimeAtItsSpeedOnlyWhilePlaying) {
     player.play();
     ScenarioStep first = player.advance(1);
     EXPECT_EQ(event_times(first), (std::vector<double>{0}));  // the events at 0 come first
-    EXPECT_EQ(values(first).at(61), 10);
+    EXPECT_EQ(values(first).at(VAR_AIRSPEED), 10);
     EXPECT_FALSE(values(first).count(65));  // not before its first point
 
     player.set_speed(2);
     ScenarioStep second = player.advance(1.5);  // to 4 s
     EXPECT_DOUBLE_EQ(player.time(), 4);
     EXPECT_EQ(event_times(second), (std::vector<double>{4}));
-    EXPECT_EQ(values(second).at(61), 40);
+    EXPECT_EQ(values(second).at(VAR_AIRSPEED), 40);
 
     player.pause();
     EXPECT_TRUE(player.advance(1).events.empty());
     ScenarioStep stepped = player.step(3);  // steps play while paused
     EXPECT_DOUBLE_EQ(player.time(), 7);
-    EXPECT_EQ(values(stepped).at(65), 200);
+    EXPECT_EQ(values(stepped).at(VAR_VERTICAL_SPEED), 200);
     EXPECT_FALSE(player.playing());
 }
 
@@ -176,7 +201,7 @@ TEST(ScenarioPlayer, LoopsWithTheEventsOfBothEndsAndRestartsOnRequest) {
     EXPECT_TRUE(wrap.restarted);
     EXPECT_EQ(event_times(wrap), (std::vector<double>{10, 0}));
     EXPECT_DOUBLE_EQ(player.time(), 1);
-    EXPECT_EQ(values(wrap).at(61), 10);
+    EXPECT_EQ(values(wrap).at(VAR_AIRSPEED), 10);
 
     player.restart();
     EXPECT_EQ(event_times(player.step(0)), (std::vector<double>{0}));
@@ -189,7 +214,7 @@ TEST(ScenarioPlayer, WithoutLoopStopsAtTheEndAndPlayStartsAgain) {
     ScenarioStep last = player.advance(5);
     EXPECT_FALSE(player.playing());
     EXPECT_DOUBLE_EQ(player.time(), 2);
-    EXPECT_EQ(values(last).at(61), 3);  // the last point is always reached
+    EXPECT_EQ(values(last).at(VAR_AIRSPEED), 3); // the last point is always reached
     player.play();
     EXPECT_DOUBLE_EQ(player.time(), 0);
     EXPECT_TRUE(player.playing());
@@ -201,7 +226,7 @@ TEST(ScenarioPlayer, LeavesAVariableAloneAfterItsLastPoint) {
     player.play();
     EXPECT_EQ(values(player.advance(0.5)).count(612), 1u);  // its only point, once
     EXPECT_EQ(values(player.advance(0.5)).count(612), 0u);
-    EXPECT_EQ(values(player.advance(2.5)).at(61), 9);  // passing the last point sets it
+    EXPECT_EQ(values(player.advance(2.5)).at(VAR_AIRSPEED), 9); // passing the last point sets it
     EXPECT_EQ(values(player.advance(0.5)).count(61), 0u);
 }
 
@@ -211,10 +236,10 @@ TEST(ScenarioPlayer, AHandSetValueHoldsUntilTheScenarioSetsTheVariableAgain) {
     player.advance(1);
     player.hold_variable(61);  // the next point of 61 is at 4 s
     EXPECT_FALSE(values(player.advance(2)).count(61));
-    EXPECT_EQ(values(player.advance(1)).at(61), 40);
+    EXPECT_EQ(values(player.advance(1)).at(VAR_AIRSPEED), 40);
     player.hold_variable(61);  // no later point: held until the scenario starts again
     EXPECT_FALSE(values(player.advance(5)).count(61));
-    EXPECT_EQ(values(player.advance(2)).at(61), 10);  // 11 s: round again
+    EXPECT_EQ(values(player.advance(2)).at(VAR_AIRSPEED), 10); // 11 s: round again
 }
 
 TEST(ScenarioPlayer, NamedValuesFollowTheirTrack) {
@@ -240,9 +265,9 @@ TEST(ScenarioPlayer, RefusesNonsenseTimesAndSpeeds) {
 }
 
 TEST(KeyEventNames, NameTheGaugesEventsAndReadNamesAndNumbers) {
-    EXPECT_EQ(key_event_name(0x1015B), "KOHLSMAN_INC");
+    EXPECT_EQ(key_event_name(KEY_KOHLSMAN_INC), "KOHLSMAN_INC");
     EXPECT_EQ(key_event_name(0x12345), "KEY_0x12345");
-    EXPECT_EQ(key_event_number("KOHLSMAN_INC"), 0x1015Bu);
+    EXPECT_EQ(key_event_number("KOHLSMAN_INC"), KEY_KOHLSMAN_INC);
     EXPECT_EQ(key_event_number("KEY_0x12345"), 0x12345u);
     EXPECT_EQ(key_event_number("0x1030e"), 0x1030Eu);
     EXPECT_EQ(key_event_number("65536"), 65536u);
