@@ -3,15 +3,13 @@
 #include "art/art_families.hpp"
 #include "art/dial_preview.hpp"
 #include "flight/dial_tables.hpp"
+#include "flight/flight_bitmaps.hpp"
 
 namespace art {
 namespace {
 
-constexpr DialBitmaps bitmaps{.module = "Marlow_Instr",
-                              .face = 1020,
-                              .needle = 1030,
-                              .cover = 1040,
-                              .needle_pivot = {50, 11}};
+constexpr const char* module = "Marlow_Instr";
+constexpr gauge::DialBitmaps bitmaps = gauge::airspeed_bitmaps::dial;
 
 struct Figure {
     double knots;
@@ -57,7 +55,7 @@ void draw_face(cairo_t* cr, int, int) {
     text_centred(cr, "KNOTS", {150, 212}, 18);
 }
 
-constexpr NeedleShape needle_shape{.pivot = bitmaps.needle_pivot,
+constexpr NeedleShape needle_shape{.pivot = pivot_of(bitmaps.needle),
                                    .length = 112,
                                    .width = 6,
                                    .tail = 36,
@@ -73,12 +71,10 @@ void draw_cover(cairo_t* cr, int, int) {
 } // namespace
 
 void register_airspeed_art(BitmapRegistry& registry) {
-    registry.add({bitmaps.module, bitmaps.face, dial::size, dial::size, draw_face});
-    registry.add({bitmaps.module, bitmaps.needle, 165, 22, draw_needle});
-    registry.add({bitmaps.module, bitmaps.cover, dial::size, dial::size, draw_cover});
+    add_dial(registry, module, bitmaps, draw_face, draw_needle, draw_cover);
     for (int knots : {60, 145, 260})
         registry.add_preview(
-            dial_preview(bitmaps, "airspeed_" + std::to_string(knots), scale.angle(knots)));
+            dial_preview(module, bitmaps, "airspeed_" + std::to_string(knots), scale.angle(knots)));
 }
 
 } // namespace art

@@ -10,12 +10,15 @@
 // at its own pitch.
 #include "art/art_families.hpp"
 #include "flight/attitude_layout.hpp"
+#include "flight/flight_bitmaps.hpp"
 
 #include <cstdlib>
 #include <string>
 
 namespace art {
 namespace {
+
+namespace bitmaps = gauge::attitude_bitmaps;
 
 namespace att = gauge::attitude;
 
@@ -283,14 +286,14 @@ void draw_cover(cairo_t* cr, int, int) {
 } // namespace
 
 void register_attitude_art(BitmapRegistry& registry) {
-    registry.add({module, 410, 300, 300, draw_face});
-    registry.add({module, att::card_bitmap, 256, 256, draw_card});
-    registry.add({module, att::card_bitmap + 1, 300, 242, draw_card_window});
-    registry.add({module, att::ring_bitmap, 274, 274, draw_ring});
-    registry.add({module, att::ring_bitmap + 1, 300, 242, draw_ring_window});
-    registry.add({module, att::symbol_bitmap, 139, 99, draw_symbol});
-    registry.add({module, 450, 300, 300, draw_cover});
-    registry.add({module, att::gyro_flag_bitmap, 24, 96, draw_gyro_flag});
+    registry.add(module, bitmaps::face, draw_face);
+    registry.add(module, bitmaps::card, draw_card);
+    registry.add(module, bitmaps::card_window, draw_card_window);
+    registry.add(module, bitmaps::ring, draw_ring);
+    registry.add(module, bitmaps::ring_window, draw_ring_window);
+    registry.add(module, bitmaps::symbol, draw_symbol);
+    registry.add(module, bitmaps::cover, draw_cover);
+    registry.add(module, bitmaps::gyro_flag, draw_gyro_flag);
 }
 
 } // namespace art

@@ -242,42 +242,36 @@ void engine_instruments(cairo_t* cr) {
 using Pictogram = void (*)(cairo_t*);
 
 struct Face {
-    uint32_t number;
-    int size;
+    gauge::Bitmap bitmap;
     Pictogram pictogram;
 };
 
 constexpr Face button_faces[] = {
-    {faces::kneeboard_face, faces::face_size, kneeboard},
-    {faces::map_face, faces::map_face_size, map},
-    {faces::atc_face, faces::face_size, atc},
-    {faces::radios_face, faces::face_size, radios},
-    {faces::gps_face, faces::face_size, gps},
-    {faces::throttle_face, faces::face_size, throttle},
-    {faces::compass_face, faces::face_size, compass},
-    {faces::close_face, faces::face_size, close},
-    {faces::window_face, faces::face_size, window},
-    {faces::overhead_face, faces::face_size, overhead},
-    {faces::landing_view_face, faces::face_size, landing_view},
-    {faces::electricity_face, faces::face_size, electricity},
-    {faces::engine_instruments_face, faces::face_size, engine_instruments},
+    {faces::kneeboard_face, kneeboard},
+    {faces::map_face, map},
+    {faces::atc_face, atc},
+    {faces::radios_face, radios},
+    {faces::gps_face, gps},
+    {faces::throttle_face, throttle},
+    {faces::compass_face, compass},
+    {faces::close_face, close},
+    {faces::window_face, window},
+    {faces::overhead_face, overhead},
+    {faces::landing_view_face, landing_view},
+    {faces::electricity_face, electricity},
+    {faces::engine_instruments_face, engine_instruments},
 };
 
 } // namespace
 
 void register_toggle_art(BitmapRegistry& registry) {
     for (const Face& face : button_faces)
-        registry.add({module, face.number, face.size, face.size,
-                      [pictogram = face.pictogram](cairo_t* cr, int width, int) {
-                          button(cr, width);
-                          pictogram(cr);
-                      }});
-    registry.add({.module = module,
-                  .number = faces::blank_face,
-                  .width = faces::face_size,
-                  .height = faces::face_size,
-                  .draw = [](cairo_t*, int, int) {},
-                  .blank = true});
+        registry.add(module, face.bitmap,
+                     [pictogram = face.pictogram](cairo_t* cr, int width, int) {
+                         button(cr, width);
+                         pictogram(cr);
+                     });
+    registry.add_blank(module, faces::blank_face);
 }
 
 } // namespace art
