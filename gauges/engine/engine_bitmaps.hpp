@@ -8,10 +8,8 @@
 namespace gauge::engine_bitmaps {
 // The long needle of the 300 x 300 dials, and the dials that carry it alone.
 inline constexpr Point long_needle_pivot{0, 10};
-inline constexpr Bitmap long_needle(uint32_t number) {
-    return {number, 115, 20, long_needle_pivot};
-}
-inline constexpr Bitmap dial_face(uint32_t number) { return {number, 300, 300}; }
+constexpr Bitmap long_needle(uint32_t number) { return {number, 115, 20, long_needle_pivot}; }
+constexpr Bitmap dial_face(uint32_t number) { return {number, 300, 300}; }
 
 inline constexpr DialBitmaps itt{dial_face(1440), long_needle(1450), dial_face(1460)};
 inline constexpr DialBitmaps torque{dial_face(1470), long_needle(1480), dial_face(1490)};
@@ -52,6 +50,8 @@ inline constexpr Bitmap gear_down{1342, 18, 18};
 inline constexpr Bitmap off_flag{1350, 16, 25};
 inline constexpr Bitmap cover{1360, 154, 154};
 
-inline constexpr Bitmap all[] = {face,      flap_pointer, gear_hatched, gear_up,
-                                 gear_down, off_flag,     cover};
+// clang-format off
+inline constexpr Bitmap all[] = {
+    face, flap_pointer, gear_hatched, gear_up, gear_down, off_flag, cover};
+// clang-format on
 } // namespace gauge::flaps_gear_bitmaps

@@ -43,9 +43,11 @@ inline constexpr Bitmap leading_window{381, 22, 30};
 inline constexpr Bitmap flag{390, 102, 11};
 inline constexpr Bitmap knob{400, 58, 58, {29, 29}};
 
+// clang-format off
 inline constexpr Bitmap all[] = {
-    face,        pointer,      cover, pressure_strip, pressure_window, tens_strip, tens_window,
-    digit_strip, digit_window, hatch, leading_strip,  leading_window,  flag,       knob};
+    face, pointer, cover, pressure_strip, pressure_window, tens_strip, tens_window, digit_strip,
+    digit_window, hatch, leading_strip, leading_window, flag, knob};
+// clang-format on
 } // namespace gauge::altimeter_bitmaps
 
 namespace gauge::attitude_bitmaps {
@@ -58,8 +60,10 @@ inline constexpr Bitmap symbol{440, 139, 99}; // the aeroplane symbol
 inline constexpr Bitmap cover{450, 300, 300};
 inline constexpr Bitmap gyro_flag{460, 24, 96};
 
-inline constexpr Bitmap all[] = {face,        card,   card_window, ring,
-                                 ring_window, symbol, cover,       gyro_flag};
+// clang-format off
+inline constexpr Bitmap all[] = {
+    face, card, card_window, ring, ring_window, symbol, cover, gyro_flag};
+// clang-format on
 } // namespace gauge::attitude_bitmaps
 
 namespace gauge::compass_bitmaps {

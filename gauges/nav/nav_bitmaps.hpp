@@ -22,21 +22,11 @@ inline constexpr Bitmap bezel{1160, 300, 300};
 inline constexpr Bitmap course_knob{1170, 48, 48, {24, 24}};
 inline constexpr Bitmap hdg_flag{1180, 57, 30};
 
-inline constexpr Bitmap all[] = {face,
-                                 card,
-                                 to_from,
-                                 heading_bug,
-                                 course_pointer,
-                                 deviation_bar,
-                                 deviation_bar_window,
-                                 vert_flag,
-                                 glideslope_pointer,
-                                 nav_flag,
-                                 heading_knob,
-                                 marks,
-                                 bezel,
-                                 course_knob,
-                                 hdg_flag};
+// clang-format off
+inline constexpr Bitmap all[] = {
+    face, card, to_from, heading_bug, course_pointer, deviation_bar, deviation_bar_window,
+    vert_flag, glideslope_pointer, nav_flag, heading_knob, marks, bezel, course_knob, hdg_flag};
+// clang-format on
 } // namespace gauge::hsi_bitmaps
 
 namespace gauge::dme_bitmaps {
@@ -61,16 +51,11 @@ inline constexpr Bitmap double_bar{1410, 170, 28, {85, 14}};
 inline constexpr Bitmap single_bar{1420, 174, 18, {87, 9}};
 inline constexpr Bitmap overlay{1430, 300, 300};
 
-inline constexpr Bitmap all[] = {face,
-                                 card,
-                                 card_window,
-                                 right_selector_vor,
-                                 right_selector_adf,
-                                 left_selector_vor,
-                                 left_selector_adf,
-                                 double_bar,
-                                 single_bar,
-                                 overlay};
+// clang-format off
+inline constexpr Bitmap all[] = {
+    face, card, card_window, right_selector_vor, right_selector_adf, left_selector_vor,
+    left_selector_adf, double_bar, single_bar, overlay};
+// clang-format on
 } // namespace gauge::rmi_bitmaps
 
 namespace gauge::vor_bitmaps {
@@ -89,9 +74,11 @@ inline constexpr Bitmap card{3120, 240, 240};
 inline constexpr Bitmap card_window{3121, 240, 240};
 inline constexpr Bitmap face{3130, 300, 300};
 
-inline constexpr Bitmap all[] = {obs_knob,       marker_o,   marker_m,    marker_a, bezel,
-                                 glideslope_bar, course_bar, gs_flag,     nav_flag, to_arrow,
-                                 from_arrow,     card,       card_window, face};
+// clang-format off
+inline constexpr Bitmap all[] = {
+    obs_knob, marker_o, marker_m, marker_a, bezel, glideslope_bar, course_bar, gs_flag,
+    nav_flag, to_arrow, from_arrow, card, card_window, face};
+// clang-format on
 } // namespace gauge::vor_bitmaps
 
 namespace gauge::transponder_bitmaps {
@@ -104,6 +91,9 @@ inline constexpr Bitmap ident_face{3260, 25, 19};
 inline constexpr Bitmap vfr_face{3270, 25, 19};
 inline constexpr Bitmap lit_strip{3280, 134, 19};
 
-inline constexpr Bitmap all[] = {face,        window_backing, reply_lamp, on_face_unlit,
-                                 on_face_lit, ident_face,     vfr_face,   lit_strip};
+// clang-format off
+inline constexpr Bitmap all[] = {
+    face, window_backing, reply_lamp, on_face_unlit, on_face_lit, ident_face, vfr_face,
+    lit_strip};
+// clang-format on
 } // namespace gauge::transponder_bitmaps

@@ -35,10 +35,11 @@ inline constexpr uint32_t selectable_face_step = 10;
 // The registration plate: entirely black, so only its text shows.
 inline constexpr Bitmap registration_plate{60, 150, 25};
 
-inline constexpr Bitmap all[] = {registration_plate, kneeboard_face,   map_face,
-                                 atc_face,           radios_face,      gps_face,
-                                 throttle_face,      compass_face,     close_face,
-                                 blank_face,         window_face,      overhead_face,
-                                 landing_view_face,  electricity_face, engine_instruments_face};
+// clang-format off
+inline constexpr Bitmap all[] = {
+    registration_plate, kneeboard_face, map_face, atc_face, radios_face, gps_face,
+    throttle_face, compass_face, close_face, blank_face, window_face, overhead_face,
+    landing_view_face, electricity_face, engine_instruments_face};
+// clang-format on
 
 } // namespace gauge::panel_bitmaps
