@@ -160,7 +160,7 @@ void draw_propeller_face(cairo_t* cr, int, int) {
 // main scale leaves free (the main needle never sweeps it): ticks where the units
 // needle's tip reaches, the figures outside them so the needle never hides one.
 constexpr Point units_pivot{90, 83};
-constexpr double units_radius = 29;          // the ticks' outer end
+constexpr double units_radius = 29; // the ticks' outer end
 constexpr double units_numeral_radius = 37.5;
 constexpr double units_disc_radius = 47;
 
@@ -258,14 +258,13 @@ void draw_hydraulic_face(cairo_t* cr, int, int) {
 void pointer(cairo_t* cr, double from_x, double y, double tip_x, double width) {
     const double half = width / 2;
     const double shoulder = from_x + (tip_x - from_x) * 0.8;
-    cairo_move_to(cr, from_x, y - half);
-    cairo_line_to(cr, shoulder, y - half);
-    cairo_line_to(cr, tip_x, y);
-    cairo_line_to(cr, shoulder, y + half);
-    cairo_line_to(cr, from_x, y + half);
-    cairo_close_path(cr);
-    set_colour(cr, colour::marking);
-    cairo_fill(cr);
+    fill_polygon(cr,
+                 {{from_x, y - half},
+                  {shoulder, y - half},
+                  {tip_x, y},
+                  {shoulder, y + half},
+                  {from_x, y + half}},
+                 colour::marking);
 }
 
 void draw_long_needle(cairo_t* cr, int, int) {
@@ -292,8 +291,8 @@ constexpr double centre_cap_radius = 11;
 constexpr double oil_cap_radius = 8;
 constexpr double units_cap_radius = 6;
 
-void draw_cover(cairo_t* cr, int, int) {
-    cover(cr, centre, dial::cover_outer, dial::cover_inner);
+void draw_cover(cairo_t* cr, int width, int height) {
+    dial_cover(cr, width, height);
     hub_cap(cr, centre, centre_cap_radius);
 }
 
@@ -302,8 +301,8 @@ void draw_gas_generator_cover(cairo_t* cr, int width, int height) {
     hub_cap(cr, units_pivot, units_cap_radius);
 }
 
-void draw_oil_cover(cairo_t* cr, int, int) {
-    cover(cr, centre, dial::cover_outer, dial::cover_inner);
+void draw_oil_cover(cairo_t* cr, int width, int height) {
+    dial_cover(cr, width, height);
     hub_cap(cr, pressure_pivot, oil_cap_radius);
     hub_cap(cr, temperature_pivot, oil_cap_radius);
 }

@@ -80,8 +80,8 @@ constexpr NeedleShape needle_shape{.pivot = pivot_of(fuel::needle),
 void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
 
 // The cover carries a dark cap over the needle's pivot, as the engine dials' do.
-void draw_cover(cairo_t* cr, int, int) {
-    cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
+void draw_cover(cairo_t* cr, int width, int height) {
+    dial_cover(cr, width, height);
     hub_cap(cr, dial::centre, needle_shape.hub + 2);
 }
 

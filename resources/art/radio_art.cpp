@@ -41,7 +41,7 @@ struct HeadArt {
     const char* whole_legend;    // the outer ring's unit
     const char* fraction_legend; // the inner knob's
     HeadLayout layout;           // bitmaps and positions, as the gauge's records use them
-    int ident_index = 1; // NAV ID (the identifier's audio), ADF ident
+    int ident_index = 1;         // NAV ID (the identifier's audio), ADF ident
 };
 
 constexpr const char* down_mark = "\u25BC";
@@ -58,12 +58,11 @@ void button(cairo_t* cr, double x, double y, double w, double h, bool pressed, c
     if (std::string_view(text) == down_mark) {
         // The preset-down button's mark, drawn as a triangle 7 pixels high: the
         // font's own is smaller than the letters beside it.
-        cairo_move_to(cr, centre.x - 4.5, centre.y - 3.5);
-        cairo_line_to(cr, centre.x + 4.5, centre.y - 3.5);
-        cairo_line_to(cr, centre.x, centre.y + 3.5);
-        cairo_close_path(cr);
-        set_colour(cr, text_colour);
-        cairo_fill(cr);
+        fill_polygon(cr,
+                     {{centre.x - 4.5, centre.y - 3.5},
+                      {centre.x + 4.5, centre.y - 3.5},
+                      {centre.x, centre.y + 3.5}},
+                     text_colour);
         return;
     }
     text_centred(cr, text, centre, legend_size, text_colour);

@@ -66,14 +66,10 @@ constexpr NeedleShape needle_shape{.pivot = pivot_of(bitmaps.needle),
 
 void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
 
-void draw_cover(cairo_t* cr, int, int) {
-    cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
-}
-
 } // namespace
 
 void register_vertical_speed_art(BitmapRegistry& registry) {
-    add_dial(registry, module, bitmaps, draw_face, draw_needle, draw_cover);
+    add_dial(registry, module, bitmaps, draw_face, draw_needle, dial_cover);
     for (double thousands : {0.5, -2.0, 6.5})
         registry.add_preview(dial_preview(module, bitmaps,
                                           "vertical_speed_" + std::to_string(int(thousands * 1000)),
