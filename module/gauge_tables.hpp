@@ -7,6 +7,7 @@
 // gauge's whole chain.
 #pragma once
 
+#include "bitmap_table.hpp"
 #include "gauge_abi.h"
 
 #include <cstddef>
@@ -32,11 +33,6 @@ constexpr uint32_t lit_moving_flags = lit_layer_flags | IMAGE_FLAG_BILINEAR; // 
 
 static_assert(layer_flags == 0x3 && lit_layer_flags == 0x4003 && display_flags == 0x7 &&
               moving_flags == 0x83 && lit_moving_flags == 0x4083);
-
-struct Point {
-    int32_t x = 0;
-    int32_t y = 0;
-};
 
 struct Box {
     int32_t x = 0;

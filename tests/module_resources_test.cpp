@@ -1,6 +1,8 @@
-// The bitmaps and sounds carried by Marlow_Instr: every bitmap a gauge names is
-// there with its stated size, and every WAVE file has its stated format.
+// The bitmaps and sounds carried by Marlow_Instr: every bitmap of the gauges' tables
+// is there at its size, every bitmap a gauge names is in the tables, and every WAVE
+// file has its stated format.
 #include "loaded_module.hpp"
+#include "marlow_bitmaps.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,77 +14,14 @@ using namespace panelhost;
 
 namespace {
 
-struct Size {
-    uint32_t width, height;
-};
-
-// Stated sizes of the bitmaps of the gauges built so far.
-const std::map<uint32_t, Size> stated_sizes = {
-    {60, {150, 25}},    {70, {19, 19}},     {80, {12, 12}},     {90, {19, 19}},
-    {100, {19, 19}},    {110, {19, 19}},    {120, {19, 19}},    {130, {19, 19}},
-    {140, {19, 19}},    {150, {19, 19}},    {160, {19, 19}},    {170, {19, 19}},
-    {180, {19, 19}},    {190, {19, 19}},    {200, {19, 19}},
-    // Turn coordinator
-    {250, {300, 300}},  {260, {220, 27}},   {270, {35, 51}},    {280, {56, 70}},
-    {290, {45, 45}},    {300, {300, 300}},
-    // Altimeter
-    {310, {300, 300}},  {320, {130, 24}},   {330, {300, 300}},  {340, {11, 220}},
-    {341, {11, 20}},    {350, {37, 330}},   {351, {37, 30}},    {360, {22, 330}},
-    {361, {22, 30}},    {370, {22, 30}},    {380, {22, 330}},   {381, {22, 30}},
-    {390, {102, 11}},   {400, {58, 58}},
-    // Attitude indicator
-    {410, {300, 300}},  {420, {256, 256}},  {421, {300, 242}},  {430, {274, 274}},
-    {431, {300, 242}},  {440, {139, 99}},   {450, {300, 300}},  {460, {24, 96}},
-    // Dials and compass
-    {470, {300, 300}},  {480, {165, 24}},   {490, {300, 300}},  {1000, {111, 111}},
-    {1010, {531, 82}},  {1011, {111, 111}}, {1020, {300, 300}}, {1030, {165, 22}},
-    {1040, {300, 300}}, {3170, {300, 300}}, {3180, {300, 300}}, {3190, {145, 14}},
-    {3200, {300, 300}},
-    // NAV receivers
-    {1230, {350, 115}}, {1240, {25, 19}},   {1250, {25, 19}},   {1260, {237, 19}},
-    {1270, {10, 10}},   {1280, {25, 19}},   {1290, {133, 17}},  {1300, {25, 19}},
-    {1310, {25, 19}},
-    // COM transceiver
-    {2000, {350, 115}}, {2010, {237, 19}},  {2020, {25, 19}},   {2030, {25, 19}},
-    {2040, {10, 10}},   {2050, {134, 19}},  {2060, {25, 19}},
-    // ADF receiver
-    {2070, {350, 115}}, {2180, {237, 19}},  {2190, {10, 10}},   {2200, {134, 19}},
-    {2210, {25, 19}},   {2220, {25, 19}},   {2230, {25, 19}},   {2240, {25, 19}},
-    {2250, {25, 19}},
-    // HSI
-    {1050, {300, 300}}, {1060, {206, 206}}, {1070, {22, 64}},   {1080, {20, 9}},
-    {1090, {206, 206}}, {1100, {206, 206}}, {1101, {206, 206}}, {1110, {31, 79}},
-    {1120, {14, 12}},   {1130, {62, 158}},  {1140, {48, 48}},   {1150, {245, 230}},
-    {1160, {300, 300}}, {1170, {48, 48}},   {1180, {57, 30}},
-    // DME
-    {1190, {166, 67}},  {1200, {34, 26}},   {1201, {34, 26}},   {1202, {34, 26}},
-    {1210, {151, 24}},
-    // RMI
-    {1370, {300, 300}}, {1380, {230, 230}}, {1381, {230, 230}}, {1390, {59, 59}},
-    {1391, {59, 59}},   {1400, {59, 59}},   {1401, {59, 59}},   {1410, {170, 28}},
-    {1420, {174, 18}},  {1430, {300, 300}},
-    // VOR indicator
-    {3000, {60, 60}},   {3010, {29, 29}},   {3020, {29, 29}},   {3030, {29, 29}},
-    {3040, {300, 300}}, {3050, {154, 2}},   {3060, {2, 154}},   {3070, {15, 40}},
-    {3080, {42, 19}},   {3090, {20, 10}},   {3100, {20, 10}},   {3120, {240, 240}},
-    {3121, {240, 240}}, {3130, {300, 300}},
-    // Transponder
-    {3210, {350, 115}}, {3220, {237, 19}},  {3230, {10, 10}},   {3240, {25, 19}},
-    {3250, {25, 19}},   {3260, {25, 19}},   {3270, {25, 19}},   {3280, {134, 19}},
-    {1040, {300, 300}},
-    // Flaps and gear indicator
-    {1320, {154, 154}}, {1330, {37, 11}},   {1340, {18, 18}},   {1341, {18, 18}},
-    {1342, {18, 18}},   {1350, {16, 25}},   {1360, {154, 154}},
-    // Engine dials
-    {1440, {300, 300}}, {1450, {115, 20}},  {1460, {300, 300}}, {1470, {300, 300}},
-    {1480, {115, 20}},  {1490, {300, 300}}, {2260, {300, 300}}, {2270, {115, 20}},
-    {2280, {300, 300}}, {2290, {300, 300}}, {2300, {64, 14}},   {2310, {115, 20}},
-    {2320, {300, 300}}, {2330, {300, 300}}, {2340, {115, 20}},  {2350, {300, 300}},
-    {2360, {300, 300}}, {2370, {101, 16}},  {2380, {300, 300}}, {2390, {300, 300}},
-    {2400, {115, 20}},  {2410, {300, 300}},
-    // Fuel quantity
-    {3170, {300, 300}}, {3180, {300, 300}}, {3190, {145, 14}},  {3200, {300, 300}},
-};
+// The gauges' bitmap tables by number; a number in two tables fails the test.
+std::map<uint32_t, gauge::Bitmap> table_bitmaps() {
+    std::map<uint32_t, gauge::Bitmap> by_number;
+    for (const gauge::Bitmap& bitmap : gauge::marlow_bitmaps())
+        EXPECT_TRUE(by_number.emplace(bitmap.number, bitmap).second)
+            << "bitmap " << bitmap.number << " is in two tables";
+    return by_number;
+}
 
 std::unique_ptr<LoadedModule> load_marlow() {
     std::string error;
@@ -155,21 +94,26 @@ WaveFormat read_wave(std::span<const uint8_t> file) {
     return format;
 }
 
-TEST(ModuleResources, EveryBitmapAGaugeDrawsIsCarriedAtItsStatedSize) {
+TEST(ModuleResources, EveryBitmapOfTheTablesIsCarriedAtItsSize) {
     auto module = load_marlow();
     ASSERT_TRUE(module);
     EXPECT_TRUE(module->resources().problems().empty());
-    for (const GaugeHeader* header : module->gauges()) {
-        for (uint32_t number : bitmaps_named_by(*header)) {
-            SCOPED_TRACE(std::string(header->name) + " bitmap " + std::to_string(number));
-            const Image* bitmap = module->resources().bitmap(number);
-            ASSERT_TRUE(bitmap);
-            auto stated = stated_sizes.find(number);
-            ASSERT_NE(stated, stated_sizes.end()) << "no stated size for this bitmap";
-            EXPECT_EQ(bitmap->width, stated->second.width);
-            EXPECT_EQ(bitmap->height, stated->second.height);
-        }
+    for (const auto& [number, stated] : table_bitmaps()) {
+        SCOPED_TRACE("bitmap " + std::to_string(number));
+        const Image* bitmap = module->resources().bitmap(number);
+        ASSERT_TRUE(bitmap);
+        EXPECT_EQ(bitmap->width, uint32_t(stated.width));
+        EXPECT_EQ(bitmap->height, uint32_t(stated.height));
     }
+}
+
+TEST(ModuleResources, EveryBitmapAGaugeDrawsIsInTheTables) {
+    auto module = load_marlow();
+    ASSERT_TRUE(module);
+    const auto tables = table_bitmaps();
+    for (const GaugeHeader* header : module->gauges())
+        for (uint32_t number : bitmaps_named_by(*header))
+            EXPECT_TRUE(tables.contains(number)) << header->name << " draws bitmap " << number;
 }
 
 TEST(ModuleResources, EveryFaceAToggleMayChooseIsCarried) {

@@ -8,25 +8,53 @@
 
 namespace gauge::radio_layout {
 
+constexpr int face_width = 350;
+constexpr int face_height = 115;
+constexpr int window_width = 237; // both windows, one bitmap
+constexpr int window_height = 19;
+constexpr int button_width = 25;
+constexpr int button_height = 19;
+constexpr int lamp_size = 10;
+
 // The bitmaps of one head.
 struct HeadBitmaps {
-    uint32_t face;
-    uint32_t window; // both windows: the backing (scale 0) and the cover
-    uint32_t transfer_lit;
-    uint32_t lamp;
-    uint32_t buttons_lit; // the lit faces of the four push buttons
-    uint32_t on_pressed;
-    uint32_t on_pressed_lit;
-    uint32_t ident_pressed = 0; // NAV VOICE, ADF's ADF button; the COM head has none
-    uint32_t ident_pressed_lit = 0;
+    Bitmap face;
+    Bitmap window; // both windows: the backing (scale 0) and the cover
+    Bitmap transfer_lit;
+    Bitmap lamp;
+    Bitmap buttons_lit; // the lit faces of the four push buttons
+    Bitmap on_pressed;
+    Bitmap on_pressed_lit;
+    Bitmap ident_pressed{}; // NAV VOICE, ADF's ADF button; the COM head has none
+    Bitmap ident_pressed_lit{};
 };
+
+// A head's bitmaps from their numbers; all but the lit button faces have the sizes
+// above.
+constexpr HeadBitmaps head_bitmaps(uint32_t face, uint32_t window, uint32_t transfer_lit,
+                                   uint32_t lamp, Bitmap buttons_lit, uint32_t on_pressed,
+                                   uint32_t on_pressed_lit, uint32_t ident_pressed = 0,
+                                   uint32_t ident_pressed_lit = 0) {
+    auto button = [](uint32_t number) {
+        return number ? Bitmap{number, button_width, button_height} : Bitmap{};
+    };
+    return {{face, face_width, face_height},
+            {window, window_width, window_height},
+            button(transfer_lit),
+            {lamp, lamp_size, lamp_size},
+            buttons_lit,
+            button(on_pressed),
+            button(on_pressed_lit),
+            button(ident_pressed),
+            button(ident_pressed_lit)};
+}
 
 // In the order of HeadBitmaps: face, window, transfer lit, lamp, buttons lit, ON
 // pressed, ON pressed lit, ident pressed, ident pressed lit.
 // clang-format off
-constexpr HeadBitmaps com_bitmaps{2000, 2010, 2020, 2040, 2050, 2030, 2060};
-constexpr HeadBitmaps nav_bitmaps{1230, 1260, 1280, 1270, 1290, 1240, 1300, 1250, 1310};
-constexpr HeadBitmaps adf_bitmaps{2070, 2180, 2250, 2190, 2200, 2210, 2220, 2230, 2240};
+constexpr HeadBitmaps com_bitmaps = head_bitmaps(2000, 2010, 2020, 2040, {2050, 134, 19}, 2030, 2060);
+constexpr HeadBitmaps nav_bitmaps = head_bitmaps(1230, 1260, 1280, 1270, {1290, 133, 17}, 1240, 1300, 1250, 1310);
+constexpr HeadBitmaps adf_bitmaps = head_bitmaps(2070, 2180, 2250, 2190, {2200, 134, 19}, 2210, 2220, 2230, 2240);
 // clang-format on
 
 // Where the heads' parts sit where the heads differ, in pixels on the face.
@@ -50,13 +78,6 @@ constexpr HeadLayout nav_layout{nav_bitmaps, 16,    78,       20,      52,  76, 
 constexpr HeadLayout adf_layout{adf_bitmaps, 15,    78,       20,      50,  76,     199};
 // clang-format on
 
-constexpr int face_width = 350;
-constexpr int face_height = 115;
-constexpr int window_width = 237; // both windows, one bitmap
-constexpr int window_height = 19;
-constexpr int button_width = 25;
-constexpr int button_height = 19;
-constexpr int lamp_size = 10;
 
 // The frequency windows.
 constexpr int text_width = 78;

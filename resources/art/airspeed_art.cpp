@@ -2,16 +2,15 @@
 // from the gauge's own needle table.
 #include "art/art_families.hpp"
 #include "art/dial_preview.hpp"
+#include "art/speed_ranges.hpp"
 #include "flight/dial_tables.hpp"
+#include "flight/flight_bitmaps.hpp"
 
 namespace art {
 namespace {
 
-constexpr DialBitmaps bitmaps{.module = "Marlow_Instr",
-                              .face = 1020,
-                              .needle = 1030,
-                              .cover = 1040,
-                              .needle_pivot = {50, 11}};
+constexpr const char* module = "Marlow_Instr";
+constexpr gauge::DialBitmaps bitmaps = gauge::airspeed_bitmaps::dial;
 
 struct Figure {
     double knots;
@@ -23,41 +22,23 @@ constexpr Figure figures[] = {
     {180, "180"}, {200, "200"}, {250, "250"}, {300, "300"}, {350, "350"}, {400, "400"},
 };
 
-// Operating ranges: flaps-extended (white, inner), normal (green), caution (yellow),
-// and the never-exceed red line.
-struct Range {
-    double from;
-    double to;
-    Rgb colour;
-    double inner;
-    double outer;
-};
-
-constexpr Range ranges[] = {
-    {70, 140, colour::marking, 113, 117},
-    {80, 230, colour::green, dial::band_inner, dial::band_outer},
-    {230, 260, colour::yellow, dial::band_inner, dial::band_outer},
-};
-constexpr double never_exceed = 260;
-
 const Scale scale{gauge::airspeed_table, dial::centre};
 
 void draw_face(cairo_t* cr, int, int) {
     dial_face(cr, dial::centre, dial::face_radius);
-    for (const Range& r : ranges)
-        scale.band(cr, r.from, r.to, r.colour, r.inner, r.outer);
+    speed_ranges::draw_arcs(cr, scale, {113, 117, dial::band_inner, dial::band_outer});
     scale.minors(cr, 60, 400, 10);
     for (const Figure& f : figures) {
         scale.major(cr, f.knots);
         scale.numeral(cr, f.knots, f.text);
     }
-    scale.radial(cr, never_exceed, dial::minor_inner, dial::band_outer, 4, colour::red);
+    speed_ranges::draw_red_line(cr, scale, dial::minor_inner, dial::band_outer);
     // One legend, the unit, large enough to read at half size, and low enough
     // that the needle's counterweight at rest stays above it.
     text_centred(cr, "KNOTS", {150, 212}, 18);
 }
 
-constexpr NeedleShape needle_shape{.pivot = bitmaps.needle_pivot,
+constexpr NeedleShape needle_shape{.pivot = pivot_of(bitmaps.needle),
                                    .length = 112,
                                    .width = 6,
                                    .tail = 36,
@@ -66,19 +47,13 @@ constexpr NeedleShape needle_shape{.pivot = bitmaps.needle_pivot,
 
 void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
 
-void draw_cover(cairo_t* cr, int, int) {
-    cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
-}
-
 } // namespace
 
 void register_airspeed_art(BitmapRegistry& registry) {
-    registry.add({bitmaps.module, bitmaps.face, dial::size, dial::size, draw_face});
-    registry.add({bitmaps.module, bitmaps.needle, 165, 22, draw_needle});
-    registry.add({bitmaps.module, bitmaps.cover, dial::size, dial::size, draw_cover});
+    add_dial(registry, module, bitmaps, draw_face, draw_needle, dial_cover);
     for (int knots : {60, 145, 260})
         registry.add_preview(
-            dial_preview(bitmaps, "airspeed_" + std::to_string(knots), scale.angle(knots)));
+            dial_preview(module, bitmaps, "airspeed_" + std::to_string(knots), scale.angle(knots)));
 }
 
 } // namespace art

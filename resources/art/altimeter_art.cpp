@@ -5,12 +5,15 @@
 #include "art/art_families.hpp"
 #include "art/dial_scale.hpp"
 #include "flight/altimeter_layout.hpp"
+#include "flight/flight_bitmaps.hpp"
 
 #include <array>
 #include <string>
 
 namespace art {
 namespace {
+
+namespace bitmaps = gauge::altimeter_bitmaps;
 
 namespace alt = gauge::altimeter;
 
@@ -152,17 +155,17 @@ void draw_mask(cairo_t* cr, int width, int height) {
 } // namespace
 
 void register_altimeter_art(BitmapRegistry& registry) {
-    registry.add({module, 310, 300, 300, draw_face});
-    registry.add({module, 320, 130, 24, draw_pointer});
-    registry.add({module, 330, 300, 300, draw_cover});
+    registry.add(module, bitmaps::face, draw_face);
+    registry.add(module, bitmaps::pointer, draw_pointer);
+    registry.add(module, bitmaps::cover, draw_cover);
     for (const Strip& strip : strips) {
         registry.add({module, strip.number, strip.width, strip.cell_height * 11,
                       [&strip](cairo_t* cr, int, int) { draw_strip(cr, strip); }});
         registry.add({module, strip.number + 1, strip.width, strip.cell_height, draw_mask});
     }
-    registry.add({module, alt::hatch_bitmap, 22, 30, draw_hatch});
-    registry.add({module, alt::flag_bitmap, 102, 11, draw_flag});
-    registry.add({module, 400, 58, 58, draw_knob});
+    registry.add(module, bitmaps::hatch, draw_hatch);
+    registry.add(module, bitmaps::flag, draw_flag);
+    registry.add(module, bitmaps::knob, draw_knob);
 }
 
 } // namespace art

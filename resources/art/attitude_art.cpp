@@ -10,12 +10,15 @@
 // at its own pitch.
 #include "art/art_families.hpp"
 #include "flight/attitude_layout.hpp"
+#include "flight/flight_bitmaps.hpp"
 
 #include <cstdlib>
 #include <string>
 
 namespace art {
 namespace {
+
+namespace bitmaps = gauge::attitude_bitmaps;
 
 namespace att = gauge::attitude;
 
@@ -64,8 +67,7 @@ void draw_card(cairo_t* cr, int width, int height) {
     cairo_pattern_t* ground = cairo_pattern_create_linear(0, mid, 0, h);
     cairo_pattern_add_color_stop_rgb(ground, 0, ground_horizon.r, ground_horizon.g,
                                      ground_horizon.b);
-    cairo_pattern_add_color_stop_rgb(ground, 1, ground_bottom.r, ground_bottom.g,
-                                     ground_bottom.b);
+    cairo_pattern_add_color_stop_rgb(ground, 1, ground_bottom.r, ground_bottom.g, ground_bottom.b);
     cairo_rectangle(cr, 0, mid, w, h - mid);
     cairo_set_source(cr, ground);
     cairo_fill(cr);
@@ -125,12 +127,7 @@ void ring_triangle(cairo_t* cr, Point centre, double degrees, double inner, doub
     const Point apex = polar(centre, outer, screen);
     const Point left = polar(centre, inner, screen - half_width_degrees);
     const Point right = polar(centre, inner, screen + half_width_degrees);
-    cairo_move_to(cr, apex.x, apex.y);
-    cairo_line_to(cr, left.x, left.y);
-    cairo_line_to(cr, right.x, right.y);
-    cairo_close_path(cr);
-    set_colour(cr, colour::marking);
-    cairo_fill(cr);
+    fill_polygon(cr, {apex, left, right}, colour::marking);
 }
 
 void draw_ring(cairo_t* cr, int width, int height) {
@@ -267,12 +264,7 @@ void draw_cover(cairo_t* cr, int, int) {
     // Fixed bank index over the top of the ring, pointing at its marks.
     const Point apex{ring_centre.x, ring_centre.y - mark_outer};
     const double base = face_centre.y - bezel_inner - 1;
-    cairo_move_to(cr, apex.x, apex.y);
-    cairo_line_to(cr, apex.x - 7, base);
-    cairo_line_to(cr, apex.x + 7, base);
-    cairo_close_path(cr);
-    set_colour(cr, symbol_orange);
-    cairo_fill(cr);
+    fill_polygon(cr, {apex, {apex.x - 7, base}, {apex.x + 7, base}}, symbol_orange);
     // The knob under the lower segment's lettering.
     knob(cr, {146, 268}, 21, 30);
     circle_path(cr, {146, 268}, 12);
@@ -283,14 +275,14 @@ void draw_cover(cairo_t* cr, int, int) {
 } // namespace
 
 void register_attitude_art(BitmapRegistry& registry) {
-    registry.add({module, 410, 300, 300, draw_face});
-    registry.add({module, att::card_bitmap, 256, 256, draw_card});
-    registry.add({module, att::card_bitmap + 1, 300, 242, draw_card_window});
-    registry.add({module, att::ring_bitmap, 274, 274, draw_ring});
-    registry.add({module, att::ring_bitmap + 1, 300, 242, draw_ring_window});
-    registry.add({module, att::symbol_bitmap, 139, 99, draw_symbol});
-    registry.add({module, 450, 300, 300, draw_cover});
-    registry.add({module, att::gyro_flag_bitmap, 24, 96, draw_gyro_flag});
+    registry.add(module, bitmaps::face, draw_face);
+    registry.add(module, bitmaps::card, draw_card);
+    registry.add(module, bitmaps::card_window, draw_card_window);
+    registry.add(module, bitmaps::ring, draw_ring);
+    registry.add(module, bitmaps::ring_window, draw_ring_window);
+    registry.add(module, bitmaps::symbol, draw_symbol);
+    registry.add(module, bitmaps::cover, draw_cover);
+    registry.add(module, bitmaps::gyro_flag, draw_gyro_flag);
 }
 
 } // namespace art

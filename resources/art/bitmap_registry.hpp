@@ -4,6 +4,7 @@
 #pragma once
 
 #include "art/draw_helpers.hpp"
+#include "bitmap_table.hpp"
 
 #include <cairo.h>
 
@@ -16,6 +17,11 @@ namespace art {
 
 // Draws a bitmap on a transparent surface of the stated size.
 using DrawFunction = std::function<void(cairo_t*, int width, int height)>;
+
+// A table bitmap's pivot as the drawing helpers take it.
+constexpr Point pivot_of(const gauge::Bitmap& bitmap) {
+    return {double(bitmap.pivot.x), double(bitmap.pivot.y)};
+}
 
 struct Bitmap {
     std::string module;
@@ -51,6 +57,15 @@ struct Preview {
 class BitmapRegistry {
   public:
     void add(Bitmap bitmap) { bitmaps_.push_back(std::move(bitmap)); }
+    // A bitmap of a gauge's table, at the table's size.
+    void add(std::string module, const gauge::Bitmap& bitmap, DrawFunction draw) {
+        add({std::move(module), bitmap.number, bitmap.width, bitmap.height, std::move(draw)});
+    }
+    // A bitmap of a gauge's table left entirely black on purpose.
+    void add_blank(std::string module, const gauge::Bitmap& bitmap) {
+        add({std::move(module), bitmap.number, bitmap.width, bitmap.height,
+             [](cairo_t*, int, int) {}, true});
+    }
     void add_preview(Preview preview) { previews_.push_back(std::move(preview)); }
 
     // The module's bitmaps by number; throws on a duplicate number or a bad size.

@@ -11,20 +11,19 @@
 // the housing, so the mask leaves a gap where each part shows through the card.
 #include "art/art_families.hpp"
 #include "art/draw_helpers.hpp"
+#include "flight/flight_bitmaps.hpp"
 
 #include <string>
 
 namespace art {
 namespace {
 
-constexpr const char* module = "Marlow_Instr";
-constexpr uint32_t housing_bitmap = 1000;
-constexpr uint32_t card_bitmap = 1010;
-constexpr uint32_t mask_bitmap = 1011;
+namespace bitmaps = gauge::compass_bitmaps;
 
-constexpr int housing_size = 111;
-constexpr int card_width = 531;
-constexpr int card_height = 82;
+constexpr const char* module = "Marlow_Instr";
+constexpr int housing_size = bitmaps::housing.width;
+constexpr int card_width = bitmaps::card.width;
+constexpr int card_height = bitmaps::card.height;
 
 struct Rect {
     double x, y, w, h;
@@ -142,16 +141,16 @@ Preview preview_at(int heading) {
             "compass_" + std::to_string(heading),
             housing_size,
             housing_size,
-            {{.bitmap = housing_bitmap},
-             {.bitmap = card_bitmap, .at = {card_left, 0}, .mask = mask_bitmap}}};
+            {{.bitmap = bitmaps::housing},
+             {.bitmap = bitmaps::card, .at = {card_left, 0}, .mask = bitmaps::card_mask}}};
 }
 
 } // namespace
 
 void register_compass_art(BitmapRegistry& registry) {
-    registry.add({module, housing_bitmap, housing_size, housing_size, draw_housing});
-    registry.add({module, card_bitmap, card_width, card_height, draw_card});
-    registry.add({module, mask_bitmap, housing_size, housing_size, draw_mask});
+    registry.add(module, bitmaps::housing, draw_housing);
+    registry.add(module, bitmaps::card, draw_card);
+    registry.add(module, bitmaps::card_mask, draw_mask);
     for (int heading : {0, 30, 135, 270, 360})
         registry.add_preview(preview_at(heading));
 }

@@ -1,4 +1,5 @@
-// A preview of a needle dial: face, needle turned about the dial centre, cover.
+// Needle dials: their three bitmaps added at once, and a preview of the dial with
+// its needle turned about the dial centre.
 #pragma once
 
 #include "art/bitmap_registry.hpp"
@@ -8,25 +9,25 @@
 
 namespace art {
 
-struct DialBitmaps {
-    const char* module;
-    uint32_t face;
-    uint32_t needle;
-    uint32_t cover;
-    Point needle_pivot; // inside the needle bitmap
-};
+inline void add_dial(BitmapRegistry& registry, const char* module, const gauge::DialBitmaps& dial,
+                     DrawFunction draw_face, DrawFunction draw_needle, DrawFunction draw_cover) {
+    registry.add(module, dial.face, std::move(draw_face));
+    registry.add(module, dial.needle, std::move(draw_needle));
+    registry.add(module, dial.cover, std::move(draw_cover));
+}
 
-inline Preview dial_preview(const DialBitmaps& dial, std::string name, double degrees) {
-    return {dial.module,
+inline Preview dial_preview(const char* module, const gauge::DialBitmaps& dial, std::string name,
+                            double degrees) {
+    return {module,
             std::move(name),
             dial::size,
             dial::size,
-            {{.bitmap = dial.face},
-             {.bitmap = dial.needle,
+            {{.bitmap = dial.face.number},
+             {.bitmap = dial.needle.number,
               .at = dial::centre,
-              .anchor = dial.needle_pivot,
+              .anchor = pivot_of(dial.needle),
               .degrees = degrees},
-             {.bitmap = dial.cover}}};
+             {.bitmap = dial.cover.number}}};
 }
 
 } // namespace art

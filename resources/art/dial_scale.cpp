@@ -76,6 +76,10 @@ void Scale::numeral(cairo_t* cr, double value, std::string_view text, double siz
     text_centred(cr, text, polar(pivot_, dial::numeral_radius, angle(value)), size);
 }
 
+void dial_cover(cairo_t* cr, int, int) {
+    cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
+}
+
 void Scale::band(cairo_t* cr, double from, double to, Rgb c, double inner, double outer) const {
     arc_band(cr, pivot_, inner, outer, angle(from), angle(to), c);
 }

@@ -35,6 +35,9 @@ inline constexpr double cover_outer = 149.5;
 inline constexpr double cover_inner = 139;
 } // namespace dial
 
+// The cover of a 300 x 300 dial: its bezel ring and glass, as a bitmap's drawing.
+void dial_cover(cairo_t* cr, int width, int height);
+
 // A needle's hub cap: a dark domed disc with a faint rim, lit from the upper left.
 // Drawn on a cover over a needle's pivot, it hides the needle's root whatever way
 // the needle points (near-black rather than black, which the host makes see-through).

@@ -191,6 +191,20 @@ void cover(cairo_t* cr, Point centre, double outer, double inner) {
     bezel_ring(cr, centre, outer, inner);
 }
 
+void fill_polygon(cairo_t* cr, std::initializer_list<Point> corners, Rgb c) {
+    bool first = true;
+    for (Point corner : corners) {
+        if (first)
+            cairo_move_to(cr, corner.x, corner.y);
+        else
+            cairo_line_to(cr, corner.x, corner.y);
+        first = false;
+    }
+    cairo_close_path(cr);
+    set_colour(cr, c);
+    cairo_fill(cr);
+}
+
 void circle_path(cairo_t* cr, Point centre, double radius) { circle(cr, centre, radius); }
 
 void instrument_case(cairo_t* cr, double width, double height, double corner) {

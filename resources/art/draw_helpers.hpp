@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,9 @@ void screw(cairo_t* cr, Point centre, double radius, double slot_degrees);
 void bezel_ring(cairo_t* cr, Point centre, double outer, double inner);
 void glass_highlight(cairo_t* cr, Point centre, double radius);
 void cover(cairo_t* cr, Point centre, double outer, double inner);
+
+// A closed polygon through `corners`, filled.
+void fill_polygon(cairo_t* cr, std::initializer_list<Point> corners, Rgb c);
 
 // A circle as a new sub-path (for fills, clips and strokes).
 void circle_path(cairo_t* cr, Point centre, double radius);

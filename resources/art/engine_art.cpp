@@ -3,6 +3,7 @@
 // needle table, so the needle points at the mark for the value it shows.
 #include "art/art_families.hpp"
 #include "art/dial_preview.hpp"
+#include "engine/engine_bitmaps.hpp"
 #include "engine/engine_tables.hpp"
 
 #include <cstdio>
@@ -13,6 +14,8 @@
 
 namespace art {
 namespace {
+
+namespace bitmaps = gauge::engine_bitmaps;
 
 constexpr const char* module = "Marlow_Instr";
 
@@ -157,7 +160,7 @@ void draw_propeller_face(cairo_t* cr, int, int) {
 // main scale leaves free (the main needle never sweeps it): ticks where the units
 // needle's tip reaches, the figures outside them so the needle never hides one.
 constexpr Point units_pivot{90, 83};
-constexpr double units_radius = 29;          // the ticks' outer end
+constexpr double units_radius = 29; // the ticks' outer end
 constexpr double units_numeral_radius = 37.5;
 constexpr double units_disc_radius = 47;
 
@@ -255,33 +258,41 @@ void draw_hydraulic_face(cairo_t* cr, int, int) {
 void pointer(cairo_t* cr, double from_x, double y, double tip_x, double width) {
     const double half = width / 2;
     const double shoulder = from_x + (tip_x - from_x) * 0.8;
-    cairo_move_to(cr, from_x, y - half);
-    cairo_line_to(cr, shoulder, y - half);
-    cairo_line_to(cr, tip_x, y);
-    cairo_line_to(cr, shoulder, y + half);
-    cairo_line_to(cr, from_x, y + half);
-    cairo_close_path(cr);
-    set_colour(cr, colour::marking);
-    cairo_fill(cr);
+    fill_polygon(cr,
+                 {{from_x, y - half},
+                  {shoulder, y - half},
+                  {tip_x, y},
+                  {shoulder, y + half},
+                  {from_x, y + half}},
+                 colour::marking);
 }
 
-void draw_long_needle(cairo_t* cr, int, int) { pointer(cr, 0, 10, 112, 5); }
+void draw_long_needle(cairo_t* cr, int, int) {
+    pointer(cr, bitmaps::long_needle_pivot.x, bitmaps::long_needle_pivot.y, 112, 5);
+}
 
-// One bitmap for both oil needles: the pressure needle turns about (5,8), the
-// temperature needle about (0,8); from either pivot the root lies under its cap.
-void draw_oil_needle(cairo_t* cr, int, int) { pointer(cr, 0, 8, 96, 4); }
+// One bitmap for both oil needles, each turning about its own point of it; from
+// either pivot the root lies under its cap.
+void draw_oil_needle(cairo_t* cr, int, int) {
+    static_assert(bitmaps::oil_pressure_needle_pivot.y == bitmaps::oil_temperature_needle_pivot.y);
+    pointer(cr, 0, bitmaps::oil_temperature_needle_pivot.y, 96, 4);
+}
 
 void draw_units_needle(cairo_t* cr, int, int) {
-    needle(cr,
-           {.pivot = {31, 7}, .length = 30, .width = 3, .tail = 14, .counterweight = 4, .hub = 4});
+    needle(cr, {.pivot = pivot_of(bitmaps::gas_generator_units_needle),
+                .length = 30,
+                .width = 3,
+                .tail = 14,
+                .counterweight = 4,
+                .hub = 4});
 }
 
 constexpr double centre_cap_radius = 11;
 constexpr double oil_cap_radius = 8;
 constexpr double units_cap_radius = 6;
 
-void draw_cover(cairo_t* cr, int, int) {
-    cover(cr, centre, dial::cover_outer, dial::cover_inner);
+void draw_cover(cairo_t* cr, int width, int height) {
+    dial_cover(cr, width, height);
     hub_cap(cr, centre, centre_cap_radius);
 }
 
@@ -290,8 +301,8 @@ void draw_gas_generator_cover(cairo_t* cr, int width, int height) {
     hub_cap(cr, units_pivot, units_cap_radius);
 }
 
-void draw_oil_cover(cairo_t* cr, int, int) {
-    cover(cr, centre, dial::cover_outer, dial::cover_inner);
+void draw_oil_cover(cairo_t* cr, int width, int height) {
+    dial_cover(cr, width, height);
     hub_cap(cr, pressure_pivot, oil_cap_radius);
     hub_cap(cr, temperature_pivot, oil_cap_radius);
 }
@@ -299,38 +310,34 @@ void draw_oil_cover(cairo_t* cr, int, int) {
 // Which face, needle and cover each dial uses, for the registry and the previews.
 struct OneNeedleDial {
     const char* name;
-    uint32_t face, needle, cover;
+    gauge::DialBitmaps bitmaps;
     DrawFunction draw_face;
     std::span<const NeedleRow> table;
     double preview_value;
 };
 
 const OneNeedleDial one_needle_dials[] = {
-    {"itt", 1440, 1450, 1460, draw_itt_face, gauge::itt_table, rankine(700)},
-    {"torque", 1470, 1480, 1490, draw_torque_face, gauge::torque_table, 3000},
-    {"propeller", 2260, 2270, 2280, draw_propeller_face, gauge::propeller_table, 1.0},
-    {"fuel_flow", 2330, 2340, 2350, draw_fuel_flow_face, gauge::fuel_flow_table, 400},
-    {"hydraulic", 2390, 2400, 2410, draw_hydraulic_face, gauge::hydraulic_table, psf(1500)},
+    {"itt", bitmaps::itt, draw_itt_face, gauge::itt_table, rankine(700)},
+    {"torque", bitmaps::torque, draw_torque_face, gauge::torque_table, 3000},
+    {"propeller", bitmaps::propeller, draw_propeller_face, gauge::propeller_table, 1.0},
+    {"fuel_flow", bitmaps::fuel_flow, draw_fuel_flow_face, gauge::fuel_flow_table, 400},
+    {"hydraulic", bitmaps::hydraulic, draw_hydraulic_face, gauge::hydraulic_table, psf(1500)},
 };
 
 } // namespace
 
 void register_engine_art(BitmapRegistry& registry) {
     for (const OneNeedleDial& d : one_needle_dials) {
-        registry.add({module, d.face, dial::size, dial::size, d.draw_face});
-        registry.add({module, d.needle, 115, 20, draw_long_needle});
-        registry.add({module, d.cover, dial::size, dial::size, draw_cover});
-        const DialBitmaps bitmaps{module, d.face, d.needle, d.cover, {0, 10}};
-        registry.add_preview(dial_preview(bitmaps, std::string(d.name) + "_reading",
+        add_dial(registry, module, d.bitmaps, d.draw_face, draw_long_needle, draw_cover);
+        registry.add_preview(dial_preview(module, d.bitmaps, std::string(d.name) + "_reading",
                                           angle_for_value(d.table, dial::centre, d.preview_value)));
     }
-    registry.add({module, 2290, dial::size, dial::size, draw_gas_generator_face});
-    registry.add({module, 2300, 64, 14, draw_units_needle});
-    registry.add({module, 2310, 115, 20, draw_long_needle});
-    registry.add({module, 2320, dial::size, dial::size, draw_gas_generator_cover});
-    registry.add({module, 2360, dial::size, dial::size, draw_oil_face});
-    registry.add({module, 2370, 101, 16, draw_oil_needle});
-    registry.add({module, 2380, dial::size, dial::size, draw_oil_cover});
+    add_dial(registry, module, bitmaps::gas_generator, draw_gas_generator_face, draw_long_needle,
+             draw_gas_generator_cover);
+    registry.add(module, bitmaps::gas_generator_units_needle, draw_units_needle);
+    registry.add(module, bitmaps::oil_face, draw_oil_face);
+    registry.add(module, bitmaps::oil_needle, draw_oil_needle);
+    registry.add(module, bitmaps::oil_cover, draw_oil_cover);
 }
 
 } // namespace art

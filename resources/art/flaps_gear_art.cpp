@@ -4,6 +4,7 @@
 // them.
 #include "art/art_families.hpp"
 #include "art/dial_scale.hpp"
+#include "engine/engine_bitmaps.hpp"
 #include "engine/engine_tables.hpp"
 
 #include <cmath>
@@ -11,9 +12,11 @@
 namespace art {
 namespace {
 
+namespace bitmaps = gauge::flaps_gear_bitmaps;
+
 constexpr const char* module = "Marlow_Instr";
-constexpr int face_size = 154;
-constexpr int window_size = 18;
+constexpr int face_size = bitmaps::face.width;
+constexpr int window_size = bitmaps::gear_hatched.width;
 constexpr Point flap_pivot{69, 29};
 constexpr Point gear_windows[] = {{31, 86}, {69, 86}, {107, 86}}; // left, centre, right
 constexpr const char* gear_labels[] = {"L", "N", "R"};
@@ -89,8 +92,12 @@ void draw_off_flag(cairo_t* cr, int w, int h) {
 }
 
 void draw_flap_pointer(cairo_t* cr, int, int) {
-    needle(cr,
-           {.pivot = {6, 6}, .length = 30, .width = 3, .tail = 0, .counterweight = 0, .hub = 4.5});
+    needle(cr, {.pivot = pivot_of(bitmaps::flap_pointer),
+                .length = 30,
+                .width = 3,
+                .tail = 0,
+                .counterweight = 0,
+                .hub = 4.5});
 }
 
 // The cover: a bezel frame round the face with a screw in each corner.
@@ -110,13 +117,13 @@ void draw_cover(cairo_t* cr, int, int) {
 } // namespace
 
 void register_flaps_gear_art(BitmapRegistry& registry) {
-    registry.add({module, 1320, face_size, face_size, draw_face});
-    registry.add({module, 1330, 37, 11, draw_flap_pointer});
-    registry.add({module, 1340, window_size, window_size, draw_hatched});
-    registry.add({module, 1341, window_size, window_size, draw_up});
-    registry.add({module, 1342, window_size, window_size, draw_wheel});
-    registry.add({module, 1350, 16, 25, draw_off_flag});
-    registry.add({module, 1360, face_size, face_size, draw_cover});
+    registry.add(module, bitmaps::face, draw_face);
+    registry.add(module, bitmaps::flap_pointer, draw_flap_pointer);
+    registry.add(module, bitmaps::gear_hatched, draw_hatched);
+    registry.add(module, bitmaps::gear_up, draw_up);
+    registry.add(module, bitmaps::gear_down, draw_wheel);
+    registry.add(module, bitmaps::off_flag, draw_off_flag);
+    registry.add(module, bitmaps::cover, draw_cover);
 }
 
 } // namespace art

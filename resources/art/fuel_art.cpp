@@ -3,6 +3,7 @@
 // own tables, so the needle points at the mark for the tank's contents.
 #include "art/art_families.hpp"
 #include "art/dial_preview.hpp"
+#include "engine/engine_bitmaps.hpp"
 #include "engine/fuel_tables.hpp"
 
 #include <span>
@@ -10,12 +11,9 @@
 namespace art {
 namespace {
 
+namespace fuel = gauge::fuel_bitmaps;
+
 constexpr const char* module = "Marlow_Instr";
-constexpr uint32_t main_face = 3180;
-constexpr uint32_t aux_face = 3170;
-constexpr uint32_t needle_bitmap = 3190;
-constexpr uint32_t cover_bitmap = 3200;
-constexpr Point needle_pivot{36, 7};
 
 // A face is graduated in whole figures (x 100 lb). `anchors` pins figures to table
 // values; between anchors, and beyond the last, the value runs linearly.
@@ -25,7 +23,7 @@ struct Anchor {
 };
 
 struct FuelFace {
-    uint32_t number;
+    gauge::Bitmap bitmap;
     const char* legend;
     std::span<const NeedleRow> table;
     int last_figure;
@@ -39,8 +37,8 @@ constexpr Anchor main_anchors[] = {{0, 0.0}, {9, 4389424.0686}, {17, 8388610.0}}
 constexpr Anchor aux_anchors[] = {{0, 0.0}, {5, 5591847.426}};
 
 constexpr FuelFace faces[] = {
-    {main_face, "MAIN", gauge::main_tank_table, 17, main_anchors},
-    {aux_face, "AUX", gauge::aux_tank_table, 10, aux_anchors},
+    {fuel::main_face, "MAIN", gauge::main_tank_table, 17, main_anchors},
+    {fuel::aux_face, "AUX", gauge::aux_tank_table, 10, aux_anchors},
 };
 
 double value_of_figure(const FuelFace& face, double figure) {
@@ -72,28 +70,32 @@ void draw_face(cairo_t* cr, const FuelFace& face) {
     text_centred(cr, face.legend, {150, 236}, 17);
 }
 
-constexpr NeedleShape needle_shape{
-    .pivot = needle_pivot, .length = 107, .width = 4, .tail = 26, .counterweight = 5, .hub = 6};
+constexpr NeedleShape needle_shape{.pivot = pivot_of(fuel::needle),
+                                   .length = 107,
+                                   .width = 4,
+                                   .tail = 26,
+                                   .counterweight = 5,
+                                   .hub = 6};
 
 void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
 
 // The cover carries a dark cap over the needle's pivot, as the engine dials' do.
-void draw_cover(cairo_t* cr, int, int) {
-    cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
+void draw_cover(cairo_t* cr, int width, int height) {
+    dial_cover(cr, width, height);
     hub_cap(cr, dial::centre, needle_shape.hub + 2);
 }
 
 void add_face(BitmapRegistry& registry, const FuelFace& face) {
-    registry.add({module, face.number, dial::size, dial::size,
-                  [&face](cairo_t* cr, int, int) { draw_face(cr, face); }});
+    registry.add(module, face.bitmap, [&face](cairo_t* cr, int, int) { draw_face(cr, face); });
 
-    const DialBitmaps bitmaps{module, face.number, needle_bitmap, cover_bitmap, needle_pivot};
+    const gauge::DialBitmaps bitmaps{face.bitmap, fuel::needle, fuel::cover};
     const Scale scale{face.table, dial::centre};
     const std::string name = std::string("fuel_") + face.legend;
-    registry.add_preview(dial_preview(bitmaps, name + "_empty", scale.angle(0)));
-    registry.add_preview(dial_preview(bitmaps, name + "_5", scale.angle(value_of_figure(face, 5))));
+    registry.add_preview(dial_preview(module, bitmaps, name + "_empty", scale.angle(0)));
     registry.add_preview(
-        dial_preview(bitmaps, name + "_full", scale.angle(face.table.back().value)));
+        dial_preview(module, bitmaps, name + "_5", scale.angle(value_of_figure(face, 5))));
+    registry.add_preview(
+        dial_preview(module, bitmaps, name + "_full", scale.angle(face.table.back().value)));
 }
 
 } // namespace
@@ -101,8 +103,8 @@ void add_face(BitmapRegistry& registry, const FuelFace& face) {
 void register_fuel_art(BitmapRegistry& registry) {
     for (const FuelFace& face : faces)
         add_face(registry, face);
-    registry.add({module, needle_bitmap, 145, 14, draw_needle});
-    registry.add({module, cover_bitmap, dial::size, dial::size, draw_cover});
+    registry.add(module, fuel::needle, draw_needle);
+    registry.add(module, fuel::cover, draw_cover);
 }
 
 } // namespace art

@@ -3,6 +3,7 @@
 // the pivot (151,142), and the 152 x 17 needle.
 #include "art/art_families.hpp"
 #include "art/dial_scale.hpp"
+#include "art/speed_ranges.hpp"
 #include "harrow_table.hpp"
 
 #include <string>
@@ -32,23 +33,6 @@ constexpr double flap_band_outer = 109;
 constexpr double flap_band_inner = 106;
 constexpr double numeral_radius = 88;
 
-// Operating ranges of the airframe: flaps-extended (white, inner), normal (green),
-// caution (yellow), and the never-exceed red line.
-struct Range {
-    double from;
-    double to;
-    Rgb colour;
-    double inner;
-    double outer;
-};
-
-constexpr Range ranges[] = {
-    {70, 140, colour::marking, flap_band_inner, flap_band_outer},
-    {80, 230, colour::green, band_inner, band_outer},
-    {230, 260, colour::yellow, band_inner, band_outer},
-};
-constexpr double never_exceed = 260;
-
 const Scale scale{harrow::speed_table, pivot};
 
 void graduate(cairo_t* cr) {
@@ -69,10 +53,9 @@ void graduate(cairo_t* cr) {
 
 void draw_face(cairo_t* cr, int, int) {
     dial_face(cr, face_centre, bezel_inner);
-    for (const Range& r : ranges)
-        scale.band(cr, r.from, r.to, r.colour, r.inner, r.outer);
+    speed_ranges::draw_arcs(cr, scale, {flap_band_inner, flap_band_outer, band_inner, band_outer});
     graduate(cr);
-    scale.radial(cr, never_exceed, medium_inner, band_outer, 4, colour::red);
+    speed_ranges::draw_red_line(cr, scale, medium_inner, band_outer);
     // One legend, the unit, large enough to read at half size.
     text_centred(cr, "KNOTS", {151, 188}, 18);
     bezel_ring(cr, face_centre, bezel_outer, bezel_inner);

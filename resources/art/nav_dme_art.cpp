@@ -4,9 +4,12 @@
 // every legend stands at least 6 pixels high.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
+#include "nav/nav_bitmaps.hpp"
 
 namespace art {
 namespace {
+
+namespace dme = gauge::dme_bitmaps;
 
 constexpr const char* module = "Marlow_Instr";
 constexpr Point knob_centre{17, 13}; // in the knob bitmaps (34 x 26)
@@ -50,12 +53,12 @@ void draw_cover(cairo_t* cr, int w, int h) {
 } // namespace
 
 void register_nav_dme_art(BitmapRegistry& registry) {
-    registry.add({module, 1190, 166, 67, draw_face});
-    for (uint32_t i = 0; i < 3; ++i)
-        registry.add({module, 1200 + i, 34, 26, [i](cairo_t* cr, int, int) {
-                          draw_knob(cr, position_degrees[i]);
-                      }});
-    registry.add({module, 1210, 151, 24, draw_cover});
+    registry.add(module, dme::face, draw_face);
+    const gauge::Bitmap knob_positions[] = {dme::knob_off, dme::knob_nav1, dme::knob_nav2};
+    for (size_t i = 0; i < std::size(knob_positions); ++i)
+        registry.add(module, knob_positions[i],
+                     [i](cairo_t* cr, int, int) { draw_knob(cr, position_degrees[i]); });
+    registry.add(module, dme::display_cover, draw_cover);
 }
 
 } // namespace art

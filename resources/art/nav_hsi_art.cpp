@@ -4,9 +4,12 @@
 // with the aircraft symbol, the bezel and the two knobs.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
+#include "nav/nav_bitmaps.hpp"
 
 namespace art {
 namespace {
+
+namespace hsi = gauge::hsi_bitmaps;
 
 constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{151, 145};     // on the face
@@ -195,28 +198,27 @@ void draw_knob(cairo_t* cr, int w, int) {
 } // namespace
 
 void register_nav_hsi_art(BitmapRegistry& registry) {
-    registry.add({module, 1050, 300, 300, draw_face});
-    registry.add({module, 1060, 206, 206, draw_card});
-    registry.add({module, 1070, 22, 64, draw_to_from});
-    registry.add({module, 1080, 20, 9, draw_bug});
-    registry.add({module, 1090, 206, 206, draw_course_pointer});
-    registry.add({module, 1100, 206, 206, draw_deviation_bar});
-    registry.add({module, 1101, 206, 206, draw_bar_window});
+    registry.add(module, hsi::face, draw_face);
+    registry.add(module, hsi::card, draw_card);
+    registry.add(module, hsi::to_from, draw_to_from);
+    registry.add(module, hsi::heading_bug, draw_bug);
+    registry.add(module, hsi::course_pointer, draw_course_pointer);
+    registry.add(module, hsi::deviation_bar, draw_deviation_bar);
+    registry.add(module, hsi::deviation_bar_window, draw_bar_window);
     // The VERT flag shows in the bezel's glideslope window (face x 254 on).
-    registry.add({module, 1110, 31, 79, [](cairo_t* cr, int w, int h) {
-                      vertical_flag(cr, gs_window_x + 2 - 244, 0, w - (gs_window_x + 2 - 244), h,
-                                    "GS");
-                  }});
-    registry.add({module, 1120, 14, 12, draw_gs_pointer});
+    registry.add(module, hsi::vert_flag, [](cairo_t* cr, int w, int h) {
+        vertical_flag(cr, gs_window_x + 2 - 244, 0, w - (gs_window_x + 2 - 244), h, "GS");
+    });
+    registry.add(module, hsi::glideslope_pointer, draw_gs_pointer);
     // The NAV flag stands inside the bezel's opening, at the card's left edge.
-    registry.add({module, 1130, 62, 158, [](cairo_t* cr, int w, int h) {
-                      vertical_flag(cr, 48, 100, w - 48, h - 100, "NAV");
-                  }});
-    registry.add({module, 1140, 48, 48, draw_knob});
-    registry.add({module, 1150, 245, 230, draw_marks});
-    registry.add({module, 1160, 300, 300, draw_bezel});
-    registry.add({module, 1170, 48, 48, draw_knob});
-    registry.add({module, 1180, 57, 30, draw_hdg_flag});
+    registry.add(module, hsi::nav_flag, [](cairo_t* cr, int w, int h) {
+        vertical_flag(cr, 48, 100, w - 48, h - 100, "NAV");
+    });
+    registry.add(module, hsi::heading_knob, draw_knob);
+    registry.add(module, hsi::marks, draw_marks);
+    registry.add(module, hsi::bezel, draw_bezel);
+    registry.add(module, hsi::course_knob, draw_knob);
+    registry.add(module, hsi::hdg_flag, draw_hdg_flag);
 }
 
 } // namespace art

@@ -7,12 +7,15 @@
 // 12 pixels high on the bitmap (legend_size): 6 pixels where it is seen.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
+#include "nav/nav_bitmaps.hpp"
 
 #include <cmath>
 #include <numbers>
 
 namespace art {
 namespace {
+
+namespace rmi = gauge::rmi_bitmaps;
 
 constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{150, 150};
@@ -111,28 +114,28 @@ void selector(cairo_t* cr, Point at, Point knob_at, Point legend_at, Rgb c) {
 } // namespace
 
 void register_nav_rmi_art(BitmapRegistry& registry) {
-    registry.add({module, 1370, 300, 300, draw_face});
-    registry.add({module, 1380, 230, 230, draw_card});
-    registry.add({module, 1381, 230, 230, draw_card_window});
-    registry.add({module, 1390, selector_side, selector_side, [](cairo_t* cr, int, int) {
-                      selector(cr, right_selector_at, right_knob, right_vor_legend,
-                               double_green); // towards VOR2, below
-                  }});
-    registry.add({module, 1391, selector_side, selector_side, [](cairo_t* cr, int, int) {
-                      selector(cr, right_selector_at, right_knob, right_adf_legend,
-                               colour::marking); // towards ADF, upper right
-                  }});
-    registry.add({module, 1400, selector_side, selector_side, [](cairo_t* cr, int, int) {
-                      selector(cr, left_selector_at, left_knob, left_vor_legend,
-                               single_yellow); // towards VOR1, below
-                  }});
-    registry.add({module, 1401, selector_side, selector_side, [](cairo_t* cr, int, int) {
-                      selector(cr, left_selector_at, left_knob, left_adf_legend,
-                               colour::marking); // towards ADF, upper left
-                  }});
-    registry.add({module, 1410, 170, 28, draw_double_bar});
-    registry.add({module, 1420, 174, 18, draw_single_bar});
-    registry.add({module, 1430, 300, 300, draw_overlay});
+    registry.add(module, rmi::face, draw_face);
+    registry.add(module, rmi::card, draw_card);
+    registry.add(module, rmi::card_window, draw_card_window);
+    registry.add(module, rmi::right_selector_vor, [](cairo_t* cr, int, int) {
+        selector(cr, right_selector_at, right_knob, right_vor_legend,
+                 double_green); // towards VOR2, below
+    });
+    registry.add(module, rmi::right_selector_adf, [](cairo_t* cr, int, int) {
+        selector(cr, right_selector_at, right_knob, right_adf_legend,
+                 colour::marking); // towards ADF, upper right
+    });
+    registry.add(module, rmi::left_selector_vor, [](cairo_t* cr, int, int) {
+        selector(cr, left_selector_at, left_knob, left_vor_legend,
+                 single_yellow); // towards VOR1, below
+    });
+    registry.add(module, rmi::left_selector_adf, [](cairo_t* cr, int, int) {
+        selector(cr, left_selector_at, left_knob, left_adf_legend,
+                 colour::marking); // towards ADF, upper left
+    });
+    registry.add(module, rmi::double_bar, draw_double_bar);
+    registry.add(module, rmi::single_bar, draw_single_bar);
+    registry.add(module, rmi::overlay, draw_overlay);
 }
 
 } // namespace art

@@ -6,9 +6,12 @@
 // 12 pixels high on the bitmap (legend_size): 6 pixels where it is seen.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
+#include "nav/nav_bitmaps.hpp"
 
 namespace art {
 namespace {
+
+namespace vor = gauge::vor_bitmaps;
 
 constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{151, 158}; // the card's turning point on the face
@@ -104,26 +107,26 @@ void draw_knob(cairo_t* cr, int w, int) {
 } // namespace
 
 void register_nav_vor_art(BitmapRegistry& registry) {
-    registry.add({module, 3000, 60, 60, draw_knob});
-    registry.add({module, 3010, 29, 29, [](cairo_t* cr, int w, int) {
-                      marker(cr, w, {0.25, 0.45, 1.0}, "O");
-                  }});
-    registry.add({module, 3020, 29, 29, [](cairo_t* cr, int w, int) {
-                      marker(cr, w, {1.0, 0.70, 0.10}, "M");
-                  }});
-    registry.add({module, 3030, 29, 29, [](cairo_t* cr, int w, int) {
-                      marker(cr, w, {0.96, 0.96, 0.96}, "A");
-                  }});
-    registry.add({module, 3040, 300, 300, draw_bezel});
-    registry.add({module, 3050, 154, 2, draw_bar_vertical});
-    registry.add({module, 3060, 2, 154, draw_bar_vertical});
-    registry.add({module, 3070, 15, 40, draw_gs_flag});
-    registry.add({module, 3080, 42, 19, draw_nav_flag});
-    registry.add({module, 3090, 20, 10, draw_to_arrow});
-    registry.add({module, 3100, 20, 10, draw_from_arrow});
-    registry.add({module, 3120, 240, 240, draw_card});
-    registry.add({module, 3121, 240, 240, draw_card_window});
-    registry.add({module, 3130, 300, 300, draw_face});
+    registry.add(module, vor::obs_knob, draw_knob);
+    registry.add(module, vor::marker_o, [](cairo_t* cr, int w, int) {
+        marker(cr, w, {0.25, 0.45, 1.0}, "O");
+    });
+    registry.add(module, vor::marker_m, [](cairo_t* cr, int w, int) {
+        marker(cr, w, {1.0, 0.70, 0.10}, "M");
+    });
+    registry.add(module, vor::marker_a, [](cairo_t* cr, int w, int) {
+        marker(cr, w, {0.96, 0.96, 0.96}, "A");
+    });
+    registry.add(module, vor::bezel, draw_bezel);
+    registry.add(module, vor::glideslope_bar, draw_bar_vertical);
+    registry.add(module, vor::course_bar, draw_bar_vertical);
+    registry.add(module, vor::gs_flag, draw_gs_flag);
+    registry.add(module, vor::nav_flag, draw_nav_flag);
+    registry.add(module, vor::to_arrow, draw_to_arrow);
+    registry.add(module, vor::from_arrow, draw_from_arrow);
+    registry.add(module, vor::card, draw_card);
+    registry.add(module, vor::card_window, draw_card_window);
+    registry.add(module, vor::face, draw_face);
 }
 
 } // namespace art

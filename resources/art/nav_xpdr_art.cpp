@@ -4,9 +4,12 @@
 // pixels high.
 #include "art/art_families.hpp"
 #include "art/nav_art_common.hpp"
+#include "nav/nav_bitmaps.hpp"
 
 namespace art {
 namespace {
+
+namespace xpdr = gauge::transponder_bitmaps;
 
 constexpr const char* module = "Marlow_Instr";
 constexpr Rgb lcd{0.62, 0.66, 0.56};
@@ -78,25 +81,23 @@ void draw_lamp(cairo_t* cr, int w, int) {
 } // namespace
 
 void register_nav_xpdr_art(BitmapRegistry& registry) {
-    registry.add({module, 3210, 350, 115, draw_face});
-    registry.add({module, 3220, 237, 19, draw_backing});
-    registry.add({module, 3230, 10, 10, draw_lamp});
-    registry.add({module, 3240, 25, 19, [](cairo_t* cr, int, int) {
-                      button_face(cr, 0, 0, "ON", {0.55, 0.95, 0.55});
-                  }});
-    registry.add({module, 3250, 25, 19, [](cairo_t* cr, int, int) {
-                      button_face(cr, 0, 0, "ON", {0.60, 1.0, 0.45});
-                      rounded_rect(cr, 3, 14, 19, 3, 1);
-                      set_colour(cr, {0.4, 1.0, 0.3});
-                      cairo_fill(cr);
-                  }});
-    registry.add({module, 3260, 25, 19, [](cairo_t* cr, int, int) {
-                      button_face(cr, 0, 0, ident_legend, lit_legend);
-                  }});
-    registry.add({module, 3270, 25, 19, [](cairo_t* cr, int, int) {
-                      button_face(cr, 0, 0, "VFR", lit_legend);
-                  }});
-    registry.add({module, 3280, 134, 19, draw_lit_strip});
+    registry.add(module, xpdr::face, draw_face);
+    registry.add(module, xpdr::window_backing, draw_backing);
+    registry.add(module, xpdr::reply_lamp, draw_lamp);
+    registry.add(module, xpdr::on_face_unlit, [](cairo_t* cr, int, int) {
+        button_face(cr, 0, 0, "ON", {0.55, 0.95, 0.55});
+    });
+    registry.add(module, xpdr::on_face_lit, [](cairo_t* cr, int, int) {
+        button_face(cr, 0, 0, "ON", {0.60, 1.0, 0.45});
+        rounded_rect(cr, 3, 14, 19, 3, 1);
+        set_colour(cr, {0.4, 1.0, 0.3});
+        cairo_fill(cr);
+    });
+    registry.add(module, xpdr::ident_face,
+                 [](cairo_t* cr, int, int) { button_face(cr, 0, 0, ident_legend, lit_legend); });
+    registry.add(module, xpdr::vfr_face,
+                 [](cairo_t* cr, int, int) { button_face(cr, 0, 0, "VFR", lit_legend); });
+    registry.add(module, xpdr::lit_strip, draw_lit_strip);
 }
 
 } // namespace art

@@ -41,9 +41,7 @@ struct HeadArt {
     const char* whole_legend;    // the outer ring's unit
     const char* fraction_legend; // the inner knob's
     HeadLayout layout;           // bitmaps and positions, as the gauge's records use them
-    int buttons_lit_width;
-    int buttons_lit_height;
-    int ident_index = 1; // NAV ID (the identifier's audio), ADF ident
+    int ident_index = 1;         // NAV ID (the identifier's audio), ADF ident
 };
 
 constexpr const char* down_mark = "\u25BC";
@@ -60,12 +58,11 @@ void button(cairo_t* cr, double x, double y, double w, double h, bool pressed, c
     if (std::string_view(text) == down_mark) {
         // The preset-down button's mark, drawn as a triangle 7 pixels high: the
         // font's own is smaller than the letters beside it.
-        cairo_move_to(cr, centre.x - 4.5, centre.y - 3.5);
-        cairo_line_to(cr, centre.x + 4.5, centre.y - 3.5);
-        cairo_line_to(cr, centre.x, centre.y + 3.5);
-        cairo_close_path(cr);
-        set_colour(cr, text_colour);
-        cairo_fill(cr);
+        fill_polygon(cr,
+                     {{centre.x - 4.5, centre.y - 3.5},
+                      {centre.x + 4.5, centre.y - 3.5},
+                      {centre.x, centre.y + 3.5}},
+                     text_colour);
         return;
     }
     text_centred(cr, text, centre, legend_size, text_colour);
@@ -133,40 +130,33 @@ void face(cairo_t* cr, const HeadArt& head) {
 
 void lit_faces(cairo_t* cr, const HeadArt& head) {
     for (int i = 0; i < 4; ++i)
-        button(cr, i * button_pitch, 0, button_width, head.buttons_lit_height, false,
+        button(cr, i * button_pitch, 0, button_width, head.layout.bitmaps.buttons_lit.height, false,
                head.buttons[size_t(i)], glow);
 }
 
 void register_head(BitmapRegistry& registry, const HeadArt& head) {
-    auto add = [&](uint32_t number, int width, int height, DrawFunction draw) {
-        registry.add({.module = "Marlow_Instr",
-                      .number = number,
-                      .width = width,
-                      .height = height,
-                      .draw = std::move(draw)});
+    auto add = [&](const gauge::Bitmap& bitmap, DrawFunction draw) {
+        registry.add("Marlow_Instr", bitmap, std::move(draw));
     };
     const HeadBitmaps& bitmaps = head.layout.bitmaps;
-    add(bitmaps.face, face_width, face_height, [head](cairo_t* cr, int, int) { face(cr, head); });
-    add(bitmaps.window, window_width, window_height,
-        [](cairo_t* cr, int, int) { windows(cr, lcd_grey); });
-    add(bitmaps.transfer_lit, button_width, button_height,
-        [](cairo_t* cr, int, int) { transfer_button(cr, 0, 0, glow); });
-    add(bitmaps.lamp, lamp_size, lamp_size, [](cairo_t* cr, int, int) { lamp(cr, 0, 0, true); });
-    add(bitmaps.buttons_lit, head.buttons_lit_width, head.buttons_lit_height,
-        [head](cairo_t* cr, int, int) { lit_faces(cr, head); });
+    add(bitmaps.face, [head](cairo_t* cr, int, int) { face(cr, head); });
+    add(bitmaps.window, [](cairo_t* cr, int, int) { windows(cr, lcd_grey); });
+    add(bitmaps.transfer_lit, [](cairo_t* cr, int, int) { transfer_button(cr, 0, 0, glow); });
+    add(bitmaps.lamp, [](cairo_t* cr, int, int) { lamp(cr, 0, 0, true); });
+    add(bitmaps.buttons_lit, [head](cairo_t* cr, int, int) { lit_faces(cr, head); });
     const char* on = head.buttons[0];
-    add(bitmaps.on_pressed, button_width, button_height, [on](cairo_t* cr, int, int) {
+    add(bitmaps.on_pressed, [on](cairo_t* cr, int, int) {
         button(cr, 0, 0, button_width, button_height, true, on, legend);
     });
-    add(bitmaps.on_pressed_lit, button_width, button_height, [on](cairo_t* cr, int, int) {
+    add(bitmaps.on_pressed_lit, [on](cairo_t* cr, int, int) {
         button(cr, 0, 0, button_width, button_height, true, on, glow);
     });
     if (!bitmaps.ident_pressed) return;
     const char* ident = head.buttons[size_t(head.ident_index)];
-    add(bitmaps.ident_pressed, button_width, button_height, [ident](cairo_t* cr, int, int) {
+    add(bitmaps.ident_pressed, [ident](cairo_t* cr, int, int) {
         button(cr, 0, 0, button_width, button_height, true, ident, legend);
     });
-    add(bitmaps.ident_pressed_lit, button_width, button_height, [ident](cairo_t* cr, int, int) {
+    add(bitmaps.ident_pressed_lit, [ident](cairo_t* cr, int, int) {
         button(cr, 0, 0, button_width, button_height, true, ident, glow);
     });
 }
@@ -178,24 +168,18 @@ void register_radio_art(BitmapRegistry& registry) {
                              .buttons = {"ON", "SQL", "TST", down_mark},
                              .whole_legend = "MHz",
                              .fraction_legend = "kHz",
-                             .layout = com_layout,
-                             .buttons_lit_width = 134,
-                             .buttons_lit_height = 19});
+                             .layout = com_layout});
     register_head(registry, {.brand_line = "NR 3320",
                              .buttons = {"ON", "ID", "TST", down_mark},
                              .whole_legend = "MHz",
                              .fraction_legend = "kHz",
                              .layout = nav_layout,
-                             .buttons_lit_width = 133,
-                             .buttons_lit_height = 17,
                              .ident_index = 1});
     register_head(registry, {.brand_line = "AD 3502",
                              .buttons = {"ON", "BFO", "TST", "ADF"},
                              .whole_legend = "kHz",
                              .fraction_legend = ".1",
                              .layout = adf_layout,
-                             .buttons_lit_width = 134,
-                             .buttons_lit_height = 19,
                              .ident_index = 3});
 }
 

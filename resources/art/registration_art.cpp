@@ -6,13 +6,7 @@
 namespace art {
 
 void register_registration_art(BitmapRegistry& registry) {
-    namespace bitmaps = gauge::panel_bitmaps;
-    registry.add({.module = "Marlow_Instr",
-                  .number = bitmaps::registration_plate,
-                  .width = bitmaps::plate_width,
-                  .height = bitmaps::plate_height,
-                  .draw = [](cairo_t*, int, int) {},
-                  .blank = true});
+    registry.add_blank("Marlow_Instr", gauge::panel_bitmaps::registration_plate);
 }
 
 } // namespace art

@@ -77,22 +77,14 @@ void kneeboard(cairo_t* cr) {
     box(cr, 4.5, 4, 10, 12.5, {0.70, 0.55, 0.34});
     box(cr, 5.5, 6, 8, 9.5, ink);
     box(cr, 7, 3, 5, 2.5, dim);
-    for (double y : {8.5, 10.5, 12.5}) line(cr, {7, y}, {12, y}, 0.9, {0.30, 0.30, 0.32});
+    for (double y : {8.5, 10.5, 12.5})
+        line(cr, {7, y}, {12, y}, 0.9, {0.30, 0.30, 0.32});
 }
 
 // A folded map with a route across it.
 void map(cairo_t* cr) {
-    cairo_move_to(cr, 2, 3);
-    cairo_line_to(cr, 4.7, 2);
-    cairo_line_to(cr, 7.3, 3);
-    cairo_line_to(cr, 10, 2);
-    cairo_line_to(cr, 10, 9);
-    cairo_line_to(cr, 7.3, 10);
-    cairo_line_to(cr, 4.7, 9);
-    cairo_line_to(cr, 2, 10);
-    cairo_close_path(cr);
-    set_colour(cr, {0.90, 0.86, 0.70});
-    cairo_fill(cr);
+    fill_polygon(cr, {{2, 3}, {4.7, 2}, {7.3, 3}, {10, 2}, {10, 9}, {7.3, 10}, {4.7, 9}, {2, 10}},
+                 {0.90, 0.86, 0.70});
     line(cr, {4.7, 2.5}, {4.7, 9}, 0.7, {0.55, 0.52, 0.42});
     line(cr, {7.3, 3}, {7.3, 9.5}, 0.7, {0.55, 0.52, 0.42});
     line(cr, {3, 8}, {9, 4}, 1, {0.85, 0.15, 0.55});
@@ -163,18 +155,8 @@ void compass(cairo_t* cr) {
     cairo_set_line_width(cr, 1);
     set_colour(cr, ink);
     cairo_stroke(cr);
-    cairo_move_to(cr, 9.5, 3.5);
-    cairo_line_to(cr, 11.5, 9.5);
-    cairo_line_to(cr, 7.5, 9.5);
-    cairo_close_path(cr);
-    set_colour(cr, colour::red);
-    cairo_fill(cr);
-    cairo_move_to(cr, 9.5, 15.5);
-    cairo_line_to(cr, 11.5, 9.5);
-    cairo_line_to(cr, 7.5, 9.5);
-    cairo_close_path(cr);
-    set_colour(cr, ink);
-    cairo_fill(cr);
+    fill_polygon(cr, {{9.5, 3.5}, {11.5, 9.5}, {7.5, 9.5}}, colour::red);
+    fill_polygon(cr, {{9.5, 15.5}, {11.5, 9.5}, {7.5, 9.5}}, ink);
 }
 
 // A cross: close this window.
@@ -192,40 +174,24 @@ void window(cairo_t* cr) {
 // The overhead panel, and an arrow looking up at it.
 void overhead(cairo_t* cr) {
     box(cr, 3, 3, 13, 4, dim);
-    for (double x : {5.5, 8.5, 11.5, 14.0}) line(cr, {x, 4.2}, {x, 5.8}, 1, {0.15, 0.15, 0.16});
+    for (double x : {5.5, 8.5, 11.5, 14.0})
+        line(cr, {x, 4.2}, {x, 5.8}, 1, {0.15, 0.15, 0.16});
     line(cr, {9.5, 16}, {9.5, 10}, 1.6, ink);
-    cairo_move_to(cr, 9.5, 8);
-    cairo_line_to(cr, 12.5, 11.5);
-    cairo_line_to(cr, 6.5, 11.5);
-    cairo_close_path(cr);
-    set_colour(cr, ink);
-    cairo_fill(cr);
+    fill_polygon(cr, {{9.5, 8}, {12.5, 11.5}, {6.5, 11.5}}, ink);
 }
 
 // A runway seen on final approach.
 void landing_view(cairo_t* cr) {
-    cairo_move_to(cr, 2.5, 16.5);
-    cairo_line_to(cr, 16.5, 16.5);
-    cairo_line_to(cr, 11, 4);
-    cairo_line_to(cr, 8, 4);
-    cairo_close_path(cr);
-    set_colour(cr, {0.50, 0.51, 0.53});
-    cairo_fill(cr);
-    for (double y : {5.5, 9.0, 13.0}) line(cr, {9.5, y}, {9.5, y + 1.8}, 1, ink);
+    fill_polygon(cr, {{2.5, 16.5}, {16.5, 16.5}, {11, 4}, {8, 4}}, {0.50, 0.51, 0.53});
+    for (double y : {5.5, 9.0, 13.0})
+        line(cr, {9.5, y}, {9.5, y + 1.8}, 1, ink);
     line(cr, {3.5, 16}, {15.5, 16}, 1, ink);
 }
 
 // A lightning bolt.
 void electricity(cairo_t* cr) {
-    cairo_move_to(cr, 11.5, 2.5);
-    cairo_line_to(cr, 5, 10.5);
-    cairo_line_to(cr, 9.2, 10.5);
-    cairo_line_to(cr, 7.5, 16.5);
-    cairo_line_to(cr, 14, 8.2);
-    cairo_line_to(cr, 9.8, 8.2);
-    cairo_close_path(cr);
-    set_colour(cr, colour::yellow);
-    cairo_fill(cr);
+    fill_polygon(cr, {{11.5, 2.5}, {5, 10.5}, {9.2, 10.5}, {7.5, 16.5}, {14, 8.2}, {9.8, 8.2}},
+                 colour::yellow);
 }
 
 // A small engine dial: ring, green band, red limit and a needle.
@@ -242,42 +208,36 @@ void engine_instruments(cairo_t* cr) {
 using Pictogram = void (*)(cairo_t*);
 
 struct Face {
-    uint32_t number;
-    int size;
+    gauge::Bitmap bitmap;
     Pictogram pictogram;
 };
 
 constexpr Face button_faces[] = {
-    {faces::kneeboard_face, faces::face_size, kneeboard},
-    {faces::map_face, faces::map_face_size, map},
-    {faces::atc_face, faces::face_size, atc},
-    {faces::radios_face, faces::face_size, radios},
-    {faces::gps_face, faces::face_size, gps},
-    {faces::throttle_face, faces::face_size, throttle},
-    {faces::compass_face, faces::face_size, compass},
-    {faces::close_face, faces::face_size, close},
-    {faces::window_face, faces::face_size, window},
-    {faces::overhead_face, faces::face_size, overhead},
-    {faces::landing_view_face, faces::face_size, landing_view},
-    {faces::electricity_face, faces::face_size, electricity},
-    {faces::engine_instruments_face, faces::face_size, engine_instruments},
+    {faces::kneeboard_face, kneeboard},
+    {faces::map_face, map},
+    {faces::atc_face, atc},
+    {faces::radios_face, radios},
+    {faces::gps_face, gps},
+    {faces::throttle_face, throttle},
+    {faces::compass_face, compass},
+    {faces::close_face, close},
+    {faces::window_face, window},
+    {faces::overhead_face, overhead},
+    {faces::landing_view_face, landing_view},
+    {faces::electricity_face, electricity},
+    {faces::engine_instruments_face, engine_instruments},
 };
 
 } // namespace
 
 void register_toggle_art(BitmapRegistry& registry) {
     for (const Face& face : button_faces)
-        registry.add({module, face.number, face.size, face.size,
-                      [pictogram = face.pictogram](cairo_t* cr, int width, int) {
-                          button(cr, width);
-                          pictogram(cr);
-                      }});
-    registry.add({.module = module,
-                  .number = faces::blank_face,
-                  .width = faces::face_size,
-                  .height = faces::face_size,
-                  .draw = [](cairo_t*, int, int) {},
-                  .blank = true});
+        registry.add(module, face.bitmap,
+                     [pictogram = face.pictogram](cairo_t* cr, int width, int) {
+                         button(cr, width);
+                         pictogram(cr);
+                     });
+    registry.add_blank(module, faces::blank_face);
 }
 
 } // namespace art

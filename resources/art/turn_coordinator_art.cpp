@@ -7,12 +7,15 @@
 // square, so the ball always sits in the tube.
 #include "art/art_families.hpp"
 #include "art/dial_scale.hpp"
+#include "flight/flight_bitmaps.hpp"
 #include "flight/turn_coordinator_layout.hpp"
 
 #include <numbers>
 
 namespace art {
 namespace {
+
+namespace bitmaps = gauge::turn_coordinator_bitmaps;
 
 namespace tc = gauge::turn_coordinator;
 
@@ -149,12 +152,12 @@ void draw_cover(cairo_t* cr, int, int) { cover(cr, face_centre, 149.5, 139); }
 } // namespace
 
 void register_turn_coordinator_art(BitmapRegistry& registry) {
-    registry.add({module, 250, 300, 300, draw_face});
-    registry.add({module, tc::pointer_bitmap, 220, 27, draw_pointer});
-    registry.add({module, tc::ball_bitmap, 35, 51, draw_ball});
-    registry.add({module, tc::tube_lines_bitmap, 56, 70, draw_tube_lines});
-    registry.add({module, tc::flag_bitmap, 45, 45, draw_flag});
-    registry.add({module, 300, 300, 300, draw_cover});
+    registry.add(module, bitmaps::face, draw_face);
+    registry.add(module, bitmaps::pointer, draw_pointer);
+    registry.add(module, bitmaps::ball, draw_ball);
+    registry.add(module, bitmaps::tube_lines, draw_tube_lines);
+    registry.add(module, bitmaps::flag, draw_flag);
+    registry.add(module, bitmaps::cover, draw_cover);
 }
 
 } // namespace art

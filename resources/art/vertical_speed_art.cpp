@@ -4,12 +4,13 @@
 #include "art/art_families.hpp"
 #include "art/dial_preview.hpp"
 #include "flight/dial_tables.hpp"
+#include "flight/flight_bitmaps.hpp"
 
 namespace art {
 namespace {
 
-constexpr DialBitmaps bitmaps{
-    .module = "Marlow_Instr", .face = 470, .needle = 480, .cover = 490, .needle_pivot = {54, 12}};
+constexpr const char* module = "Marlow_Instr";
+constexpr gauge::DialBitmaps bitmaps = gauge::vertical_speed_bitmaps::dial;
 
 // The table's unit is 1/256 m/s: 1000 ft/min = 1000 / 3.28084 / 60 m/s.
 constexpr double per_1000_fpm = 1000.0 / 3.28084 / 60.0 * 256.0;
@@ -56,7 +57,7 @@ void draw_face(cairo_t* cr, int, int) {
     text_centred(cr, "1000 FT/MIN", {150, 182}, 16);
 }
 
-constexpr NeedleShape needle_shape{.pivot = bitmaps.needle_pivot,
+constexpr NeedleShape needle_shape{.pivot = pivot_of(bitmaps.needle),
                                    .length = 108,
                                    .width = 6,
                                    .tail = 40,
@@ -65,18 +66,12 @@ constexpr NeedleShape needle_shape{.pivot = bitmaps.needle_pivot,
 
 void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
 
-void draw_cover(cairo_t* cr, int, int) {
-    cover(cr, dial::centre, dial::cover_outer, dial::cover_inner);
-}
-
 } // namespace
 
 void register_vertical_speed_art(BitmapRegistry& registry) {
-    registry.add({bitmaps.module, bitmaps.face, dial::size, dial::size, draw_face});
-    registry.add({bitmaps.module, bitmaps.needle, 165, 24, draw_needle});
-    registry.add({bitmaps.module, bitmaps.cover, dial::size, dial::size, draw_cover});
+    add_dial(registry, module, bitmaps, draw_face, draw_needle, dial_cover);
     for (double thousands : {0.5, -2.0, 6.5})
-        registry.add_preview(dial_preview(bitmaps,
+        registry.add_preview(dial_preview(module, bitmaps,
                                           "vertical_speed_" + std::to_string(int(thousands * 1000)),
                                           scale.angle(value(thousands))));
 }
