@@ -40,7 +40,7 @@ constexpr NeedleRecordOld needle_record(HarrowGauge& self) {
                                     .bitmap = needle_bitmap,
                                     .position = {pivot_x, pivot_y},
                                     .image_flags = gauge::lit_layer_flags,
-                                    .offset = {needle_pivot_x, needle_pivot_y},
+                                    .offset = {needle_bitmap.pivot.x, needle_bitmap.pivot.y},
                                     .failures = needle_failures},
                                    nullptr, nullptr);
     record.common.gauge_old = &self.header;

@@ -3,16 +3,14 @@
 // face from it, so the needle points at the figure its value stands for.
 #pragma once
 
+#include "bitmap_table.hpp"
 #include "gauge_abi.h"
 
 namespace harrow {
 
-// Bitmaps: the 302 x 302 face and the 152 x 17 needle, drawn pointing right from
-// its pivot point.
-inline constexpr uint32_t face_bitmap = 4096;
-inline constexpr uint32_t needle_bitmap = 4608;
-inline constexpr int32_t needle_pivot_x = 32;
-inline constexpr int32_t needle_pivot_y = 8;
+// Bitmaps: the face, and the needle drawn pointing right from its pivot point.
+inline constexpr gauge::Bitmap face_bitmap{4096, 302, 302};
+inline constexpr gauge::Bitmap needle_bitmap{4608, 152, 17, {32, 8}};
 
 // The needle turns about this point of the face (design pixels).
 inline constexpr int32_t pivot_x = 151;

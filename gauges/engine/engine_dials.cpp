@@ -2,6 +2,7 @@
 // once per engine; the parameter string names the engine (engine_select.hpp). The
 // records name engine 1's token variables and help ids.
 #include "engine_gauges.hpp"
+#include "engine/engine_bitmaps.hpp"
 #include "engine_select.hpp"
 #include "engine_tables.hpp"
 #include "simulator_numbers.h"
@@ -10,6 +11,8 @@
 
 namespace gauge {
 namespace {
+
+namespace bitmaps = engine_bitmaps;
 
 constexpr FailureEntry standard_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
                                               {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
@@ -25,12 +28,12 @@ constexpr FailureEntry oil_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZER
 
 // The long needle of the 300 x 300 dials, turning about the face's centre.
 template <size_t Rows>
-constexpr NeedleFields centre_needle(uint32_t bitmap, uint32_t source,
+constexpr NeedleFields centre_needle(const Bitmap& bitmap, uint32_t source,
                                      const NeedleRow (&table)[Rows], const FailureEntry* failures,
                                      ValueCallback callback = nullptr) {
     return {.bitmap = bitmap,
             .pivot = {150, 150},
-            .needle_offset = {0, 10},
+            .needle_offset = bitmap.pivot,
             .image_flags = lit_moving_flags,
             .source = source,
             .table = table,
@@ -39,11 +42,11 @@ constexpr NeedleFields centre_needle(uint32_t bitmap, uint32_t source,
             .callback = callback};
 }
 
-constexpr NeedleDialFields engine_dial(const char* name, uint32_t face, uint32_t cover,
+constexpr NeedleDialFields engine_dial(const char* name, const DialBitmaps& dial,
                                        const NeedleFields& needle, uint32_t tooltip_help_id) {
     return {.name = name,
-            .face = face,
-            .cover = cover,
+            .face = dial.face,
+            .cover = dial.cover,
             .needle = needle,
             .tooltip_help_id = tooltip_help_id,
             .callback = engine_gauge_callback};
@@ -86,9 +89,9 @@ constexpr TwoNeedleDial two_needle_dial(TwoNeedleDial& self, const TwoNeedleFiel
     return dial;
 }
 
-constexpr NeedleFields units_needle{.bitmap = 2300,
+constexpr NeedleFields units_needle{.bitmap = bitmaps::gas_generator_units_needle,
                                     .pivot = {90, 83},
-                                    .needle_offset = {31, 7},
+                                    .needle_offset = bitmaps::gas_generator_units_needle.pivot,
                                     .image_flags = lit_moving_flags,
                                     .source = VAR_ENG_GAS_GENERATOR_RPM(1),
                                     .table = gas_generator_units_table,
@@ -97,7 +100,7 @@ constexpr NeedleFields units_needle{.bitmap = 2300,
 
 constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source,
                                   const NeedleRow* table, uint32_t rows) {
-    return {.bitmap = 2370,
+    return {.bitmap = bitmaps::oil_needle,
             .pivot = pivot,
             .needle_offset = offset,
             .image_flags = lit_moving_flags,
@@ -111,47 +114,47 @@ constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source,
 
 constinit NeedleDial interstage_turb_temp_gauge =
     needle_dial(interstage_turb_temp_gauge,
-                engine_dial("Interstage_Turb_Temp", 1440, 1460,
-                            centre_needle(1450, VAR_ENG_ITT(1), itt_table, itt_failures), 12758));
+                engine_dial("Interstage_Turb_Temp", bitmaps::itt,
+                            centre_needle(bitmaps::itt.needle, VAR_ENG_ITT(1), itt_table, itt_failures), 12758));
 
 constinit NeedleDial torque_gauge =
-    needle_dial(torque_gauge, engine_dial("Torque", 1470, 1490,
-                                          centre_needle(1480, VAR_ENG_TORQUE(1), torque_table,
+    needle_dial(torque_gauge, engine_dial("Torque", bitmaps::torque,
+                                          centre_needle(bitmaps::torque.needle, VAR_ENG_TORQUE(1), torque_table,
                                                         torque_failures, torque_needle_value),
                                           12742));
 
 constinit NeedleDial propeller_rpm_gauge = needle_dial(
     propeller_rpm_gauge,
-    engine_dial("Propeller_RPM", 2260, 2280,
-                centre_needle(2270, VAR_ENG_PROPELLER_RPM(1), propeller_table, standard_failures),
+    engine_dial("Propeller_RPM", bitmaps::propeller,
+                centre_needle(bitmaps::propeller.needle, VAR_ENG_PROPELLER_RPM(1), propeller_table, standard_failures),
                 12465));
 
 constinit TwoNeedleDial gas_generator_rpm_gauge = two_needle_dial(
     gas_generator_rpm_gauge,
-    {"Gas_Generator_RPM", 2290, 2320, units_needle,
-     centre_needle(2310, VAR_ENG_GAS_GENERATOR_RPM(1), gas_generator_table, standard_failures)},
+    {"Gas_Generator_RPM", bitmaps::gas_generator.face, bitmaps::gas_generator.cover, units_needle,
+     centre_needle(bitmaps::gas_generator.needle, VAR_ENG_GAS_GENERATOR_RPM(1), gas_generator_table, standard_failures)},
     {area_begin(), tooltip(12769), area_end(), list_end()});
 
 constinit NeedleDial fuel_flow_gauge = needle_dial(
     fuel_flow_gauge,
-    engine_dial("Fuel_Flow", 2330, 2350,
-                centre_needle(2340, VAR_ENG_FUEL_FLOW(1), fuel_flow_table, standard_failures),
+    engine_dial("Fuel_Flow", bitmaps::fuel_flow,
+                centre_needle(bitmaps::fuel_flow.needle, VAR_ENG_FUEL_FLOW(1), fuel_flow_table, standard_failures),
                 12491));
 
 constinit TwoNeedleDial oil_temp_press_gauge = two_needle_dial(
     oil_temp_press_gauge,
-    {"Oil_Temp_Press", 2360, 2380,
-     oil_needle({120, 150}, {5, 8}, VAR_ENG_OIL_PRESSURE(1), oil_pressure_table, 4),
-     oil_needle({170, 150}, {0, 8}, VAR_ENG_OIL_TEMPERATURE(1), oil_temperature_table, 7)},
+    {"Oil_Temp_Press", bitmaps::oil_face, bitmaps::oil_cover,
+     oil_needle({120, 150}, bitmaps::oil_pressure_needle_pivot, VAR_ENG_OIL_PRESSURE(1), oil_pressure_table, 4),
+     oil_needle({170, 150}, bitmaps::oil_temperature_needle_pivot, VAR_ENG_OIL_TEMPERATURE(1), oil_temperature_table, 7)},
     {area_begin(), area_begin(0, {0, 0, 150, 300}), tooltip(12545), area_end(),
      area_begin(0, {150, 0, 150, 300}), tooltip(12529), area_end(), area_end(), list_end()});
 
 constinit NeedleDial hydraulic_pressure_gauge =
     needle_dial(hydraulic_pressure_gauge,
                 {.name = "Hydraulic_Pressure",
-                 .face = 2390,
-                 .cover = 2410,
-                 .needle = centre_needle(2400, VAR_ENG_HYDRAULIC_PRESSURE(1), hydraulic_table,
+                 .face = bitmaps::hydraulic.face,
+                 .cover = bitmaps::hydraulic.cover,
+                 .needle = centre_needle(bitmaps::hydraulic.needle, VAR_ENG_HYDRAULIC_PRESSURE(1), hydraulic_table,
                                          standard_failures),
                  .area_help_id = 0xAB8C,
                  .has_tooltip = false,

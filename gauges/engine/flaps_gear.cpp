@@ -2,6 +2,7 @@
 // gear windows (left, centre, right). Without supply (below 20) every window shows
 // the hatched image, the pointer is hidden and the OFF flag shows.
 #include "engine_gauges.hpp"
+#include "engine/engine_bitmaps.hpp"
 #include "engine_tables.hpp"
 #include "host_services.hpp"
 #include "simulator_numbers.h"
@@ -46,7 +47,7 @@ double GAUGE_CALL flap_pointer_value(ElementRecord* element) {
 double GAUGE_CALL gear_flaps_off_flag(ElementRecord*) { return supply_present() ? ICON_HIDDEN : 0; }
 
 constexpr IconFields gear_window(Point position, uint32_t source) {
-    return {.bitmap = 1340,
+    return {.bitmap = flaps_gear_bitmaps::gear_hatched,
             .position = position,
             .image_flags = lit_moving_flags,
             .source = source,
@@ -60,7 +61,7 @@ constexpr FlapsGearIndicator flaps_gear_indicator(FlapsGearIndicator& self) {
     g.header = gauge_header("Flaps_Gear_Indicator", self.roots, 100, self.mouse_areas);
     link_chain(g, self,
                // face
-               static_image(1320, {0, 0}, lit_layer_flags),
+               static_image(flaps_gear_bitmaps::face, {0, 0}, lit_layer_flags),
                // right gear window
                icon(gear_window({107, 86}, VAR_GEAR_RIGHT_POSITION)),
                // centre gear window
@@ -68,23 +69,23 @@ constexpr FlapsGearIndicator flaps_gear_indicator(FlapsGearIndicator& self) {
                // left gear window
                icon(gear_window({31, 86}, VAR_GEAR_LEFT_POSITION)),
                // OFF flag
-               icon({.bitmap = 1350,
+               icon({.bitmap = flaps_gear_bitmaps::off_flag,
                      .position = {72, 26},
                      .image_flags = lit_moving_flags,
                      .scale = 1.0,
                      .icon_count = 1,
                      .callback = gear_flaps_off_flag}),
                // flap pointer
-               needle({.bitmap = 1330,
+               needle({.bitmap = flaps_gear_bitmaps::flap_pointer,
                        .pivot = {69, 29},
-                       .needle_offset = {6, 6},
+                       .needle_offset = flaps_gear_bitmaps::flap_pointer.pivot,
                        .image_flags = lit_moving_flags,
                        .source = VAR_FLAPS_POSITION,
                        .table = flap_table,
                        .rows = 4,
                        .callback = flap_pointer_value}),
                // cover
-               static_image(1360, {0, 0}, layer_flags));
+               static_image(flaps_gear_bitmaps::cover, {0, 0}, layer_flags));
     write_mouse_list(g.mouse_areas, {area_begin(0xA903), area_end(), list_end()});
     return g;
 }

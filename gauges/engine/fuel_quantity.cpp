@@ -1,6 +1,7 @@
 // Fuel quantity: one needle gauge per tank, pounds x 100. Pure data. The two main
 // tanks share one face and table, the two auxiliary tanks another.
 #include "engine_gauges.hpp"
+#include "engine/engine_bitmaps.hpp"
 #include "fuel_tables.hpp"
 #include "simulator_numbers.h"
 
@@ -9,22 +10,20 @@
 namespace gauge {
 namespace {
 
-constexpr uint32_t main_face = 3180;
-constexpr uint32_t aux_face = 3170;
 
 constexpr FailureEntry fuel_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
                                           {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
                                           {0, 0, 0}};
 
 template <size_t Rows>
-constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, uint32_t face,
+constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, const Bitmap& face,
                                       const NeedleRow (&table)[Rows], const char* tooltip_text) {
     return {.name = name,
             .face = face,
-            .cover = 3200,
-            .needle = {.bitmap = 3190,
+            .cover = fuel_bitmaps::cover,
+            .needle = {.bitmap = fuel_bitmaps::needle,
                        .pivot = {150, 150},
-                       .needle_offset = {36, 7},
+                       .needle_offset = fuel_bitmaps::needle.pivot,
                        .image_flags = lit_moving_flags,
                        .source = level,
                        .table = table,
@@ -37,17 +36,17 @@ constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, uint32_t
 
 constinit NeedleDial fuel_qty_left_main_gauge = needle_dial(
     fuel_qty_left_main_gauge, fuel_gauge("Fuel_Qty_Left_Main", VAR_FUEL_TANK_LEFT_MAIN_LEVEL,
-                                         main_face, main_tank_table, "Fuel level left main tank"));
+                                         fuel_bitmaps::main_face, main_tank_table, "Fuel level left main tank"));
 constinit NeedleDial fuel_qty_right_main_gauge =
     needle_dial(fuel_qty_right_main_gauge,
-                fuel_gauge("Fuel_Qty_Right_Main", VAR_FUEL_TANK_RIGHT_MAIN_LEVEL, main_face,
+                fuel_gauge("Fuel_Qty_Right_Main", VAR_FUEL_TANK_RIGHT_MAIN_LEVEL, fuel_bitmaps::main_face,
                            main_tank_table, "Fuel level right main tank"));
 constinit NeedleDial fuel_qty_left_aux_gauge = needle_dial(
-    fuel_qty_left_aux_gauge, fuel_gauge("Fuel_Qty_Left_Aux", VAR_FUEL_TANK_LEFT_AUX_LEVEL, aux_face,
+    fuel_qty_left_aux_gauge, fuel_gauge("Fuel_Qty_Left_Aux", VAR_FUEL_TANK_LEFT_AUX_LEVEL, fuel_bitmaps::aux_face,
                                         aux_tank_table, "Fuel level left external tank"));
 constinit NeedleDial fuel_qty_right_aux_gauge =
     needle_dial(fuel_qty_right_aux_gauge,
-                fuel_gauge("Fuel_Qty_Right_Aux", VAR_FUEL_TANK_RIGHT_AUX_LEVEL, aux_face,
+                fuel_gauge("Fuel_Qty_Right_Aux", VAR_FUEL_TANK_RIGHT_AUX_LEVEL, fuel_bitmaps::aux_face,
                            aux_tank_table, "Fuel level right external tank"));
 
 } // namespace gauge

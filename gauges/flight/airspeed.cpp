@@ -1,5 +1,6 @@
 // Airspeed: a needle over a knots dial. Pure data.
 #include "dial_tables.hpp"
+#include "flight/flight_bitmaps.hpp"
 #include "flight_gauges.hpp"
 #include "simulator_numbers.h"
 
@@ -16,11 +17,11 @@ constexpr FailureEntry airspeed_failures[] = {{FAILURE_AIRSPEED, FAILURE_ACTION_
 
 constinit NeedleDial airspeed_gauge = needle_dial(airspeed_gauge, {
     .name = "Airspeed",
-    .face = 1020,
-    .cover = 1040,
-    .needle = {.bitmap = 1030,
+    .face = airspeed_bitmaps::dial.face,
+    .cover = airspeed_bitmaps::dial.cover,
+    .needle = {.bitmap = airspeed_bitmaps::dial.needle,
                .pivot = {150, 150},
-               .needle_offset = {50, 11},
+               .needle_offset = airspeed_bitmaps::dial.needle.pivot,
                .image_flags = lit_moving_flags,
                .source = VAR_AIRSPEED,
                .table = airspeed_table,

@@ -2,6 +2,7 @@
 // two windows of drums for the pressure setting in millibars and inches of mercury.
 // The setting knob's halves send the host's key events; the host owns the setting.
 #include "altimeter_layout.hpp"
+#include "flight/flight_bitmaps.hpp"
 #include "flight_gauges.hpp"
 #include "host_services.hpp"
 
@@ -102,11 +103,11 @@ constexpr Altimeter make_altimeter(Altimeter& self) {
     a.header = gauge_header("Altimeter", self.roots, 100, self.mouse_areas);
     link_chain(a, self,
                // face
-               static_image(310, {0, 0}, lit_layer_flags),
+               static_image(altimeter_bitmaps::face, {0, 0}, lit_layer_flags),
                // drums
                drum_records(),
                // hatch
-               icon({.bitmap = hatch_bitmap,
+               icon({.bitmap = altimeter_bitmaps::hatch,
                      .position = {hatch_x, hatch_y},
                      .image_flags = lit_moving_flags,
                      .source = VAR_INDICATED_ALTITUDE,
@@ -114,27 +115,27 @@ constexpr Altimeter make_altimeter(Altimeter& self) {
                      .failures = altitude_failures,
                      .callback = altimeter_hatch_value}),
                // flag
-               icon({.bitmap = flag_bitmap,
+               icon({.bitmap = altimeter_bitmaps::flag,
                      .position = {flag_x, flag_y},
                      .image_flags = lit_moving_flags,
                      .source = VAR_INDICATED_ALTITUDE,
                      .scale = 0,
                      .callback = altimeter_flag_value}),
                // pointer
-               needle({.bitmap = 320,
+               needle({.bitmap = altimeter_bitmaps::pointer,
                        .pivot = {pivot_x, pivot_y},
-                       .needle_offset = {12, 12},
+                       .needle_offset = altimeter_bitmaps::pointer.pivot,
                        .image_flags = lit_moving_flags,
                        .source = VAR_INDICATED_ALTITUDE,
                        .table = pointer_table,
                        .rows = std::size(pointer_table),
                        .failures = altitude_failures}),
                // cover
-               static_image(330, {0, 0}, layer_flags),
+               static_image(altimeter_bitmaps::cover, {0, 0}, layer_flags),
                // setting knob
-               needle({.bitmap = 400,
+               needle({.bitmap = altimeter_bitmaps::knob,
                        .pivot = {knob_x, knob_y},
-                       .needle_offset = {29, 29},
+                       .needle_offset = altimeter_bitmaps::knob.pivot,
                        .image_flags = moving_flags,
                        .source = VAR_KOHLSMAN_SETTING_MB,
                        .table = knob_table,

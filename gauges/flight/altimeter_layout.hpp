@@ -4,6 +4,7 @@
 // always fits the records.
 #pragma once
 
+#include "flight/flight_bitmaps.hpp"
 #include "gauge_abi.h"
 #include "simulator_numbers.h"
 
@@ -11,16 +12,10 @@
 
 namespace gauge::altimeter {
 
-// Drum strips; each is seen through the window bitmap one number higher.
-inline constexpr uint32_t pressure_strip = 340;  // 0, 9 ... 1, 0 in 20-pixel cells
-inline constexpr uint32_t tens_strip = 350;      // 00, 90 ... 10, 00 in 30-pixel cells
-inline constexpr uint32_t digit_strip = 360;     // 0, 9 ... 1, 0 in 30-pixel cells
-inline constexpr uint32_t leading_strip = 380;   // hatch, 9 ... 1, hatch in 30-pixel cells
-
 // A drum: its strip, the window's top-left corner on the face, the variable it
 // counts and its cycle S (the value over which it shows all ten cells).
 struct Drum {
-    uint32_t strip;
+    Bitmap strip;
     int32_t x;
     int32_t y;
     uint32_t variable;
@@ -30,25 +25,23 @@ struct Drum {
 // In drawing order: the inches-of-mercury window from its hundredths drum, the
 // millibar window from its units drum, then the altitude counter from the tens.
 inline constexpr Drum drums[12] = {
-    {pressure_strip, 204, 179, VAR_KOHLSMAN_SETTING_HG, 0.1},
-    {pressure_strip, 193, 179, VAR_KOHLSMAN_SETTING_HG, 1},
-    {pressure_strip, 182, 179, VAR_KOHLSMAN_SETTING_HG, 10},
-    {pressure_strip, 171, 179, VAR_KOHLSMAN_SETTING_HG, 100},
-    {pressure_strip, 118, 179, VAR_KOHLSMAN_SETTING_MB, 10},
-    {pressure_strip, 107, 179, VAR_KOHLSMAN_SETTING_MB, 100},
-    {pressure_strip, 96, 179, VAR_KOHLSMAN_SETTING_MB, 1000},
-    {pressure_strip, 85, 179, VAR_KOHLSMAN_SETTING_MB, 10000},
-    {tens_strip, 163, 96, VAR_INDICATED_ALTITUDE, 100},
-    {digit_strip, 141, 96, VAR_INDICATED_ALTITUDE, 1000},
-    {digit_strip, 114, 96, VAR_INDICATED_ALTITUDE, 10000},
-    {leading_strip, 92, 96, VAR_INDICATED_ALTITUDE, 100000},
+    {altimeter_bitmaps::pressure_strip, 204, 179, VAR_KOHLSMAN_SETTING_HG, 0.1},
+    {altimeter_bitmaps::pressure_strip, 193, 179, VAR_KOHLSMAN_SETTING_HG, 1},
+    {altimeter_bitmaps::pressure_strip, 182, 179, VAR_KOHLSMAN_SETTING_HG, 10},
+    {altimeter_bitmaps::pressure_strip, 171, 179, VAR_KOHLSMAN_SETTING_HG, 100},
+    {altimeter_bitmaps::pressure_strip, 118, 179, VAR_KOHLSMAN_SETTING_MB, 10},
+    {altimeter_bitmaps::pressure_strip, 107, 179, VAR_KOHLSMAN_SETTING_MB, 100},
+    {altimeter_bitmaps::pressure_strip, 96, 179, VAR_KOHLSMAN_SETTING_MB, 1000},
+    {altimeter_bitmaps::pressure_strip, 85, 179, VAR_KOHLSMAN_SETTING_MB, 10000},
+    {altimeter_bitmaps::tens_strip, 163, 96, VAR_INDICATED_ALTITUDE, 100},
+    {altimeter_bitmaps::digit_strip, 141, 96, VAR_INDICATED_ALTITUDE, 1000},
+    {altimeter_bitmaps::digit_strip, 114, 96, VAR_INDICATED_ALTITUDE, 10000},
+    {altimeter_bitmaps::leading_strip, 92, 96, VAR_INDICATED_ALTITUDE, 100000},
 };
 inline constexpr size_t first_altitude_drum = 8;
 
-// The hatched cover over the thousands drum, and the striped flag.
-inline constexpr uint32_t hatch_bitmap = 370;
+// Where the hatched cover over the thousands drum and the striped flag stand.
 inline constexpr int32_t hatch_x = 114, hatch_y = 96;
-inline constexpr uint32_t flag_bitmap = 390;
 inline constexpr int32_t flag_x = 99, flag_y = 102;
 
 // The pointer turns about the face's pivot: 0 up, 500 down, one turn per 1000 feet.

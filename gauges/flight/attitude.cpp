@@ -3,6 +3,7 @@
 // a GYRO flag. The knob's halves send the host's key events; the host moves the
 // symbol.
 #include "attitude_layout.hpp"
+#include "flight/flight_bitmaps.hpp"
 #include "flight_gauges.hpp"
 #include "host_services.hpp"
 #include "simulator_numbers.h"
@@ -40,9 +41,9 @@ constexpr Attitude make_attitude(Attitude& self) {
     a.header = gauge_header("Attitude", self.roots, 100, self.mouse_areas);
     link_chain(a, self,
                // face
-               static_image(410, {0, 0}, lit_layer_flags),
+               static_image(attitude_bitmaps::face, {0, 0}, lit_layer_flags),
                // horizon card
-               sprite({.bitmap = card_bitmap,
+               sprite({.bitmap = attitude_bitmaps::card,
                        .position = {window_x, window_y},
                        .turning_point = {card_centre_x, card_centre_y},
                        .image_flags = lit_moving_flags,
@@ -55,7 +56,7 @@ constexpr Attitude make_attitude(Attitude& self) {
                        .failures = gyro_failures,
                        .y_callback = attitude_pitch_value}),
                // bank ring
-               sprite({.bitmap = ring_bitmap,
+               sprite({.bitmap = attitude_bitmaps::ring,
                        .position = {window_x, window_y},
                        .turning_point = {ring_centre_x, ring_centre_y},
                        .image_flags = lit_moving_flags,
@@ -64,19 +65,19 @@ constexpr Attitude make_attitude(Attitude& self) {
                        .rotation_scale = -1.0,
                        .failures = gyro_failures}),
                // GYRO flag
-               icon({.bitmap = gyro_flag_bitmap,
+               icon({.bitmap = attitude_bitmaps::gyro_flag,
                      .position = {gyro_flag_x, gyro_flag_y},
                      .image_flags = lit_layer_flags,
                      .scale = 1.0,
                      .callback = attitude_gyro_flag_value}),
                // aircraft symbol
-               slider({.bitmap = symbol_bitmap,
+               slider({.bitmap = attitude_bitmaps::symbol,
                        .position = {symbol_x, symbol_y},
                        .image_flags = layer_flags,
                        .y_source = VAR_ATTITUDE_SYMBOL_HEIGHT,
                        .y_scale = symbol_pixels_per_unit}),
                // cover
-               static_image(450, {0, 0}, layer_flags));
+               static_image(attitude_bitmaps::cover, {0, 0}, layer_flags));
 
     a.mouse_areas[0] = area_begin();
     a.mouse_areas[1] = tooltip(0x3092);

@@ -1,5 +1,6 @@
 // Magnetic compass: a card strip that slides horizontally behind a window. Pure data.
 #include "flight_gauges.hpp"
+#include "flight/flight_bitmaps.hpp"
 #include "simulator_numbers.h"
 
 namespace gauge {
@@ -16,9 +17,9 @@ constexpr MagneticCompass magnetic_compass(MagneticCompass& self) {
     compass.header = gauge_header("Magnetic_Compass", self.roots, 100, self.mouse_areas);
     link_chain(compass, self,
                // housing
-               static_image(1000, {0, 0}, layer_flags),
+               static_image(compass_bitmaps::housing, {0, 0}, layer_flags),
                // card
-               moving_image({.bitmap = 1010,
+               moving_image({.bitmap = compass_bitmaps::card,
                              .position = {0, 0},
                              .image_flags = lit_moving_flags,
                              .x_source = VAR_COMPASS_HEADING,

@@ -2,6 +2,7 @@
 // a ball that slides sideways in a curved tube, and a flag while the supply is low.
 // No clickable areas; two help areas, upper and lower.
 #include "flight_gauges.hpp"
+#include "flight/flight_bitmaps.hpp"
 #include "simulator_numbers.h"
 #include "turn_coordinator_layout.hpp"
 
@@ -42,9 +43,9 @@ constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
     t.header = gauge_header("Turn_Coordinator", self.roots, 100, self.mouse_areas);
     link_chain(t, self,
                // face
-               static_image(250, {0, 0}, lit_layer_flags),
+               static_image(turn_coordinator_bitmaps::face, {0, 0}, lit_layer_flags),
                // ball
-               slider({.bitmap = ball_bitmap,
+               slider({.bitmap = turn_coordinator_bitmaps::ball,
                        .position = {ball_x, ball_y},
                        .image_flags = lit_moving_flags,
                        .x_source = VAR_TURN_COORDINATOR_BALL,
@@ -53,18 +54,18 @@ constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
                        .y_scale = ball_y_scale,
                        .y_callback = turn_ball_height}),
                // tube lines
-               static_image(tube_lines_bitmap, {tube_lines_x, tube_lines_y}, layer_flags),
+               static_image(turn_coordinator_bitmaps::tube_lines, {tube_lines_x, tube_lines_y}, layer_flags),
                // flag
-               icon({.bitmap = flag_bitmap,
+               icon({.bitmap = turn_coordinator_bitmaps::flag,
                      .position = {flag_x, flag_y},
                      .image_flags = lit_layer_flags,
                      .source = VAR_MAIN_BUS_VOLTAGE,
                      .scale = 1.0,
                      .callback = turn_flag_value}),
                // pointer
-               needle({.bitmap = pointer_bitmap,
+               needle({.bitmap = turn_coordinator_bitmaps::pointer,
                        .pivot = {pivot_x, pivot_y},
-                       .needle_offset = {24, 14},
+                       .needle_offset = turn_coordinator_bitmaps::pointer.pivot,
                        .image_flags = lit_moving_flags,
                        .source = VAR_TURN_RATE,
                        .table = pointer_table,
@@ -72,7 +73,7 @@ constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
                        .failures = pointer_failures,
                        .callback = turn_rate_value}),
                // cover
-               static_image(300, {0, 0}, layer_flags));
+               static_image(turn_coordinator_bitmaps::cover, {0, 0}, layer_flags));
 
     t.mouse_areas[0] = area_begin();
     t.mouse_areas[1] = area_begin(0xAB71, {0, 0, 300, 200});

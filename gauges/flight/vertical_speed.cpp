@@ -1,5 +1,6 @@
 // Vertical speed: a needle over a dial in thousands of feet per minute. Pure data.
 #include "dial_tables.hpp"
+#include "flight/flight_bitmaps.hpp"
 #include "flight_gauges.hpp"
 #include "simulator_numbers.h"
 
@@ -17,11 +18,11 @@ constexpr FailureEntry vertical_speed_failures[] = {
 
 constinit NeedleDial vertical_speed_gauge = needle_dial(vertical_speed_gauge, {
     .name = "Vertical_Speed",
-    .face = 470,
-    .cover = 490,
-    .needle = {.bitmap = 480,
+    .face = vertical_speed_bitmaps::dial.face,
+    .cover = vertical_speed_bitmaps::dial.cover,
+    .needle = {.bitmap = vertical_speed_bitmaps::dial.needle,
                .pivot = {150, 150},
-               .needle_offset = {54, 12},
+               .needle_offset = vertical_speed_bitmaps::dial.needle.pivot,
                .image_flags = lit_moving_flags,
                .source = VAR_VERTICAL_SPEED,
                .table = vertical_speed_table,

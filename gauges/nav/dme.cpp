@@ -2,6 +2,7 @@
 // display, and a knob OFF / N1 / N2 that tells the host which receiver feeds it.
 // Dashes when there is no signal or the selected receiver is switched off.
 #include "host_services.hpp"
+#include "nav/nav_bitmaps.hpp"
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
 #include "radios/radio_failures.hpp"
@@ -78,10 +79,6 @@ uint32_t GAUGE_CALL dme_knob_right_click(MousePoint*, uint32_t) {
 
 // The records. Every element is drawn over the one before it.
 
-constexpr uint32_t face_bitmap = 1190;  // 166 x 67
-constexpr uint32_t knob_bitmaps = 1200; // OFF, N1, N2: 1200-1202, 34 x 26
-constexpr uint32_t cover_bitmap = 1210; // 151 x 24, over the whole display
-
 // A text of the red display. Its second source, the distance, tells whether there
 // is a signal.
 constexpr StringRecord display_text(Point position, uint32_t box_width, uint32_t box_height,
@@ -106,9 +103,9 @@ constexpr DmeIndicator make_dme(DmeIndicator& self) {
     // clang-format off
     link_chain(d, self,
         // face
-        static_image(face_bitmap, {0, 0}, layer_flags),
+        static_image(dme_bitmaps::face, {0, 0}, layer_flags),
         // knob: OFF, N1, N2; its source only makes the host refresh it
-        icon({.bitmap = knob_bitmaps, .position = {68, 41}, .image_flags = layer_flags,
+        icon({.bitmap = dme_bitmaps::knob_off, .position = {68, 41}, .image_flags = layer_flags,
               .source = VAR_DME_SOURCE, .scale = 1.0, .icon_count = 3,
               .callback = dme_knob_position}),
         // the labels, then the numbers
@@ -120,7 +117,7 @@ constexpr DmeIndicator make_dme(DmeIndicator& self) {
         display_text({71, 7},   48, 14, 4,    VAR_DME_SPEED,    dme_speed_text),
         display_text({20, 7},   48, 14, 4,    VAR_DME_DISTANCE, dme_distance_text),
         // display cover, at scale 0 as the other covers of a display
-        icon({.bitmap = cover_bitmap, .position = {7, 7}, .image_flags = layer_flags,
+        icon({.bitmap = dme_bitmaps::display_cover, .position = {7, 7}, .image_flags = layer_flags,
               .scale = 0.0, .callback = dme_display_cover}));
 
     write_mouse_list(d.mouse_areas, {

@@ -3,6 +3,7 @@
 // HDG / NAV / VERT flags, and the course and heading-bug knobs. The navigation
 // parts follow the NAV1 receiver and read its power flag.
 #include "host_services.hpp"
+#include "nav/nav_bitmaps.hpp"
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
 #include "radios/radio_power.hpp"
@@ -156,47 +157,47 @@ constexpr Hsi make_hsi(Hsi& self) {
     h.header = gauge_header("HSI", self.roots, 150, self.mouse_areas);
     link_chain(h, self,
                // face
-               static_image(1050, {0, 0}, lit_layer_flags),
+               static_image(hsi_bitmaps::face, {0, 0}, lit_layer_flags),
                // card
-               needle({.bitmap = 1060,
+               needle({.bitmap = hsi_bitmaps::card,
                        .pivot = centre,
-                       .needle_offset = {103, 103},
+                       .needle_offset = hsi_bitmaps::card.pivot,
                        .image_flags = lit_moving_flags,
                        .source = VAR_HEADING_INDICATOR,
                        .failures = card_failures,
                        .callback = hsi_compass_card}),
                // heading bug
-               needle({.bitmap = 1080,
+               needle({.bitmap = hsi_bitmaps::heading_bug,
                        .pivot = centre,
-                       .needle_offset = {10, 103},
+                       .needle_offset = hsi_bitmaps::heading_bug.pivot,
                        .image_flags = lit_moving_flags,
                        .source = VAR_HEADING_BUG,
                        .callback = hsi_heading_bug}),
                // TO/FROM pointer
-               needle({.bitmap = 1070,
+               needle({.bitmap = hsi_bitmaps::to_from,
                        .pivot = centre,
-                       .needle_offset = {11, 32},
+                       .needle_offset = hsi_bitmaps::to_from.pivot,
                        .image_flags = lit_moving_flags,
                        .source = VAR_HSI_TO_FROM,
                        .failures = hidden_with_nav_failures,
                        .callback = hsi_to_from_angle}),
                // NAV flag
-               icon({.bitmap = 1130,
+               icon({.bitmap = hsi_bitmaps::nav_flag,
                      .position = {0, 0},
                      .image_flags = lit_layer_flags,
                      .source = VAR_HSI_COURSE_VALID,
                      .scale = 1.0,
                      .callback = hsi_nav_flag}),
                // course pointer
-               needle({.bitmap = 1090,
+               needle({.bitmap = hsi_bitmaps::course_pointer,
                        .pivot = centre,
-                       .needle_offset = {103, 103},
+                       .needle_offset = hsi_bitmaps::course_pointer.pivot,
                        .image_flags = lit_moving_flags,
                        .source = VAR_HSI_COURSE,
                        .failures = pointer_failures,
                        .callback = hsi_course_pointer}),
                // deviation bar
-               sprite({.bitmap = 1100,
+               sprite({.bitmap = hsi_bitmaps::deviation_bar,
                        .position = {48, 42},
                        .turning_point = centre,
                        .image_flags = lit_moving_flags,
@@ -209,14 +210,14 @@ constexpr Hsi make_hsi(Hsi& self) {
                        .x_callback = hsi_deviation_offset,
                        .rotation_callback = hsi_deviation_rotation}),
                // HDG flag
-               icon({.bitmap = 1180,
+               icon({.bitmap = hsi_bitmaps::hdg_flag,
                      .position = {157, 28},
                      .image_flags = lit_layer_flags,
                      .source = VAR_HEADING_GYRO_FAILED,
                      .scale = 1.0,
                      .callback = hsi_hdg_flag}),
                // glideslope pointer
-               slider({.bitmap = 1120,
+               slider({.bitmap = hsi_bitmaps::glideslope_pointer,
                        .position = {260, 138},
                        .image_flags = lit_moving_flags,
                        .x_source = VAR_HSI_GLIDESLOPE_VALID,
@@ -226,26 +227,26 @@ constexpr Hsi make_hsi(Hsi& self) {
                        .failures = hidden_with_nav_failures,
                        .y_callback = hsi_glideslope_y}),
                // VERT flag
-               icon({.bitmap = 1110,
+               icon({.bitmap = hsi_bitmaps::vert_flag,
                      .position = {244, 114},
                      .image_flags = lit_layer_flags,
                      .source = VAR_HSI_GLIDESLOPE_VALID,
                      .scale = 1.0,
                      .callback = hsi_vert_flag}),
                // marks
-               static_image(1150, {32, 31}, lit_layer_flags),
+               static_image(hsi_bitmaps::marks, {32, 31}, lit_layer_flags),
                // bezel
-               static_image(1160, {0, 0}, layer_flags),
+               static_image(hsi_bitmaps::bezel, {0, 0}, layer_flags),
                // course knob
-               needle({.bitmap = 1170,
+               needle({.bitmap = hsi_bitmaps::course_knob,
                        .pivot = {43, 266},
-                       .needle_offset = {24, 24},
+                       .needle_offset = hsi_bitmaps::course_knob.pivot,
                        .image_flags = moving_flags,
                        .source = VAR_NAV1_SELECTED_COURSE}),
                // heading knob
-               needle({.bitmap = 1140,
+               needle({.bitmap = hsi_bitmaps::heading_knob,
                        .pivot = {259, 266},
-                       .needle_offset = {24, 24},
+                       .needle_offset = hsi_bitmaps::heading_knob.pivot,
                        .image_flags = moving_flags,
                        .source = VAR_HEADING_BUG,
                        .special_flags = ELEMENT_SPECIAL_KNOB}));

@@ -2,6 +2,7 @@
 // pointers, each fed by a navigation receiver or the ADF as its selector says. A
 // pointer whose receiver is off, or whose station gives no bearing, parks at 90.
 #include "host_services.hpp"
+#include "nav/nav_bitmaps.hpp"
 #include "nav/nav_gauges.hpp"
 #include "radios/radio_power.hpp"
 #include "simulator_numbers.h"
@@ -98,9 +99,9 @@ constexpr Rmi make_rmi(Rmi& self) {
     r.header = gauge_header("Collins_RMI", self.roots, 100, self.mouse_areas, rmi_callback);
     link_chain(r, self,
                // face
-               static_image(1370, {0, 0}, lit_layer_flags),
+               static_image(rmi_bitmaps::face, {0, 0}, lit_layer_flags),
                // card
-               sprite({.bitmap = 1380,
+               sprite({.bitmap = rmi_bitmaps::card,
                        .position = {35, 35},
                        .turning_point = {150, 150},
                        .image_flags = lit_moving_flags,
@@ -108,9 +109,9 @@ constexpr Rmi make_rmi(Rmi& self) {
                        .rotation_scale = 1.0,
                        .failures = card_failures}),
                // double bar
-               needle({.bitmap = 1410,
+               needle({.bitmap = rmi_bitmaps::double_bar,
                        .pivot = {150, 150},
-                       .needle_offset = {85, 14},
+                       .needle_offset = rmi_bitmaps::double_bar.pivot,
                        .image_flags = lit_moving_flags,
                        .source = double_bar_vor.bearing,
                        .table = pointer_table,
@@ -118,9 +119,9 @@ constexpr Rmi make_rmi(Rmi& self) {
                        .failures = double_bar_failures,
                        .callback = rmi_double_bar}),
                // single bar
-               needle({.bitmap = 1420,
+               needle({.bitmap = rmi_bitmaps::single_bar,
                        .pivot = {150, 150},
-                       .needle_offset = {87, 9},
+                       .needle_offset = rmi_bitmaps::single_bar.pivot,
                        .image_flags = lit_moving_flags,
                        .source = single_bar_vor.bearing,
                        .table = pointer_table,
@@ -128,16 +129,16 @@ constexpr Rmi make_rmi(Rmi& self) {
                        .failures = single_bar_failures,
                        .callback = rmi_single_bar}),
                // overlay
-               static_image(1430, {0, 0}, layer_flags),
+               static_image(rmi_bitmaps::overlay, {0, 0}, layer_flags),
                // left selector
-               icon({.bitmap = 1400,
+               icon({.bitmap = rmi_bitmaps::left_selector_vor,
                      .position = {35, 206},
                      .image_flags = layer_flags,
                      .scale = 1.0,
                      .icon_count = 2,
                      .callback = rmi_left_selector}),
                // right selector
-               icon({.bitmap = 1390,
+               icon({.bitmap = rmi_bitmaps::right_selector_vor,
                      .position = {206, 206},
                      .image_flags = layer_flags,
                      .scale = 1.0,

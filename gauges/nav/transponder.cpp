@@ -2,6 +2,7 @@
 // four digit columns. The squawk code lives in the host; the gauge shows it and
 // changes it only by the host's transponder key events, sent while switched on.
 #include "host_services.hpp"
+#include "nav/nav_bitmaps.hpp"
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
 #include "radios/radio_failures.hpp"
@@ -158,17 +159,17 @@ constexpr Transponder make_transponder(Transponder& self) {
                             xpdr_callback);
     link_chain(t, self,
                // face
-               static_image(3210, {0, 0}, layer_flags),
+               static_image(transponder_bitmaps::face, {0, 0}, layer_flags),
                // window backing
-               face_icon(3220, {58, 14}, lit_layer_flags, 0, 0, avionics_failed, nullptr),
+               face_icon(transponder_bitmaps::window_backing, {58, 14}, lit_layer_flags, 0, 0, avionics_failed, nullptr),
                // lit buttons
-               face_icon(3280, {91, 76}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
+               face_icon(transponder_bitmaps::lit_strip, {91, 76}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
                          xpdr_lit_face),
                // lit VFR button
-               face_icon(3270, {200, 76}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
+               face_icon(transponder_bitmaps::vfr_face, {200, 76}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
                          xpdr_lit_face),
                // lit IDT button
-               face_icon(3260, {164, 20}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
+               face_icon(transponder_bitmaps::ident_face, {164, 20}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
                          xpdr_lit_face),
                // FL label
                window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text),
@@ -180,15 +181,15 @@ constexpr Transponder make_transponder(Transponder& self) {
                             VAR_FLIGHT_LEVEL_REFRESH_B},
                            xpdr_flight_level_text),
                // ON pressed
-               face_icon(3240, {91, 76}, layer_flags, VAR_PANEL_LIGHTING, 1.0, nullptr,
+               face_icon(transponder_bitmaps::on_face_unlit, {91, 76}, layer_flags, VAR_PANEL_LIGHTING, 1.0, nullptr,
                          xpdr_on_face_unlit),
                // ON pressed, lit
-               face_icon(3250, {91, 76}, display_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
+               face_icon(transponder_bitmaps::on_face_lit, {91, 76}, display_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
                          xpdr_on_face_lit),
                // lamp
-               face_icon(3230, {171, 50}, display_flags, 0, 1.0, avionics_failed, xpdr_lamp),
+               face_icon(transponder_bitmaps::reply_lamp, {171, 50}, display_flags, 0, 1.0, avionics_failed, xpdr_lamp),
                // window cover
-               face_icon(3220, {58, 14}, layer_flags, 0, 0, avionics_failed, xpdr_window_cover));
+               face_icon(transponder_bitmaps::window_backing, {58, 14}, layer_flags, 0, 0, avionics_failed, xpdr_window_cover));
 
     constexpr uint32_t held_left = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
     t.mouse_areas[0] = area_begin();

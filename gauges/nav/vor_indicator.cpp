@@ -2,6 +2,7 @@
 // glide-slope bars with a three-update lag, TO/FROM arrows, VOR/LOC and GS flags,
 // and three marker lamps. Powered by the NAV1 receiver; the OBS knob works always.
 #include "host_services.hpp"
+#include "nav/nav_bitmaps.hpp"
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
 #include "radios/radio_power.hpp"
@@ -119,18 +120,18 @@ constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
     v.header = gauge_header("Becker_IN3303_VOR1", self.roots, 100, self.mouse_areas);
     link_chain(v, self,
                // face
-               with_failures(static_image(3130, {0, 0}, lit_layer_flags), face_failures),
+               with_failures(static_image(vor_bitmaps::face, {0, 0}, lit_layer_flags), face_failures),
                // GS flag
-               signal_icon(3070, {216, 138}, lit_moving_flags, VAR_NAV1_GLIDESLOPE_VALID,
+               signal_icon(vor_bitmaps::gs_flag, {216, 138}, lit_moving_flags, VAR_NAV1_GLIDESLOPE_VALID,
                            vor_gs_flag),
                // FROM arrow
-               signal_icon(3100, {141, 176}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_from_arrow),
+               signal_icon(vor_bitmaps::from_arrow, {141, 176}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_from_arrow),
                // TO arrow
-               signal_icon(3090, {141, 130}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_to_arrow),
+               signal_icon(vor_bitmaps::to_arrow, {141, 130}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_to_arrow),
                // NAV flag
-               signal_icon(3080, {129, 220}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_nav_flag),
+               signal_icon(vor_bitmaps::nav_flag, {129, 220}, lit_moving_flags, VAR_NAV1_TO_FROM, vor_nav_flag),
                // course bar
-               slider({.bitmap = 3060,
+               slider({.bitmap = vor_bitmaps::course_bar,
                        .position = {150, 81},
                        .image_flags = lit_moving_flags,
                        .x_source = VAR_NAV1_COURSE_DEVIATION,
@@ -138,7 +139,7 @@ constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
                        .failures = signal_failures,
                        .x_callback = vor_course_bar}),
                // glideslope bar
-               slider({.bitmap = 3050,
+               slider({.bitmap = vor_bitmaps::glideslope_bar,
                        .position = {74, 157},
                        .image_flags = lit_moving_flags,
                        .x_scale = 1.0,
@@ -147,24 +148,24 @@ constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
                        .failures = signal_failures,
                        .y_callback = vor_glideslope_bar}),
                // card
-               sprite({.bitmap = 3120,
+               sprite({.bitmap = vor_bitmaps::card,
                        .position = {25, 35},
                        .turning_point = {151, 158},
                        .image_flags = lit_moving_flags,
                        .rotation_source = VAR_NAV1_SELECTED_COURSE,
                        .rotation_scale = 1.0}),
                // bezel
-               static_image(3040, {0, 0}, layer_flags),
+               static_image(vor_bitmaps::bezel, {0, 0}, layer_flags),
                // marker A
-               signal_icon(3030, {77, 18}, display_flags, VAR_MARKER_BEACON, vor_marker_a_lamp),
+               signal_icon(vor_bitmaps::marker_a, {77, 18}, display_flags, VAR_MARKER_BEACON, vor_marker_a_lamp),
                // marker M
-               signal_icon(3020, {196, 18}, display_flags, VAR_MARKER_BEACON, vor_marker_m_lamp),
+               signal_icon(vor_bitmaps::marker_m, {196, 18}, display_flags, VAR_MARKER_BEACON, vor_marker_m_lamp),
                // marker O
-               signal_icon(3010, {136, 4}, display_flags, VAR_MARKER_BEACON, vor_marker_o_lamp),
+               signal_icon(vor_bitmaps::marker_o, {136, 4}, display_flags, VAR_MARKER_BEACON, vor_marker_o_lamp),
                // OBS knob
-               needle({.bitmap = 3000,
+               needle({.bitmap = vor_bitmaps::obs_knob,
                        .pivot = {32, 270},
-                       .needle_offset = {30, 30},
+                       .needle_offset = vor_bitmaps::obs_knob.pivot,
                        .image_flags = moving_flags,
                        .source = VAR_NAV1_SELECTED_COURSE,
                        .table = obs_knob_table,

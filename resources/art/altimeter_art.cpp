@@ -30,23 +30,24 @@ constexpr Rgb flag_red{0.86, 0.10, 0.08};
 
 // The drum strips: cells from the top, each one window high.
 struct Strip {
-    uint32_t number;
-    int width;
-    int cell_height;
+    gauge::Bitmap strip;
+    gauge::Bitmap window;
     std::array<const char*, 11> cells; // null: a hatch cell
     double text_size;
 };
 
+// clang-format off
 constexpr Strip strips[] = {
-    {alt::pressure_strip, 11, 20, {"0", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}, 17},
-    {alt::tens_strip,
-     37,
-     30,
-     {"00", "90", "80", "70", "60", "50", "40", "30", "20", "10", "00"},
-     21},
-    {alt::digit_strip, 22, 30, {"0", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}, 24},
-    {alt::leading_strip, 22, 30, {nullptr, "9", "8", "7", "6", "5", "4", "3", "2", "1", nullptr}, 24},
+    {bitmaps::pressure_strip, bitmaps::pressure_window,
+     {"0", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}, 17},
+    {bitmaps::tens_strip, bitmaps::tens_window,
+     {"00", "90", "80", "70", "60", "50", "40", "30", "20", "10", "00"}, 21},
+    {bitmaps::digit_strip, bitmaps::digit_window,
+     {"0", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}, 24},
+    {bitmaps::leading_strip, bitmaps::leading_window,
+     {nullptr, "9", "8", "7", "6", "5", "4", "3", "2", "1", nullptr}, 24},
 };
+// clang-format on
 
 void hatch(cairo_t* cr, double x, double y, double w, double h) {
     diagonal_stripes(cr, x, y, w, h, colour::marking, hatch_dark, 4);
@@ -54,15 +55,15 @@ void hatch(cairo_t* cr, double x, double y, double w, double h) {
 
 void draw_strip(cairo_t* cr, const Strip& strip) {
     for (size_t i = 0; i < strip.cells.size(); ++i) {
-        const double top = double(i) * strip.cell_height;
+        const double top = double(i) * strip.window.height;
         if (!strip.cells[i]) {
-            hatch(cr, 0, top, strip.width, strip.cell_height);
+            hatch(cr, 0, top, strip.strip.width, strip.window.height);
             continue;
         }
-        cairo_rectangle(cr, 0, top, strip.width, strip.cell_height);
+        cairo_rectangle(cr, 0, top, strip.strip.width, strip.window.height);
         set_colour(cr, drum_colour);
         cairo_fill(cr);
-        text_centred(cr, strip.cells[i], {strip.width / 2.0, top + strip.cell_height / 2.0},
+        text_centred(cr, strip.cells[i], {strip.strip.width / 2.0, top + strip.window.height / 2.0},
                      strip.text_size);
     }
 }
@@ -159,9 +160,8 @@ void register_altimeter_art(BitmapRegistry& registry) {
     registry.add(module, bitmaps::pointer, draw_pointer);
     registry.add(module, bitmaps::cover, draw_cover);
     for (const Strip& strip : strips) {
-        registry.add({module, strip.number, strip.width, strip.cell_height * 11,
-                      [&strip](cairo_t* cr, int, int) { draw_strip(cr, strip); }});
-        registry.add({module, strip.number + 1, strip.width, strip.cell_height, draw_mask});
+        registry.add(module, strip.strip, [&strip](cairo_t* cr, int, int) { draw_strip(cr, strip); });
+        registry.add(module, strip.window, draw_mask);
     }
     registry.add(module, bitmaps::hatch, draw_hatch);
     registry.add(module, bitmaps::flag, draw_flag);

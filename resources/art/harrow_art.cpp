@@ -12,10 +12,10 @@ namespace art {
 namespace {
 
 constexpr const char* module = "Harrow_ASI";
-constexpr int face_size = 302;
+constexpr int face_size = harrow::face_bitmap.width;
 constexpr Point face_centre{151, 151};
 constexpr Point pivot{harrow::pivot_x, harrow::pivot_y};
-constexpr Point needle_pivot{harrow::needle_pivot_x, harrow::needle_pivot_y};
+constexpr Point needle_pivot = pivot_of(harrow::needle_bitmap);
 
 // Radii about the face's centre.
 constexpr double bezel_outer = 150.5;
@@ -81,8 +81,8 @@ Preview preview(int knots) {
 } // namespace
 
 void register_harrow_art(BitmapRegistry& registry) {
-    registry.add({module, harrow::face_bitmap, face_size, face_size, draw_face});
-    registry.add({module, harrow::needle_bitmap, 152, 17, draw_needle});
+    registry.add(module, harrow::face_bitmap, draw_face);
+    registry.add(module, harrow::needle_bitmap, draw_needle);
     for (int knots : {0, 90, 225, 300})
         registry.add_preview(preview(knots));
 }
