@@ -14,8 +14,7 @@ const PanelServiceTable* services() {
 }
 
 // Calls the service in `slot` of the host's table, when there is one.
-template <class Service, class... Args>
-void call(Service PanelServiceTable::*slot, Args... args) {
+template <class Service, class... Args> void call(Service PanelServiceTable::*slot, Args... args) {
     const PanelServiceTable* table = services();
     if (table && table->*slot) (table->*slot)(args...);
 }

@@ -20,10 +20,10 @@ inline constexpr int32_t pivot_y = 142;
 // 0 knots points up, the scale runs from 40 just right of the top round to 300 just
 // left of it.
 inline constexpr NeedleRow speed_table[] = {
-    {151, 24, 0, 0},   // row 0: straight up
-    {184, 27, 40, 0},  // row 1
-    {220, 41, 60, 0},  // row 2
-    {260, 82, 80, 0},  // row 3
+    {151, 24, 0, 0},    // row 0: straight up
+    {184, 27, 40, 0},   // row 1
+    {220, 41, 60, 0},   // row 2
+    {260, 82, 80, 0},   // row 3
     {276, 146, 100, 0}, // row 4
     {254, 213, 120, 0}, // row 5
     {196, 262, 140, 0}, // row 6

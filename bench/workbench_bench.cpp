@@ -23,7 +23,8 @@ const std::string module_dir = std::filesystem::path(MARLOW_MODULE_PATH).parent_
 // (it is 200 panel units wide: zoom 1 gives 200 x 200 pixels).
 struct AirspeedPicture {
     explicit AirspeedPicture(double zoom)
-        : panel(host, load_panel_config(PANEL_EXAMPLES_DIR "/panel.cfg"), module_dir), renderer(host) {
+        : panel(host, load_panel_config(PANEL_EXAMPLES_DIR "/panel.cfg"), module_dir),
+          renderer(host) {
         std::string error;
         use_panel_fonts(error);
         host.simulation().set(61, 120);
@@ -39,7 +40,8 @@ struct AirspeedPicture {
 void BM_EncodePictureForThePage(benchmark::State& state) {
     AirspeedPicture picture(state.range(0) / 100.0);
     size_t bytes = 0;
-    for (auto _ : state) bytes = encode_png(picture.surface).size();
+    for (auto _ : state)
+        bytes = encode_png(picture.surface).size();
     state.counters["bytes"] = double(bytes);
 }
 BENCHMARK(BM_EncodePictureForThePage)->Arg(100)->Arg(150)->Unit(benchmark::kMicrosecond);

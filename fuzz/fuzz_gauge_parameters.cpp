@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     loaded.host.update();
     const MouseMap map = instance->mouse_map();
     for (const MouseNode& node : map.nodes) {
-        for (uint32_t buttons : {MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON,
-                                 MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON}) {
+        for (uint32_t buttons :
+             {MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON, MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON}) {
             loaded.host.click(*instance, node.box.x + node.box.width / 2,
                               node.box.y + node.box.height / 2, buttons);
         }

@@ -8,11 +8,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::span<const uint8_t> file(data, size);
     if (auto wave = sound::read_wave(file)) {
         const uint8_t* begin = wave->samples.data();
-        if (!wave->samples.empty() &&
-            (begin < data || begin + wave->samples.size() > data + size))
+        if (!wave->samples.empty() && (begin < data || begin + wave->samples.size() > data + size))
             std::abort();
         uint32_t sum = 0;
-        for (uint8_t byte : wave->samples) sum += byte;
+        for (uint8_t byte : wave->samples)
+            sum += byte;
         (void)sum;
     }
     return 0;

@@ -13,10 +13,10 @@ struct NeedleDialFields {
     uint32_t face = 0;
     uint32_t cover = 0;
     NeedleFields needle{};
-    uint32_t area_help_id = 0;            // on the whole-gauge area
-    uint32_t tooltip_help_id = 0;         // on its tooltip entry
-    const char* tooltip_text = nullptr;   // or the tooltip entry's own text
-    bool has_tooltip = true;              // false: the area holds no tooltip entry
+    uint32_t area_help_id = 0;          // on the whole-gauge area
+    uint32_t tooltip_help_id = 0;       // on its tooltip entry
+    const char* tooltip_text = nullptr; // or the tooltip entry's own text
+    bool has_tooltip = true;            // false: the area holds no tooltip entry
     GaugeCallback callback = nullptr;
 };
 

@@ -64,8 +64,8 @@ std::optional<Image> decode_pixels(std::span<const uint8_t> file, size_t info,
     }
     const size_t bytes_per_pixel = bits / 8;
     size_t stride = (size_t(width) * bytes_per_pixel + 3) & ~size_t(3);
-    if (pixel_offset < info + header_size ||
-        pixel_offset > file.size() || file.size() - pixel_offset < stride * size_t(height)) {
+    if (pixel_offset < info + header_size || pixel_offset > file.size() ||
+        file.size() - pixel_offset < stride * size_t(height)) {
         error = "the pixel data is shorter than a " + std::to_string(width) + " x " +
                 std::to_string(height) + " bitmap needs";
         return std::nullopt;

@@ -13,14 +13,10 @@ constexpr double kValueLimit = 1e12;
 constexpr double kPi = 3.14159265358979323846;
 
 // Dividing by pi before scaling makes a half turn exactly 180 degrees.
-double to_degrees(double radians)
-{
-    return radians / kPi * 180.0;
-}
+double to_degrees(double radians) { return radians / kPi * 180.0; }
 
 // Wraps an angle into [0, 360); an angle that is not finite shows as 0.
-double normalise(double degrees)
-{
+double normalise(double degrees) {
     if (!std::isfinite(degrees)) {
         return 0.0;
     }
@@ -30,8 +26,7 @@ double normalise(double degrees)
     return std::fmod(std::fmod(degrees, 360.0) + 360.0, 360.0);
 }
 
-double sanitise(double value)
-{
+double sanitise(double value) {
     return std::isnan(value) ? 0.0 : std::clamp(value, -kValueLimit, kValueLimit);
 }
 
@@ -41,21 +36,16 @@ struct Arm {
     double dy;
 };
 
-Arm arm_of(const NeedleRow& row, int32_t pivot_x, int32_t pivot_y)
-{
+Arm arm_of(const NeedleRow& row, int32_t pivot_x, int32_t pivot_y) {
     return {double(row.x) - double(pivot_x), double(row.y) - double(pivot_y)};
 }
 
-double direction(Arm arm)
-{
-    return to_degrees(std::atan2(arm.dy, arm.dx));
-}
+double direction(Arm arm) { return to_degrees(std::atan2(arm.dy, arm.dx)); }
 
 // Clockwise angle in [0, 360) from one arm's direction to the other's. Taken from the
 // cross and dot products rather than as a difference of two directions, so opposite
 // arms give exactly 180 and arms pointing the same way (or a zero arm) exactly 0.
-double clockwise_step(Arm from, Arm to)
-{
+double clockwise_step(Arm from, Arm to) {
     const double cross = from.dx * to.dy - from.dy * to.dx;
     const double dot = from.dx * to.dx + from.dy * to.dy;
     const double step = to_degrees(std::atan2(cross, dot));
@@ -70,20 +60,17 @@ struct PairPosition {
 };
 
 // A pair whose rows share a value has no rate; `if_flat` says which of its rows to take.
-double position(double value, double v0, double v1, double if_flat)
-{
+double position(double value, double v0, double v1, double if_flat) {
     return v0 == v1 ? if_flat : (value - v0) / (v1 - v0);
 }
 
-bool between(double value, double a, double b)
-{
+bool between(double value, double a, double b) {
     return std::min(a, b) <= value && value <= std::max(a, b);
 }
 
 // The first pair whose values enclose the value; otherwise the end pair on the value's
 // side of the table, continued past its end. Needs at least two rows.
-PairPosition locate(std::span<const NeedleRow> rows, double value)
-{
+PairPosition locate(std::span<const NeedleRow> rows, double value) {
     for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
         if (between(value, rows[i].value, rows[i + 1].value)) {
             return {i, position(value, rows[i].value, rows[i + 1].value, 1.0)};
@@ -119,8 +106,7 @@ size_t element_record_bytes(uint32_t kind, bool older) {
 }
 
 double needle_angle(std::span<const NeedleRow> rows, int32_t pivot_x, int32_t pivot_y,
-                    double value)
-{
+                    double value) {
     value = sanitise(value);
     if (rows.empty()) {
         return normalise(value);
@@ -137,8 +123,7 @@ double needle_angle(std::span<const NeedleRow> rows, int32_t pivot_x, int32_t pi
     return normalise(direction(from) + turn);
 }
 
-double slide_fraction(double value, double range_start, double range_end)
-{
+double slide_fraction(double value, double range_start, double range_end) {
     if (range_start == range_end) {
         return 0.0;
     }
@@ -149,13 +134,11 @@ double slide_fraction(double value, double range_start, double range_end)
     return std::min(fraction, 1.0);
 }
 
-double slide_offset(double fraction, double picture_extent, double window_extent)
-{
+double slide_offset(double fraction, double picture_extent, double window_extent) {
     return fraction * (window_extent - picture_extent);
 }
 
-std::optional<uint32_t> icon_index(double value, uint32_t icon_count)
-{
+std::optional<uint32_t> icon_index(double value, uint32_t icon_count) {
     // Written so that NaN fails the test; the range check comes before the conversion.
     if (!(value >= 0.0 && value < double(icon_count))) {
         return std::nullopt;
@@ -163,17 +146,12 @@ std::optional<uint32_t> icon_index(double value, uint32_t icon_count)
     return static_cast<uint32_t>(value);
 }
 
-FailedValue apply_failure(std::optional<uint32_t> action, double value, double last_value)
-{
+FailedValue apply_failure(std::optional<uint32_t> action, double value, double last_value) {
     switch (action.value_or(FAILURE_ACTION_NONE)) {
-    case FAILURE_ACTION_FREEZE:
-        return {last_value, true};
-    case FAILURE_ACTION_ZERO:
-        return {0.0, true};
-    case FAILURE_ACTION_HIDE:
-        return {value, false};
-    default:
-        return {value, true};
+    case FAILURE_ACTION_FREEZE: return {last_value, true};
+    case FAILURE_ACTION_ZERO: return {0.0, true};
+    case FAILURE_ACTION_HIDE: return {value, false};
+    default: return {value, true};
     }
 }
 

@@ -45,7 +45,8 @@ void update_needle(ElementState& state, std::optional<uint32_t> action, Simulati
 
 void update_string(ElementState& state, std::optional<uint32_t> action, Simulation& simulation) {
     auto* string = reinterpret_cast<StringRecord*>(state.record);
-    for (TokenVariable& source : string->sources) refresh(source, simulation);
+    for (TokenVariable& source : string->sources)
+        refresh(source, simulation);
     state.drawn = state.drawn && apply_failure(action, 0, 0).drawn;
     // A frozen display keeps the text it had.
     if (action && *action == FAILURE_ACTION_FREEZE) return;
@@ -92,8 +93,8 @@ void update_sprite(ElementState& state, std::optional<uint32_t> action, Simulati
     auto* sprite = reinterpret_cast<SpriteRecord*>(state.record);
     double x = axis_value(state.record, sprite->x_source, sprite->x_callback, simulation);
     double y = axis_value(state.record, sprite->y_source, sprite->y_callback, simulation);
-    double turn = axis_value(state.record, sprite->rotation_source, sprite->rotation_callback,
-                             simulation);
+    double turn =
+        axis_value(state.record, sprite->rotation_source, sprite->rotation_callback, simulation);
     x = with_failure(action, x, state.value_x, state.drawn);
     y = with_failure(action, y, state.value_y, state.drawn);
     turn = with_failure(action, turn, state.value_rotation, state.drawn);
@@ -115,9 +116,7 @@ void update_element(ElementState& state, Simulation& simulation) {
     std::optional<uint32_t> action = active_failure_action(
         state.record->failures, [&](uint32_t key) { return simulation.failure_active(key); });
     switch (state.kind) {
-    case ELEMENT_STATIC_IMAGE:
-        state.drawn = apply_failure(action, 0, 0).drawn;
-        break;
+    case ELEMENT_STATIC_IMAGE: state.drawn = apply_failure(action, 0, 0).drawn; break;
     case ELEMENT_NEEDLE: update_needle(state, action, simulation); break;
     case ELEMENT_STRING: update_string(state, action, simulation); break;
     case ELEMENT_SLIDER: update_slider(state, action, simulation); break;

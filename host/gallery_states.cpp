@@ -74,8 +74,8 @@ std::vector<GalleryState> read_gallery_states(const std::string& path,
             try {
                 states.push_back(read_state(gauge, entries[i]));
             } catch (const std::exception& error) {
-                problems.push_back(path + ": " + gauge + " state " + std::to_string(i + 1) +
-                                   ": " + error.what());
+                problems.push_back(path + ": " + gauge + " state " + std::to_string(i + 1) + ": " +
+                                   error.what());
             }
         }
     }

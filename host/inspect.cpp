@@ -33,7 +33,9 @@ json failures(const FailureEntry* list) {
 json table(const NeedleRow* rows, uint32_t count) {
     json out = json::array();
     for (uint32_t i = 0; rows && i < count && i < max_needle_rows; ++i)
-        out.push_back({{"x", rows[i].x}, {"y", rows[i].y}, {"value", rows[i].value},
+        out.push_back({{"x", rows[i].x},
+                       {"y", rows[i].y},
+                       {"value", rows[i].value},
                        {"degrees", rows[i].degrees}});
     return out;
 }
@@ -59,8 +61,8 @@ void describe_kind(const ElementRecord& element, json& out) {
         out["text_colour"] = hex(string.text_colour);
         out["background_colour"] = hex(string.background_colour);
         out["highlight_colour"] = hex(string.highlight_colour);
-        out["font_face"] = std::string(string.font_face,
-                                       strnlen(string.font_face, FONT_FACE_BYTES));
+        out["font_face"] =
+            std::string(string.font_face, strnlen(string.font_face, FONT_FACE_BYTES));
         out["font_weight"] = string.font_weight;
         out["character_set"] = string.character_set;
         out["text_format"] = hex(string.text_format);
@@ -70,9 +72,11 @@ void describe_kind(const ElementRecord& element, json& out) {
     }
     case ELEMENT_SLIDER: {
         const auto& slider = reinterpret_cast<const SliderRecord&>(element);
-        out["x"] = {{"source", source(slider.x_source)}, {"scale", slider.x_scale},
+        out["x"] = {{"source", source(slider.x_source)},
+                    {"scale", slider.x_scale},
                     {"callback", slider.x_callback != nullptr}};
-        out["y"] = {{"source", source(slider.y_source)}, {"scale", slider.y_scale},
+        out["y"] = {{"source", source(slider.y_source)},
+                    {"scale", slider.y_scale},
                     {"callback", slider.y_callback != nullptr}};
         break;
     }
@@ -87,18 +91,24 @@ void describe_kind(const ElementRecord& element, json& out) {
     case ELEMENT_MOVING_IMAGE: {
         const auto& image = reinterpret_cast<const MovingImageRecord&>(element);
         out["window_bitmap"] = element.resource_id + 1;
-        out["x"] = {{"source", source(image.x_source)}, {"range_start", image.x_range_start},
-                    {"range_end", image.x_range_end}, {"callback", image.x_callback != nullptr}};
-        out["y"] = {{"source", source(image.y_source)}, {"range_start", image.y_range_start},
-                    {"range_end", image.y_range_end}, {"callback", image.y_callback != nullptr}};
+        out["x"] = {{"source", source(image.x_source)},
+                    {"range_start", image.x_range_start},
+                    {"range_end", image.x_range_end},
+                    {"callback", image.x_callback != nullptr}};
+        out["y"] = {{"source", source(image.y_source)},
+                    {"range_start", image.y_range_start},
+                    {"range_end", image.y_range_end},
+                    {"callback", image.y_callback != nullptr}};
         break;
     }
     case ELEMENT_SPRITE: {
         const auto& sprite = reinterpret_cast<const SpriteRecord&>(element);
         out["window_bitmap"] = element.resource_id + 1;
-        out["x"] = {{"source", source(sprite.x_source)}, {"scale", sprite.x_scale},
+        out["x"] = {{"source", source(sprite.x_source)},
+                    {"scale", sprite.x_scale},
                     {"callback", sprite.x_callback != nullptr}};
-        out["y"] = {{"source", source(sprite.y_source)}, {"scale", sprite.y_scale},
+        out["y"] = {{"source", source(sprite.y_source)},
+                    {"scale", sprite.y_scale},
                     {"callback", sprite.y_callback != nullptr}};
         out["rotation"] = {{"source", source(sprite.rotation_source)},
                            {"scale", sprite.rotation_scale},
@@ -242,7 +252,8 @@ json describe_gauge(const GaugeHeader& header) {
 json describe_module(const LoadedModule& module) {
     const ModuleLinkage& linkage = module.linkage();
     json gauges = json::array();
-    for (const GaugeHeader* header : module.gauges()) gauges.push_back(describe_gauge(*header));
+    for (const GaugeHeader* header : module.gauges())
+        gauges.push_back(describe_gauge(*header));
     return {
         {"module", module.name()},
         {"linkage",

@@ -22,7 +22,8 @@ constexpr NamedEvent named_events[] = {SIMULATOR_KEY_EVENTS(KEY_EVENT_NAMED)};
 const std::map<uint32_t, std::string>& names_by_event() {
     static const std::map<uint32_t, std::string> names = [] {
         std::map<uint32_t, std::string> all;
-        for (const NamedEvent& named : named_events) all[named.event] = named.name;
+        for (const NamedEvent& named : named_events)
+            all[named.event] = named.name;
         return all;
     }();
     return names;
@@ -50,7 +51,8 @@ std::string key_event_name(uint32_t event) {
 
 std::vector<std::string> known_key_event_names() {
     std::vector<std::string> names;
-    for (const NamedEvent& named : named_events) names.push_back(named.name);
+    for (const NamedEvent& named : named_events)
+        names.push_back(named.name);
     return names;
 }
 

@@ -14,7 +14,7 @@
 namespace panelhost {
 
 class LoadedModule {
-public:
+  public:
     // Loads the module file at `path`. On failure returns null and sets `error`
     // to a message naming the file and what is wrong with it.
     static std::unique_ptr<LoadedModule> load(const std::string& path, std::string& error);
@@ -38,7 +38,7 @@ public:
     // Problems found in the published records (the module is still usable).
     const std::vector<std::string>& warnings() const { return warnings_; }
 
-private:
+  private:
     LoadedModule() = default;
 
     std::string path_;

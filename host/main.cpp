@@ -102,13 +102,14 @@ int main(int argc, char** argv) {
     GalleryOptions gallery_options;
     gallery_options.module_dir = default_module_dir();
     gallery_options.states_dir = PANEL_GAUGES_DIR;
-    CLI::App* gallery = app.add_subcommand(
-        "gallery", "render every gauge in its named states, with an index.html");
+    CLI::App* gallery =
+        app.add_subcommand("gallery", "render every gauge in its named states, with an index.html");
     gallery->add_option("--out", gallery_options.out_dir, "directory to write to")->required();
     gallery->add_option("--modules", gallery_options.module_dir, "directory of the module files")
         ->capture_default_str();
-    gallery->add_option("--states", gallery_options.states_dir,
-                        "directory holding the gauges' gallery.json files")
+    gallery
+        ->add_option("--states", gallery_options.states_dir,
+                     "directory holding the gauges' gallery.json files")
         ->capture_default_str();
     gallery->add_option("--golden", gallery_options.golden_dir,
                         "compare every picture with the golden of its name in this directory; "
@@ -127,8 +128,7 @@ int main(int argc, char** argv) {
         "serve", "serve the workbench: the panel live in the browser, with its scenario");
     add_panel_choice(serve, serve_options.panel_file, serve_options.aircraft)
         ->capture_default_str();
-    serve->add_option("--scenario", serve_options.scenario_file,
-                      "scenario file (\"\" for none)")
+    serve->add_option("--scenario", serve_options.scenario_file, "scenario file (\"\" for none)")
         ->capture_default_str();
     serve->add_option("--port", serve_options.port, "port on 127.0.0.1 (0: a free one)")
         ->capture_default_str()

@@ -9,7 +9,7 @@
 namespace panelhost {
 
 class ModuleLibrary {
-public:
+  public:
     virtual ~ModuleLibrary() = default;
     // Address of an exported symbol, or null.
     virtual void* symbol(const char* name) const = 0;

@@ -7,7 +7,7 @@ namespace panelhost {
 namespace {
 
 class PosixLibrary final : public ModuleLibrary {
-public:
+  public:
     explicit PosixLibrary(void* handle) : handle_(handle) {}
     ~PosixLibrary() override { dlclose(handle_); }
     PosixLibrary(const PosixLibrary&) = delete;
@@ -16,7 +16,7 @@ public:
     void* symbol(const char* name) const override { return dlsym(handle_, name); }
     uintptr_t handle() const override { return reinterpret_cast<uintptr_t>(handle_); }
 
-private:
+  private:
     void* handle_;
 };
 

@@ -10,7 +10,7 @@ namespace panelhost {
 namespace {
 
 class WindowsLibrary final : public ModuleLibrary {
-public:
+  public:
     explicit WindowsLibrary(HMODULE module) : module_(module) {}
     ~WindowsLibrary() override { FreeLibrary(module_); }
     WindowsLibrary(const WindowsLibrary&) = delete;
@@ -21,7 +21,7 @@ public:
     }
     uintptr_t handle() const override { return reinterpret_cast<uintptr_t>(module_); }
 
-private:
+  private:
     HMODULE module_;
 };
 

@@ -16,7 +16,7 @@
 namespace panelhost {
 
 class ModuleResources {
-public:
+  public:
     ModuleResources() = default;
     // Reads and decodes every entry; a directory pointer of null gives no resources.
     explicit ModuleResources(const ResourceIndex* directory);
@@ -37,7 +37,7 @@ public:
     // Entries that could not be read, with the reason.
     const std::vector<std::string>& problems() const { return problems_; }
 
-private:
+  private:
     std::map<uint32_t, Image> bitmaps_;
     std::map<uint32_t, std::span<const uint8_t>> waves_;
     std::vector<std::string> problems_;

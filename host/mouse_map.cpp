@@ -36,15 +36,14 @@ Box place(const MouseArea& record, const Box& within) {
 // Walks a list record by record, keeping the stack of areas still open. Kind 2 and
 // kind 4 records belong to the top of that stack.
 class ListReader {
-public:
+  public:
     ListReader(double design_width, double design_height)
         : gauge_{0.0, 0.0, design_width, design_height} {}
 
     // Takes one record other than MOUSE_END. False when the rest must be ignored.
     bool read(const MouseArea& record, size_t index) {
         switch (record.kind) {
-        case MOUSE_BEGIN:
-            return begin_area(record, index);
+        case MOUSE_BEGIN: return begin_area(record, index);
         case MOUSE_CHILD:
             if (area_open(index, "clickable area")) add_node(record);
             return true;
@@ -70,7 +69,7 @@ public:
 
     MouseMap take() { return std::move(map_); }
 
-private:
+  private:
     bool begin_area(const MouseArea& record, size_t index) {
         if (open_.size() >= static_cast<size_t>(max_mouse_depth)) {
             note(at_record(index, "areas nested deeper than " + std::to_string(max_mouse_depth) +
@@ -104,7 +103,7 @@ private:
 
     Box gauge_;
     MouseMap map_;
-    std::vector<int> open_;  // node indices of the areas begun and not yet ended
+    std::vector<int> open_; // node indices of the areas begun and not yet ended
 };
 
 bool is_child(const MouseNode& node) { return node.record->kind == MOUSE_CHILD; }
@@ -140,7 +139,7 @@ const MouseNode* help_source(const MouseMap& map, double x, double y) {
     return source;
 }
 
-}  // namespace
+} // namespace
 
 bool Box::contains(double px, double py) const {
     return x <= px && px < x + width && y <= py && py < y + height;
@@ -185,10 +184,10 @@ PointerInfo pointer_info(const MouseMap& map, double x, double y) {
 }
 
 uint32_t repeat_calls_due(double held_ms) {
-    if (!(held_ms >= kFirstRepeatMs)) return 1;  // also catches NaN
+    if (!(held_ms >= kFirstRepeatMs)) return 1; // also catches NaN
     const double repeats = 1.0 + std::floor((held_ms - kFirstRepeatMs) / kRepeatIntervalMs);
     constexpr double most_repeats = std::numeric_limits<uint32_t>::max() - 1.0;
     return 1 + static_cast<uint32_t>(std::min(repeats, most_repeats));
 }
 
-}  // namespace panelhost
+} // namespace panelhost

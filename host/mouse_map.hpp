@@ -27,17 +27,17 @@ struct Box {
 };
 
 struct MouseNode {
-    const MouseArea* record;  // the MOUSE_BEGIN or MOUSE_CHILD record
-    Box box;                  // absolute, design pixels of the gauge
-    int parent;               // index of the enclosing MOUSE_BEGIN node, -1 at the top level
-    int depth;                // 0 at the top level
-    uint32_t help_id;         // MOUSE_BEGIN: its help id, or a tooltip record's non-zero one
-    const char* tooltip;      // MOUSE_BEGIN: text of its tooltip record, or null
+    const MouseArea* record; // the MOUSE_BEGIN or MOUSE_CHILD record
+    Box box;                 // absolute, design pixels of the gauge
+    int parent;              // index of the enclosing MOUSE_BEGIN node, -1 at the top level
+    int depth;               // 0 at the top level
+    uint32_t help_id;        // MOUSE_BEGIN: its help id, or a tooltip record's non-zero one
+    const char* tooltip;     // MOUSE_BEGIN: text of its tooltip record, or null
 };
 
 struct MouseMap {
-    std::vector<MouseNode> nodes;       // in list order
-    std::vector<std::string> problems;  // "mouse record N: what was wrong"
+    std::vector<MouseNode> nodes;      // in list order
+    std::vector<std::string> problems; // "mouse record N: what was wrong"
 };
 
 // Reads a list up to its MOUSE_END record, never past max_records records, and no
@@ -53,9 +53,9 @@ MouseMap read_mouse_map(const MouseArea* list, double design_width, double desig
 std::optional<size_t> click_target(const MouseMap& map, double x, double y, uint32_t buttons);
 
 struct PointerInfo {
-    int32_t cursor;       // the cursor of the MOUSE_CHILD under the point, else CURSOR_NONE
-    uint32_t help_id;     // of the innermost area under the point that has help or a tooltip
-    const char* tooltip;  // of that same area, or null
+    int32_t cursor;      // the cursor of the MOUSE_CHILD under the point, else CURSOR_NONE
+    uint32_t help_id;    // of the innermost area under the point that has help or a tooltip
+    const char* tooltip; // of that same area, or null
 };
 
 // What the pointer shows at (x, y): the cursor of the deepest node under the point
@@ -67,4 +67,4 @@ PointerInfo pointer_info(const MouseMap& map, double x, double y);
 // every 100 ms. Returns how many calls are due after holding it for held_ms.
 uint32_t repeat_calls_due(double held_ms);
 
-}  // namespace panelhost
+} // namespace panelhost

@@ -189,9 +189,9 @@ void OlderGauge::generate_angles() {
         if (state.kind != ELEMENT_NEEDLE || !state.known_kind) continue;
         const NeedleRecordOld& needle = as_needle(state.record);
         uint32_t rows = needle.nonlinearity ? std::min(needle.row_count, max_needle_rows) : 0;
-        state.needle_angle = needle_angle(std::span(needle.nonlinearity, rows),
-                                          needle.common.position_x, needle.common.position_y,
-                                          state.value_x);
+        state.needle_angle =
+            needle_angle(std::span(needle.nonlinearity, rows), needle.common.position_x,
+                         needle.common.position_y, state.value_x);
     }
 }
 

@@ -63,7 +63,7 @@ struct OlderHostRecord {
 };
 
 class OlderGauge {
-public:
+  public:
     // Problems found in the records the services are given go to `problems`.
     OlderGauge(const GaugeHeaderOld& published, uintptr_t resource_handle,
                std::vector<std::string>& problems);
@@ -91,7 +91,7 @@ public:
     const OlderHostRecord& host_record() const { return host_record_; }
     const GaugeHeaderOld& published() const { return published_; }
 
-private:
+  private:
     void run(OlderRoutine routine, GaugeRoutine function);
     void run(OlderRoutine routine, GaugeWordRoutine function, uintptr_t word);
     void log(const OlderCall& call);

@@ -239,7 +239,8 @@ class Placer {
 } // namespace
 
 std::string module_file(const std::string& module_dir, const std::string& module_name) {
-    return (module_dir.empty() ? std::string(".") : module_dir) + "/" + module_name + module_file_suffix;
+    return (module_dir.empty() ? std::string(".") : module_dir) + "/" + module_name +
+           module_file_suffix;
 }
 
 Panel::Panel(PanelHost& host, const PanelConfig& config,
@@ -256,7 +257,8 @@ Panel::Panel(PanelHost& host, const PanelConfig& config,
 }
 
 bool Panel::window_visible(const PlacedWindow& window) const {
-    if (window.ident && *window.ident >= 0) return simulation_->window_visible(uint32_t(*window.ident));
+    if (window.ident && *window.ident >= 0)
+        return simulation_->window_visible(uint32_t(*window.ident));
     return window.visible;
 }
 

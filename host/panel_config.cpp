@@ -131,7 +131,7 @@ std::optional<std::string> gauge_kind(const std::string& key) {
 }
 
 class Reader {
-public:
+  public:
     explicit Reader(const std::string& file) { config_.file = file; }
 
     void line(const std::string& raw, int number) {
@@ -154,7 +154,7 @@ public:
         return std::move(config_);
     }
 
-private:
+  private:
     void error(const std::string& what) {
         config_.errors.push_back(config_.file + ":" + std::to_string(line_) + ": " + what);
     }
@@ -205,7 +205,8 @@ private:
         case Section::Skipped: return;
         case Section::Titles: titles_[key] = text_as_utf8(without_comment(value)); return;
         case Section::Aircraft:
-            if (key == "atc_id") config_.atc_id = without_comment(value);
+            if (key == "atc_id")
+                config_.atc_id = without_comment(value);
             else
                 notice_once("aircraft:" + key, "key " + key + " in [Aircraft] is passed over");
             return;
@@ -390,8 +391,8 @@ std::string text_as_utf8(const std::string& text) {
 
 std::optional<int> window_number_of(const std::string& name) {
     static const std::map<std::string, int> windows = {
-        {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50}, {"COMPASS_PANEL", 75},
-        {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150}, {"COLLECTIVE_PANEL", 200},
+        {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50},    {"COMPASS_PANEL", 75},
+        {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150},  {"COLLECTIVE_PANEL", 200},
         {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
         {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250}};
     auto it = windows.find(name);

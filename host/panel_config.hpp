@@ -54,8 +54,8 @@ struct PanelGauge {
     std::string gauge;          // empty: the module's first gauge
     int x = 0;
     int y = 0;
-    std::optional<int> width;             // the design width when absent
-    std::optional<int> height;            // from the design bitmap's proportions if absent
+    std::optional<int> width;  // the design width when absent
+    std::optional<int> height; // from the design bitmap's proportions if absent
     std::optional<std::string> parameters;
     int line = 0;
 };
@@ -83,12 +83,12 @@ struct ScreenPlace {
 };
 
 struct PanelWindow {
-    std::string section;                  // "Window00", "VCockpit01", as written
-    bool virtual_cockpit = false;         // a [VCockpitNN] section: a texture of the 3D cockpit
-    std::string title;                    // from [Window Titles]; a cockpit panel's texture name
-    int width = 0;                        // size_mm: the window's size in panel units;
-    int height = 0;                       // 0 when not given (see Panel)
-    std::optional<int> ident;             // the window number, from a name or a number
+    std::string section;          // "Window00", "VCockpit01", as written
+    bool virtual_cockpit = false; // a [VCockpitNN] section: a texture of the 3D cockpit
+    std::string title;            // from [Window Titles]; a cockpit panel's texture name
+    int width = 0;                // size_mm: the window's size in panel units;
+    int height = 0;               // 0 when not given (see Panel)
+    std::optional<int> ident;     // the window number, from a name or a number
     bool visible = true;
     // The background bitmap: `file=` and its alternatives (`file_1024=`, ...) in the
     // order given, as written (relative to the panel folder).
@@ -107,8 +107,8 @@ inline constexpr int max_window_side = 32768;
 struct PanelConfig {
     std::string file;
     std::vector<PanelWindow> windows;
-    std::string atc_id;                   // the registration of our own [Aircraft] section
-    std::vector<std::string> errors;      // "file:line: what is wrong"
+    std::string atc_id;              // the registration of our own [Aircraft] section
+    std::vector<std::string> errors; // "file:line: what is wrong"
 };
 
 PanelConfig read_panel_config(std::istream& in, const std::string& file_name);

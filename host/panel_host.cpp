@@ -117,7 +117,8 @@ void PanelHost::reinstall(GaugeInstance& instance) {
 
 void PanelHost::update() {
     ServiceScope scope(simulation_);
-    for (auto& instance : instances_) instance->update(simulation_);
+    for (auto& instance : instances_)
+        instance->update(simulation_);
 }
 
 bool PanelHost::click(GaugeInstance& instance, double x, double y, uint32_t buttons) {

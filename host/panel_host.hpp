@@ -15,7 +15,7 @@
 namespace panelhost {
 
 class PanelHost {
-public:
+  public:
     PanelHost() = default;
     ~PanelHost();
     PanelHost(const PanelHost&) = delete;
@@ -64,15 +64,15 @@ public:
     const std::vector<std::unique_ptr<GaugeInstance>>& instances() const { return instances_; }
     const std::map<std::string, std::unique_ptr<LoadedModule>>& modules() const { return modules_; }
 
-private:
-  std::unique_ptr<LoadedModule> load_file(const std::string& path, std::string& error);
+  private:
+    std::unique_ptr<LoadedModule> load_file(const std::string& path, std::string& error);
 
-  Simulation simulation_;
-  std::map<std::string, std::unique_ptr<LoadedModule>> modules_;
-  std::map<std::string, ModuleFile> module_files_;
-  std::string copies_dir_;
-  int copies_made_ = 0;
-  std::vector<std::unique_ptr<GaugeInstance>> instances_;
+    Simulation simulation_;
+    std::map<std::string, std::unique_ptr<LoadedModule>> modules_;
+    std::map<std::string, ModuleFile> module_files_;
+    std::string copies_dir_;
+    int copies_made_ = 0;
+    std::vector<std::unique_ptr<GaugeInstance>> instances_;
 };
 
 } // namespace panelhost

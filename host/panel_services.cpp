@@ -43,8 +43,7 @@ void serve_older(const OlderCall& call) {
     if (driven_older_gauge) driven_older_gauge->serve(call);
 }
 
-template <uint32_t Slot>
-void GAUGE_CALL element_list_service(ElementRecord* root) {
+template <uint32_t Slot> void GAUGE_CALL element_list_service(ElementRecord* root) {
     serve_older({OlderCall::service, Slot, root});
 }
 
@@ -66,11 +65,15 @@ void GAUGE_CALL mouse_list_service(MouseArea* list, GaugeHeaderOld* gauge) {
 
 PanelServiceTable make_table() {
     PanelServiceTable table{};
-    for (UnusedService& slot : table.unused_0_23) slot = unused_service;
+    for (UnusedService& slot : table.unused_0_23)
+        slot = unused_service;
     table.unused_30 = unused_service;
-    for (UnusedService& slot : table.unused_37_39) slot = unused_service;
-    for (UnusedService& slot : table.unused_41_68) slot = unused_service;
-    for (UnusedService& slot : table.unused_70_71) slot = unused_service;
+    for (UnusedService& slot : table.unused_37_39)
+        slot = unused_service;
+    for (UnusedService& slot : table.unused_41_68)
+        slot = unused_service;
+    for (UnusedService& slot : table.unused_70_71)
+        slot = unused_service;
     table.element_list_query = element_list_service<SLOT_ELEMENT_LIST_QUERY>;
     table.element_list_install = element_list_word_service<SLOT_ELEMENT_LIST_INSTALL>;
     table.element_list_initialize = element_list_service<SLOT_ELEMENT_LIST_INITIALIZE>;

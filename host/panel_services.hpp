@@ -19,25 +19,25 @@ PanelServiceTable* panel_service_table();
 
 // While alive, service calls from modules act on `simulation`. Scopes nest.
 class ServiceScope {
-public:
+  public:
     explicit ServiceScope(Simulation& simulation);
     ~ServiceScope();
     ServiceScope(const ServiceScope&) = delete;
     ServiceScope& operator=(const ServiceScope&) = delete;
 
-private:
+  private:
     Simulation* previous_;
 };
 
 // While alive, slots 24 to 34 act on `gauge`. Scopes nest.
 class OlderGaugeScope {
-public:
+  public:
     explicit OlderGaugeScope(OlderGauge& gauge);
     ~OlderGaugeScope();
     OlderGaugeScope(const OlderGaugeScope&) = delete;
     OlderGaugeScope& operator=(const OlderGaugeScope&) = delete;
 
-private:
+  private:
     OlderGauge* previous_;
 };
 

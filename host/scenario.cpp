@@ -87,7 +87,8 @@ ScenarioClick read_click(const json& value) {
             throw EntryError("click hold must be from 0 to 600 seconds");
     }
     if (value.contains("switch")) {
-        const std::string wanted = value["switch"].is_string() ? value["switch"].get<std::string>() : "";
+        const std::string wanted =
+            value["switch"].is_string() ? value["switch"].get<std::string>() : "";
         if (wanted != "on" && wanted != "off")
             throw EntryError("click switch must be \"on\" or \"off\"");
         click.switch_on = wanted == "on";
@@ -105,8 +106,8 @@ struct Entry {
 
 Entry read_entry(const json& item, const std::string& where) {
     if (!item.is_object()) throw EntryError("not an object");
-    static const char* known[] = {"t", "note", "set", "snap", "named", "key",
-                                  "fail", "repair", "click"};
+    static const char* known[] = {"t",   "note", "set",    "snap", "named",
+                                  "key", "fail", "repair", "click"};
     for (const auto& [name, value] : item.items())
         if (std::find(std::begin(known), std::end(known), name) == std::end(known))
             throw EntryError("unknown field \"" + name + "\"");
@@ -122,8 +123,7 @@ Entry read_entry(const json& item, const std::string& where) {
         for (const auto& [key, value] : item[field].items()) {
             uint32_t id = variable_id(key);
             const VariableInfo* info = find_variable_info(id);
-            bool ramp = field == std::string("set") &&
-                        !(info && info->reading == Reading::Integer);
+            bool ramp = field == std::string("set") && !(info && info->reading == Reading::Integer);
             entry.variables.push_back({id, {t, finite_number(value, "value of " + key), ramp}});
         }
     }
@@ -140,8 +140,7 @@ Entry read_entry(const json& item, const std::string& where) {
     event.where = where;
     if (item.contains("key")) {
         const json& key = item["key"];
-        if (!key.is_array() || key.size() != 2)
-            throw EntryError("key must be [event, value]");
+        if (!key.is_array() || key.size() != 2) throw EntryError("key must be [event, value]");
         event.kind = ScenarioEvent::Kind::Key;
         event.event = key_event(key[0]);
         if (event.event < SIMULATOR_KEY_EVENT_FIRST)
@@ -176,10 +175,13 @@ Scenario read_scenario(std::istream& in, const std::string& file_name) {
     scenario.file = file_name;
     json document = json::parse(in, nullptr, false, true);
     if (document.is_discarded() || !document.is_object()) {
-        scenario.errors.push_back(file_name + ": not a JSON object (a scenario has a \"timeline\")");
+        scenario.errors.push_back(file_name +
+                                  ": not a JSON object (a scenario has a \"timeline\")");
         return scenario;
     }
-    auto error = [&](const std::string& what) { scenario.errors.push_back(file_name + ": " + what); };
+    auto error = [&](const std::string& what) {
+        scenario.errors.push_back(file_name + ": " + what);
+    };
     scenario.title = document.value("title", "");
     if (document.contains("loop")) {
         if (document["loop"].is_boolean())
@@ -196,9 +198,12 @@ Scenario read_scenario(std::istream& in, const std::string& file_name) {
         try {
             Entry entry = read_entry(timeline[i], where);
             last = std::max(last, entry.t);
-            for (auto& [id, point] : entry.variables) scenario.variables[id].push_back(point);
-            for (auto& [name, point] : entry.named) scenario.named[name].push_back(point);
-            for (ScenarioEvent& event : entry.events) scenario.events.push_back(std::move(event));
+            for (auto& [id, point] : entry.variables)
+                scenario.variables[id].push_back(point);
+            for (auto& [name, point] : entry.named)
+                scenario.named[name].push_back(point);
+            for (ScenarioEvent& event : entry.events)
+                scenario.events.push_back(std::move(event));
         } catch (const std::exception& problem) {
             scenario.errors.push_back(where + ": " + problem.what());
         }
@@ -212,8 +217,10 @@ Scenario read_scenario(std::istream& in, const std::string& file_name) {
         else
             error("\"duration\" must be a number of seconds no shorter than the last entry's time");
     }
-    for (auto& [id, track] : scenario.variables) std::stable_sort(track.begin(), track.end(), earlier);
-    for (auto& [name, track] : scenario.named) std::stable_sort(track.begin(), track.end(), earlier);
+    for (auto& [id, track] : scenario.variables)
+        std::stable_sort(track.begin(), track.end(), earlier);
+    for (auto& [name, track] : scenario.named)
+        std::stable_sort(track.begin(), track.end(), earlier);
     std::stable_sort(scenario.events.begin(), scenario.events.end(),
                      [](const ScenarioEvent& a, const ScenarioEvent& b) { return a.t < b.t; });
     return scenario;
@@ -231,8 +238,9 @@ Scenario load_scenario(const std::string& path) {
 }
 
 std::optional<double> value_at(const std::vector<ScenarioPoint>& track, double t) {
-    auto next = std::upper_bound(track.begin(), track.end(), t,
-                                 [](double time, const ScenarioPoint& point) { return time < point.t; });
+    auto next =
+        std::upper_bound(track.begin(), track.end(), t,
+                         [](double time, const ScenarioPoint& point) { return time < point.t; });
     if (next == track.begin()) return std::nullopt;
     const ScenarioPoint& before = *(next - 1);
     if (next == track.end() || !next->ramp) return before.value;
@@ -334,11 +342,13 @@ void ScenarioPlayer::sample(double previous, ScenarioStep& out) {
             held_until_.erase(held);
         }
         if (!due(track)) continue;
-        if (std::optional<double> value = value_at(track, time_)) out.variables.push_back({id, *value});
+        if (std::optional<double> value = value_at(track, time_))
+            out.variables.push_back({id, *value});
     }
     for (const auto& [name, track] : scenario_.named) {
         if (!due(track)) continue;
-        if (std::optional<double> value = value_at(track, time_)) out.named.push_back({name, *value});
+        if (std::optional<double> value = value_at(track, time_))
+            out.named.push_back({name, *value});
     }
 }
 

@@ -37,15 +37,15 @@ namespace panelhost {
 struct ScenarioPoint {
     double t = 0;
     double value = 0;
-    bool ramp = true;  // reached linearly from the point before; false: at once
+    bool ramp = true; // reached linearly from the point before; false: at once
 };
 
 struct ScenarioClick {
     std::string gauge;
-    int instance = 0;            // which placement of that gauge, in panel order
-    double x = 0, y = 0;         // design pixels of the gauge
+    int instance = 0;    // which placement of that gauge, in panel order
+    double x = 0, y = 0; // design pixels of the gauge
     bool right_button = false;
-    double hold = 0;             // seconds the button stays down
+    double hold = 0; // seconds the button stays down
     // For a two-state switch: the state wanted ("switch": "on" or "off"); the click
     // is made only when the switch is in the other one. None: the click toggles.
     std::optional<bool> switch_on;
@@ -55,10 +55,10 @@ struct ScenarioEvent {
     enum class Kind { Key, Fail, Repair, Click };
     double t = 0;
     Kind kind = Kind::Key;
-    uint32_t event = 0, value = 0;   // Key
-    std::vector<uint32_t> keys;      // Fail, Repair
-    ScenarioClick click;             // Click
-    std::string where;               // "file entry N", for messages
+    uint32_t event = 0, value = 0; // Key
+    std::vector<uint32_t> keys;    // Fail, Repair
+    ScenarioClick click;           // Click
+    std::string where;             // "file entry N", for messages
 };
 
 struct Scenario {
@@ -66,10 +66,10 @@ struct Scenario {
     std::string title;
     double duration = 0;
     bool loop = false;
-    std::map<uint32_t, std::vector<ScenarioPoint>> variables;     // by time
-    std::map<std::string, std::vector<ScenarioPoint>> named;      // "NAME,unit"
-    std::vector<ScenarioEvent> events;                            // by time
-    std::vector<std::string> errors;                              // "file entry N: ..."
+    std::map<uint32_t, std::vector<ScenarioPoint>> variables; // by time
+    std::map<std::string, std::vector<ScenarioPoint>> named;  // "NAME,unit"
+    std::vector<ScenarioEvent> events;                        // by time
+    std::vector<std::string> errors;                          // "file entry N: ..."
 };
 
 Scenario read_scenario(std::istream& in, const std::string& file_name);
@@ -84,12 +84,12 @@ std::optional<double> value_at(const std::vector<ScenarioPoint>& track, double t
 struct ScenarioStep {
     std::vector<std::pair<uint32_t, double>> variables;
     std::vector<std::pair<std::string, double>> named;
-    std::vector<const ScenarioEvent*> events;  // into the player's scenario
-    bool restarted = false;                    // the scenario began again
+    std::vector<const ScenarioEvent*> events; // into the player's scenario
+    bool restarted = false;                   // the scenario began again
 };
 
 class ScenarioPlayer {
-public:
+  public:
     explicit ScenarioPlayer(Scenario scenario = {});
 
     const Scenario& scenario() const { return scenario_; }
@@ -117,14 +117,14 @@ public:
     // duration, and the play state.
     void replace(Scenario scenario);
 
-private:
+  private:
     ScenarioStep play_to(double scenario_seconds);
     void collect_events(double from, double to, bool from_inclusive, ScenarioStep& out) const;
     void sample(double previous, ScenarioStep& out);
 
     Scenario scenario_;
     double time_ = 0;
-    bool at_start_ = true;  // events at exactly 0 are still due
+    bool at_start_ = true; // events at exactly 0 are still due
     bool playing_ = false;
     double speed_ = 1;
     std::map<uint32_t, double> held_until_;

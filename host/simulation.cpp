@@ -217,7 +217,8 @@ template <class Entry> void append_to_log(std::vector<Entry>& log, Entry entry) 
 } // namespace
 
 Simulation::Simulation() {
-    for (const VariableInfo& info : variable_catalog()) values_[info.id] = info.initial;
+    for (const VariableInfo& info : variable_catalog())
+        values_[info.id] = info.initial;
 }
 
 void Simulation::set(uint32_t id, double value) { values_[id] = value; }
@@ -291,9 +292,10 @@ void Simulation::evaluate(const char* code, double* number_out, int32_t* integer
     }
     append_to_log(expressions_, Expression{expression, answered});
     if (number_out) *number_out = number;
-    if (integer_out) *integer_out = std::isfinite(number) && std::fabs(number) < 2147483647.0
-                                        ? static_cast<int32_t>(number)
-                                        : 0;
+    if (integer_out)
+        *integer_out = std::isfinite(number) && std::fabs(number) < 2147483647.0
+                           ? static_cast<int32_t>(number)
+                           : 0;
     if (text_out) *text_out = last_text_.c_str();
 }
 

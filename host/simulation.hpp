@@ -51,7 +51,7 @@ struct Expression {
 };
 
 class Simulation {
-public:
+  public:
     Simulation();
 
     void set(uint32_t id, double value);
@@ -89,16 +89,16 @@ public:
     const std::vector<Expression>& expressions() const { return expressions_; }
     void clear_logs();
 
-private:
-  std::unordered_map<uint32_t, double> values_;
-  std::map<std::string, double> named_values_;
-  std::map<std::string, std::string> named_texts_;
-  std::string last_text_;
-  std::set<uint32_t> failures_;
-  std::map<uint32_t, bool> windows_;
-  std::vector<KeyEvent> key_events_;
-  std::vector<uint32_t> window_toggles_;
-  std::vector<Expression> expressions_;
+  private:
+    std::unordered_map<uint32_t, double> values_;
+    std::map<std::string, double> named_values_;
+    std::map<std::string, std::string> named_texts_;
+    std::string last_text_;
+    std::set<uint32_t> failures_;
+    std::map<uint32_t, bool> windows_;
+    std::vector<KeyEvent> key_events_;
+    std::vector<uint32_t> window_toggles_;
+    std::vector<Expression> expressions_;
 };
 
 } // namespace panelhost

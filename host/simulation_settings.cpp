@@ -47,7 +47,8 @@ bool apply_settings(Simulation& simulation, const SimulationSettings& settings,
         if (!apply_variable(simulation, setting, error)) return false;
     for (const std::string& setting : settings.named)
         if (!apply_named(simulation, setting, error)) return false;
-    for (uint32_t key : settings.failures) simulation.set_failure(key, true);
+    for (uint32_t key : settings.failures)
+        simulation.set_failure(key, true);
     return true;
 }
 

@@ -17,7 +17,6 @@ struct SimulationSettings {
 };
 
 // Applies every setting; false with `error` naming the first malformed one.
-bool apply_settings(Simulation& simulation, const SimulationSettings& settings,
-                    std::string& error);
+bool apply_settings(Simulation& simulation, const SimulationSettings& settings, std::string& error);
 
 } // namespace panelhost

@@ -14,12 +14,10 @@ static std::string describe_state(const ElementState& state) {
     }
     switch (state.kind) {
     case ELEMENT_NEEDLE:
-        std::snprintf(line, sizeof line, "needle %u: value %g, angle %.2f deg",
-                      record.resource_id, state.value_x, state.needle_angle);
+        std::snprintf(line, sizeof line, "needle %u: value %g, angle %.2f deg", record.resource_id,
+                      state.value_x, state.needle_angle);
         break;
-    case ELEMENT_STRING:
-        std::snprintf(line, sizeof line, "text \"%s\"", state.text.c_str());
-        break;
+    case ELEMENT_STRING: std::snprintf(line, sizeof line, "text \"%s\"", state.text.c_str()); break;
     case ELEMENT_SLIDER:
         std::snprintf(line, sizeof line, "slider %u: shifted (%.2f, %.2f)", record.resource_id,
                       state.shift_x, state.shift_y);
@@ -35,9 +33,7 @@ static std::string describe_state(const ElementState& state) {
         std::snprintf(line, sizeof line, "sprite %u: shifted (%.2f, %.2f), turned %.2f deg",
                       record.resource_id, state.shift_x, state.shift_y, state.rotation);
         break;
-    default:
-        std::snprintf(line, sizeof line, "image %u", record.resource_id);
-        break;
+    default: std::snprintf(line, sizeof line, "image %u", record.resource_id); break;
     }
     return line;
 }

@@ -48,14 +48,14 @@ extern "C" {
  * ------------------------------------------------------------------------------- */
 
 /* Linkage and import table */
-#define GAUGE_MODULE_ID 0x13u               /* Linkage word 0 */
-#define GAUGE_LINKAGE_VERSION 0x900u        /* Linkage word 5, current interface */
-#define GAUGE_LINKAGE_VERSION_OLD 0x0u      /* Linkage word 5, older interface */
-#define GAUGE_IMPORT_PANEL_SERVICES 0x0Fu   /* ImportTable entry: the panel services */
+#define GAUGE_MODULE_ID 0x13u             /* Linkage word 0 */
+#define GAUGE_LINKAGE_VERSION 0x900u      /* Linkage word 5, current interface */
+#define GAUGE_LINKAGE_VERSION_OLD 0x0u    /* Linkage word 5, older interface */
+#define GAUGE_IMPORT_PANEL_SERVICES 0x0Fu /* ImportTable entry: the panel services */
 
 /* Gauge header versions */
-#define GAUGE_HEADER_VERSION 0x320u         /* header with a gauge callback */
-#define GAUGE_HEADER_VERSION_OLD 0x262u     /* older header with seven routines */
+#define GAUGE_HEADER_VERSION 0x320u     /* header with a gauge callback */
+#define GAUGE_HEADER_VERSION_OLD 0x262u /* older header with seven routines */
 
 /* Element kinds (ElementRecord.kind) */
 #define ELEMENT_STATIC_IMAGE 0u
@@ -97,17 +97,17 @@ extern "C" {
 #define ELEMENT_SPECIAL_KNOB 0x2u
 
 /* String elements */
-#define TEXT_FORMAT_CENTRED_LINE 0x25u      /* one line, centred both ways */
+#define TEXT_FORMAT_CENTRED_LINE 0x25u /* one line, centred both ways */
 #define FONT_FACE_BYTES 32u
 
 /* Icon value callbacks return this to hide the icon */
 #define ICON_HIDDEN (-1)
 
 /* Failure actions (FailureEntry.action), applied while the failure key is active */
-#define FAILURE_ACTION_NONE 0u     /* nothing */
-#define FAILURE_ACTION_FREEZE 1u   /* keep the last value */
-#define FAILURE_ACTION_ZERO 2u     /* value taken as 0 */
-#define FAILURE_ACTION_HIDE 3u     /* element not drawn */
+#define FAILURE_ACTION_NONE 0u   /* nothing */
+#define FAILURE_ACTION_FREEZE 1u /* keep the last value */
+#define FAILURE_ACTION_ZERO 2u   /* value taken as 0 */
+#define FAILURE_ACTION_HIDE 3u   /* element not drawn */
 
 /* MouseArea.kind */
 #define MOUSE_END 0u        /* end of the list */
@@ -162,16 +162,16 @@ typedef struct TokenVariable TokenVariable;
 typedef struct MousePoint MousePoint;
 
 /* Callbacks the module provides (host calls them) */
-typedef void(GAUGE_CALL *GaugeCallback)(GaugeHeader *gauge, int32_t service, uintptr_t extra);
-typedef double(GAUGE_CALL *ValueCallback)(ElementRecord *element);
-typedef double(GAUGE_CALL *TextCallback)(ElementRecord *element); /* writes element's text */
-typedef uint32_t(GAUGE_CALL *MouseCallback)(MousePoint *point, uint32_t mouse_flags);
-typedef void(GAUGE_CALL *ModuleRoutine)(void);
-typedef void(GAUGE_CALL *GaugeRoutine)(void);
-typedef void(GAUGE_CALL *GaugeWordRoutine)(uintptr_t word);
+typedef void(GAUGE_CALL* GaugeCallback)(GaugeHeader* gauge, int32_t service, uintptr_t extra);
+typedef double(GAUGE_CALL* ValueCallback)(ElementRecord* element);
+typedef double(GAUGE_CALL* TextCallback)(ElementRecord* element); /* writes element's text */
+typedef uint32_t(GAUGE_CALL* MouseCallback)(MousePoint* point, uint32_t mouse_flags);
+typedef void(GAUGE_CALL* ModuleRoutine)(void);
+typedef void(GAUGE_CALL* GaugeRoutine)(void);
+typedef void(GAUGE_CALL* GaugeWordRoutine)(uintptr_t word);
 /* Older interface: a needle's value callback is given the needle's source variable
  * (refreshed by the host) instead of the element. */
-typedef double(GAUGE_CALL *SourceValueCallback)(TokenVariable *source);
+typedef double(GAUGE_CALL* SourceValueCallback)(TokenVariable* source);
 
 /* The value of a token variable: a double or, for some variables, an unsigned 32-bit
  * integer in the low word (which reading applies is fixed per variable). */
@@ -184,7 +184,7 @@ typedef union TokenValue {
  * sources, and used by modules as records passed to lookup_var. */
 struct TokenVariable {
     uint32_t id;         /* 0  module: variable number; 0 = no variable */
-    void *host_pointer;  /* 1  host */
+    void* host_pointer;  /* 1  host */
     uint32_t host_type;  /* 2  host */
     TokenValue value;    /* 3-4 host: current value */
     TokenValue previous; /* 5-6 host: value before the last refresh */
@@ -207,39 +207,39 @@ typedef struct NeedleRow {
 
 /* The common part of every element record: words 0 to 14. */
 struct ElementRecord {
-    uint32_t kind;            /* 0  module: ELEMENT_* */
-    uint32_t resource_id;     /* 1  module: bitmap number, RESOURCE_NONE for strings */
-    int32_t position_x;       /* 2  module: design pixels; a needle's pivot on the */
-    int32_t position_y;       /* 3        face, else the element's top-left corner */
-    int32_t previous_x;       /* 4  host */
-    int32_t previous_y;       /* 5  host */
-    int32_t offset_x;         /* 6  module: needle: pivot inside the needle bitmap; */
-    int32_t offset_y;         /* 7        sprite: turning point on the face; else 0 */
-    union {                   /* 8  module: the owning gauge header */
-        GaugeHeader *gauge;         /* current interface (host: the instance's copy) */
-        GaugeHeaderOld *gauge_old;  /* older interface: the module's own header */
+    uint32_t kind;                 /* 0  module: ELEMENT_* */
+    uint32_t resource_id;          /* 1  module: bitmap number, RESOURCE_NONE for strings */
+    int32_t position_x;            /* 2  module: design pixels; a needle's pivot on the */
+    int32_t position_y;            /* 3        face, else the element's top-left corner */
+    int32_t previous_x;            /* 4  host */
+    int32_t previous_y;            /* 5  host */
+    int32_t offset_x;              /* 6  module: needle: pivot inside the needle bitmap; */
+    int32_t offset_y;              /* 7        sprite: turning point on the face; else 0 */
+    union {                        /* 8  module: the owning gauge header */
+        GaugeHeader* gauge;        /* current interface (host: the instance's copy) */
+        GaugeHeaderOld* gauge_old; /* older interface: the module's own header */
     };
-    ElementRecord *previous_element;  /* 9  host */
-    ElementRecord **children;         /* 10 module: zero-terminated child list */
-    const FailureEntry *failures;     /* 11 module: failure list, or none */
-    uint32_t image_flags;     /* 12 module: IMAGE_FLAG_*; gauges may set the hidden bit */
-    uint32_t special_flags;   /* 13 module: ELEMENT_SPECIAL_* */
-    uint32_t reserved_14;     /* 14 0 */
+    ElementRecord* previous_element; /* 9  host */
+    ElementRecord** children;        /* 10 module: zero-terminated child list */
+    const FailureEntry* failures;    /* 11 module: failure list, or none */
+    uint32_t image_flags;            /* 12 module: IMAGE_FLAG_*; gauges may set the hidden bit */
+    uint32_t special_flags;          /* 13 module: ELEMENT_SPECIAL_* */
+    uint32_t reserved_14;            /* 14 0 */
 };
 
 /* Kind 0, static image: 24 words. */
 typedef struct StaticImageRecord {
-    ElementRecord common;     /* 0-14 */
+    ElementRecord common; /* 0-14 */
     uint32_t reserved_15_23[9];
 } StaticImageRecord;
 
 /* Kind 1, needle: 59 words. */
 typedef struct NeedleRecord {
-    ElementRecord common;         /* 0-14 */
-    TokenVariable source;         /* 15-21 module: variable id; host: value */
+    ElementRecord common; /* 0-14 */
+    TokenVariable source; /* 15-21 module: variable id; host: value */
     uint32_t reserved_22_27[6];
-    const NeedleRow *nonlinearity;/* 28 module: table, or none (value is the angle) */
-    uint32_t row_count;           /* 29 module */
+    const NeedleRow* nonlinearity; /* 28 module: table, or none (value is the angle) */
+    uint32_t row_count;            /* 29 module */
     uint32_t reserved_30_55[26];
     ValueCallback value_callback; /* 56 module, or none */
     uint32_t reserved_57_58[2];
@@ -247,52 +247,52 @@ typedef struct NeedleRecord {
 
 /* Kind 2, string: 81 words. */
 typedef struct StringRecord {
-    ElementRecord common;         /* 0-14 */
-    TokenVariable sources[3];     /* 15-21, 22-28, 29-35 module: variable ids */
+    ElementRecord common;     /* 0-14 */
+    TokenVariable sources[3]; /* 15-21, 22-28, 29-35 module: variable ids */
     uint32_t reserved_36_45[10];
-    char *text;                   /* 46 host: buffer of char_count + 1 bytes */
+    char* text; /* 46 host: buffer of char_count + 1 bytes */
     uint32_t reserved_47;
-    uint32_t box_width;           /* 48 module: pixels */
-    uint32_t box_height;          /* 49 module: pixels */
+    uint32_t box_width;  /* 48 module: pixels */
+    uint32_t box_height; /* 49 module: pixels */
     uint32_t reserved_50_51[2];
-    uint32_t text_colour;         /* 52 module: 0x00BBGGRR */
-    uint32_t background_colour;   /* 53 module: 0x00BBGGRR */
-    uint32_t highlight_colour;    /* 54 module: 0x00BBGGRR */
+    uint32_t text_colour;       /* 52 module: 0x00BBGGRR */
+    uint32_t background_colour; /* 53 module: 0x00BBGGRR */
+    uint32_t highlight_colour;  /* 54 module: 0x00BBGGRR */
     uint32_t reserved_55_61[7];
     char font_face[FONT_FACE_BYTES]; /* 62-69 module: zero-terminated face name */
-    uint32_t font_weight;         /* 70 module */
-    uint32_t character_set;       /* 71 module */
-    uint32_t text_format;         /* 72 module: TEXT_FORMAT_* */
-    uint32_t char_count;          /* 73 module: characters the buffer holds */
+    uint32_t font_weight;            /* 70 module */
+    uint32_t character_set;          /* 71 module */
+    uint32_t text_format;            /* 72 module: TEXT_FORMAT_* */
+    uint32_t char_count;             /* 73 module: characters the buffer holds */
     uint32_t reserved_74_77[4];
-    TextCallback text_callback;   /* 78 module, or none */
+    TextCallback text_callback; /* 78 module, or none */
     uint32_t reserved_79_80[2];
 } StringRecord;
 
 /* Kind 3, slider: 48 words. */
 typedef struct SliderRecord {
-    ElementRecord common;         /* 0-14 */
-    TokenVariable x_source;       /* 15-21 */
+    ElementRecord common;   /* 0-14 */
+    TokenVariable x_source; /* 15-21 */
     uint32_t reserved_22;
-    double x_scale;               /* 23-24 module: pixels per unit of value */
+    double x_scale; /* 23-24 module: pixels per unit of value */
     uint32_t reserved_25;
-    TokenVariable y_source;       /* 26-32 */
+    TokenVariable y_source; /* 26-32 */
     uint32_t reserved_33;
-    double y_scale;               /* 34-35 */
+    double y_scale; /* 34-35 */
     uint32_t reserved_36_41[6];
-    ValueCallback x_callback;     /* 42 */
-    ValueCallback y_callback;     /* 43 */
+    ValueCallback x_callback; /* 42 */
+    ValueCallback y_callback; /* 43 */
     uint32_t reserved_44_47[4];
 } SliderRecord;
 
 /* Kind 4, icon: 35 words. */
 typedef struct IconRecord {
-    ElementRecord common;         /* 0-14 */
-    TokenVariable source;         /* 15-21 */
+    ElementRecord common; /* 0-14 */
+    TokenVariable source; /* 15-21 */
     uint32_t reserved_22_24[3];
-    double scale;                 /* 25-26 module: 1.0 or 0 */
+    double scale; /* 25-26 module: 1.0 or 0 */
     uint32_t reserved_27;
-    uint32_t icon_count;          /* 28 module: bitmaps resource_id ... + count - 1 */
+    uint32_t icon_count; /* 28 module: bitmaps resource_id ... + count - 1 */
     uint32_t reserved_29_32[4];
     ValueCallback value_callback; /* 33 module: index to show, ICON_HIDDEN to hide */
     uint32_t reserved_34;
@@ -301,39 +301,39 @@ typedef struct IconRecord {
 /* Kind 5, moving image: 67 words. resource_id is the picture, resource_id + 1 the
  * window it is seen through. */
 typedef struct MovingImageRecord {
-    ElementRecord common;         /* 0-14 */
-    TokenVariable x_source;       /* 15-21 */
+    ElementRecord common;   /* 0-14 */
+    TokenVariable x_source; /* 15-21 */
     uint32_t reserved_22;
-    double x_range_start;         /* 23-24 value at which the left edges meet */
-    double x_range_end;           /* 25-26 value at which the right edges meet */
+    double x_range_start; /* 23-24 value at which the left edges meet */
+    double x_range_end;   /* 25-26 value at which the right edges meet */
     uint32_t reserved_27;
-    TokenVariable y_source;       /* 28-34 */
+    TokenVariable y_source; /* 28-34 */
     uint32_t reserved_35;
-    double y_range_start;         /* 36-37 value at which the top edges meet */
-    double y_range_end;           /* 38-39 value at which the bottom edges meet */
+    double y_range_start; /* 36-37 value at which the top edges meet */
+    double y_range_end;   /* 38-39 value at which the bottom edges meet */
     uint32_t reserved_40_60[21];
-    ValueCallback x_callback;     /* 61 */
-    ValueCallback y_callback;     /* 62 */
+    ValueCallback x_callback; /* 61 */
+    ValueCallback y_callback; /* 62 */
     uint32_t reserved_63_66[4];
 } MovingImageRecord;
 
 /* Kind 6, sprite: 88 words. resource_id is the texture, resource_id + 1 the window. */
 typedef struct SpriteRecord {
-    ElementRecord common;         /* 0-14 */
-    TokenVariable x_source;       /* 15-21 */
+    ElementRecord common;   /* 0-14 */
+    TokenVariable x_source; /* 15-21 */
     uint32_t reserved_22;
-    double x_scale;               /* 23-24 pixels per unit */
-    TokenVariable y_source;       /* 25-31 */
+    double x_scale;         /* 23-24 pixels per unit */
+    TokenVariable y_source; /* 25-31 */
     uint32_t reserved_32;
-    double y_scale;               /* 33-34 pixels per unit */
-    TokenVariable rotation_source;/* 35-41 */
+    double y_scale;                /* 33-34 pixels per unit */
+    TokenVariable rotation_source; /* 35-41 */
     uint32_t reserved_42;
-    double rotation_scale;        /* 43-44 degrees per unit, counterclockwise */
-    float texture_scale_x;        /* 45 */
-    float texture_scale_y;        /* 46 */
+    double rotation_scale; /* 43-44 degrees per unit, counterclockwise */
+    float texture_scale_x; /* 45 */
+    float texture_scale_y; /* 46 */
     uint32_t reserved_47_78[32];
-    ValueCallback x_callback;     /* 79 */
-    ValueCallback y_callback;     /* 80 */
+    ValueCallback x_callback;        /* 79 */
+    ValueCallback y_callback;        /* 80 */
     ValueCallback rotation_callback; /* 81 */
     uint32_t reserved_82_87[6];
 } SpriteRecord;
@@ -346,77 +346,77 @@ typedef struct SpriteRecord {
 
 /* Kind 0, static image, older layout: 20 words. */
 typedef struct StaticImageRecordOld {
-    ElementRecord common;     /* 0-14 module */
-    void *host_record;        /* 15 host: its record for the installed element list,
-                                    written by the element-list install service
-                                    (slot 25); the gauge's install routine hands this
-                                    address plus 4 bytes to slot 32 */
+    ElementRecord common;       /* 0-14 module */
+    void* host_record;          /* 15 host: its record for the installed element list,
+                                      written by the element-list install service
+                                      (slot 25); the gauge's install routine hands this
+                                      address plus 4 bytes to slot 32 */
     uint32_t reserved_16_19[4]; /* 16-19 host */
 } StaticImageRecordOld;
 
 /* Kind 1, needle, older layout: 56 words. */
 typedef struct NeedleRecordOld {
-    ElementRecord common;           /* 0-14 module */
-    TokenVariable source;           /* 15-21 module: variable id; host: value, refreshed
-                                          before the value callback is asked */
+    ElementRecord common;               /* 0-14 module */
+    TokenVariable source;               /* 15-21 module: variable id; host: value, refreshed
+                                              before the value callback is asked */
     SourceValueCallback value_callback; /* 22 module, or none (the source's value is
                                           used) */
-    uint32_t reserved_23_25[3];     /* 23-25 host */
-    uint32_t host_setting_26;       /* 26 module: a number the host interprets (151 in
-                                          Harrow_ASI); this host ignores it */
-    uint32_t host_setting_27;       /* 27 module: likewise (8 in Harrow_ASI) */
-    const NeedleRow *nonlinearity;  /* 28 module: table, or none (value is the angle) */
-    uint32_t row_count;             /* 29 module */
-    uint32_t host_setting_30;       /* 30 module: likewise (6 in Harrow_ASI) */
-    uint32_t reserved_31_55[25];    /* 31-55 host */
+    uint32_t reserved_23_25[3];         /* 23-25 host */
+    uint32_t host_setting_26;           /* 26 module: a number the host interprets (151 in
+                                              Harrow_ASI); this host ignores it */
+    uint32_t host_setting_27;           /* 27 module: likewise (8 in Harrow_ASI) */
+    const NeedleRow* nonlinearity;      /* 28 module: table, or none (value is the angle) */
+    uint32_t row_count;                 /* 29 module */
+    uint32_t host_setting_30;           /* 30 module: likewise (6 in Harrow_ASI) */
+    uint32_t reserved_31_55[25];        /* 31-55 host */
 } NeedleRecordOld;
 
 /* The record a mouse callback receives. */
 struct MousePoint {
-    int32_t x;            /* 0  host: click point (the gauges never read it) */
-    int32_t y;            /* 1  host */
-    GaugeHeader *gauge;   /* 2  host: the owning gauge header (the instance's copy) */
+    int32_t x;          /* 0  host: click point (the gauges never read it) */
+    int32_t y;          /* 1  host */
+    GaugeHeader* gauge; /* 2  host: the owning gauge header (the instance's copy) */
 };
 
 /* Mouse area: eleven words. */
 typedef struct MouseArea {
-    uint32_t kind;        /* 0  MOUSE_* */
-    int32_t box_x;        /* 1  design pixels from the top-left of the area it */
-    int32_t box_y;        /* 2  belongs to; an all-zero box covers that area */
-    int32_t box_width;    /* 3 */
-    int32_t box_height;   /* 4 */
-    int32_t cursor;       /* 5  CURSOR_* */
-    uint32_t help_id;     /* 6  host help text number (MOUSE_BEGIN, MOUSE_TOOLTIP), or 0;
-                                module, or the gauge at installation */
-    uint32_t mouse_flags; /* 7  MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON, MOUSE_REPEAT */
-    uint32_t key_event;   /* 8  MOUSE_CHILD: event the host sends itself, or 0 */
-    union {               /* 9 */
-        MouseCallback callback;  /* MOUSE_CHILD: called on a matching click */
-        const char *tooltip;     /* MOUSE_TOOLTIP: text, or 0 when help_id gives it */
+    uint32_t kind;              /* 0  MOUSE_* */
+    int32_t box_x;              /* 1  design pixels from the top-left of the area it */
+    int32_t box_y;              /* 2  belongs to; an all-zero box covers that area */
+    int32_t box_width;          /* 3 */
+    int32_t box_height;         /* 4 */
+    int32_t cursor;             /* 5  CURSOR_* */
+    uint32_t help_id;           /* 6  host help text number (MOUSE_BEGIN, MOUSE_TOOLTIP), or 0;
+                                      module, or the gauge at installation */
+    uint32_t mouse_flags;       /* 7  MOUSE_LEFT_BUTTON, MOUSE_RIGHT_BUTTON, MOUSE_REPEAT */
+    uint32_t key_event;         /* 8  MOUSE_CHILD: event the host sends itself, or 0 */
+    union {                     /* 9 */
+        MouseCallback callback; /* MOUSE_CHILD: called on a matching click */
+        const char* tooltip;    /* MOUSE_TOOLTIP: text, or 0 when help_id gives it */
     } action;
-    uint32_t data;        /* 10 0 */
+    uint32_t data; /* 10 0 */
 } MouseArea;
 
 /* Gauge header of the current interface (version 0x320). */
 struct GaugeHeader {
-    uint32_t version;               /* 0  module: GAUGE_HEADER_VERSION */
-    const char *name;               /* 1  module: name the panel places it by */
-    ElementRecord **element_list;   /* 2  module: zero-terminated root elements */
-    GaugeRoutine query_routine;     /* 3  host (older headers: module routines) */
-    GaugeWordRoutine install_routine;   /* 4 */
-    GaugeRoutine initialize_routine;    /* 5 */
-    GaugeRoutine update_routine;        /* 6 */
-    GaugeWordRoutine generate_routine;  /* 7 */
-    GaugeRoutine draw_routine;          /* 8 */
-    GaugeRoutine kill_routine;          /* 9 */
-    uint32_t reserved_10;           /* 10 host */
-    uint32_t size_mm;               /* 11 module: design width in millimetres */
-    uint32_t reserved_12_19[8];     /* 12-19 host */
-    MouseArea *mouse_areas;         /* 20 module: mouse list */
-    GaugeCallback gauge_callback;   /* 21 module, or none */
-    uint32_t user_word;             /* 22 module data 0; the gauge's own use */
-    char *parameters;               /* 23 host: parameter string before service 2,
-                                          writable; or none */
+    uint32_t version;                  /* 0  module: GAUGE_HEADER_VERSION */
+    const char* name;                  /* 1  module: name the panel places it by */
+    ElementRecord** element_list;      /* 2  module: zero-terminated root elements */
+    GaugeRoutine query_routine;        /* 3  host (older headers: module routines) */
+    GaugeWordRoutine install_routine;  /* 4 */
+    GaugeRoutine initialize_routine;   /* 5 */
+    GaugeRoutine update_routine;       /* 6 */
+    GaugeWordRoutine generate_routine; /* 7 */
+    GaugeRoutine draw_routine;         /* 8 */
+    GaugeRoutine kill_routine;         /* 9 */
+    uint32_t reserved_10;              /* 10 host */
+    uint32_t size_mm;                  /* 11 module: design width in millimetres */
+    uint32_t reserved_12_19[8];        /* 12-19 host */
+    MouseArea* mouse_areas;            /* 20 module: mouse list */
+    GaugeCallback gauge_callback;      /* 21 module, or none */
+    uint32_t user_word;                /* 22 module data 0; the gauge's own use */
+    char* parameters;                  /* 23 host: parameter string before service 2,
+                                             writable; or none */
 };
 
 /* Gauge header of the older interface (version 0x262): 22 words. Instead of a gauge
@@ -426,19 +426,19 @@ struct GaugeHeader {
  * to the host's services of slots 24 to 34. The mouse list is not named here: the
  * install routine hands it to the host. */
 struct GaugeHeaderOld {
-    uint32_t version;               /* 0  module: GAUGE_HEADER_VERSION_OLD */
-    const char *name;               /* 1  module: name the panel places it by */
-    ElementRecord **element_list;   /* 2  module: zero-terminated root elements */
-    GaugeRoutine query_routine;     /* 3  module: host calls it first */
-    GaugeWordRoutine install_routine;   /* 4  module: then this, with a host word */
-    GaugeRoutine initialize_routine;    /* 5  module: then this */
-    GaugeRoutine update_routine;        /* 6  module: every cycle, first */
-    GaugeWordRoutine generate_routine;  /* 7  module: every cycle, with a host word */
-    GaugeRoutine draw_routine;          /* 8  module: every cycle, last */
-    GaugeRoutine kill_routine;          /* 9  module: at removal */
-    uint32_t reserved_10;           /* 10 host */
-    uint32_t size_mm;               /* 11 module: design width in millimetres */
-    uint32_t reserved_12_21[10];    /* 12-21 host */
+    uint32_t version;                  /* 0  module: GAUGE_HEADER_VERSION_OLD */
+    const char* name;                  /* 1  module: name the panel places it by */
+    ElementRecord** element_list;      /* 2  module: zero-terminated root elements */
+    GaugeRoutine query_routine;        /* 3  module: host calls it first */
+    GaugeWordRoutine install_routine;  /* 4  module: then this, with a host word */
+    GaugeRoutine initialize_routine;   /* 5  module: then this */
+    GaugeRoutine update_routine;       /* 6  module: every cycle, first */
+    GaugeWordRoutine generate_routine; /* 7  module: every cycle, with a host word */
+    GaugeRoutine draw_routine;         /* 8  module: every cycle, last */
+    GaugeRoutine kill_routine;         /* 9  module: at removal */
+    uint32_t reserved_10;              /* 10 host */
+    uint32_t size_mm;                  /* 11 module: design width in millimetres */
+    uint32_t reserved_12_21[10];       /* 12-21 host */
 };
 
 /* ---------------------------------------------------------------------------------
@@ -448,22 +448,22 @@ struct GaugeHeaderOld {
 /* `Linkage`: these six words, followed directly by the gauge header pointers and a
  * terminating zero (use GAUGE_LINKAGE_GAUGES to reach them). */
 typedef struct ModuleLinkage {
-    uint32_t module_id;   /* 0  GAUGE_MODULE_ID */
-    ModuleRoutine init;   /* 1  called after ImportTable is filled */
-    ModuleRoutine fini;   /* 2  called before the module is released */
-    uint32_t flags;       /* 3  0 */
-    uint32_t priority;    /* 4  0 */
-    uint32_t version;     /* 5  GAUGE_LINKAGE_VERSION */
+    uint32_t module_id; /* 0  GAUGE_MODULE_ID */
+    ModuleRoutine init; /* 1  called after ImportTable is filled */
+    ModuleRoutine fini; /* 2  called before the module is released */
+    uint32_t flags;     /* 3  0 */
+    uint32_t priority;  /* 4  0 */
+    uint32_t version;   /* 5  GAUGE_LINKAGE_VERSION */
     /* 6 ... gauge header pointers, then 0 */
 } ModuleLinkage;
 
-#define GAUGE_LINKAGE_GAUGES(linkage) \
-    ((GaugeHeader *const *)(const void *)((const char *)(linkage) + sizeof(ModuleLinkage)))
+#define GAUGE_LINKAGE_GAUGES(linkage)                                                              \
+    ((GaugeHeader* const*)(const void*)((const char*)(linkage) + sizeof(ModuleLinkage)))
 
 /* `ImportTable`: an array of entries ending with an all-zero one. */
 typedef struct ImportEntry {
-    uint32_t service_id;  /* module: GAUGE_IMPORT_PANEL_SERVICES, 0 at the end */
-    void *table;          /* host: address of its PanelServiceTable */
+    uint32_t service_id; /* module: GAUGE_IMPORT_PANEL_SERVICES, 0 at the end */
+    void* table;         /* host: address of its PanelServiceTable */
 } ImportEntry;
 
 /* ---------------------------------------------------------------------------------
@@ -473,45 +473,45 @@ typedef struct ImportEntry {
 /* Slots 24-34: element-list and mouse-list services of the older interface, called
  * by its gauge routines. An element-list service acts on the whole chain from the
  * root (the background) down; the word is the one the routine was given. */
-typedef void(GAUGE_CALL *ElementListService)(ElementRecord *root);
-typedef void(GAUGE_CALL *ElementListWordService)(ElementRecord *root, uintptr_t word);
+typedef void(GAUGE_CALL* ElementListService)(ElementRecord* root);
+typedef void(GAUGE_CALL* ElementListWordService)(ElementRecord* root, uintptr_t word);
 /* Slot 32: installs a mouse list; `host_record` is the background's word 15 plus 4
  * bytes. Slot 33 registers the list, slot 34 takes it back. */
-typedef void(GAUGE_CALL *MouseListInstallService)(MouseArea *list, GaugeHeaderOld *gauge,
-                                                  void *host_record);
-typedef void(GAUGE_CALL *MouseListService)(MouseArea *list, GaugeHeaderOld *gauge);
+typedef void(GAUGE_CALL* MouseListInstallService)(MouseArea* list, GaugeHeaderOld* gauge,
+                                                  void* host_record);
+typedef void(GAUGE_CALL* MouseListService)(MouseArea* list, GaugeHeaderOld* gauge);
 
 /* Slot 35: shows the window if hidden, hides it if shown. */
-typedef int32_t(GAUGE_CALL *ToggleWindowService)(uint32_t window);
+typedef int32_t(GAUGE_CALL* ToggleWindowService)(uint32_t window);
 /* Slot 36: performs the key event at once. */
-typedef int32_t(GAUGE_CALL *TriggerKeyEventService)(uint32_t event, uint32_t value);
+typedef int32_t(GAUGE_CALL* TriggerKeyEventService)(uint32_t event, uint32_t value);
 /* Slot 40: fills variable->value with the current value of variable->id. */
-typedef void(GAUGE_CALL *LookupVarService)(TokenVariable *variable);
+typedef void(GAUGE_CALL* LookupVarService)(TokenVariable* variable);
 /* Slot 69: evaluates an expression such as "(A:PRESSURE ALTITUDE,feet)"; each out may
  * be absent. The text out points at host-owned text valid until the next call. */
-typedef int32_t(GAUGE_CALL *ExecuteCalculatorCodeService)(const char *code, double *number_out,
-                                                          int32_t *integer_out,
-                                                          const char **text_out);
+typedef int32_t(GAUGE_CALL* ExecuteCalculatorCodeService)(const char* code, double* number_out,
+                                                          int32_t* integer_out,
+                                                          const char** text_out);
 /* Any other slot. */
-typedef void(GAUGE_CALL *UnusedService)(void);
+typedef void(GAUGE_CALL* UnusedService)(void);
 
 typedef struct PanelServiceTable {
     UnusedService unused_0_23[24];
-    ElementListService element_list_query;             /* 24 */
-    ElementListWordService element_list_install;       /* 25 */
-    ElementListService element_list_initialize;        /* 26 */
-    ElementListService element_list_update;            /* 27 */
-    ElementListWordService element_list_generate;      /* 28 */
-    ElementListService element_list_draw;              /* 29 */
-    UnusedService unused_30;                           /* 30 */
-    ElementListService element_list_kill;              /* 31 */
-    MouseListInstallService mouse_list_install;        /* 32 */
-    MouseListService mouse_list_register;              /* 33 */
-    MouseListService mouse_list_unregister;            /* 34 */
-    ToggleWindowService toggle_window;                 /* 35 */
-    TriggerKeyEventService trigger_key_event;          /* 36 */
+    ElementListService element_list_query;        /* 24 */
+    ElementListWordService element_list_install;  /* 25 */
+    ElementListService element_list_initialize;   /* 26 */
+    ElementListService element_list_update;       /* 27 */
+    ElementListWordService element_list_generate; /* 28 */
+    ElementListService element_list_draw;         /* 29 */
+    UnusedService unused_30;                      /* 30 */
+    ElementListService element_list_kill;         /* 31 */
+    MouseListInstallService mouse_list_install;   /* 32 */
+    MouseListService mouse_list_register;         /* 33 */
+    MouseListService mouse_list_unregister;       /* 34 */
+    ToggleWindowService toggle_window;            /* 35 */
+    TriggerKeyEventService trigger_key_event;     /* 36 */
     UnusedService unused_37_39[3];
-    LookupVarService lookup_var;                       /* 40 */
+    LookupVarService lookup_var; /* 40 */
     UnusedService unused_41_68[28];
     ExecuteCalculatorCodeService execute_calculator_code; /* 69 */
     UnusedService unused_70_71[2];
@@ -527,8 +527,8 @@ typedef struct PanelServiceTable {
 #define GAUGE_ABI_ASSERT(condition, message) _Static_assert(condition, message)
 #endif
 
-#define GAUGE_ABI_SLOT_AT(type, field, slot) \
-    GAUGE_ABI_ASSERT(offsetof(type, field) == (slot) * sizeof(void *), #type "." #field)
+#define GAUGE_ABI_SLOT_AT(type, field, slot)                                                       \
+    GAUGE_ABI_ASSERT(offsetof(type, field) == (slot) * sizeof(void*), #type "." #field)
 
 GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_query, SLOT_ELEMENT_LIST_QUERY);
 GAUGE_ABI_SLOT_AT(PanelServiceTable, element_list_install, SLOT_ELEMENT_LIST_INSTALL);
@@ -544,16 +544,15 @@ GAUGE_ABI_SLOT_AT(PanelServiceTable, toggle_window, SLOT_TOGGLE_WINDOW);
 GAUGE_ABI_SLOT_AT(PanelServiceTable, trigger_key_event, SLOT_TRIGGER_KEY_EVENT);
 GAUGE_ABI_SLOT_AT(PanelServiceTable, lookup_var, SLOT_LOOKUP_VAR);
 GAUGE_ABI_SLOT_AT(PanelServiceTable, execute_calculator_code, SLOT_EXECUTE_CALCULATOR_CODE);
-GAUGE_ABI_ASSERT(sizeof(PanelServiceTable) == PANEL_SERVICE_SLOT_COUNT * sizeof(void *),
+GAUGE_ABI_ASSERT(sizeof(PanelServiceTable) == PANEL_SERVICE_SLOT_COUNT * sizeof(void*),
                  "PanelServiceTable slot count");
 GAUGE_ABI_ASSERT(sizeof(NeedleRow) == 24, "NeedleRow is 24 bytes");
 GAUGE_ABI_ASSERT(sizeof(FailureEntry) == 12, "FailureEntry is three words");
 
 #if GAUGE_ABI_32BIT
-#define GAUGE_ABI_WORD_AT(type, field, word) \
-    GAUGE_ABI_ASSERT(offsetof(type, field) == (word) * 4u, #type "." #field " word")
-#define GAUGE_ABI_WORDS(type, words) \
-    GAUGE_ABI_ASSERT(sizeof(type) == (words) * 4u, #type " length")
+#define GAUGE_ABI_WORD_AT(type, field, word)                                                       \
+    GAUGE_ABI_ASSERT(offsetof(type, field) == (word)*4u, #type "." #field " word")
+#define GAUGE_ABI_WORDS(type, words) GAUGE_ABI_ASSERT(sizeof(type) == (words)*4u, #type " length")
 
 GAUGE_ABI_WORDS(TokenVariable, 7);
 GAUGE_ABI_WORD_AT(TokenVariable, host_pointer, 1);

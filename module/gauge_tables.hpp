@@ -170,11 +170,11 @@ struct StringFields {
     uint32_t text_colour = 0; // 0x00BBGGRR
     uint32_t background_colour = 0;
     uint32_t highlight_colour = 0;
-    const char* font = "";    // up to FONT_FACE_BYTES - 1 characters are kept
+    const char* font = ""; // up to FONT_FACE_BYTES - 1 characters are kept
     uint32_t font_weight = 400;
     uint32_t character_set = 1;
     uint32_t text_format = TEXT_FORMAT_CENTRED_LINE;
-    uint32_t char_count = 0;  // the host's text buffer holds char_count + 1 bytes
+    uint32_t char_count = 0; // the host's text buffer holds char_count + 1 bytes
     const FailureEntry* failures = nullptr;
     TextCallback callback = nullptr;
 };
@@ -330,8 +330,8 @@ constexpr MouseArea tooltip(uint32_t help_id, const char* text = nullptr) {
 
 constexpr MouseArea tooltip(const char* text) { return tooltip(0, text); }
 
-constexpr MouseArea click_area(Box box, int32_t cursor, uint32_t mouse_flags, MouseCallback callback,
-                               uint32_t key_event = 0) {
+constexpr MouseArea click_area(Box box, int32_t cursor, uint32_t mouse_flags,
+                               MouseCallback callback, uint32_t key_event = 0) {
     MouseArea area{};
     area.kind = MOUSE_CHILD;
     area.box_x = box.x;

@@ -49,7 +49,8 @@ const char* option_value(const char* text, const char* key) {
 
 int32_t read_integer(const char* text) {
     if (!text) return 0;
-    while (is_space(*text)) ++text;
+    while (is_space(*text))
+        ++text;
     bool negative = *text == '-';
     if (*text == '-' || *text == '+') ++text;
     // Accumulate the magnitude, holding it at the largest one a 32-bit value can take.
@@ -57,8 +58,8 @@ int32_t read_integer(const char* text) {
     int64_t magnitude = 0;
     for (; is_digit(*text); ++text)
         if (magnitude < largest) magnitude = magnitude * 10 + (*text - '0');
-    if (negative) return magnitude >= largest ? std::numeric_limits<int32_t>::min()
-                                              : int32_t(-magnitude);
+    if (negative)
+        return magnitude >= largest ? std::numeric_limits<int32_t>::min() : int32_t(-magnitude);
     return magnitude >= largest ? std::numeric_limits<int32_t>::max() : int32_t(magnitude);
 }
 

@@ -47,26 +47,16 @@ struct NamedNumber {
 // In the order they are tested: "ANNUNCIATOR_PANEL" comes before "ANNUNCIATOR2_PANEL",
 // which it is not a prefix of.
 inline constexpr NamedNumber window_names[] = {
-    {"MAIN_PANEL", 0},
-    {"RADIO_STACK_PANEL", 50},
-    {"COMPASS_PANEL", 75},
-    {"ANNUNCIATOR_PANEL", 125},
-    {"ANNUNCIATOR2_PANEL", 150},
-    {"COLLECTIVE_PANEL", 200},
-    {"THROTTLE_PANEL", 10},
-    {"MINI_CONTROLS_PANEL", 100},
-    {"IFR_MAIN_PANEL", 175},
-    {"GPS_PANEL", 225},
-    {"OVERHEAD_PANEL", 250},
+    {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50},    {"COMPASS_PANEL", 75},
+    {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150},  {"COLLECTIVE_PANEL", 200},
+    {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
+    {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250},
 };
 
 inline constexpr NamedNumber help_names[] = {
-    {"TOGGLE_RADIO_WINDOW", 0xAB86},
-    {"TOGGLE_GPS_WINDOW", 0xAB87},
-    {"TOGGLE_THROTTLE_WINDOW", 0xAB88},
-    {"TOGGLE_COMPASS_WINDOW", 0xAB89},
-    {"TOGGLE_FUEL_WINDOW", 0xAB8A},
-    {"TOGGLE_COLLECTIVE_WINDOW", 0xAB8B},
+    {"TOGGLE_RADIO_WINDOW", 0xAB86},    {"TOGGLE_GPS_WINDOW", 0xAB87},
+    {"TOGGLE_THROTTLE_WINDOW", 0xAB88}, {"TOGGLE_COMPASS_WINDOW", 0xAB89},
+    {"TOGGLE_FUEL_WINDOW", 0xAB8A},     {"TOGGLE_COLLECTIVE_WINDOW", 0xAB8B},
 };
 
 // Help ids given as numbers must be at least this.

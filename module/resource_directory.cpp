@@ -1,12 +1,12 @@
 // The module's bitmaps and WAVE files on Linux: the files the resource generator
 // wrote, assembled into the library (resources.S) and listed in the exported
 // `ResourceDirectory` record, which stands in for the Windows resource section.
-#include "module_exports.hpp"
 #include "resource_directory.h"
+#include "module_exports.hpp"
 
 extern "C" {
-#define RESOURCE_ENTRY(type, number, label) \
-    extern const unsigned char label[];     \
+#define RESOURCE_ENTRY(type, number, label)                                                        \
+    extern const unsigned char label[];                                                            \
     extern const unsigned char label##_end[];
 #include "resource_table.inc"
 #undef RESOURCE_ENTRY

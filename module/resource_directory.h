@@ -16,20 +16,20 @@
 extern "C" {
 #endif
 
-#define RESOURCE_TYPE_BITMAP 2u /* the Windows resource type number of bitmaps */
+#define RESOURCE_TYPE_BITMAP 2u        /* the Windows resource type number of bitmaps */
 #define RESOURCE_TYPE_WAVE 0x57415645u /* resources of the named type "WAVE" */
 
 typedef struct ResourceEntry {
     uint32_t type;              /* RESOURCE_TYPE_* */
     uint32_t number;            /* resource number */
-    const unsigned char *begin; /* first byte of the file */
-    const unsigned char *end;   /* one past its last byte */
+    const unsigned char* begin; /* first byte of the file */
+    const unsigned char* end;   /* one past its last byte */
 } ResourceEntry;
 
 /* The exported `ResourceDirectory` record. */
 typedef struct ResourceIndex {
     uint32_t count;               /* number of entries */
-    const ResourceEntry *entries; /* bitmaps by number, then WAVE files by number */
+    const ResourceEntry* entries; /* bitmaps by number, then WAVE files by number */
 } ResourceIndex;
 
 #define RESOURCE_DIRECTORY_SYMBOL "ResourceDirectory"

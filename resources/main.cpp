@@ -44,24 +44,15 @@ constexpr Module modules[] = {
 
 // Every family of art, each registering its own bitmaps.
 constexpr void (*art_families[])(art::BitmapRegistry&) = {
-    art::register_airspeed_art,
-    art::register_vertical_speed_art,
-    art::register_compass_art,
-    art::register_fuel_art,
-    art::register_engine_art,
-    art::register_flaps_gear_art,
-    art::register_harrow_art,
-    art::register_toggle_art,
-    art::register_registration_art,
-    art::register_altimeter_art,
-    art::register_attitude_art,
-    art::register_turn_coordinator_art,
-    art::register_radio_art,
-    art::register_nav_vor_art,
-    art::register_nav_xpdr_art,
-    art::register_nav_dme_art,
-    art::register_nav_hsi_art,
-    art::register_nav_rmi_art,
+    art::register_airspeed_art,     art::register_vertical_speed_art,
+    art::register_compass_art,      art::register_fuel_art,
+    art::register_engine_art,       art::register_flaps_gear_art,
+    art::register_harrow_art,       art::register_toggle_art,
+    art::register_registration_art, art::register_altimeter_art,
+    art::register_attitude_art,     art::register_turn_coordinator_art,
+    art::register_radio_art,        art::register_nav_vor_art,
+    art::register_nav_xpdr_art,     art::register_nav_dme_art,
+    art::register_nav_hsi_art,      art::register_nav_rmi_art,
 };
 
 struct Options {

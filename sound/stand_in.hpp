@@ -55,7 +55,7 @@ struct StandIn {
     // once however many were made before it.
     std::unordered_set<const void*> open_devices;
     std::unordered_set<const void*> open_buffers;
-    uint32_t misuses = 0;             // calls on a released or unknown handle
+    uint32_t misuses = 0; // calls on a released or unknown handle
 
     StandInClock::time_point now() const { return StandInClock::now() + clock_ahead; }
     // Whether the buffer is sounding now.

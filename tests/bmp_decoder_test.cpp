@@ -13,7 +13,8 @@ using namespace panelhost;
 namespace {
 
 void put_u32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = uint8_t(value >> (8 * i));
 }
 
 // A 3 x 2 bottom-up 24-bit BMP file: bottom row red, black, white; top row blue.
@@ -30,9 +31,10 @@ std::vector<uint8_t> small_bmp_file() {
     file[26] = 1;
     file[28] = 24;
     uint8_t* bottom = &file[54];
-    bottom[2] = 0xFF;                          // red (stored blue, green, red)
-    bottom[6] = bottom[7] = bottom[8] = 0xFF;  // white
-    for (size_t x = 0; x < 3; ++x) file[54 + stride + 3 * x] = 0xFF; // blue
+    bottom[2] = 0xFF;                         // red (stored blue, green, red)
+    bottom[6] = bottom[7] = bottom[8] = 0xFF; // white
+    for (size_t x = 0; x < 3; ++x)
+        file[54 + stride + 3 * x] = 0xFF; // blue
     return file;
 }
 

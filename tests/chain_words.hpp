@@ -142,7 +142,8 @@ inline void expect_failures(uint32_t list_word, const Failures& want, const std:
     EXPECT_EQ(list[end] | list[end + 1] | list[end + 2], 0u) << what << ": list end";
 }
 
-inline void expect_table(uint32_t table_word, const std::vector<Row>& want, const std::string& what) {
+inline void expect_table(uint32_t table_word, const std::vector<Row>& want,
+                         const std::string& what) {
     Words rows = words(table_word);
     ASSERT_NE(rows, nullptr) << what;
     for (size_t i = 0; i < want.size(); ++i) {
@@ -204,10 +205,17 @@ inline void expect_mouse_list(Words list, const std::vector<Mouse>& want, const 
         Words area = list + 11 * i;
         const Mouse& m = want[i];
         std::string what = name + " mouse record " + std::to_string(i + 1);
-        const uint32_t expected[11] = {m.kind,          uint32_t(m.x),      uint32_t(m.y),
-                                       uint32_t(m.width), uint32_t(m.height), uint32_t(m.cursor),
-                                       m.help_id,       m.flags,            m.key_event,
-                                       0,               0};
+        const uint32_t expected[11] = {m.kind,
+                                       uint32_t(m.x),
+                                       uint32_t(m.y),
+                                       uint32_t(m.width),
+                                       uint32_t(m.height),
+                                       uint32_t(m.cursor),
+                                       m.help_id,
+                                       m.flags,
+                                       m.key_event,
+                                       0,
+                                       0};
         for (size_t w = 0; w < 11; ++w) {
             if (w == 9 && m.callback) {
                 EXPECT_NE(area[w], 0u) << what << ": callback";

@@ -29,14 +29,27 @@ class FlightInstruments : public PlacedGauges<> {
 
 // Element indices of the altimeter's chain.
 enum AltimeterElement : size_t {
-    inch_hundredths = 1, inch_tenths, inch_units, inch_tens,
-    millibar_units, millibar_tens, millibar_hundreds, millibar_thousands,
-    altitude_tens, altitude_hundreds, altitude_thousands, altitude_ten_thousands,
-    hatch, striped_flag, pointer, altimeter_cover, setting_knob,
+    inch_hundredths = 1,
+    inch_tenths,
+    inch_units,
+    inch_tens,
+    millibar_units,
+    millibar_tens,
+    millibar_hundreds,
+    millibar_thousands,
+    altitude_tens,
+    altitude_hundreds,
+    altitude_thousands,
+    altitude_ten_thousands,
+    hatch,
+    striped_flag,
+    pointer,
+    altimeter_cover,
+    setting_knob,
 };
 
 class Altimeter : public FlightInstruments {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
         gauge = &place("Altimeter");
@@ -218,7 +231,7 @@ TEST(PressureSetting, StepsStayOnTheScaleAndKeepBothUnitsTogether) {
 enum AttitudeElement : size_t { horizon_card = 1, bank_ring, gyro_flag, aircraft_symbol };
 
 class Attitude : public FlightInstruments {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
         gauge = &place("Attitude");
@@ -277,7 +290,8 @@ TEST_F(Attitude, KnobMovesTheAircraftSymbolThroughTheHost) {
     // Holding the right half for a second: the host repeats the area's event.
     uint32_t calls = repeat_calls_due(1000);
     ASSERT_GT(calls, 1u);
-    for (uint32_t i = 0; i < calls; ++i) EXPECT_TRUE(host.click(*gauge, 158, 268, MOUSE_LEFT_BUTTON));
+    for (uint32_t i = 0; i < calls; ++i)
+        EXPECT_TRUE(host.click(*gauge, 158, 268, MOUSE_LEFT_BUTTON));
     ASSERT_EQ(host.simulation().key_events().size(), calls);
     for (const KeyEvent& event : host.simulation().key_events())
         EXPECT_EQ(event.event, KEY_ATTITUDE_SYMBOL_UP);
@@ -290,9 +304,11 @@ TEST_F(Attitude, KnobMovesTheAircraftSymbolThroughTheHost) {
 }
 
 TEST_F(Attitude, SymbolHeightStopsAtItsLimits) {
-    for (int i = 0; i < 100; ++i) host.click(*gauge, 158, 268, MOUSE_LEFT_BUTTON);
+    for (int i = 0; i < 100; ++i)
+        host.click(*gauge, 158, 268, MOUSE_LEFT_BUTTON);
     EXPECT_EQ(get(VAR_ATTITUDE_SYMBOL_HEIGHT), flight_settings::symbol_height_limit);
-    for (int i = 0; i < 200; ++i) host.click(*gauge, 130, 268, MOUSE_LEFT_BUTTON);
+    for (int i = 0; i < 200; ++i)
+        host.click(*gauge, 130, 268, MOUSE_LEFT_BUTTON);
     EXPECT_EQ(get(VAR_ATTITUDE_SYMBOL_HEIGHT), -flight_settings::symbol_height_limit);
 }
 
@@ -301,7 +317,7 @@ TEST_F(Attitude, SymbolHeightStopsAtItsLimits) {
 enum TurnElement : size_t { ball = 1, tube_lines, supply_flag, turn_pointer };
 
 class TurnCoordinator : public FlightInstruments {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
         gauge = &place("Turn_Coordinator");

@@ -98,7 +98,7 @@ TEST_F(AttitudePicture, GyroFlagShowsItsWholeLettering) {
     std::string error;
     ASSERT_TRUE(use_panel_fonts(error)) << error;
     set(VAR_INSTRUMENT_POWER_FAILED, 1); // raises the flag
-    draw(0, 0); // level, the flag's callback run
+    draw(0, 0);                          // level, the flag's callback run
     BitmapSurfaces bitmaps(modules.front()->resources());
     const pictures::Picture picture(*gauge, bitmaps, 300);
     picture.save("attitude_gyro_flag.png");

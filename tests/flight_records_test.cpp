@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <memory>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -78,12 +78,9 @@ std::vector<Element> attitude_chain() {
     WordList symbol = common(3, 440, 79, 141, 0x3);
     symbol.word(26, VAR_ATTITUDE_SYMBOL_HEIGHT).number(34, -0.4);
     return {
-        static_image(410, 0, 0, 0x4003),
-        {88, card.map, {80}, gyro_failures, {}},
-        {88, ring.map, {}, gyro_failures, {}},
-        icon(460, 44, 44, 0x4003, 0, 1.0, {}),
-        {48, symbol.map, {}, {}, {}},
-        static_image(450, 0, 0, 0x3),
+        static_image(410, 0, 0, 0x4003),       {88, card.map, {80}, gyro_failures, {}},
+        {88, ring.map, {}, gyro_failures, {}}, icon(460, 44, 44, 0x4003, 0, 1.0, {}),
+        {48, symbol.map, {}, {}, {}},          static_image(450, 0, 0, 0x3),
     };
 }
 
@@ -156,7 +153,8 @@ TEST_F(FlightRecords, AltimeterWords) {
     expect_mouse(header, mouse_lists.at("Altimeter"), "Altimeter");
     ASSERT_EQ(elements.size(), 18u);
     // One drum function serves all twelve drums; the hatch and flag have their own.
-    for (size_t i = 2; i <= 12; ++i) EXPECT_EQ(elements[i][62], elements[1][62]) << i;
+    for (size_t i = 2; i <= 12; ++i)
+        EXPECT_EQ(elements[i][62], elements[1][62]) << i;
     EXPECT_NE(elements[13][33], elements[14][33]);
     EXPECT_NE(elements[13][33], elements[1][62]);
 #endif
@@ -187,7 +185,8 @@ TEST_F(FlightRecords, TurnCoordinatorWords) {
 TEST_F(FlightRecords, PublishedBeforeTheVerticalSpeedIndicator) {
 #if GAUGE_ABI_32BIT
     std::vector<std::string> order;
-    for (size_t i = 6; linkage[i] != 0; ++i) order.push_back(string_at(words(linkage[i])[1]));
+    for (size_t i = 6; linkage[i] != 0; ++i)
+        order.push_back(string_at(words(linkage[i])[1]));
     auto at = [&](const std::string& name) {
         return std::find(order.begin(), order.end(), name) - order.begin();
     };

@@ -74,7 +74,9 @@ class HarrowThroughHost : public PlacedGauges<> {
 
     double angle(GaugeInstance& gauge, double knots) { return needle(gauge, knots).needle_angle; }
 
-    void* word_15() const { return reinterpret_cast<StaticImageRecordOld*>(background)->host_record; }
+    void* word_15() const {
+        return reinterpret_cast<StaticImageRecordOld*>(background)->host_record;
+    }
 
     LoadedModule* module = nullptr;
     const GaugeHeaderOld* published = nullptr;
@@ -176,9 +178,9 @@ TEST_F(HarrowThroughHost, RemovalKillsTheGaugeAndTakesBackItsMouseList) {
     const std::vector<OlderCall>& calls = removed->older()->calls();
     ASSERT_GE(calls.size(), 3u);
     const std::vector<OlderCall> tail(calls.end() - 3, calls.end());
-    EXPECT_EQ(tail, (std::vector<OlderCall>{routine(OlderRoutine::kill),
-                                             slot(34, mouse_list, published),
-                                             slot(31, background)}));
+    EXPECT_EQ(tail,
+              (std::vector<OlderCall>{routine(OlderRoutine::kill), slot(34, mouse_list, published),
+                                      slot(31, background)}));
     EXPECT_TRUE(removed->mouse_map().nodes.empty()) << "the mouse list is unregistered";
     EXPECT_EQ(removed->older()->host_record().mouse_list_state, 0u);
     EXPECT_TRUE(removed->elements().empty()) << "the elements are released";

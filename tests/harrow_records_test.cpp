@@ -59,8 +59,7 @@ std::vector<SeenCall> seen;
 uint32_t host_record_words[2];
 bool fill_word_15 = true;
 
-template <uint32_t Slot>
-void GAUGE_CALL see_element_list(ElementRecord* root) {
+template <uint32_t Slot> void GAUGE_CALL see_element_list(ElementRecord* root) {
     seen.push_back({Slot, root, nullptr, 0});
 }
 template <uint32_t Slot>
@@ -70,10 +69,10 @@ void GAUGE_CALL see_element_list_word(ElementRecord* root, uintptr_t word) {
         reinterpret_cast<StaticImageRecordOld*>(root)->host_record = host_record_words;
 }
 void GAUGE_CALL see_mouse_install(MouseArea* list, GaugeHeaderOld* gauge, void* host_record) {
-    seen.push_back({SLOT_MOUSE_LIST_INSTALL, list, gauge, reinterpret_cast<uintptr_t>(host_record)});
+    seen.push_back(
+        {SLOT_MOUSE_LIST_INSTALL, list, gauge, reinterpret_cast<uintptr_t>(host_record)});
 }
-template <uint32_t Slot>
-void GAUGE_CALL see_mouse_list(MouseArea* list, GaugeHeaderOld* gauge) {
+template <uint32_t Slot> void GAUGE_CALL see_mouse_list(MouseArea* list, GaugeHeaderOld* gauge) {
     seen.push_back({Slot, list, gauge, 0});
 }
 
@@ -164,7 +163,8 @@ TEST(HarrowRecords, LinkageOfTheOlderInterfacePublishesOneGauge) {
 TEST(HarrowRecords, OnlyTheThreeRecordsAreExported) {
     Loaded module = load_harrow();
 #ifdef _WIN32
-    EXPECT_EQ(module.library->symbol("ResourceDirectory"), nullptr) << "resources are in its resource section";
+    EXPECT_EQ(module.library->symbol("ResourceDirectory"), nullptr)
+        << "resources are in its resource section";
 #else
     EXPECT_TRUE(module.library->symbol("ResourceDirectory"));
 #endif
@@ -183,11 +183,11 @@ TEST(HarrowRecords, RoutinesHandTheGaugesOwnRecordsToTheirSlots) {
     ASSERT_TRUE(mouse_list);
     const uintptr_t plus_4 = reinterpret_cast<uintptr_t>(host_record_words) + 4;
     const std::vector<std::tuple<uint32_t, const void*, const void*, uintptr_t>> want = {
-        {24, background, nullptr, 0},     {25, background, nullptr, 0x51},
+        {24, background, nullptr, 0},      {25, background, nullptr, 0x51},
         {32, mouse_list, &header, plus_4}, {33, mouse_list, &header, 0},
-        {26, background, nullptr, 0},     {27, background, nullptr, 0},
-        {28, background, nullptr, 0x52},  {29, background, nullptr, 0},
-        {34, mouse_list, &header, 0},     {31, background, nullptr, 0},
+        {26, background, nullptr, 0},      {27, background, nullptr, 0},
+        {28, background, nullptr, 0x52},   {29, background, nullptr, 0},
+        {34, mouse_list, &header, 0},      {31, background, nullptr, 0},
     };
     for (size_t i = 0; i < want.size(); ++i) {
         SCOPED_TRACE("call " + std::to_string(i));

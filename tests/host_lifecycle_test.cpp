@@ -96,11 +96,11 @@ TEST_F(HostLifecycle, ServicesComeInLifecycleOrderToTheInstanceHeader) {
 TEST_F(HostLifecycle, EveryElementKindIsEvaluatedFromItsSourcesAndCallbacks) {
     GaugeInstance& gauge = place();
     Simulation& sim = host.simulation();
-    sim.set(probe_needle_var, 20);     // callback doubles it: 40 on a 0..90 quarter turn
-    sim.set(probe_slider_var, 4);      // x scale 2; y from its callback (3) at scale -1.5
+    sim.set(probe_needle_var, 20); // callback doubles it: 40 on a 0..90 quarter turn
+    sim.set(probe_slider_var, 4);  // x scale 2; y from its callback (3) at scale -1.5
     sim.set(probe_icon_var, 2);
-    sim.set(probe_moving_var, 25);     // range 0..100
-    sim.set(probe_sprite_x_var, 10);   // scale 0.5
+    sim.set(probe_moving_var, 25);      // range 0..100
+    sim.set(probe_sprite_x_var, 10);    // scale 0.5
     sim.set(probe_sprite_turn_var, 30); // scale -1
     host.update();
 
@@ -112,7 +112,8 @@ TEST_F(HostLifecycle, EveryElementKindIsEvaluatedFromItsSourcesAndCallbacks) {
     EXPECT_EQ(element_of_kind(gauge, ELEMENT_MOVING_IMAGE).slide_x, 0.25);
     EXPECT_EQ(element_of_kind(gauge, ELEMENT_SPRITE).shift_x, 5);
     EXPECT_EQ(element_of_kind(gauge, ELEMENT_SPRITE).rotation, -30);
-    for (const ElementState& state : gauge.elements()) EXPECT_TRUE(state.drawn);
+    for (const ElementState& state : gauge.elements())
+        EXPECT_TRUE(state.drawn);
 }
 
 TEST_F(HostLifecycle, IconsOutsideTheirImagesAreHidden) {

@@ -53,7 +53,8 @@ void add_sources(const ElementState& state, std::set<uint32_t>& ids) {
     case ELEMENT_NEEDLE: add(reinterpret_cast<const NeedleRecord*>(state.record)->source); break;
     case ELEMENT_STRING: {
         const auto* string = reinterpret_cast<const StringRecord*>(state.record);
-        for (const TokenVariable& source : string->sources) add(source);
+        for (const TokenVariable& source : string->sources)
+            add(source);
         break;
     }
     case ELEMENT_SLIDER: {
@@ -171,7 +172,8 @@ class HostileHost : public PlacedGauges<> {
     // Clicks the middle of every area of the gauge with every button combination.
     void click_everything(GaugeInstance& instance) {
         std::vector<Box> boxes;
-        for (const MouseNode& node : instance.mouse_map().nodes) boxes.push_back(node.box);
+        for (const MouseNode& node : instance.mouse_map().nodes)
+            boxes.push_back(node.box);
         for (const Box& box : boxes) {
             for (uint32_t buttons : button_combinations()) {
                 host.click(instance, box.x + box.width / 2, box.y + box.height / 2, buttons);
@@ -183,8 +185,10 @@ class HostileHost : public PlacedGauges<> {
     std::set<uint32_t> every_variable() const {
         std::set<uint32_t> ids;
         for (const auto& instance : host.instances())
-            for (const ElementState& state : instance->elements()) add_sources(state, ids);
-        for (const VariableInfo& info : variable_catalog()) ids.insert(info.id);
+            for (const ElementState& state : instance->elements())
+                add_sources(state, ids);
+        for (const VariableInfo& info : variable_catalog())
+            ids.insert(info.id);
         return ids;
     }
 
@@ -204,7 +208,8 @@ class HostileHost : public PlacedGauges<> {
 
     void update_and_click_all() {
         host.update();
-        for (const auto& instance : host.instances()) click_everything(*instance);
+        for (const auto& instance : host.instances())
+            click_everything(*instance);
         host.update();
     }
 
@@ -236,7 +241,8 @@ TEST_F(HostileHost, EveryVariableAtOnceThenBackToSaneValuesShowsWhatAFreshPlacem
     place_every_gauge_twice();
     const std::set<uint32_t> ids = every_variable();
     for (double value : hostile_values()) {
-        for (uint32_t id : ids) host.simulation().set(id, value);
+        for (uint32_t id : ids)
+            host.simulation().set(id, value);
         update_and_click_all();
         expect_all_sound("every variable = " + std::to_string(value));
     }
@@ -299,8 +305,13 @@ TEST_F(HostileHost, AltimeterShowsZeroFeetForAnAltitudeThatIsNotANumber) {
 // mouse flags with every bit set.
 TEST_F(HostileHost, CallbacksTakeNullRecordsAndUnknownServices) {
     ServiceScope scope(host.simulation());
-    std::vector<std::string> texts = {"", "t", "f", "p99999999999999999999", "b-4h9999999999",
-                                      "o" + std::string(5000, '9'), std::string(5000, 't')};
+    std::vector<std::string> texts = {"",
+                                      "t",
+                                      "f",
+                                      "p99999999999999999999",
+                                      "b-4h9999999999",
+                                      "o" + std::string(5000, '9'),
+                                      std::string(5000, 't')};
     for (const auto& [module_name, module] : host.modules()) {
         for (GaugeHeader* published : module->gauges()) {
             SCOPED_TRACE(published->name);
@@ -374,7 +385,8 @@ TEST_F(HostileHost, DrawingAndSignaturesTakeAbsurdStates) {
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 64, 64));
     ContextPtr cr(cairo_create(surface.get()));
     for (double value : hostile_values()) {
-        for (uint32_t id : ids) host.simulation().set(id, value);
+        for (uint32_t id : ids)
+            host.simulation().set(id, value);
         host.update();
         for (size_t i = 0; i < gauges.size(); ++i) {
             const GaugeInstance& instance = *host.instances()[i];

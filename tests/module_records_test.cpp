@@ -20,17 +20,47 @@ using namespace panelhost;
 namespace {
 
 // The gauge registry in publication order.
-const std::vector<std::string> registry = {
-    "Registration", "ATC_Toggle", "Kneeboard_Toggle", "Map_Toggle", "Invisible_Toggle",
-    "Radios_Toggle", "GPS_Toggle", "Throttle_Toggle", "Compass_Toggle", "Close_Subpanel",
-    "Landing_View_Toggle", "Electricity_Toggle", "Overhead_Toggle", "Engine_Instr_Toggle",
-    "Becker_NR3320_NAV1", "Becker_NR3320_NAV2", "Becker_AR3202_COM1", "Becker_AD3502_ADF",
-    "Becker_ATC3401_XPDR", "Turn_Coordinator", "Altimeter", "Attitude", "Vertical_Speed",
-    "Airspeed", "HSI", "Bendix_KD1572_DME", "Collins_RMI", "Becker_IN3303_VOR1",
-    "Interstage_Turb_Temp", "Torque", "Propeller_RPM", "Gas_Generator_RPM", "Fuel_Flow",
-    "Oil_Temp_Press", "Fuel_Qty_Left_Main", "Fuel_Qty_Right_Main", "Fuel_Qty_Left_Aux",
-    "Fuel_Qty_Right_Aux", "Magnetic_Compass", "Flaps_Gear_Indicator", "Hydraulic_Pressure"};
-
+const std::vector<std::string> registry = {"Registration",
+                                           "ATC_Toggle",
+                                           "Kneeboard_Toggle",
+                                           "Map_Toggle",
+                                           "Invisible_Toggle",
+                                           "Radios_Toggle",
+                                           "GPS_Toggle",
+                                           "Throttle_Toggle",
+                                           "Compass_Toggle",
+                                           "Close_Subpanel",
+                                           "Landing_View_Toggle",
+                                           "Electricity_Toggle",
+                                           "Overhead_Toggle",
+                                           "Engine_Instr_Toggle",
+                                           "Becker_NR3320_NAV1",
+                                           "Becker_NR3320_NAV2",
+                                           "Becker_AR3202_COM1",
+                                           "Becker_AD3502_ADF",
+                                           "Becker_ATC3401_XPDR",
+                                           "Turn_Coordinator",
+                                           "Altimeter",
+                                           "Attitude",
+                                           "Vertical_Speed",
+                                           "Airspeed",
+                                           "HSI",
+                                           "Bendix_KD1572_DME",
+                                           "Collins_RMI",
+                                           "Becker_IN3303_VOR1",
+                                           "Interstage_Turb_Temp",
+                                           "Torque",
+                                           "Propeller_RPM",
+                                           "Gas_Generator_RPM",
+                                           "Fuel_Flow",
+                                           "Oil_Temp_Press",
+                                           "Fuel_Qty_Left_Main",
+                                           "Fuel_Qty_Right_Main",
+                                           "Fuel_Qty_Left_Aux",
+                                           "Fuel_Qty_Right_Aux",
+                                           "Magnetic_Compass",
+                                           "Flaps_Gear_Indicator",
+                                           "Hydraulic_Pressure"};
 
 struct Loaded {
     std::unique_ptr<ModuleLibrary> library;

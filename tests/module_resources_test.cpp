@@ -43,7 +43,8 @@ std::set<uint32_t> bitmaps_named_by(const GaugeHeader& header) {
         case ELEMENT_STRING: break;
         case ELEMENT_ICON: {
             auto* icon = reinterpret_cast<const IconRecord*>(element);
-            for (uint32_t i = 0; i < icon->icon_count; ++i) numbers.insert(element->resource_id + i);
+            for (uint32_t i = 0; i < icon->icon_count; ++i)
+                numbers.insert(element->resource_id + i);
             break;
         }
         case ELEMENT_MOVING_IMAGE:
@@ -164,9 +165,11 @@ TEST(ModuleResources, WaveFilesHaveTheirStatedFormats) {
         uint16_t bits;
         uint32_t data_bytes;
     };
-    const std::map<uint32_t, Stated> stated = {
-        {10, {22050, 16, 3828}}, {20, {22050, 8, 10304}}, {30, {22050, 16, 6014}},
-        {40, {22050, 8, 12554}}, {50, {44100, 8, 438}}};
+    const std::map<uint32_t, Stated> stated = {{10, {22050, 16, 3828}},
+                                               {20, {22050, 8, 10304}},
+                                               {30, {22050, 16, 6014}},
+                                               {40, {22050, 8, 12554}},
+                                               {50, {44100, 8, 438}}};
     auto module = load_marlow();
     ASSERT_TRUE(module);
     EXPECT_EQ(module->resources().waves().size(), stated.size());

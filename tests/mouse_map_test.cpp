@@ -67,7 +67,7 @@ bool has_problem(const MouseMap& map, std::string_view text) {
 
 // A gauge with a two-button inner area at the bottom left and a knob with a tooltip.
 class GaugeMouseList : public ::testing::Test {
-protected:
+  protected:
     enum Node : size_t { kRoot, kInner, kLeftHalf, kRightHalf, kKnobArea, kKnob };
     const std::vector<MouseArea> list{
         whole_gauge(11),
@@ -94,7 +94,11 @@ TEST_F(GaugeMouseList, BuildsTreeWithAbsoluteBoxes) {
     EXPECT_EQ(edges(map.nodes[kRightHalf].box), edges({32, 240, 30, 60}));
     EXPECT_EQ(edges(map.nodes[kKnob].box), edges({100, 20, 80, 40}));
 
-    struct Expected { size_t record; int parent; int depth; };
+    struct Expected {
+        size_t record;
+        int parent;
+        int depth;
+    };
     const Expected expected[] = {{0, -1, 0}, {1, 0, 1}, {2, 1, 2}, {3, 1, 2}, {5, 0, 1}, {7, 4, 2}};
     for (size_t i = 0; i < map.nodes.size(); ++i) {
         EXPECT_EQ(map.nodes[i].record, &list[expected[i].record]) << "node " << i;
@@ -124,12 +128,12 @@ TEST_F(GaugeMouseList, BoxesHoldTheirLeftAndTopEdgesOnly) {
 TEST_F(GaugeMouseList, PointerShowsCursorAndNearestHelp) {
     const PointerInfo left_half = pointer_info(map, 10, 250);
     EXPECT_EQ(left_half.cursor, CURSOR_LEFTARROW);
-    EXPECT_EQ(left_half.help_id, 11u);  // the inner area has none: the whole gauge's
+    EXPECT_EQ(left_half.help_id, 11u); // the inner area has none: the whole gauge's
     EXPECT_EQ(left_half.tooltip, nullptr);
 
     const PointerInfo knob = pointer_info(map, 150, 30);
     EXPECT_EQ(knob.cursor, CURSOR_HAND);
-    EXPECT_EQ(knob.help_id, 33u);  // the tooltip record's help id replaces the area's
+    EXPECT_EQ(knob.help_id, 33u); // the tooltip record's help id replaces the area's
     EXPECT_STREQ(knob.tooltip, "Set heading");
 
     const PointerInfo bare_face = pointer_info(map, 250, 150);
@@ -144,8 +148,15 @@ TEST_F(GaugeMouseList, PointerShowsCursorAndNearestHelp) {
 
 TEST(MouseMapBoxes, ZeroBoxesCoverTheAreaTheyBelongTo) {
     const std::vector<MouseArea> list{
-        whole_gauge(), area(20, 10, 60, 40), child(0, 0, 0, 0, kLeft), area(0, 0, 0, 0),
-        child(10, 10, 5, 5, kLeft), area_end(), area_end(), area_end(), list_end(),
+        whole_gauge(),
+        area(20, 10, 60, 40),
+        child(0, 0, 0, 0, kLeft),
+        area(0, 0, 0, 0),
+        child(10, 10, 5, 5, kLeft),
+        area_end(),
+        area_end(),
+        area_end(),
+        list_end(),
     };
     const MouseMap map = read_mouse_map(list.data(), 120, 80);
     ASSERT_EQ(map.nodes.size(), 5u);
@@ -157,8 +168,8 @@ TEST(MouseMapBoxes, ZeroBoxesCoverTheAreaTheyBelongTo) {
 
 TEST(MouseMapClicks, ChildCountsOnlyInsideEveryEnclosingArea) {
     const std::vector<MouseArea> list{
-        whole_gauge(), area(0, 0, 50, 50), child(40, 40, 30, 30, kLeft), area_end(),
-        area_end(), list_end(),
+        whole_gauge(), area(0, 0, 50, 50), child(40, 40, 30, 30, kLeft),
+        area_end(),    area_end(),         list_end(),
     };
     const MouseMap map = read(list);
     EXPECT_EQ(click_target(map, 45, 45, kLeft), 2u);
@@ -168,8 +179,11 @@ TEST(MouseMapClicks, ChildCountsOnlyInsideEveryEnclosingArea) {
 
 TEST(MouseMapClicks, FirstRecordTakesTheClickWhileLaterOneShowsItsCursor) {
     const std::vector<MouseArea> list{
-        whole_gauge(), child(0, 0, 100, 100, kLeft, CURSOR_UPARROW),
-        child(50, 0, 100, 100, kBothRepeat, CURSOR_DOWNARROW), area_end(), list_end(),
+        whole_gauge(),
+        child(0, 0, 100, 100, kLeft, CURSOR_UPARROW),
+        child(50, 0, 100, 100, kBothRepeat, CURSOR_DOWNARROW),
+        area_end(),
+        list_end(),
     };
     const MouseMap map = read(list);
     EXPECT_EQ(click_target(map, 75, 50, kLeft), 1u);
@@ -179,13 +193,15 @@ TEST(MouseMapClicks, FirstRecordTakesTheClickWhileLaterOneShowsItsCursor) {
 
 TEST(MouseMapPointer, DeeperAreaWinsOverLaterShallowerOne) {
     const std::vector<MouseArea> list{
-        whole_gauge(5), area(0, 0, 100, 100, 44), tooltip("Inner"), child(0, 0, 50, 50, kLeft),
-        area_end(), child(0, 0, 200, 200, kLeft, CURSOR_UPARROW), area_end(), list_end(),
+        whole_gauge(5),   area(0, 0, 100, 100, 44),
+        tooltip("Inner"), child(0, 0, 50, 50, kLeft),
+        area_end(),       child(0, 0, 200, 200, kLeft, CURSOR_UPARROW),
+        area_end(),       list_end(),
     };
     const MouseMap map = read(list);
     const PointerInfo inner = pointer_info(map, 10, 10);
     EXPECT_EQ(inner.cursor, CURSOR_HAND);
-    EXPECT_EQ(inner.help_id, 44u);  // a tooltip without help id keeps the area's
+    EXPECT_EQ(inner.help_id, 44u); // a tooltip without help id keeps the area's
     EXPECT_STREQ(inner.tooltip, "Inner");
     const PointerInfo outer = pointer_info(map, 150, 150);
     EXPECT_EQ(outer.cursor, CURSOR_UPARROW);
@@ -212,8 +228,8 @@ TEST(MouseMapMalformed, ListWithoutEndIsCutAtTheRecordLimit) {
 
 TEST(MouseMapMalformed, RecordsOutsideAnyAreaAreReportedAndIgnored) {
     const std::vector<MouseArea> list{
-        child(0, 0, 10, 10, kLeft), whole_gauge(), area_end(), area_end(),
-        tooltip("Lost"), record_of_kind(9), list_end(),
+        child(0, 0, 10, 10, kLeft), whole_gauge(), area_end(), area_end(), tooltip("Lost"),
+        record_of_kind(9),          list_end(),
     };
     const MouseMap map = read(list);
     ASSERT_EQ(map.nodes.size(), 1u);
@@ -226,8 +242,8 @@ TEST(MouseMapMalformed, RecordsOutsideAnyAreaAreReportedAndIgnored) {
 }
 
 TEST(MouseMapMalformed, UnknownKindInsideAreaIsSkippedAndReadingGoesOn) {
-    const std::vector<MouseArea> list{whole_gauge(), record_of_kind(7),
-                                      child(0, 0, 10, 10, kLeft), area_end(), list_end()};
+    const std::vector<MouseArea> list{whole_gauge(), record_of_kind(7), child(0, 0, 10, 10, kLeft),
+                                      area_end(), list_end()};
     const MouseMap map = read(list);
     ASSERT_EQ(map.nodes.size(), 2u);
     EXPECT_EQ(map.nodes[1].parent, 0);
@@ -243,8 +259,13 @@ TEST(MouseMapMalformed, AreasLeftOpenAreReportedButStillWork) {
 
 TEST(MouseMapMalformed, NegativeSizesHoldNothing) {
     const std::vector<MouseArea> list{
-        whole_gauge(), area(10, 10, -20, 30), child(0, 0, 0, 0, kLeft),
-        child(0, 0, 5, 5, kLeft), area_end(), child(10, 10, 30, -5, kLeft), area_end(),
+        whole_gauge(),
+        area(10, 10, -20, 30),
+        child(0, 0, 0, 0, kLeft),
+        child(0, 0, 5, 5, kLeft),
+        area_end(),
+        child(10, 10, 30, -5, kLeft),
+        area_end(),
         list_end(),
     };
     const MouseMap map = read(list);
@@ -265,11 +286,11 @@ TEST(MouseMapMalformed, DeepNestingStopsReadingAtTheCap) {
 }
 
 TEST(MouseRepeat, FirstRepeatAfter300MsThenEvery100Ms) {
-    const std::vector<std::pair<double, uint32_t>> held_and_calls{
-        {0, 1}, {299, 1}, {300, 2}, {399, 2}, {400, 3}, {1000, 9}};
+    const std::vector<std::pair<double, uint32_t>> held_and_calls{{0, 1},   {299, 1}, {300, 2},
+                                                                  {399, 2}, {400, 3}, {1000, 9}};
     for (const auto& [held_ms, calls] : held_and_calls)
         EXPECT_EQ(repeat_calls_due(held_ms), calls) << held_ms << " ms";
 }
 
-}  // namespace
-}  // namespace panelhost
+} // namespace
+} // namespace panelhost

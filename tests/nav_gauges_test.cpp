@@ -49,7 +49,8 @@ TEST_F(NavGauges, VorWithNav1OffShowsBothFlagsAndCentresTheBars) {
     EXPECT_FALSE(e[3].icon) << "TO arrow dark";
     EXPECT_EQ(e[5].value_x, 0) << "course bar centred";
     EXPECT_EQ(e[6].value_y, 0) << "glide-slope bar centred";
-    for (size_t lamp : {9, 10, 11}) EXPECT_FALSE(e[lamp].icon) << lamp;
+    for (size_t lamp : {9, 10, 11})
+        EXPECT_FALSE(e[lamp].icon) << lamp;
 }
 
 TEST_F(NavGauges, VorObsKnobStepsAndWrapsTheSelectedCourse) {
@@ -72,13 +73,13 @@ TEST_F(NavGauges, VorObsKnobStepsAndWrapsTheSelectedCourse) {
 // Transponder elements: 5 FL label, 6 code, 7 flight level, 9 ON lit, 10 lamp,
 // 11 cover. Clicks: ON (100,85), VFR (210,85), thousands up (75,10) / down (75,40).
 class Transponder : public NavGauges {
-protected:
-  bool is_on(GaugeInstance& xpdr) { return element(xpdr, 10).icon.has_value(); }
+  protected:
+    bool is_on(GaugeInstance& xpdr) { return element(xpdr, 10).icon.has_value(); }
 
-  void switch_to(GaugeInstance& xpdr, bool on) {
-      if (is_on(xpdr) != on) host.click(xpdr, 100, 85, MOUSE_LEFT_BUTTON);
-      ASSERT_EQ(is_on(xpdr), on);
-  }
+    void switch_to(GaugeInstance& xpdr, bool on) {
+        if (is_on(xpdr) != on) host.click(xpdr, 100, 85, MOUSE_LEFT_BUTTON);
+        ASSERT_EQ(is_on(xpdr), on);
+    }
 };
 
 TEST_F(Transponder, OffIgnoresDigitsAndVfrButOnStillSwitches) {
@@ -87,7 +88,8 @@ TEST_F(Transponder, OffIgnoresDigitsAndVfrButOnStillSwitches) {
     EXPECT_EQ(element(xpdr, 11).icon, 0u) << "windows covered";
     EXPECT_FALSE(xpdr.elements()[10].icon) << "lamp dark";
     for (double x : {75, 90, 106, 122})
-        for (double y : {10, 40}) EXPECT_FALSE(click(xpdr, x, y, MOUSE_LEFT_BUTTON));
+        for (double y : {10, 40})
+            EXPECT_FALSE(click(xpdr, x, y, MOUSE_LEFT_BUTTON));
     EXPECT_FALSE(click(xpdr, 210, 85, MOUSE_LEFT_BUTTON)) << "VFR";
     switch_to(xpdr, true);
     EXPECT_FALSE(xpdr.elements()[11].icon) << "windows uncovered";
@@ -151,7 +153,7 @@ TEST(NavigationEffects, PressureAltitudeAndCodeDigits) {
 // DME elements: 1 knob, 2-4 labels, 5 time, 6 speed, 7 distance, 8 cover.
 // Knob halves: left (70,55), right (90,55).
 class Dme : public NavGauges {
-protected:
+  protected:
     void to_off(GaugeInstance& dme) {
         host.click(dme, 70, 55, MOUSE_LEFT_BUTTON);
         host.click(dme, 70, 55, MOUSE_LEFT_BUTTON);
@@ -305,7 +307,7 @@ TEST_F(NavGauges, RmiSelectorsRetargetThePointersForTheNextUpdate) {
     GaugeInstance& rmi = place("Collins_RMI");
     const auto& e = rmi.elements();
     host.update();
-    if (e[5].icon == 1u) host.click(rmi, 64, 235, MOUSE_LEFT_BUTTON); // back to VOR1
+    if (e[5].icon == 1u) host.click(rmi, 64, 235, MOUSE_LEFT_BUTTON);  // back to VOR1
     if (e[6].icon == 1u) host.click(rmi, 235, 235, MOUSE_LEFT_BUTTON); // back to VOR2
     host.update();
     EXPECT_EQ(reinterpret_cast<NeedleRecord*>(e[3].record)->source.id, VAR_NAV1_BEARING);

@@ -28,7 +28,8 @@ TEST(BarSmoothing, FollowsADeviationWithALagOfThreeUpdates) {
         bar = smoothed_bar(bar, 127, true);
         EXPECT_NEAR(bar, e, 1e-3);
     }
-    for (int i = 0; i < 100; ++i) bar = smoothed_bar(bar, 127, true);
+    for (int i = 0; i < 100; ++i)
+        bar = smoothed_bar(bar, 127, true);
     EXPECT_NEAR(bar, 127, 1e-9);
     EXPECT_EQ(smoothed_bar(bar, 127, false), 0) << "power off snaps to centre";
     EXPECT_NEAR(smoothed_bar(0, 127, true), 36.0005, 1e-3) << "and starts again from 0";

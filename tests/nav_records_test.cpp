@@ -270,7 +270,8 @@ TEST(NavRegistry, PublishedInRegistryOrder) {
     ASSERT_TRUE(library) << error;
     auto linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
     std::vector<std::string> order;
-    for (size_t i = 6; linkage[i] != 0; ++i) order.push_back(string_at(words(linkage[i])[1]));
+    for (size_t i = 6; linkage[i] != 0; ++i)
+        order.push_back(string_at(words(linkage[i])[1]));
     auto at = [&](const std::string& name) {
         return std::find(order.begin(), order.end(), name) - order.begin();
     };

@@ -138,8 +138,9 @@ TEST_F(PanelDesign, AMoveAndASaveChangeOneLineAndUndoGivesTheFileBackByteForByte
 
 TEST_F(PanelDesign, GaugesAreAddedRemovedAndMovedBetweenWindowsAndBadEditsRefused) {
     open();
-    EditAnswer added = session->edit_placement(
-        R"({"window": "Window01", "add": "Marlow_Instr!Altimeter", "x": 100, "y": 100, "width": 150})");
+    EditAnswer added =
+        session->edit_placement(R"({"window": "Window01", "add": "Marlow_Instr!Altimeter",)"
+                                R"( "x": 100, "y": 100, "width": 150})");
     ASSERT_EQ(added.status, 200) << added.message;
     EXPECT_EQ(added.key, "gauge01");
     EditAnswer moved = session->edit_placement(

@@ -39,10 +39,10 @@ const std::map<std::string, Toggle> toggles = {
 };
 
 const std::vector<std::string> published_first = {
-    "Registration",        "ATC_Toggle",         "Kneeboard_Toggle", "Map_Toggle",
-    "Invisible_Toggle",    "Radios_Toggle",      "GPS_Toggle",       "Throttle_Toggle",
-    "Compass_Toggle",      "Close_Subpanel",     "Landing_View_Toggle",
-    "Electricity_Toggle",  "Overhead_Toggle",    "Engine_Instr_Toggle"};
+    "Registration",     "ATC_Toggle",         "Kneeboard_Toggle",    "Map_Toggle",
+    "Invisible_Toggle", "Radios_Toggle",      "GPS_Toggle",          "Throttle_Toggle",
+    "Compass_Toggle",   "Close_Subpanel",     "Landing_View_Toggle", "Electricity_Toggle",
+    "Overhead_Toggle",  "Engine_Instr_Toggle"};
 
 class PanelRecords : public MarlowWordsTest<> {};
 
@@ -172,8 +172,7 @@ TEST_F(PanelRecords, RegistrationPlate) {
     EXPECT_EQ(text[72], 0x25u);
     EXPECT_EQ(text[73], 7u);
     EXPECT_NE(text[78], 0u) << "text callback";
-    expect_unlisted_zero(text, 81,
-                         {0, 1, 8, 12, 48, 49, 52, 54, 62, 63, 70, 71, 72, 73, 78},
+    expect_unlisted_zero(text, 81, {0, 1, 8, 12, 48, 49, 52, 54, 62, 63, 70, 71, 72, 73, 78},
                          "string");
 
     Words area = words(header[20]);

@@ -14,7 +14,6 @@ using namespace panelhost;
 
 namespace {
 
-
 std::vector<KeyEvent> repeated(uint32_t event, size_t times) {
     return std::vector<KeyEvent>(times, KeyEvent{event, 0});
 }
@@ -33,7 +32,9 @@ class PanelToggles : public PlacedGauges<> {
         return click(place("Radios_Toggle", parameters));
     }
 
-    uint32_t face(const GaugeInstance& toggle) { return toggle.elements().at(0).record->resource_id; }
+    uint32_t face(const GaugeInstance& toggle) {
+        return toggle.elements().at(0).record->resource_id;
+    }
     uint32_t help_id(const GaugeInstance& toggle) { return toggle.header().mouse_areas[0].help_id; }
 };
 

@@ -49,9 +49,12 @@ TEST(WindowState, TheToggleWindowServiceIsRecordedAndFlipsTheWindow) {
 // A main panel with a compass toggle, and a compass window.
 std::string two_window_panel(const std::string& toggle_parameters, bool compass_visible) {
     return "[Window00]\nsize_mm=100,60\nident=MAIN_PANEL\nvisible=1\n"
-           "gauge00=Marlow_Instr!Compass_Toggle, 10, 10, 38, , " + toggle_parameters + "\n"
+           "gauge00=Marlow_Instr!Compass_Toggle, 10, 10, 38, , " +
+           toggle_parameters +
+           "\n"
            "[Window01]\nsize_mm=160,160\nident=COMPASS_PANEL\nvisible=" +
-           (compass_visible ? "1" : "0") + "\n"
+           (compass_visible ? "1" : "0") +
+           "\n"
            "gauge00=Marlow_Instr!Magnetic_Compass, 5, 5, 150\n"
            "[Window02]\nsize_mm=50,50\nvisible=0\n";
 }

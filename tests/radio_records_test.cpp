@@ -141,11 +141,10 @@ class RadioRecords : public MarlowWordsTest<> {};
 
 TEST_F(RadioRecords, EveryHeadWordByWord) {
 #if GAUGE_ABI_32BIT
-    const std::vector<std::pair<std::string, Head>> heads = {
-        {"Becker_NR3320_NAV1", nav_head(1)},
-        {"Becker_NR3320_NAV2", nav_head(2)},
-        {"Becker_AR3202_COM1", com_head()},
-        {"Becker_AD3502_ADF", adf_head()}};
+    const std::vector<std::pair<std::string, Head>> heads = {{"Becker_NR3320_NAV1", nav_head(1)},
+                                                             {"Becker_NR3320_NAV2", nav_head(2)},
+                                                             {"Becker_AR3202_COM1", com_head()},
+                                                             {"Becker_AD3502_ADF", adf_head()}};
     for (size_t i = 0; i < heads.size(); ++i) {
         const auto& [name, head] = heads[i];
         SCOPED_TRACE(name);

@@ -37,8 +37,7 @@ constexpr Spot on_button{100, 85};
 constexpr Spot voice_button{136, 85};
 constexpr Spot adf_button{209, 85};
 constexpr Spot transfer_button{172, 28};
-constexpr Spot whole_up{280, 66}, whole_down{280, 92}, fraction_up{305, 66},
-    fraction_down{305, 92};
+constexpr Spot whole_up{280, 66}, whole_down{280, 92}, fraction_up{305, 66}, fraction_down{305, 92};
 constexpr Spot window_whole_up{230, 10}, window_fraction_down{270, 35};
 
 class Radios : public PlacedGauges<> {
@@ -61,7 +60,8 @@ class Radios : public PlacedGauges<> {
 
     // Many clicks in a row, without updates in between.
     void clicks(GaugeInstance& gauge, Spot spot, int times) {
-        for (int i = 0; i < times; ++i) host.click(gauge, spot.x, spot.y, MOUSE_LEFT_BUTTON);
+        for (int i = 0; i < times; ++i)
+            host.click(gauge, spot.x, spot.y, MOUSE_LEFT_BUTTON);
     }
 
     Events click_with_preset(GaugeInstance& gauge, uint32_t variable, uint32_t bcd, Spot spot) {
@@ -86,8 +86,10 @@ class Radios : public PlacedGauges<> {
 TEST_F(Radios, FrequencyTextsShowTheBcdDigits) {
     GaugeInstance& com = place("Becker_AR3202_COM1");
     GaugeInstance& nav = place("Becker_NR3320_NAV1");
-    for (auto [bcd, shown_text] : {std::pair{0x1795u, "117.95"}, {0x0800u, "108.00"},
-                                   {0x3697u, "136.97"}, {0x2350u, "123.50"}}) {
+    for (auto [bcd, shown_text] : {std::pair{0x1795u, "117.95"},
+                                   {0x0800u, "108.00"},
+                                   {0x3697u, "136.97"},
+                                   {0x2350u, "123.50"}}) {
         host.simulation().set(VAR_COM_STANDBY_FREQUENCY, bcd);
         host.simulation().set(VAR_NAV1_FREQUENCY, bcd);
         EXPECT_EQ(text(com, com_element::preset), shown_text);
@@ -142,7 +144,8 @@ TEST_F(Radios, ComHeldWholeUpStepsThroughTheHostUntil136) {
     click(com, on_button);
     host.simulation().set(VAR_COM_STANDBY_FREQUENCY, 0x3025);
     size_t sent = 0;
-    for (int i = 0; i < 20; ++i) sent += click(com, window_whole_up).size();
+    for (int i = 0; i < 20; ++i)
+        sent += click(com, window_whole_up).size();
     EXPECT_EQ(sent, 6u);
     EXPECT_EQ(text(com, com_element::preset), "136.25");
 }
@@ -156,7 +159,8 @@ TEST_F(Radios, ComTransferSwapsAndLightsTheButtonFor15Updates) {
     EXPECT_EQ(text(com, com_element::active), "121.50") << "the host swapped the two";
     EXPECT_EQ(text(com, com_element::preset), "118.00");
     int lit = 0;
-    for (int i = 0; i < 30; ++i) lit += shown(com, com_element::transfer_light);
+    for (int i = 0; i < 30; ++i)
+        lit += shown(com, com_element::transfer_light);
     // The update inside `text` above already used two of the fifteen.
     EXPECT_EQ(lit, 13);
 
@@ -278,9 +282,11 @@ TEST_F(Radios, AdfPresetStepsWithinItsRange) {
     click(adf, fraction_up);
     EXPECT_EQ(text(adf, ident_element::preset), "0200.0") << "off";
     EXPECT_EQ(click(adf, on_button), none);
-    for (Spot spot : {fraction_down, whole_down}) click(adf, spot);
+    for (Spot spot : {fraction_down, whole_down})
+        click(adf, spot);
     EXPECT_EQ(text(adf, ident_element::preset), "0200.0");
-    for (int i = 0; i < 3; ++i) click(adf, fraction_up);
+    for (int i = 0; i < 3; ++i)
+        click(adf, fraction_up);
     EXPECT_EQ(text(adf, ident_element::preset), "0200.3");
 
     click(adf, whole_up, MOUSE_RIGHT_BUTTON);
@@ -315,7 +321,8 @@ TEST_F(Radios, AdfTransferSendsThePresetAndTakesBackTheActive) {
     EXPECT_EQ(text(adf, ident_element::active), "0344.5");
     EXPECT_EQ(click(adf, transfer_button), none) << "off";
     click(adf, on_button);
-    for (int i = 0; i < 3; ++i) click(adf, fraction_up);
+    for (int i = 0; i < 3; ++i)
+        click(adf, fraction_up);
     EXPECT_EQ(click(adf, transfer_button), one(KEY_ADF_FREQUENCY_SET, 0x2003));
     EXPECT_EQ(text(adf, ident_element::preset), "0344.5");
     EXPECT_EQ(text(adf, ident_element::active), "0200.3") << "the host applied it";

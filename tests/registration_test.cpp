@@ -54,9 +54,7 @@ TEST_F(RegistrationPlate, WithoutParametersItShowsTheAtcIdentifierInWhiteArial) 
     EXPECT_EQ(text(plate), "AB/C_D") << "an underscore after a comment mark stays";
 }
 
-TEST_F(RegistrationPlate, WithoutAnAnswerTheTextIsEmpty) {
-    EXPECT_EQ(text(place()), "");
-}
+TEST_F(RegistrationPlate, WithoutAnAnswerTheTextIsEmpty) { EXPECT_EQ(text(place()), ""); }
 
 TEST_F(RegistrationPlate, AFixedTextAtTheStartReplacesTheIdentifier) {
     GaugeInstance& plate = place("tD_EFGH r255 g0 b0");

@@ -46,7 +46,7 @@ Rgb pixel(cairo_surface_t* surface, int x, int y) {
 }
 
 class RenderedPanel : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(use_panel_fonts(error)) << error;

@@ -35,7 +35,8 @@ RgbAt solid(uint32_t rgb) {
 }
 
 void put_le(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(uint8_t(value >> (8 * i)));
 }
 
 // A 24-bit bottom-up BMP file; rgb(x, y) gives 0xRRGGBB with y counted from the top.
@@ -45,12 +46,15 @@ std::vector<uint8_t> bmp_file(int width, int height, const RgbAt& rgb) {
     put_le(file, uint32_t(54 + stride * height), 4);
     put_le(file, 0, 4);
     put_le(file, 54, 4);
-    for (uint32_t field : {40u, uint32_t(width), uint32_t(height)}) put_le(file, field, 4);
+    for (uint32_t field : {40u, uint32_t(width), uint32_t(height)})
+        put_le(file, field, 4);
     put_le(file, 1, 2);
     put_le(file, 24, 2);
-    for (int i = 0; i < 6; ++i) put_le(file, 0, 4);
+    for (int i = 0; i < 6; ++i)
+        put_le(file, 0, 4);
     for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) put_le(file, rgb(x, y), 3);
+        for (int x = 0; x < width; ++x)
+            put_le(file, rgb(x, y), 3);
         file.resize(file.size() + size_t(stride - width * 3));
     }
     return file;
@@ -90,7 +94,7 @@ double GAUGE_CALL write_letters(ElementRecord* record) {
 }
 
 class Render : public ::testing::Test {
-protected:
+  protected:
     void add_bitmap(uint32_t number, int width, int height, const RgbAt& rgb) {
         files_[number] = bmp_file(width, height, rgb);
     }
@@ -99,8 +103,8 @@ protected:
         if (!bitmaps_) {
             std::vector<ResourceEntry> entries;
             for (const auto& [number, file] : files_)
-                entries.push_back({RESOURCE_TYPE_BITMAP, number, file.data(),
-                                   file.data() + file.size()});
+                entries.push_back(
+                    {RESOURCE_TYPE_BITMAP, number, file.data(), file.data() + file.size()});
             ResourceIndex index{uint32_t(entries.size()), entries.data()};
             bitmaps_.emplace(ModuleResources(&index));
         }
@@ -130,7 +134,7 @@ protected:
 
     Simulation sim;
 
-private:
+  private:
     std::map<uint32_t, std::vector<uint8_t>> files_;
     std::optional<BitmapSurfaces> bitmaps_;
     std::vector<std::unique_ptr<GaugeInstance>> gauges_;
@@ -168,7 +172,8 @@ TEST_F(Render, NeedlesTurnClockwiseAboutTheirPivot) {
 
 TEST_F(Render, IconsShowTheirIndexAndSlidersMoveByTheirShift) {
     const uint32_t colours[] = {red, green, blue};
-    for (uint32_t i = 0; i < 3; ++i) add_bitmap(10 + i, 4, 4, solid(colours[i]));
+    for (uint32_t i = 0; i < 3; ++i)
+        add_bitmap(10 + i, 4, 4, solid(colours[i]));
     IconRecord icon{};
     icon.common = element(ELEMENT_ICON, 10, {0, 0});
     icon.source = gauge::variable(value_var);
@@ -400,9 +405,9 @@ TEST_F(Render, MissingBitmapsAreCountedAndTheRestIsDrawn) {
     MovingImageRecord no_window = gauge::moving_image({.bitmap = 1}, nullptr, nullptr);
     StaticImageRecord present = gauge::static_image(1, {10, 10}, 0, nullptr, nullptr);
     int missing = 0;
-    SurfacePtr canvas = draw(
-        place({&absent.common, &hidden.common, &no_window.common, &present.common}, {20, 20}), 1,
-        &missing);
+    SurfacePtr canvas =
+        draw(place({&absent.common, &hidden.common, &no_window.common, &present.common}, {20, 20}),
+             1, &missing);
     EXPECT_EQ(missing, 2) << "hidden elements are not counted";
     EXPECT_EQ(pixel_at(canvas.get(), 11, 11), opaque(white));
     EXPECT_EQ(pixel_at(canvas.get(), 1, 1), 0u);

@@ -24,7 +24,8 @@ std::map<uint32_t, double> values(const ScenarioStep& step) {
 
 std::vector<double> event_times(const ScenarioStep& step) {
     std::vector<double> times;
-    for (const ScenarioEvent* event : step.events) times.push_back(event->t);
+    for (const ScenarioEvent* event : step.events)
+        times.push_back(event->t);
     return times;
 }
 
@@ -91,7 +92,8 @@ TEST(ScenarioFile, NamesTheFileAndEntryOfEachBadEntryAndKeepsTheRest) {
     std::vector<std::string> expected = {
         "flight.json entry 2: has no time \"t\"",
         "flight.json entry 3: time \"t\" must not be negative",
-        "flight.json entry 4: variable \"SPEED OF LIGHT\" is neither a number nor a known variable name",
+        "flight.json entry 4: variable \"SPEED OF LIGHT\" is neither a number nor a known variable "
+        "name",
         "flight.json entry 5: key event \"NO_SUCH_EVENT\" is unknown",
         "flight.json entry 6: key events are numbered from 0x10000",
         "flight.json entry 7: fail key 0 is not a failure key",
@@ -104,7 +106,7 @@ TEST(ScenarioFile, NamesTheFileAndEntryOfEachBadEntryAndKeepsTheRest) {
     };
     EXPECT_EQ(scenario.errors, expected);
     ASSERT_EQ(scenario.variables.at(VAR_AIRSPEED).size(), 2u);
-    EXPECT_EQ(scenario.duration, 12);  // the last good entry's time
+    EXPECT_EQ(scenario.duration, 12); // the last good entry's time
 }
 
 TEST(ScenarioFile, ReportsFilesThatAreNoScenario) {
@@ -158,7 +160,7 @@ TEST(ScenarioTrack, MovesLinearlyBetweenPointsAndSnapsWhereAsked) {
     EXPECT_FALSE(value_at(track, 9.9));
     EXPECT_EQ(*value_at(track, 10), 100);
     EXPECT_EQ(*value_at(track, 12.5), 125);
-    EXPECT_EQ(*value_at(track, 29.9), 200);  // a snap holds the value before it
+    EXPECT_EQ(*value_at(track, 29.9), 200); // a snap holds the value before it
     EXPECT_EQ(*value_at(track, 30), 0);
     EXPECT_EQ(*value_at(track, 1000), 0);
 }
@@ -172,22 +174,22 @@ const char* circuit = R"({"duration": 10, "loop": true, "timeline": [
 
 TEST(ScenarioPlayer, PlaysValuesAndEventsInTimeAtItsSpeedOnlyWhilePlaying) {
     ScenarioPlayer player(read(circuit));
-    EXPECT_TRUE(player.advance(1).variables.empty());  // paused at first
+    EXPECT_TRUE(player.advance(1).variables.empty()); // paused at first
     player.play();
     ScenarioStep first = player.advance(1);
-    EXPECT_EQ(event_times(first), (std::vector<double>{0}));  // the events at 0 come first
+    EXPECT_EQ(event_times(first), (std::vector<double>{0})); // the events at 0 come first
     EXPECT_EQ(values(first).at(VAR_AIRSPEED), 10);
-    EXPECT_FALSE(values(first).count(65));  // not before its first point
+    EXPECT_FALSE(values(first).count(65)); // not before its first point
 
     player.set_speed(2);
-    ScenarioStep second = player.advance(1.5);  // to 4 s
+    ScenarioStep second = player.advance(1.5); // to 4 s
     EXPECT_DOUBLE_EQ(player.time(), 4);
     EXPECT_EQ(event_times(second), (std::vector<double>{4}));
     EXPECT_EQ(values(second).at(VAR_AIRSPEED), 40);
 
     player.pause();
     EXPECT_TRUE(player.advance(1).events.empty());
-    ScenarioStep stepped = player.step(3);  // steps play while paused
+    ScenarioStep stepped = player.step(3); // steps play while paused
     EXPECT_DOUBLE_EQ(player.time(), 7);
     EXPECT_EQ(values(stepped).at(VAR_VERTICAL_SPEED), 200);
     EXPECT_FALSE(player.playing());
@@ -197,7 +199,7 @@ TEST(ScenarioPlayer, LoopsWithTheEventsOfBothEndsAndRestartsOnRequest) {
     ScenarioPlayer player(read(circuit));
     player.play();
     player.advance(9);
-    ScenarioStep wrap = player.advance(2);  // 9 s to 11 s: 10 s is the end
+    ScenarioStep wrap = player.advance(2); // 9 s to 11 s: 10 s is the end
     EXPECT_TRUE(wrap.restarted);
     EXPECT_EQ(event_times(wrap), (std::vector<double>{10, 0}));
     EXPECT_DOUBLE_EQ(player.time(), 1);
@@ -205,11 +207,12 @@ TEST(ScenarioPlayer, LoopsWithTheEventsOfBothEndsAndRestartsOnRequest) {
 
     player.restart();
     EXPECT_EQ(event_times(player.step(0)), (std::vector<double>{0}));
-    EXPECT_TRUE(player.step(0).events.empty());  // once only
+    EXPECT_TRUE(player.step(0).events.empty()); // once only
 }
 
 TEST(ScenarioPlayer, WithoutLoopStopsAtTheEndAndPlayStartsAgain) {
-    ScenarioPlayer player(read(R"({"timeline": [{"t": 0, "set": {"61": 1}}, {"t": 2, "set": {"61": 3}}]})"));
+    ScenarioPlayer player(
+        read(R"({"timeline": [{"t": 0, "set": {"61": 1}}, {"t": 2, "set": {"61": 3}}]})"));
     player.play();
     ScenarioStep last = player.advance(5);
     EXPECT_FALSE(player.playing());
@@ -224,7 +227,7 @@ TEST(ScenarioPlayer, LeavesAVariableAloneAfterItsLastPoint) {
     ScenarioPlayer player(read(R"({"duration": 10, "timeline": [
         {"t": 0, "snap": {"612": 0}}, {"t": 1, "set": {"61": 5}}, {"t": 3, "set": {"61": 9}}]})"));
     player.play();
-    EXPECT_EQ(values(player.advance(0.5)).count(612), 1u);  // its only point, once
+    EXPECT_EQ(values(player.advance(0.5)).count(612), 1u); // its only point, once
     EXPECT_EQ(values(player.advance(0.5)).count(612), 0u);
     EXPECT_EQ(values(player.advance(2.5)).at(VAR_AIRSPEED), 9); // passing the last point sets it
     EXPECT_EQ(values(player.advance(0.5)).count(61), 0u);
@@ -234,17 +237,18 @@ TEST(ScenarioPlayer, AHandSetValueHoldsUntilTheScenarioSetsTheVariableAgain) {
     ScenarioPlayer player(read(circuit));
     player.play();
     player.advance(1);
-    player.hold_variable(61);  // the next point of 61 is at 4 s
+    player.hold_variable(61); // the next point of 61 is at 4 s
     EXPECT_FALSE(values(player.advance(2)).count(61));
     EXPECT_EQ(values(player.advance(1)).at(VAR_AIRSPEED), 40);
-    player.hold_variable(61);  // no later point: held until the scenario starts again
+    player.hold_variable(61); // no later point: held until the scenario starts again
     EXPECT_FALSE(values(player.advance(5)).count(61));
     EXPECT_EQ(values(player.advance(2)).at(VAR_AIRSPEED), 10); // 11 s: round again
 }
 
 TEST(ScenarioPlayer, NamedValuesFollowTheirTrack) {
-    ScenarioPlayer player(read(R"({"timeline": [{"t": 0, "named": {"PRESSURE ALTITUDE,feet": 0}},
-                                                 {"t": 10, "named": {"PRESSURE ALTITUDE,feet": 1000}}]})"));
+    ScenarioPlayer player(read(R"({"timeline": [
+        {"t": 0, "named": {"PRESSURE ALTITUDE,feet": 0}},
+        {"t": 10, "named": {"PRESSURE ALTITUDE,feet": 1000}}]})"));
     player.play();
     ScenarioStep step = player.advance(2.5);
     ASSERT_EQ(step.named.size(), 1u);

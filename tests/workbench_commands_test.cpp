@@ -27,7 +27,8 @@ std::string refusal(const std::string& kind, const std::string& body) {
 
 TEST(WorkbenchCommands, ReadsEveryCommandThePageSends) {
     MousePress press = read_ok<MousePress>(
-        "mouse", R"({"action": "press", "layout": 3, "gauge": 2, "x": 10.5, "y": -2, "button": "right"})");
+        "mouse",
+        R"({"action": "press", "layout": 3, "gauge": 2, "x": 10.5, "y": -2, "button": "right"})");
     EXPECT_EQ(press.layout, 3u);
     EXPECT_EQ(press.gauge, 2u);
     EXPECT_EQ(press.x, 10.5);
@@ -42,17 +43,20 @@ TEST(WorkbenchCommands, ReadsEveryCommandThePageSends) {
     EXPECT_EQ(failure.key, 3u);
     EXPECT_TRUE(failure.active);
 
-    EXPECT_EQ(read_ok<SendKeyEvent>("key", R"({"event": "KOHLSMAN_DEC", "value": 0})").event, 0x1015Cu);
+    EXPECT_EQ(read_ok<SendKeyEvent>("key", R"({"event": "KOHLSMAN_DEC", "value": 0})").event,
+              0x1015Cu);
     SendKeyEvent key = read_ok<SendKeyEvent>("key", R"({"event": 65883, "value": -1})");
     EXPECT_EQ(key.event, 65883u);
-    EXPECT_EQ(key.value, 0xFFFFFFFFu);  // a negative value as its 32-bit word
+    EXPECT_EQ(key.value, 0xFFFFFFFFu); // a negative value as its 32-bit word
 
     using Action = ScenarioControl::Action;
     EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "play"})").action, Action::Play);
     EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "pause"})").action, Action::Pause);
-    EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "restart"})").action, Action::Restart);
+    EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "restart"})").action,
+              Action::Restart);
     EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "step"})").amount, 1);
-    EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "step", "seconds": 0.5})").amount, 0.5);
+    EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "step", "seconds": 0.5})").amount,
+              0.5);
     EXPECT_EQ(read_ok<ScenarioControl>("scenario", R"({"action": "speed", "speed": 4})").amount, 4);
     EXPECT_EQ(read_ok<SetZoom>("view", R"({"zoom": 1.5})").zoom, 1.5);
     EXPECT_EQ(read_ok<SetZoom>("view", R"({"zoom": 1.5})").page, "") << "a request naming no page";
@@ -78,13 +82,23 @@ TEST(WorkbenchCommands, RefusesWhatCannotBeCarriedOutWithAMessage) {
     EXPECT_FALSE(refusal("variable", R"({"id": 61, "value": null})").empty());
     EXPECT_FALSE(refusal("failure", R"({"key": 0, "active": true})").empty());
     EXPECT_EQ(refusal("failure", R"({"key": 3, "active": 1})"), "\"active\" must be true or false");
-    EXPECT_EQ(refusal("key", R"({"event": 5, "value": 0})"), "key events are numbered from 0x10000");
-    EXPECT_EQ(refusal("key", R"({"event": "WARP_DRIVE", "value": 0})"), "key event \"WARP_DRIVE\" is unknown");
+    EXPECT_EQ(refusal("key", R"({"event": 5, "value": 0})"),
+              "key events are numbered from 0x10000");
+    EXPECT_EQ(refusal("key", R"({"event": "WARP_DRIVE", "value": 0})"),
+              "key event \"WARP_DRIVE\" is unknown");
     EXPECT_FALSE(refusal("key", R"({"event": 65883, "value": 1e10})").empty());
-    EXPECT_EQ(refusal("mouse", R"({"action": "wiggle"})"), "\"action\" must be \"press\" or \"release\"");
-    EXPECT_FALSE(refusal("mouse", R"({"action": "press", "layout": 1, "gauge": 0, "x": 1e9, "y": 0, "button": "left"})").empty());
-    EXPECT_EQ(refusal("mouse", R"({"action": "press", "layout": 1, "gauge": 0, "x": 1, "y": 0, "button": "middle"})"),
-              "\"button\" must be \"left\" or \"right\"");
+    EXPECT_EQ(refusal("mouse", R"({"action": "wiggle"})"),
+              "\"action\" must be \"press\" or \"release\"");
+    EXPECT_FALSE(
+        refusal(
+            "mouse",
+            R"({"action": "press", "layout": 1, "gauge": 0, "x": 1e9, "y": 0, "button": "left"})")
+            .empty());
+    EXPECT_EQ(
+        refusal(
+            "mouse",
+            R"({"action": "press", "layout": 1, "gauge": 0, "x": 1, "y": 0, "button": "middle"})"),
+        "\"button\" must be \"left\" or \"right\"");
     EXPECT_FALSE(refusal("scenario", R"({"action": "speed", "speed": 100})").empty());
     EXPECT_FALSE(refusal("scenario", R"({"action": "step", "seconds": -1})").empty());
     EXPECT_FALSE(refusal("scenario", R"({"action": "rewind"})").empty());

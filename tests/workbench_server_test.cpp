@@ -19,30 +19,30 @@ using namespace panelhost;
 namespace {
 
 class Server : public ::testing::Test {
-protected:
-  // The example panel and flight; fixtures of other panels say theirs.
-  virtual WorkbenchOptions options() {
-      WorkbenchOptions options;
-      options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";
-      options.scenario_file = PANEL_EXAMPLES_DIR "/scenario.json";
-      options.module_dirs = {std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string()};
-      return options;
-  }
+  protected:
+    // The example panel and flight; fixtures of other panels say theirs.
+    virtual WorkbenchOptions options() {
+        WorkbenchOptions options;
+        options.panel_file = PANEL_EXAMPLES_DIR "/panel.cfg";
+        options.scenario_file = PANEL_EXAMPLES_DIR "/scenario.json";
+        options.module_dirs = {std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string()};
+        return options;
+    }
 
-  void SetUp() override {
-      std::string error;
-      ASSERT_TRUE(use_panel_fonts(error)) << error;
-      server = std::make_unique<WorkbenchServer>(options(), WORKBENCH_PAGE_DIR);
-      port = server->bind(0);
-      ASSERT_GT(port, 0);
-      ASSERT_TRUE(server->start());
-      serving = std::thread([this] { server->serve(); });
-      client = std::make_unique<httplib::Client>("127.0.0.1", port);
-      client->set_read_timeout(5, 0);
-      // Listening begins on the serving thread.
-      for (int tries = 0; tries < 100 && !client->Get("/api/stats"); ++tries)
-          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(use_panel_fonts(error)) << error;
+        server = std::make_unique<WorkbenchServer>(options(), WORKBENCH_PAGE_DIR);
+        port = server->bind(0);
+        ASSERT_GT(port, 0);
+        ASSERT_TRUE(server->start());
+        serving = std::thread([this] { server->serve(); });
+        client = std::make_unique<httplib::Client>("127.0.0.1", port);
+        client->set_read_timeout(5, 0);
+        // Listening begins on the serving thread.
+        for (int tries = 0; tries < 100 && !client->Get("/api/stats"); ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     void TearDown() override {
         server->stop();
         if (serving.joinable()) serving.join();
@@ -91,7 +91,8 @@ TEST_F(Server, AnswersBadRequestsWith400AndAMessage) {
     EXPECT_EQ(frame->status, 400);
     EXPECT_EQ(frame->body, "\"after\" must be a cycle number\n");
 
-    auto refused = client->Post("/api/variable", "{\"id\": 99999, \"value\": 1}", "application/json");
+    auto refused =
+        client->Post("/api/variable", "{\"id\": 99999, \"value\": 1}", "application/json");
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->status, 400);
     EXPECT_EQ(refused->body, "variable 99999 is not one the gauges read\n");
@@ -212,7 +213,8 @@ TEST_F(Server, KeepsCyclingWhilePagesSendAtOnceAndStopsCleanly) {
                 std::string value = std::to_string(i * 100 + request);
                 auto set = page.Post("/api/variable", "{\"id\": 61, \"value\": " + value + "}",
                                      "application/json");
-                auto press = page.Post("/api/mouse", "{\"action\": \"release\"}", "application/json");
+                auto press =
+                    page.Post("/api/mouse", "{\"action\": \"release\"}", "application/json");
                 auto frame = page.Get(("/api/frame?after=" + std::to_string(after)).c_str());
                 if (set && press && frame && frame->status == 200) {
                     ++answered;
@@ -220,7 +222,8 @@ TEST_F(Server, KeepsCyclingWhilePagesSendAtOnceAndStopsCleanly) {
                 }
             }
         });
-    for (std::thread& page : pages) page.join();
+    for (std::thread& page : pages)
+        page.join();
     EXPECT_EQ(answered, 60);
     auto stats = nlohmann::json::parse(client->Get("/api/stats")->body);
     EXPECT_GT(stats["cycle"].get<uint64_t>(), 0u);
@@ -241,7 +244,8 @@ class SlowServer : public Server {
         auto frame = client->Get(("/api/frame?after=" + std::to_string(after)).c_str());
         if (!frame || frame->status != 200) return nullptr;
         uint32_t length = 0;
-        for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
+        for (int i = 0; i < 4; ++i)
+            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
         return nlohmann::json::parse(frame->body.substr(4, length));
     }
 };
@@ -357,7 +361,8 @@ TEST_F(ServerOfPlacedWindows, OpensAndClosesWindowsAndRefusesBadOnes) {
     for (int tries = 0; tries < 50; ++tries) {
         auto frame = client->Get("/api/frame?after=0");
         uint32_t length = 0;
-        for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
+        for (int i = 0; i < 4; ++i)
+            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
         zooms = nlohmann::json::parse(frame->body.substr(4, length))["zooms"];
         if (zooms == nlohmann::json({1.5, 2.0, 1.5})) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));

@@ -100,11 +100,14 @@ uint32_t pixel_at(cairo_surface_t* surface, int x, int y) {
 uint32_t header_length(const std::string& frame) {
     EXPECT_GE(frame.size(), 4u);
     uint32_t length = 0;
-    for (int i = 0; i < 4; ++i) length |= uint32_t(uint8_t(frame[i])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        length |= uint32_t(uint8_t(frame[i])) << (8 * i);
     return length;
 }
 
-json header_of(const std::string& frame) { return json::parse(frame.substr(4, header_length(frame))); }
+json header_of(const std::string& frame) {
+    return json::parse(frame.substr(4, header_length(frame)));
+}
 
 // The bytes of the header's picture `index`: they follow the JSON.
 std::string picture_bytes(const std::string& frame, const json& header, size_t index) {
@@ -115,25 +118,26 @@ std::string picture_bytes(const std::string& frame, const json& header, size_t i
 
 std::vector<size_t> pictured_gauges(const json& header) {
     std::vector<size_t> ids;
-    for (const json& picture : header["pictures"]) ids.push_back(picture["gauge"]);
+    for (const json& picture : header["pictures"])
+        ids.push_back(picture["gauge"]);
     return ids;
 }
 
 size_t count_key_events(const json& header, uint32_t event) {
     size_t count = 0;
-    for (const json& key : header["keys"]) count += key["event"] == event;
+    for (const json& key : header["keys"])
+        count += key["event"] == event;
     return count;
 }
 
 class Workbench : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(use_panel_fonts(error)) << error;
         dir = fs::temp_directory_path() /
-              ("workbench_session_test_" + std::string(::testing::UnitTest::GetInstance()
-                                                            ->current_test_info()
-                                                            ->name()));
+              ("workbench_session_test_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::create_symlink(MARLOW_MODULE_PATH, dir / "Marlow_Instr.so");
@@ -186,7 +190,7 @@ TEST_F(Workbench, DescribesWindowsGaugesMouseAreasVariablesAndFailures) {
 
     const json& probe = layout["gauges"][1]["mouse"];
     ASSERT_EQ(probe.size(), 3u);
-    EXPECT_EQ(probe[0]["tip"], "Probe gauge");  // the tooltip text before the help id
+    EXPECT_EQ(probe[0]["tip"], "Probe gauge"); // the tooltip text before the help id
     EXPECT_EQ(probe[1]["cursor"], "hand");
     EXPECT_TRUE(probe[1]["tip"].is_null()); // the page takes the enclosing area's
     EXPECT_EQ(probe[2]["box"], json({10.0, 0.0, 10.0, 10.0}));
@@ -211,12 +215,12 @@ TEST_F(Workbench, DescribesWindowsGaugesMouseAreasVariablesAndFailures) {
 TEST_F(Workbench, FramesCarryOnlyThePicturesThatChangedSinceTheLastOne) {
     open();
     session->run_cycle(0);
-    EXPECT_TRUE(header_of(session->frame(0))["pictures"].empty());  // nobody watching yet
+    EXPECT_TRUE(header_of(session->frame(0))["pictures"].empty()); // nobody watching yet
 
     run(0.1, 0.1);
     std::string first = session->frame(0);
     json header = header_of(first);
-    EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0, 1}));  // window 1 is closed
+    EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0, 1})); // window 1 is closed
     EXPECT_EQ(header["windows"], json({true, false}));
     EXPECT_EQ(header["pictures"][0]["width"], 200);
     EXPECT_EQ(picture_bytes(first, header, 0).substr(0, 8), "\x89PNG\r\n\x1a\n");
@@ -232,7 +236,7 @@ TEST_F(Workbench, FramesCarryOnlyThePicturesThatChangedSinceTheLastOne) {
     EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0}));
     EXPECT_EQ(header["values"]["61"], 120);
 
-    session->submit(SetZoom{2});  // every picture again, twice the size
+    session->submit(SetZoom{2}); // every picture again, twice the size
     run(0.4, 0.4);
     header = header_of(session->frame(session->sequence() - 1));
     EXPECT_EQ(pictured_gauges(header), (std::vector<size_t>{0, 1}));
@@ -319,7 +323,7 @@ TEST_F(Workbench, AHeldButtonRepeatsAfter300MsThenEvery100MsUntilReleased) {
     session->submit(MousePress{session->layout_number(), 1, 15, 5, false});
     run(1.0, 1.29);
     EXPECT_EQ(count_key_events(header_of(session->frame(start)), probe_area_key_event), 1u);
-    run(1.31, 1.52);  // 300, 400 and 500 ms
+    run(1.31, 1.52); // 300, 400 and 500 ms
     EXPECT_EQ(count_key_events(header_of(session->frame(start)), probe_area_key_event), 4u);
     session->submit(MouseRelease{});
     run(1.55, 2.0);
@@ -371,7 +375,7 @@ TEST_F(Workbench, PlaysTheScenarioAndAHandSetValueHoldsUntilItsNextPoint) {
     session->submit(ScenarioControl{ScenarioControl::Action::Restart, 0});
     run(4.1, 4.1);
     EXPECT_EQ(session->player().time(), 0);
-    EXPECT_EQ(session->host().simulation().get(61), 0);  // the hold ends with a restart
+    EXPECT_EQ(session->host().simulation().get(61), 0); // the hold ends with a restart
 }
 
 // What the pilot sets through a gauge holds against a playing scenario: the
@@ -440,7 +444,7 @@ TEST_F(Workbench, ReloadsAChangedPanelFileAndKeepsTheSimulatorStateAndOpenWindow
                   ":4: a gauge needs Module!Gauge, x, y[, width[, height]][, parameters]");
     EXPECT_EQ(session->host().simulation().get(61), 77);
     EXPECT_TRUE(session->host().simulation().failure_active(6));
-    EXPECT_EQ(session->host().instances().size(), 2u);  // the old gauges are gone
+    EXPECT_EQ(session->host().instances().size(), 2u); // the old gauges are gone
 }
 
 TEST_F(Workbench, HandsOutTheModulesWaveResources) {

@@ -24,7 +24,7 @@ case "$mode" in
 esac
 
 # Each group: its name, its packages, what is left untested without it.
-group_names=(build m32 browser windows fuzz wine)
+group_names=(build format m32 browser windows fuzz wine)
 declare -A group_title group_packages group_untested
 group_title[build]="build"
 group_packages[build]="cmake ninja-build g++ gcc pkg-config
@@ -33,6 +33,9 @@ group_packages[build]="cmake ninja-build g++ gcc pkg-config
   libcairo2-dev libfontconfig-dev fonts-dseg fonts-liberation2
   libcpp-httplib-dev libpng-dev"
 group_untested[build]="nothing can be built"
+group_title[format]="source format check"
+group_packages[format]="clang-format"
+group_untested[format]="the check that every source file is formatted fails"
 group_title[m32]="32-bit build"
 group_packages[m32]="g++-multilib"
 group_untested[m32]="the m32 preset (the reference record layout) is not run"

@@ -1,8 +1,8 @@
 // The engine-selectable needle gauges: one gauge per kind of engine value, placed
 // once per engine; the parameter string names the engine (engine_select.hpp). The
 // records name engine 1's token variables and help ids.
-#include "engine_gauges.hpp"
 #include "engine/engine_bitmaps.hpp"
+#include "engine_gauges.hpp"
 #include "engine_select.hpp"
 #include "engine_tables.hpp"
 #include "simulator_numbers.h"
@@ -112,40 +112,45 @@ constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source,
 
 } // namespace
 
-constinit NeedleDial interstage_turb_temp_gauge =
-    needle_dial(interstage_turb_temp_gauge,
-                engine_dial("Interstage_Turb_Temp", bitmaps::itt,
-                            centre_needle(bitmaps::itt.needle, VAR_ENG_ITT(1), itt_table, itt_failures), 12758));
+constinit NeedleDial interstage_turb_temp_gauge = needle_dial(
+    interstage_turb_temp_gauge,
+    engine_dial("Interstage_Turb_Temp", bitmaps::itt,
+                centre_needle(bitmaps::itt.needle, VAR_ENG_ITT(1), itt_table, itt_failures),
+                12758));
 
-constinit NeedleDial torque_gauge =
-    needle_dial(torque_gauge, engine_dial("Torque", bitmaps::torque,
-                                          centre_needle(bitmaps::torque.needle, VAR_ENG_TORQUE(1), torque_table,
-                                                        torque_failures, torque_needle_value),
-                                          12742));
+constinit NeedleDial torque_gauge = needle_dial(
+    torque_gauge, engine_dial("Torque", bitmaps::torque,
+                              centre_needle(bitmaps::torque.needle, VAR_ENG_TORQUE(1), torque_table,
+                                            torque_failures, torque_needle_value),
+                              12742));
 
-constinit NeedleDial propeller_rpm_gauge = needle_dial(
-    propeller_rpm_gauge,
-    engine_dial("Propeller_RPM", bitmaps::propeller,
-                centre_needle(bitmaps::propeller.needle, VAR_ENG_PROPELLER_RPM(1), propeller_table, standard_failures),
-                12465));
+constinit NeedleDial propeller_rpm_gauge =
+    needle_dial(propeller_rpm_gauge,
+                engine_dial("Propeller_RPM", bitmaps::propeller,
+                            centre_needle(bitmaps::propeller.needle, VAR_ENG_PROPELLER_RPM(1),
+                                          propeller_table, standard_failures),
+                            12465));
 
 constinit TwoNeedleDial gas_generator_rpm_gauge = two_needle_dial(
     gas_generator_rpm_gauge,
     {"Gas_Generator_RPM", bitmaps::gas_generator.face, bitmaps::gas_generator.cover, units_needle,
-     centre_needle(bitmaps::gas_generator.needle, VAR_ENG_GAS_GENERATOR_RPM(1), gas_generator_table, standard_failures)},
+     centre_needle(bitmaps::gas_generator.needle, VAR_ENG_GAS_GENERATOR_RPM(1), gas_generator_table,
+                   standard_failures)},
     {area_begin(), tooltip(12769), area_end(), list_end()});
 
 constinit NeedleDial fuel_flow_gauge = needle_dial(
-    fuel_flow_gauge,
-    engine_dial("Fuel_Flow", bitmaps::fuel_flow,
-                centre_needle(bitmaps::fuel_flow.needle, VAR_ENG_FUEL_FLOW(1), fuel_flow_table, standard_failures),
-                12491));
+    fuel_flow_gauge, engine_dial("Fuel_Flow", bitmaps::fuel_flow,
+                                 centre_needle(bitmaps::fuel_flow.needle, VAR_ENG_FUEL_FLOW(1),
+                                               fuel_flow_table, standard_failures),
+                                 12491));
 
 constinit TwoNeedleDial oil_temp_press_gauge = two_needle_dial(
     oil_temp_press_gauge,
     {"Oil_Temp_Press", bitmaps::oil_face, bitmaps::oil_cover,
-     oil_needle({120, 150}, bitmaps::oil_pressure_needle_pivot, VAR_ENG_OIL_PRESSURE(1), oil_pressure_table, 4),
-     oil_needle({170, 150}, bitmaps::oil_temperature_needle_pivot, VAR_ENG_OIL_TEMPERATURE(1), oil_temperature_table, 7)},
+     oil_needle({120, 150}, bitmaps::oil_pressure_needle_pivot, VAR_ENG_OIL_PRESSURE(1),
+                oil_pressure_table, 4),
+     oil_needle({170, 150}, bitmaps::oil_temperature_needle_pivot, VAR_ENG_OIL_TEMPERATURE(1),
+                oil_temperature_table, 7)},
     {area_begin(), area_begin(0, {0, 0, 150, 300}), tooltip(12545), area_end(),
      area_begin(0, {150, 0, 150, 300}), tooltip(12529), area_end(), area_end(), list_end()});
 
@@ -154,8 +159,8 @@ constinit NeedleDial hydraulic_pressure_gauge =
                 {.name = "Hydraulic_Pressure",
                  .face = bitmaps::hydraulic.face,
                  .cover = bitmaps::hydraulic.cover,
-                 .needle = centre_needle(bitmaps::hydraulic.needle, VAR_ENG_HYDRAULIC_PRESSURE(1), hydraulic_table,
-                                         standard_failures),
+                 .needle = centre_needle(bitmaps::hydraulic.needle, VAR_ENG_HYDRAULIC_PRESSURE(1),
+                                         hydraulic_table, standard_failures),
                  .area_help_id = 0xAB8C,
                  .has_tooltip = false,
                  .callback = engine_gauge_callback});

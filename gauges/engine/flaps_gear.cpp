@@ -1,8 +1,8 @@
 // Flaps and gear indicator: a flap pointer over UP, 1/3, 2/3 and DOWN, and three
 // gear windows (left, centre, right). Without supply (below 20) every window shows
 // the hatched image, the pointer is hidden and the OFF flag shows.
-#include "engine_gauges.hpp"
 #include "engine/engine_bitmaps.hpp"
+#include "engine_gauges.hpp"
 #include "engine_tables.hpp"
 #include "host_services.hpp"
 #include "simulator_numbers.h"

@@ -1,7 +1,7 @@
 // Fuel quantity: one needle gauge per tank, pounds x 100. Pure data. The two main
 // tanks share one face and table, the two auxiliary tanks another.
-#include "engine_gauges.hpp"
 #include "engine/engine_bitmaps.hpp"
+#include "engine_gauges.hpp"
 #include "fuel_tables.hpp"
 #include "simulator_numbers.h"
 
@@ -9,7 +9,6 @@
 
 namespace gauge {
 namespace {
-
 
 constexpr FailureEntry fuel_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
                                           {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
@@ -34,19 +33,21 @@ constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, const Bi
 
 } // namespace
 
-constinit NeedleDial fuel_qty_left_main_gauge = needle_dial(
-    fuel_qty_left_main_gauge, fuel_gauge("Fuel_Qty_Left_Main", VAR_FUEL_TANK_LEFT_MAIN_LEVEL,
-                                         fuel_bitmaps::main_face, main_tank_table, "Fuel level left main tank"));
+constinit NeedleDial fuel_qty_left_main_gauge =
+    needle_dial(fuel_qty_left_main_gauge,
+                fuel_gauge("Fuel_Qty_Left_Main", VAR_FUEL_TANK_LEFT_MAIN_LEVEL,
+                           fuel_bitmaps::main_face, main_tank_table, "Fuel level left main tank"));
 constinit NeedleDial fuel_qty_right_main_gauge =
     needle_dial(fuel_qty_right_main_gauge,
-                fuel_gauge("Fuel_Qty_Right_Main", VAR_FUEL_TANK_RIGHT_MAIN_LEVEL, fuel_bitmaps::main_face,
-                           main_tank_table, "Fuel level right main tank"));
+                fuel_gauge("Fuel_Qty_Right_Main", VAR_FUEL_TANK_RIGHT_MAIN_LEVEL,
+                           fuel_bitmaps::main_face, main_tank_table, "Fuel level right main tank"));
 constinit NeedleDial fuel_qty_left_aux_gauge = needle_dial(
-    fuel_qty_left_aux_gauge, fuel_gauge("Fuel_Qty_Left_Aux", VAR_FUEL_TANK_LEFT_AUX_LEVEL, fuel_bitmaps::aux_face,
-                                        aux_tank_table, "Fuel level left external tank"));
-constinit NeedleDial fuel_qty_right_aux_gauge =
-    needle_dial(fuel_qty_right_aux_gauge,
-                fuel_gauge("Fuel_Qty_Right_Aux", VAR_FUEL_TANK_RIGHT_AUX_LEVEL, fuel_bitmaps::aux_face,
-                           aux_tank_table, "Fuel level right external tank"));
+    fuel_qty_left_aux_gauge,
+    fuel_gauge("Fuel_Qty_Left_Aux", VAR_FUEL_TANK_LEFT_AUX_LEVEL, fuel_bitmaps::aux_face,
+               aux_tank_table, "Fuel level left external tank"));
+constinit NeedleDial fuel_qty_right_aux_gauge = needle_dial(
+    fuel_qty_right_aux_gauge,
+    fuel_gauge("Fuel_Qty_Right_Aux", VAR_FUEL_TANK_RIGHT_AUX_LEVEL, fuel_bitmaps::aux_face,
+               aux_tank_table, "Fuel level right external tank"));
 
 } // namespace gauge

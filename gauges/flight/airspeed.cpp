@@ -15,19 +15,20 @@ constexpr FailureEntry airspeed_failures[] = {{FAILURE_AIRSPEED, FAILURE_ACTION_
 
 } // namespace
 
-constinit NeedleDial airspeed_gauge = needle_dial(airspeed_gauge, {
-    .name = "Airspeed",
-    .face = airspeed_bitmaps::dial.face,
-    .cover = airspeed_bitmaps::dial.cover,
-    .needle = {.bitmap = airspeed_bitmaps::dial.needle,
-               .pivot = {150, 150},
-               .needle_offset = airspeed_bitmaps::dial.needle.pivot,
-               .image_flags = lit_moving_flags,
-               .source = VAR_AIRSPEED,
-               .table = airspeed_table,
-               .rows = std::size(airspeed_table),
-               .failures = airspeed_failures},
-    .tooltip_help_id = 0x3002,
-});
+constinit NeedleDial airspeed_gauge =
+    needle_dial(airspeed_gauge, {
+                                    .name = "Airspeed",
+                                    .face = airspeed_bitmaps::dial.face,
+                                    .cover = airspeed_bitmaps::dial.cover,
+                                    .needle = {.bitmap = airspeed_bitmaps::dial.needle,
+                                               .pivot = {150, 150},
+                                               .needle_offset = airspeed_bitmaps::dial.needle.pivot,
+                                               .image_flags = lit_moving_flags,
+                                               .source = VAR_AIRSPEED,
+                                               .table = airspeed_table,
+                                               .rows = std::size(airspeed_table),
+                                               .failures = airspeed_failures},
+                                    .tooltip_help_id = 0x3002,
+                                });
 
 } // namespace gauge

@@ -85,15 +85,14 @@ constexpr Repeated<MovingImageRecord, std::size(drums)> drum_records() {
     for (size_t i = 0; i < std::size(drums); ++i) {
         const Drum& d = drums[i];
         const bool counts_altitude = d.variable == VAR_INDICATED_ALTITUDE;
-        run.records[i] =
-            moving_image({.bitmap = d.strip,
-                          .position = {d.x, d.y},
-                          .image_flags = lit_moving_flags,
-                          .y_source = d.variable,
-                          .y_range_start = 0,
-                          .y_range_end = d.cycle,
-                          .failures = counts_altitude ? altitude_failures : nullptr,
-                          .y_callback = altimeter_drum_value});
+        run.records[i] = moving_image({.bitmap = d.strip,
+                                       .position = {d.x, d.y},
+                                       .image_flags = lit_moving_flags,
+                                       .y_source = d.variable,
+                                       .y_range_start = 0,
+                                       .y_range_end = d.cycle,
+                                       .failures = counts_altitude ? altitude_failures : nullptr,
+                                       .y_callback = altimeter_drum_value});
     }
     return run;
 }

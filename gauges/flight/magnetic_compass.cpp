@@ -1,6 +1,6 @@
 // Magnetic compass: a card strip that slides horizontally behind a window. Pure data.
-#include "flight_gauges.hpp"
 #include "flight/flight_bitmaps.hpp"
+#include "flight_gauges.hpp"
 #include "simulator_numbers.h"
 
 namespace gauge {

@@ -1,8 +1,8 @@
 // Turn coordinator: a pointer that swings with the rate of turn between two stops,
 // a ball that slides sideways in a curved tube, and a flag while the supply is low.
 // No clickable areas; two help areas, upper and lower.
-#include "flight_gauges.hpp"
 #include "flight/flight_bitmaps.hpp"
+#include "flight_gauges.hpp"
 #include "simulator_numbers.h"
 #include "turn_coordinator_layout.hpp"
 
@@ -29,9 +29,8 @@ double GAUGE_CALL turn_rate_value(ElementRecord* element) {
 // The flag shows while the supply is 20 volts or less.
 double GAUGE_CALL turn_flag_value(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
-    return reinterpret_cast<const IconRecord*>(element)->source.value.number > 20.0
-               ? ICON_HIDDEN
-               : 0;
+    return reinterpret_cast<const IconRecord*>(element)->source.value.number > 20.0 ? ICON_HIDDEN
+                                                                                    : 0;
 }
 
 constexpr FailureEntry pointer_failures[] = {{FAILURE_TURN_COORDINATOR, FAILURE_ACTION_FREEZE, 0},
@@ -54,7 +53,8 @@ constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
                        .y_scale = ball_y_scale,
                        .y_callback = turn_ball_height}),
                // tube lines
-               static_image(turn_coordinator_bitmaps::tube_lines, {tube_lines_x, tube_lines_y}, layer_flags),
+               static_image(turn_coordinator_bitmaps::tube_lines, {tube_lines_x, tube_lines_y},
+                            layer_flags),
                // flag
                icon({.bitmap = turn_coordinator_bitmaps::flag,
                      .position = {flag_x, flag_y},

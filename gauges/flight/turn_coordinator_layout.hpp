@@ -23,6 +23,6 @@ inline constexpr int32_t pivot_x = 151, pivot_y = 253;
 inline constexpr NeedleRow pointer_table[] = {
     {118, 220, -5.0, 0}, {118, 220, -4.5, 0}, {184, 220, 4.5, 0}, {184, 220, 5.0, 0}};
 inline constexpr double rate_units_per_count = 0.00390625; // 1/256
-inline constexpr double standard_rate = 2.0; // 3 degrees per second, in pointer units
+inline constexpr double standard_rate = 2.0;               // 3 degrees per second, in pointer units
 
 } // namespace gauge::turn_coordinator

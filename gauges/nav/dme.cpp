@@ -35,8 +35,8 @@ double write_number(ElementRecord* element, Writer write) {
     if (!element) return 0;
     auto* string = reinterpret_cast<StringRecord*>(element);
     const double value = string->sources[0].value.number;
-    const bool shown = nav::dme_signal_shown(string->sources[1].value.number, dme_mode, nav1_on,
-                                             nav2_on);
+    const bool shown =
+        nav::dme_signal_shown(string->sources[1].value.number, dme_mode, nav1_on, nav2_on);
     write(string->text, static_cast<size_t>(string->char_count) + 1, value, shown);
     return value;
 }
@@ -48,7 +48,9 @@ double write_label(ElementRecord* element, const char* label) {
     return string->sources[0].value.number;
 }
 
-double GAUGE_CALL dme_distance_text(ElementRecord* e) { return write_number(e, nav::write_dme_distance); }
+double GAUGE_CALL dme_distance_text(ElementRecord* e) {
+    return write_number(e, nav::write_dme_distance);
+}
 double GAUGE_CALL dme_speed_text(ElementRecord* e) { return write_number(e, nav::write_dme_speed); }
 double GAUGE_CALL dme_time_text(ElementRecord* e) { return write_number(e, nav::write_dme_time); }
 double GAUGE_CALL dme_minutes_label(ElementRecord* e) { return write_label(e, "MIN"); }
@@ -63,7 +65,8 @@ void move_knob(uint32_t to, uint32_t key_event) {
 }
 
 uint32_t GAUGE_CALL dme_knob_left_click(MousePoint*, uint32_t) {
-    if (dme_mode == 1) move_knob(0, 0);
+    if (dme_mode == 1)
+        move_knob(0, 0);
     else if (dme_mode == 2)
         move_knob(1, KEY_DME_FROM_NAV1);
     return 0;

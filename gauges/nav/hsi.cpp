@@ -66,8 +66,10 @@ double GAUGE_CALL hsi_glideslope_y(ElementRecord* element) {
     if (!element) return 0;
     auto* pointer = reinterpret_cast<SliderRecord*>(element);
     const bool shown = nav1_on && pointer->x_source.value.number != 0;
-    if (shown) pointer->common.image_flags &= ~IMAGE_FLAG_HIDDEN;
-    else pointer->common.image_flags |= IMAGE_FLAG_HIDDEN;
+    if (shown)
+        pointer->common.image_flags &= ~IMAGE_FLAG_HIDDEN;
+    else
+        pointer->common.image_flags |= IMAGE_FLAG_HIDDEN;
     return pointer->y_source.value.number;
 }
 
@@ -260,8 +262,8 @@ constexpr Hsi make_hsi(Hsi& self) {
     h.mouse_areas[5] = area_end();
     h.mouse_areas[6] = click_area({235, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_bug_down);
     h.mouse_areas[7] = click_area({259, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_bug_up);
-    h.mouse_areas[8] = click_area({19, 242, 24, 48}, CURSOR_DOWNARROW, either_click,
-                                  hsi_course_down);
+    h.mouse_areas[8] =
+        click_area({19, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_course_down);
     h.mouse_areas[9] = click_area({43, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_course_up);
     h.mouse_areas[10] = area_end();
     h.mouse_areas[11] = list_end();

@@ -34,11 +34,15 @@ std::optional<uint32_t> knob_step(double degrees, uint32_t mouse_flags, KnobTurn
     int c = static_cast<int>(whole);
     if (c < 0) c += 360;
     if (turn == KnobTurn::Down) {
-        if (left) c = c > 0 ? c - 1 : 359;
-        else c = c >= 10 ? c - 10 : c + 350;
+        if (left)
+            c = c > 0 ? c - 1 : 359;
+        else
+            c = c >= 10 ? c - 10 : c + 350;
     } else {
-        if (left) c = c < 359 ? c + 1 : 0;
-        else c = c <= 349 ? c + 10 : c - 350;
+        if (left)
+            c = c < 359 ? c + 1 : 0;
+        else
+            c = c <= 349 ? c + 10 : c - 350;
     }
     return static_cast<uint32_t>(c);
 }

@@ -13,7 +13,7 @@
 namespace gauge {
 namespace {
 
-constexpr double park = 90;       // pointing to the right
+constexpr double park = 90; // pointing to the right
 constexpr uint32_t no_bearing_bit = 0x80;
 
 // Selectors: 0 on the VOR receiver, 1 on the ADF.
@@ -146,9 +146,10 @@ constexpr Rmi make_rmi(Rmi& self) {
                      .callback = rmi_right_selector}));
 
     r.mouse_areas[0] = area_begin(0xAB5A);
-    r.mouse_areas[1] = click_area({35, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_left_click);
-    r.mouse_areas[2] = click_area({206, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON,
-                                  rmi_right_click);
+    r.mouse_areas[1] =
+        click_area({35, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_left_click);
+    r.mouse_areas[2] =
+        click_area({206, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_right_click);
     r.mouse_areas[3] = area_end();
     r.mouse_areas[4] = list_end();
     return r;

@@ -101,8 +101,7 @@ uint32_t GAUGE_CALL xpdr_vfr_click(MousePoint*, uint32_t) {
 }
 
 // A digit column's half: its key event, while switched on.
-template <uint32_t KeyEvent>
-uint32_t GAUGE_CALL xpdr_digit_click(MousePoint*, uint32_t) {
+template <uint32_t KeyEvent> uint32_t GAUGE_CALL xpdr_digit_click(MousePoint*, uint32_t) {
     if (xpdr_on) host::trigger_key_event(KeyEvent, 0);
     return 0;
 }
@@ -155,22 +154,23 @@ constexpr StringRecord window_text(Point position, uint32_t width, uint32_t char
 
 constexpr Transponder make_transponder(Transponder& self) {
     Transponder t{};
-    t.header = gauge_header("Becker_ATC3401_XPDR", self.roots, 100, self.mouse_areas,
-                            xpdr_callback);
+    t.header =
+        gauge_header("Becker_ATC3401_XPDR", self.roots, 100, self.mouse_areas, xpdr_callback);
     link_chain(t, self,
                // face
                static_image(transponder_bitmaps::face, {0, 0}, layer_flags),
                // window backing
-               face_icon(transponder_bitmaps::window_backing, {58, 14}, lit_layer_flags, 0, 0, avionics_failed, nullptr),
+               face_icon(transponder_bitmaps::window_backing, {58, 14}, lit_layer_flags, 0, 0,
+                         avionics_failed, nullptr),
                // lit buttons
-               face_icon(transponder_bitmaps::lit_strip, {91, 76}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
-                         xpdr_lit_face),
+               face_icon(transponder_bitmaps::lit_strip, {91, 76}, lit_layer_flags,
+                         VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
                // lit VFR button
-               face_icon(transponder_bitmaps::vfr_face, {200, 76}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
-                         xpdr_lit_face),
+               face_icon(transponder_bitmaps::vfr_face, {200, 76}, lit_layer_flags,
+                         VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
                // lit IDT button
-               face_icon(transponder_bitmaps::ident_face, {164, 20}, lit_layer_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
-                         xpdr_lit_face),
+               face_icon(transponder_bitmaps::ident_face, {164, 20}, lit_layer_flags,
+                         VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
                // FL label
                window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text),
                // code
@@ -181,22 +181,24 @@ constexpr Transponder make_transponder(Transponder& self) {
                             VAR_FLIGHT_LEVEL_REFRESH_B},
                            xpdr_flight_level_text),
                // ON pressed
-               face_icon(transponder_bitmaps::on_face_unlit, {91, 76}, layer_flags, VAR_PANEL_LIGHTING, 1.0, nullptr,
-                         xpdr_on_face_unlit),
+               face_icon(transponder_bitmaps::on_face_unlit, {91, 76}, layer_flags,
+                         VAR_PANEL_LIGHTING, 1.0, nullptr, xpdr_on_face_unlit),
                // ON pressed, lit
-               face_icon(transponder_bitmaps::on_face_lit, {91, 76}, display_flags, VAR_PANEL_LIGHTING, 1.0, avionics_failed,
-                         xpdr_on_face_lit),
+               face_icon(transponder_bitmaps::on_face_lit, {91, 76}, display_flags,
+                         VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_on_face_lit),
                // lamp
-               face_icon(transponder_bitmaps::reply_lamp, {171, 50}, display_flags, 0, 1.0, avionics_failed, xpdr_lamp),
+               face_icon(transponder_bitmaps::reply_lamp, {171, 50}, display_flags, 0, 1.0,
+                         avionics_failed, xpdr_lamp),
                // window cover
-               face_icon(transponder_bitmaps::window_backing, {58, 14}, layer_flags, 0, 0, avionics_failed, xpdr_window_cover));
+               face_icon(transponder_bitmaps::window_backing, {58, 14}, layer_flags, 0, 0,
+                         avionics_failed, xpdr_window_cover));
 
     constexpr uint32_t held_left = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
     t.mouse_areas[0] = area_begin();
     t.mouse_areas[1] = tooltip(0x3180);
     t.mouse_areas[2] = click_area({91, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON, xpdr_on_click);
-    t.mouse_areas[3] = click_area({200, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON,
-                                  xpdr_vfr_click);
+    t.mouse_areas[3] =
+        click_area({200, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON, xpdr_vfr_click);
     size_t next = 4;
     for (const Digit& d : digits) {
         t.mouse_areas[next++] = click_area({d.x, 26, 16, 26}, CURSOR_DOWNARROW, held_left, d.down);

@@ -11,7 +11,7 @@ struct ToggleButton {
     GaugeHeader header;
     ElementRecord* roots[2];
     Chain<StaticImageRecord> elements; // the face
-    MouseArea mouse_areas[5]; // whole gauge, [tooltip], click area, end of area, end
+    MouseArea mouse_areas[5];          // whole gauge, [tooltip], click area, end of area, end
 };
 
 // Pure data: the host sends their key event on a click.

@@ -85,13 +85,15 @@ double GAUGE_CALL registration_text(ElementRecord* element) {
         element->gauge && element->gauge->parameters ? element->gauge->parameters : "";
     const char* text = find_option(parameters, "t") == parameters ? parameters + 1 : atc_id_text;
     size_t length = 0;
-    while (length < string->char_count && text[length]) ++length;
+    while (length < string->char_count && text[length])
+        ++length;
     std::memcpy(string->text, text, length);
     string->text[length] = '\0';
 
     // The text ends at its first space; underscores stand for spaces.
     if (char* space = find_option(string->text, " ")) *space = '\0';
-    while (char* underscore = find_option(string->text, "_")) *underscore = ' ';
+    while (char* underscore = find_option(string->text, "_"))
+        *underscore = ' ';
     return string->sources[0].value.number;
 }
 

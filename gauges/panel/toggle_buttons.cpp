@@ -186,10 +186,8 @@ constinit ToggleButton radios_toggle_gauge = toggle_button(radios_toggle_gauge, 
 constinit ToggleButton gps_toggle_gauge = toggle_button(gps_toggle_gauge, "GPS_Toggle");
 constinit ToggleButton throttle_toggle_gauge =
     toggle_button(throttle_toggle_gauge, "Throttle_Toggle");
-constinit ToggleButton compass_toggle_gauge =
-    toggle_button(compass_toggle_gauge, "Compass_Toggle");
-constinit ToggleButton close_subpanel_gauge =
-    toggle_button(close_subpanel_gauge, "Close_Subpanel");
+constinit ToggleButton compass_toggle_gauge = toggle_button(compass_toggle_gauge, "Compass_Toggle");
+constinit ToggleButton close_subpanel_gauge = toggle_button(close_subpanel_gauge, "Close_Subpanel");
 constinit ToggleButton landing_view_toggle_gauge =
     toggle_button(landing_view_toggle_gauge, "Landing_View_Toggle");
 constinit ToggleButton electricity_toggle_gauge =

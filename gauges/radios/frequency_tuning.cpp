@@ -65,8 +65,7 @@ void refresh_whole(const Receiver& receiver) {
 }
 
 void refresh_hundredths(const Receiver& receiver) {
-    receiver.state->hundredths =
-        hundredths(receiver.rule, current_value(receiver.preset_variable));
+    receiver.state->hundredths = hundredths(receiver.rule, current_value(receiver.preset_variable));
 }
 
 } // namespace
@@ -78,8 +77,7 @@ void refresh_preset(const Receiver& receiver) {
 
 void whole_up(const Receiver& receiver) {
     refresh_whole(receiver);
-    send_if_on(receiver, receiver.state->whole < receiver.whole_up_below,
-               receiver.whole_up_event);
+    send_if_on(receiver, receiver.state->whole < receiver.whole_up_below, receiver.whole_up_event);
 }
 
 void whole_down(const Receiver& receiver) {
@@ -120,8 +118,8 @@ double GAUGE_CALL frequency_text(ElementRecord* element) {
     auto* string = reinterpret_cast<StringRecord*>(element);
     uint32_t v = string->sources[0].value.integer;
     if (string->text)
-        std::snprintf(string->text, size_t(string->char_count) + 1, "1%02x.%02x",
-                      unsigned(v >> 8), unsigned(v % 256));
+        std::snprintf(string->text, size_t(string->char_count) + 1, "1%02x.%02x", unsigned(v >> 8),
+                      unsigned(v % 256));
     return v;
 }
 

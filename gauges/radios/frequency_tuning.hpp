@@ -46,10 +46,10 @@ struct Receiver {
     uint32_t fraction_up_event;
     uint32_t fraction_down_event;
     uint32_t swap_event;
-    double whole_up_below;       // whole up is sent while whole < this
-    double whole_down_above;     // whole down while whole > this
-    double fraction_up_below;    // fraction up while the preset < this
-    double fraction_down_from;   // fraction down while the preset >= this
+    double whole_up_below;     // whole up is sent while whole < this
+    double whole_down_above;   // whole down while whole > this
+    double fraction_up_below;  // fraction up while the preset < this
+    double fraction_down_from; // fraction down while the preset >= this
     bool* power;
     TuningState* state;
 };

@@ -78,7 +78,6 @@ constexpr HeadLayout nav_layout{nav_bitmaps, 16,    78,       20,      52,  76, 
 constexpr HeadLayout adf_layout{adf_bitmaps, 15,    78,       20,      50,  76,     199};
 // clang-format on
 
-
 // The frequency windows.
 constexpr int text_width = 78;
 constexpr int text_height = 19;

@@ -87,12 +87,12 @@ int run_gallery(const GalleryOptions& options);
 struct ServeOptions {
     std::string panel_file;
     AircraftChoice aircraft;
-    std::string scenario_file;   // empty: none
+    std::string scenario_file; // empty: none
     std::string module_dir;
     std::string page_dir;
-    int port = 8080;             // 0: a free one
+    int port = 8080; // 0: a free one
     double cycle_hz = 30;
-    bool paused = false;         // the scenario waits for play
+    bool paused = false; // the scenario waits for play
 };
 int run_serve(const ServeOptions& options);
 

@@ -24,16 +24,18 @@ std::vector<GalleryArea> areas_of(const GaugeInstance& instance) {
     std::vector<GalleryArea> areas;
     for (const MouseNode& node : instance.mouse_map().nodes) {
         bool clickable = node.record->kind == MOUSE_CHILD;
-        std::string tooltip = node.tooltip ? node.tooltip
+        std::string tooltip = node.tooltip   ? node.tooltip
                               : node.help_id ? help_text(node.help_id)
                                              : "";
         if (clickable && node.parent >= 0) {
             const MouseNode& parent = instance.mouse_map().nodes[size_t(node.parent)];
-            if (parent.tooltip) tooltip = parent.tooltip;
-            else if (parent.help_id) tooltip = help_text(parent.help_id);
+            if (parent.tooltip)
+                tooltip = parent.tooltip;
+            else if (parent.help_id)
+                tooltip = help_text(parent.help_id);
         }
-        areas.push_back({node.box.x, node.box.y, node.box.width, node.box.height, clickable,
-                         tooltip});
+        areas.push_back(
+            {node.box.x, node.box.y, node.box.width, node.box.height, clickable, tooltip});
     }
     return areas;
 }
@@ -51,10 +53,14 @@ bool render_state(const std::string& module_path, const std::string& module_name
         return false;
     }
     Simulation& simulation = host.simulation();
-    for (const auto& [id, value] : state.variables) simulation.set(id, value);
-    for (const auto& [name, value] : state.named) simulation.set_named(name, value);
-    for (const auto& [name, text] : state.texts) simulation.set_named_text(name, text);
-    for (uint32_t key : state.failures) simulation.set_failure(key, true);
+    for (const auto& [id, value] : state.variables)
+        simulation.set(id, value);
+    for (const auto& [name, value] : state.named)
+        simulation.set_named(name, value);
+    for (const auto& [name, text] : state.texts)
+        simulation.set_named_text(name, text);
+    for (uint32_t key : state.failures)
+        simulation.set_failure(key, true);
     for (const GalleryCompanion& companion : state.companions) {
         GaugeInstance* other = host.place(module_name, companion.gauge, std::nullopt, error);
         if (!other) {
@@ -76,7 +82,8 @@ bool render_state(const std::string& module_path, const std::string& module_name
         host.update();
         host.click(*instance, x, y, MOUSE_LEFT_BUTTON);
     }
-    for (int cycle = 0; cycle < state.cycles; ++cycle) host.update();
+    for (int cycle = 0; cycle < state.cycles; ++cycle)
+        host.update();
 
     DesignSize size = instance->design_size();
     int width = std::max(1, int(size.width)), height = std::max(1, int(size.height));
@@ -93,8 +100,8 @@ bool render_state(const std::string& module_path, const std::string& module_name
         std::cerr << "panelhost: " << error << "\n";
         return false;
     }
-    pictures.push_back({module_name, state.gauge, state.name, file, width, height,
-                        areas_of(*instance)});
+    pictures.push_back(
+        {module_name, state.gauge, state.name, file, width, height, areas_of(*instance)});
     return true;
 }
 
@@ -112,7 +119,8 @@ int run_gallery(const GalleryOptions& options) {
     if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
     std::vector<std::string> problems;
     std::vector<GalleryState> states = find_gallery_states(options.states_dir, problems);
-    for (const std::string& problem : problems) std::cerr << "panelhost: " << problem << "\n";
+    for (const std::string& problem : problems)
+        std::cerr << "panelhost: " << problem << "\n";
 
     std::vector<GalleryPicture> pictures;
     bool ok = true;
@@ -128,7 +136,8 @@ int run_gallery(const GalleryOptions& options) {
         // The module is closed again before the states are drawn, so that each state
         // starts from a fresh load: gauges keep switches in module state.
         std::vector<std::string> gauge_names;
-        for (const GaugeHeader* header : module->gauges()) gauge_names.push_back(header->name);
+        for (const GaugeHeader* header : module->gauges())
+            gauge_names.push_back(header->name);
         module.reset();
         for (const std::string& gauge_name : gauge_names) {
             std::vector<GalleryState> own;

@@ -50,7 +50,8 @@ std::string file_slug(const std::string& text) {
         else if (!slug.empty() && slug.back() != '-')
             slug += '-';
     }
-    while (!slug.empty() && slug.back() == '-') slug.pop_back();
+    while (!slug.empty() && slug.back() == '-')
+        slug.pop_back();
     return slug.empty() ? "state" : slug;
 }
 
@@ -70,13 +71,13 @@ std::string gallery_page(const std::vector<GalleryPicture>& pictures) {
         }
         page << "<figure><div class=\"picture\" style=\"width:" << picture.width
              << "px;height:" << picture.height << "px\"><img src=\"" << escape_html(picture.file)
-             << "\" width=\"" << picture.width << "\" height=\"" << picture.height
-             << "\" alt=\"" << escape_html(picture.state) << "\">";
+             << "\" width=\"" << picture.width << "\" height=\"" << picture.height << "\" alt=\""
+             << escape_html(picture.state) << "\">";
         for (const GalleryArea& area : picture.areas)
-            page << "<div class=\"area" << (area.clickable ? " clickable" : "") << "\" style=\"left:"
-                 << pixels(area.x) << ";top:" << pixels(area.y) << ";width:" << pixels(area.width)
-                 << ";height:" << pixels(area.height) << "\" title=\"" << escape_html(area.tooltip)
-                 << "\"></div>";
+            page << "<div class=\"area" << (area.clickable ? " clickable" : "")
+                 << "\" style=\"left:" << pixels(area.x) << ";top:" << pixels(area.y)
+                 << ";width:" << pixels(area.width) << ";height:" << pixels(area.height)
+                 << "\" title=\"" << escape_html(area.tooltip) << "\"></div>";
         page << "</div><figcaption>" << escape_html(picture.state) << "</figcaption></figure>\n";
     }
     if (!open_gauge.empty()) page << "</div>\n";

@@ -10,15 +10,15 @@ namespace panelhost {
 struct GalleryArea {
     double x, y, width, height; // design pixels
     bool clickable;
-    std::string tooltip;        // text shown on hover
+    std::string tooltip; // text shown on hover
 };
 
 struct GalleryPicture {
     std::string module;
     std::string gauge;
     std::string state;
-    std::string file;           // relative to the page
-    int width = 0, height = 0;  // of the picture
+    std::string file;          // relative to the page
+    int width = 0, height = 0; // of the picture
     std::vector<GalleryArea> areas;
 };
 

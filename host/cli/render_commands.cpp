@@ -85,12 +85,14 @@ int run_render(const RenderOptions& options) {
         return 1;
     }
     Panel panel(host, *config, module_search(options.module_dir));
-    for (const std::string& problem : panel.problems()) std::cerr << "panelhost: " << problem << "\n";
+    for (const std::string& problem : panel.problems())
+        std::cerr << "panelhost: " << problem << "\n";
     if (config->windows.empty()) {
         std::cerr << "panelhost: " << config->file << ": no window to render\n";
         return 1;
     }
-    for (int cycle = 0; cycle < options.cycles; ++cycle) host.update();
+    for (int cycle = 0; cycle < options.cycles; ++cycle)
+        host.update();
     // What the last cycle's callbacks computed from later elements shows as well.
     update_until_settled(host);
 

@@ -4,9 +4,9 @@
 #include "workbench/workbench_server.hpp"
 
 #include <csignal>
-#include <malloc.h>
 #include <filesystem>
 #include <iostream>
+#include <malloc.h>
 #include <pthread.h>
 #include <thread>
 

@@ -20,9 +20,10 @@ uint32_t step_code_digit(uint32_t code, int digit, int step) {
 }
 
 double pressure_altitude(double indicated_feet, double setting_millibars) {
-    if (!std::isfinite(setting_millibars)) setting_millibars = flight_settings::standard_pressure_mb;
-    return indicated_feet + (flight_settings::standard_pressure_mb - setting_millibars) *
-                                feet_per_millibar;
+    if (!std::isfinite(setting_millibars))
+        setting_millibars = flight_settings::standard_pressure_mb;
+    return indicated_feet +
+           (flight_settings::standard_pressure_mb - setting_millibars) * feet_per_millibar;
 }
 
 } // namespace navigation

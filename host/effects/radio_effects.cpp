@@ -46,8 +46,8 @@ constexpr Band nav1_band{VAR_NAV1_FREQUENCY, VAR_NAV1_STANDBY_FREQUENCY, nav1_ev
 constexpr Band nav2_band{VAR_NAV2_FREQUENCY, VAR_NAV2_STANDBY_FREQUENCY, nav2_events, 108, 117, 50};
 
 struct Frequency {
-    int mhz = 0;      // 108 ... 136
-    int channel = 0;  // channel within the megahertz
+    int mhz = 0;     // 108 ... 136
+    int channel = 0; // channel within the megahertz
 };
 
 int bcd_byte(uint32_t byte) { return int(byte >> 4 & 0xF) * 10 + int(byte & 0xF); }
@@ -73,8 +73,7 @@ void write(Simulation& simulation, const Band& band, Frequency f) {
     f.mhz = band.lowest_mhz + ((f.mhz - band.lowest_mhz) % span + span) % span;
     f.channel = (f.channel % channels + channels) % channels;
     int hundredths = f.channel * band.channel_khz / 10;
-    simulation.set(band.preset,
-                   double(to_bcd_byte(f.mhz - 100) << 8 | to_bcd_byte(hundredths)));
+    simulation.set(band.preset, double(to_bcd_byte(f.mhz - 100) << 8 | to_bcd_byte(hundredths)));
 }
 
 void add_band(KeyEventEffects& effects, const Band& band) {
@@ -95,8 +94,7 @@ void add_band(KeyEventEffects& effects, const Band& band) {
     };
 }
 
-void add_ident(KeyEventEffects& effects, uint32_t on_event, uint32_t off_event,
-               const char* sound) {
+void add_ident(KeyEventEffects& effects, uint32_t on_event, uint32_t off_event, const char* sound) {
     effects[on_event] = [sound](Simulation& simulation, uint32_t) {
         simulation.set_named(sound, 1);
     };

@@ -177,7 +177,6 @@ std::vector<uint8_t> older_element_words(const void* address, size_t) {
     }
 }
 
-
 // Entries of a zero-ended list, the end included, up to `most`.
 template <class Entry, class IsEnd>
 size_t list_bytes(const Entry* list, size_t most, IsEnd is_end) {

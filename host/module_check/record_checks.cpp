@@ -98,7 +98,6 @@ struct Extent {
     unsigned kind = 0;
 };
 
-
 // Records of one gauge that share bytes: one of them is shorter than its kind says,
 // or two records were laid over each other.
 void check_overlaps(std::vector<Extent> extents, std::vector<Finding>& out) {
@@ -347,7 +346,8 @@ std::vector<Finding> check_gauge_records(const LoadedModule& module, const Gauge
     const void* owner = older ? static_cast<const void*>(older) : &header;
     for (const WalkedElement& walked : walk.elements) {
         check_element(walked, owner, older != nullptr, out);
-        extents.push_back({walked.record, element_record_bytes(walked.record->kind, older != nullptr),
+        extents.push_back({walked.record,
+                           element_record_bytes(walked.record->kind, older != nullptr),
                            "record of element " + std::to_string(walked.index), walked.index,
                            walked.record->kind});
     }

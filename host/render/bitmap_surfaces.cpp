@@ -10,8 +10,8 @@ namespace {
 // The decoded pixels are already Cairo's ARGB32 (black keyed to alpha 0, every other
 // pixel opaque, so premultiplying changes nothing); only the row stride may differ.
 SurfacePtr surface_from(const Image& image) {
-    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(image.width),
-                                                  int(image.height)));
+    SurfacePtr surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(image.width), int(image.height)));
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
     cairo_surface_flush(surface.get());
     unsigned char* data = cairo_image_surface_get_data(surface.get());

@@ -11,7 +11,7 @@
 namespace panelhost {
 
 class BitmapSurfaces {
-public:
+  public:
     // Copies every decoded bitmap; `resources` may go away afterwards.
     explicit BitmapSurfaces(const ModuleResources& resources);
 

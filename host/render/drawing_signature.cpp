@@ -7,7 +7,7 @@ namespace panelhost {
 namespace {
 
 class SignatureWriter {
-public:
+  public:
     explicit SignatureWriter(DrawingSignature& out) : out_(out) {}
     void add(uint64_t word) { out_.words.push_back(word); }
     // A number to the nearest multiple of `step` (exactly when the step is 0).
@@ -17,7 +17,7 @@ public:
     }
     void add(const std::string& text) { out_.texts.append(text).push_back('\0'); }
 
-private:
+  private:
     DrawingSignature& out_;
 };
 
@@ -60,7 +60,8 @@ void add_element(SignatureWriter& out, const ElementState& state, const Signatur
 DrawingSignature drawing_signature(const GaugeInstance& instance, const SignatureSteps& steps) {
     DrawingSignature signature;
     SignatureWriter out(signature);
-    for (const ElementState& state : instance.elements()) add_element(out, state, steps);
+    for (const ElementState& state : instance.elements())
+        add_element(out, state, steps);
     return signature;
 }
 

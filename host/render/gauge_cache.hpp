@@ -12,7 +12,7 @@
 namespace panelhost {
 
 class GaugeCache {
-public:
+  public:
     // `steps`: changes of state too small to see that keep the last picture (by
     // default every change redraws).
     explicit GaugeCache(SignatureSteps steps = {}) : steps_(steps) {}
@@ -35,7 +35,7 @@ public:
     // Drops the instance's picture; call it when the instance is removed.
     void forget(const GaugeInstance& instance) { entries_.erase(&instance); }
 
-private:
+  private:
     struct Entry {
         SurfacePtr surface;
         const BitmapSurfaces* bitmaps = nullptr;

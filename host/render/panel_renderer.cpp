@@ -30,16 +30,16 @@ PanelRenderer::GaugePicture PanelRenderer::picture_of(const PlacedGauge& gauge, 
     GaugePicture picture;
     const BitmapSurfaces* bitmaps = bitmaps_of(gauge.module);
     if (!bitmaps || !gauge.instance) return picture;
-    picture.surface = cache_.surface_for(*gauge.instance, *bitmaps, gauge.scale_x * zoom,
-                                         &picture.redrawn);
+    picture.surface =
+        cache_.surface_for(*gauge.instance, *bitmaps, gauge.scale_x * zoom, &picture.redrawn);
     picture.version = cache_.version(*gauge.instance);
     return picture;
 }
 
 // The cached picture is drawn at the horizontal scale; a gauge given its own height
 // is then stretched vertically to it.
-void PanelRenderer::draw_picture(cairo_t* cr, const PlacedGauge& gauge,
-                                 const GaugePicture& picture, double zoom) {
+void PanelRenderer::draw_picture(cairo_t* cr, const PlacedGauge& gauge, const GaugePicture& picture,
+                                 double zoom) {
     if (!picture.surface) return;
     cairo_save(cr);
     cairo_translate(cr, gauge.x * zoom, gauge.y * zoom);
@@ -132,13 +132,13 @@ SurfacePtr PanelRenderer::render_window(const PlacedWindow& window, double zoom,
             damaged.push_back(pixel_box(gauge, zoom));
         canvas.drawn[i] = pictures[i].version;
     }
-    if (!whole && damaged.empty())
-        return SurfacePtr(cairo_surface_reference(canvas.surface.get()));
+    if (!whole && damaged.empty()) return SurfacePtr(cairo_surface_reference(canvas.surface.get()));
 
     ContextPtr cr(cairo_create(canvas.surface.get()));
     if (!whole) {
         for (const PixelBox& box : damaged)
-            cairo_rectangle(cr.get(), box.left, box.top, box.right - box.left, box.bottom - box.top);
+            cairo_rectangle(cr.get(), box.left, box.top, box.right - box.left,
+                            box.bottom - box.top);
         cairo_clip(cr.get());
     }
     draw_background(cr.get(), window, width, height, stats);

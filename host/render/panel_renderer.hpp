@@ -26,7 +26,7 @@ struct FrameStats {
 };
 
 class PanelRenderer {
-public:
+  public:
     // Makes the Cairo surfaces of every module the host has loaded. `steps`: changes
     // of a gauge's state too small to see that keep its last picture.
     explicit PanelRenderer(const PanelHost& host, SignatureSteps steps = {});
@@ -56,27 +56,27 @@ public:
 
     const BitmapSurfaces* bitmaps_of(const std::string& module) const;
 
-private:
-  // A window's kept picture: the zoom it was drawn at and the version of each
-  // gauge's picture drawn on it (0: none).
-  struct WindowCanvas {
-      SurfacePtr surface{nullptr};
-      double zoom = 0;
-      std::vector<uint64_t> drawn;
-  };
+  private:
+    // A window's kept picture: the zoom it was drawn at and the version of each
+    // gauge's picture drawn on it (0: none).
+    struct WindowCanvas {
+        SurfacePtr surface{nullptr};
+        double zoom = 0;
+        std::vector<uint64_t> drawn;
+    };
 
-  void draw_background(cairo_t* cr, const PlacedWindow& window, int width, int height,
-                       FrameStats* stats);
-  void draw_placeholder_at(cairo_t* cr, const PlacedGauge& gauge, double zoom, FrameStats* stats);
-  void draw_picture(cairo_t* cr, const PlacedGauge& gauge, const GaugePicture& picture,
-                    double zoom);
+    void draw_background(cairo_t* cr, const PlacedWindow& window, int width, int height,
+                         FrameStats* stats);
+    void draw_placeholder_at(cairo_t* cr, const PlacedGauge& gauge, double zoom, FrameStats* stats);
+    void draw_picture(cairo_t* cr, const PlacedGauge& gauge, const GaugePicture& picture,
+                      double zoom);
 
-  std::map<const PlacedWindow*, WindowCanvas> canvases_;
+    std::map<const PlacedWindow*, WindowCanvas> canvases_;
 
-  std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps_;
-  GaugeCache cache_;
-  WindowBackgrounds backgrounds_;
-  PlaceholderPictures placeholders_;
+    std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps_;
+    GaugeCache cache_;
+    WindowBackgrounds backgrounds_;
+    PlaceholderPictures placeholders_;
 };
 
 // Gap between windows, in panel pixels, when a panel is drawn on one picture.

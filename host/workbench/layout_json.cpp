@@ -117,10 +117,9 @@ json failure_keys_json(const Panel& panel) {
                 const FailureEntry* list =
                     elements[i].record ? elements[i].record->failures : nullptr;
                 for (const FailureEntry& entry : FailureEntries(list)) {
-                    uses[entry.key].insert(gauge.instance->name() + ": " +
-                                           element_kind_name(elements[i].kind) + " " +
-                                           std::to_string(i + 1) + " " +
-                                           failure_action_name(entry.action));
+                    uses[entry.key].insert(
+                        gauge.instance->name() + ": " + element_kind_name(elements[i].kind) + " " +
+                        std::to_string(i + 1) + " " + failure_action_name(entry.action));
                     gauges[entry.key].insert(gauge.instance->name());
                 }
             }

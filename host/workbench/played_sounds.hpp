@@ -15,8 +15,8 @@ namespace panelhost {
 class PanelHost;
 
 struct PlayedSound {
-    std::string module;  // the module whose WAVE resource it was
-    uint32_t wave = 0;   // the resource number
+    std::string module; // the module whose WAVE resource it was
+    uint32_t wave = 0;  // the resource number
 };
 
 // The sounds played since the last call, oldest first: the ones a module of this

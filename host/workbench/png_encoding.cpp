@@ -54,7 +54,8 @@ bool write_png(cairo_surface_t* surface, std::vector<uint8_t>& out, std::vector<
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
-        straight_rgba(reinterpret_cast<const uint32_t*>(data + size_t(y) * stride), width, row.data());
+        straight_rgba(reinterpret_cast<const uint32_t*>(data + size_t(y) * stride), width,
+                      row.data());
         png_write_row(png, row.data());
     }
     png_write_end(png, info);

@@ -82,7 +82,8 @@ WorkbenchCommand read_key(const json& body) {
     } else {
         key.event = uint32_t(whole(body, "event", 0, 4294967295.0));
     }
-    if (key.event < SIMULATOR_KEY_EVENT_FIRST) throw BadField("key events are numbered from 0x10000");
+    if (key.event < SIMULATOR_KEY_EVENT_FIRST)
+        throw BadField("key events are numbered from 0x10000");
     // Values are 32-bit words; negative ones are sent as their two's complement.
     int64_t value = int64_t(number(body, "value", -2147483648.0, 4294967295.0));
     key.value = uint32_t(value);
@@ -98,7 +99,8 @@ WorkbenchCommand read_scenario(const json& body) {
     if (action == "step")
         return ScenarioControl{Action::Step,
                                body.contains("seconds") ? number(body, "seconds", 0, 3600) : 1.0};
-    if (action == "speed") return ScenarioControl{Action::Speed, number(body, "speed", 1.0 / 16, 16)};
+    if (action == "speed")
+        return ScenarioControl{Action::Speed, number(body, "speed", 1.0 / 16, 16)};
     throw BadField("\"action\" must be play, pause, step, restart or speed");
 }
 
@@ -125,7 +127,8 @@ WorkbenchCommand read(const std::string& kind, const json& body) {
     if (kind == "variable")
         return SetVariable{uint32_t(whole(body, "id", 0, 4294967295.0)),
                            number(body, "value", -1e15, 1e15)};
-    if (kind == "failure") return SetFailure{uint32_t(whole(body, "key", 1, 65535)), flag(body, "active")};
+    if (kind == "failure")
+        return SetFailure{uint32_t(whole(body, "key", 1, 65535)), flag(body, "active")};
     if (kind == "key") return read_key(body);
     if (kind == "scenario") return read_scenario(body);
     if (kind == "view") return read_view(body);

@@ -15,7 +15,7 @@ namespace panelhost {
 // A mouse button goes down on gauge `gauge` (its number in the layout) at design
 // pixels (x, y) of the gauge.
 struct MousePress {
-    uint64_t layout = 0;  // the layout the page numbered the gauge in
+    uint64_t layout = 0; // the layout the page numbered the gauge in
     size_t gauge = 0;
     double x = 0, y = 0;
     bool right_button = false;
@@ -37,7 +37,7 @@ struct SendKeyEvent {
 struct ScenarioControl {
     enum class Action { Play, Pause, Step, Restart, Speed };
     Action action = Action::Play;
-    double amount = 0;  // Step: seconds of scenario time; Speed: the speed
+    double amount = 0; // Step: seconds of scenario time; Speed: the speed
 };
 // Panel pixels per panel unit of the pictures the host draws for the page: of
 // every window, or of window `window` alone (a page that shows it larger). Asked by

@@ -122,7 +122,7 @@ void WorkbenchServer::panel_thread() {
     session_ = nullptr;
     lock.unlock();
     cycled_.notify_all();
-    session.reset();  // the gauges are killed on the thread that ran them
+    session.reset(); // the gauges are killed on the thread that ran them
 }
 
 void WorkbenchServer::add_routes() {
@@ -133,17 +133,17 @@ void WorkbenchServer::add_routes() {
     // Frames go out as soon as they are written: without this, a reply's last
     // small segment waits for the page's delayed acknowledgement (tens of ms).
     http.set_tcp_nodelay(true);
-    http.set_exception_handler([](const httplib::Request&, httplib::Response& response,
-                                  std::exception_ptr error) {
-        std::string what = "unknown error";
-        try {
-            if (error) std::rethrow_exception(error);
-        } catch (const std::exception& caught) {
-            what = caught.what();
-        } catch (...) {
-        }
-        reply_error(response, 500, "internal error: " + what);
-    });
+    http.set_exception_handler(
+        [](const httplib::Request&, httplib::Response& response, std::exception_ptr error) {
+            std::string what = "unknown error";
+            try {
+                if (error) std::rethrow_exception(error);
+            } catch (const std::exception& caught) {
+                what = caught.what();
+            } catch (...) {
+            }
+            reply_error(response, 500, "internal error: " + what);
+        });
     http.set_pre_routing_handler(
         [this](const httplib::Request& request, httplib::Response& response) {
             std::string origin = request.get_header_value("Origin");
@@ -166,13 +166,14 @@ void WorkbenchServer::add_routes() {
 
     // One window alone, for a tablet or a second screen: the page itself, which reads
     // the window from its address (/window/RADIO_STACK_PANEL or /window/2).
-    http.Get(R"(/window/[^/]{1,128})", [this](const httplib::Request&, httplib::Response& response) {
-        std::ifstream in(page_dir_ + "/index.html", std::ios::binary);
-        if (!in) return reply_error(response, 404, "the workbench page is missing");
-        std::ostringstream page;
-        page << in.rdbuf();
-        response.set_content(page.str(), "text/html; charset=utf-8");
-    });
+    http.Get(R"(/window/[^/]{1,128})",
+             [this](const httplib::Request&, httplib::Response& response) {
+                 std::ifstream in(page_dir_ + "/index.html", std::ios::binary);
+                 if (!in) return reply_error(response, 404, "the workbench page is missing");
+                 std::ostringstream page;
+                 page << in.rdbuf();
+                 response.set_content(page.str(), "text/html; charset=utf-8");
+             });
 
     http.Get("/api/layout", [this](const httplib::Request&, httplib::Response& response) {
         std::lock_guard lock(mutex_);
@@ -197,9 +198,8 @@ void WorkbenchServer::add_routes() {
         }
         std::unique_lock lock(mutex_);
         if (session_) session_->note_watcher(seconds_now(), page);
-        cycled_.wait_for(lock, longest_frame_wait, [&] {
-            return stopping_ || !session_ || session_->sequence() > after;
-        });
+        cycled_.wait_for(lock, longest_frame_wait,
+                         [&] { return stopping_ || !session_ || session_->sequence() > after; });
         if (!session_) return reply_error(response, 503, "the panel is not placed");
         std::string body = session_->frame(after);
         lock.unlock();
@@ -314,7 +314,8 @@ void WorkbenchServer::add_routes() {
                  {
                      std::lock_guard lock(mutex_);
                      if (!session_) return reply_error(response, 503, "the panel is not placed");
-                     std::span<const uint8_t> wave = session_->wave(request.matches[1].str(), number);
+                     std::span<const uint8_t> wave =
+                         session_->wave(request.matches[1].str(), number);
                      bytes.assign(reinterpret_cast<const char*>(wave.data()), wave.size());
                  }
                  if (bytes.empty())

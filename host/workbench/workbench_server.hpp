@@ -33,7 +33,7 @@ class Server;
 namespace panelhost {
 
 class WorkbenchServer {
-public:
+  public:
     WorkbenchServer(WorkbenchOptions options, std::string page_dir);
     ~WorkbenchServer();
     WorkbenchServer(const WorkbenchServer&) = delete;
@@ -49,7 +49,7 @@ public:
     // May be called from any thread, more than once.
     void stop();
 
-private:
+  private:
     void panel_thread();
     void add_routes();
 

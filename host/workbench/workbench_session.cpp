@@ -102,8 +102,10 @@ void WorkbenchSession::reload_panel(const std::function<void()>& between) {
     gauges_.clear();
     panel_.reset();
     std::vector<GaugeInstance*> placed;
-    for (const auto& instance : host_.instances()) placed.push_back(instance.get());
-    for (GaugeInstance* instance : placed) host_.remove(instance);
+    for (const auto& instance : host_.instances())
+        placed.push_back(instance.get());
+    for (GaugeInstance* instance : placed)
+        host_.remove(instance);
     if (between) between();
     placement_pending_ = false;
     place_panel();
@@ -297,7 +299,8 @@ void WorkbenchSession::run_input(double now) {
 void WorkbenchSession::carry_out_queue(double now) {
     std::vector<WorkbenchCommand> commands;
     commands.swap(queue_);
-    for (const WorkbenchCommand& command : commands) carry_out(command, now);
+    for (const WorkbenchCommand& command : commands)
+        carry_out(command, now);
 }
 
 void WorkbenchSession::show_gauges(double now) {
@@ -364,16 +367,22 @@ void WorkbenchSession::carry_out(const WorkbenchCommand& command, double now) {
 
 void WorkbenchSession::carry_out(const ScenarioStep& step, double now) {
     Simulation& simulation = host_.simulation();
-    for (const auto& [id, value] : step.variables) simulation.set(id, value);
-    for (const auto& [name, value] : step.named) simulation.set_named(name, value);
+    for (const auto& [id, value] : step.variables)
+        simulation.set(id, value);
+    for (const auto& [name, value] : step.named)
+        simulation.set_named(name, value);
     for (const ScenarioEvent* event : step.events) {
         switch (event->kind) {
-        case ScenarioEvent::Kind::Key: simulation.trigger_key_event(event->event, event->value); break;
+        case ScenarioEvent::Kind::Key:
+            simulation.trigger_key_event(event->event, event->value);
+            break;
         case ScenarioEvent::Kind::Fail:
-            for (uint32_t key : event->keys) simulation.set_failure(key, true);
+            for (uint32_t key : event->keys)
+                simulation.set_failure(key, true);
             break;
         case ScenarioEvent::Kind::Repair:
-            for (uint32_t key : event->keys) simulation.set_failure(key, false);
+            for (uint32_t key : event->keys)
+                simulation.set_failure(key, false);
             break;
         case ScenarioEvent::Kind::Click: {
             const ScenarioClick& click = event->click;
@@ -402,7 +411,8 @@ void WorkbenchSession::holding_what_changes(const std::function<void()>& act) {
     const std::vector<VariableInfo>& catalog = variable_catalog();
     std::vector<double> before;
     before.reserve(catalog.size());
-    for (const VariableInfo& info : catalog) before.push_back(simulation.get(info.id));
+    for (const VariableInfo& info : catalog)
+        before.push_back(simulation.get(info.id));
     act();
     for (size_t i = 0; i < catalog.size(); ++i)
         if (simulation.get(catalog[i].id) != before[i]) player_.hold_variable(catalog[i].id);
@@ -581,12 +591,14 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
         values[std::to_string(info.id)] = host_.simulation().get(info.id);
 
     json problems = panel_->problems();
-    for (const std::string& error : player_.scenario().errors) problems.push_back(error);
+    for (const std::string& error : player_.scenario().errors)
+        problems.push_back(error);
     for (const GaugeSlot& slot : gauges_)
         if (slot.placed->instance)
             for (const std::string& text : slot.placed->instance->problems())
                 problems.push_back(slot.placed->instance->name() + ": " + text);
-    for (const std::string& text : problems_) problems.push_back(text);
+    for (const std::string& text : problems_)
+        problems.push_back(text);
 
     json pictures = json::array();
     std::string blobs;
@@ -622,7 +634,8 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
     std::string text = json_text(header);
     std::string packed(4, '\0');
     uint32_t length = uint32_t(text.size());
-    for (int i = 0; i < 4; ++i) packed[i] = char(length >> (8 * i) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        packed[i] = char(length >> (8 * i) & 0xFF);
     packed += text;
     packed += blobs;
     return packed;

@@ -32,7 +32,7 @@ namespace panelhost {
 
 struct WorkbenchOptions {
     std::string panel_file;
-    std::string scenario_file;  // none: no scenario
+    std::string scenario_file; // none: no scenario
     // Where modules are looked for after the panel file's folder, in turn.
     std::vector<std::string> module_dirs;
     std::string registration; // the aircraft's; empty: the panel file's own
@@ -49,7 +49,7 @@ struct EditAnswer {
 };
 
 class WorkbenchSession {
-public:
+  public:
     // Loads the modules the panel names, places its gauges and reads the scenario.
     explicit WorkbenchSession(WorkbenchOptions options);
     ~WorkbenchSession();
@@ -123,9 +123,9 @@ public:
     struct GaugeSlot {
         PlacedGauge* placed = nullptr;
         size_t window = 0;
-        uint64_t drawn_version = 0;    // the renderer's version of the encoded picture
-        uint64_t encoded_in = 0;       // the cycle that encoded it
-        int width = 0, height = 0;     // of the encoded picture
+        uint64_t drawn_version = 0; // the renderer's version of the encoded picture
+        uint64_t encoded_in = 0;    // the cycle that encoded it
+        int width = 0, height = 0;  // of the encoded picture
         std::vector<uint8_t> png;
     };
     void place_panel();
@@ -168,7 +168,7 @@ public:
     HeldButtons held_;
     SessionLogs logs_;
     SessionRecording recording_;
-    std::vector<std::string> problems_;  // found while running (scenario clicks, ...)
+    std::vector<std::string> problems_; // found while running (scenario clicks, ...)
     std::vector<bool> windows_shown_;
     std::vector<std::vector<uint8_t>> backgrounds_; // PNG by window; empty: none
     PanelDocument document_;

@@ -160,7 +160,8 @@ void register_altimeter_art(BitmapRegistry& registry) {
     registry.add(module, bitmaps::pointer, draw_pointer);
     registry.add(module, bitmaps::cover, draw_cover);
     for (const Strip& strip : strips) {
-        registry.add(module, strip.strip, [&strip](cairo_t* cr, int, int) { draw_strip(cr, strip); });
+        registry.add(module, strip.strip,
+                     [&strip](cairo_t* cr, int, int) { draw_strip(cr, strip); });
         registry.add(module, strip.window, draw_mask);
     }
     registry.add(module, bitmaps::hatch, draw_hatch);

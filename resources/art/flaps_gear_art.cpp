@@ -32,7 +32,8 @@ void draw_face(cairo_t* cr, int, int) {
         const char* text;
         double size;
     };
-    constexpr Mark marks[] = {{0, "UP", 10}, {5460, "1/3", 9}, {10920, "2/3", 9}, {16380, "DN", 10}};
+    constexpr Mark marks[] = {
+        {0, "UP", 10}, {5460, "1/3", 9}, {10920, "2/3", 9}, {16380, "DN", 10}};
     for (const Mark& m : marks) {
         const double a = flaps.angle(m.value);
         tick(cr, flap_pivot, a, 33, 42, 2.2);

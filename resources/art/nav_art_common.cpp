@@ -26,9 +26,8 @@ void compass_card(cairo_t* cr, Point centre, double radius, double label_size,
 }
 
 void lamp(cairo_t* cr, Point centre, double radius, Rgb c) {
-    cairo_pattern_t* glow = cairo_pattern_create_radial(centre.x - radius * 0.3,
-                                                        centre.y - radius * 0.3, 0, centre.x,
-                                                        centre.y, radius);
+    cairo_pattern_t* glow = cairo_pattern_create_radial(
+        centre.x - radius * 0.3, centre.y - radius * 0.3, 0, centre.x, centre.y, radius);
     cairo_pattern_add_color_stop_rgb(glow, 0, 1, 1, 1);
     cairo_pattern_add_color_stop_rgb(glow, 0.35, c.r, c.g, c.b);
     cairo_pattern_add_color_stop_rgb(glow, 1, c.r * 0.55, c.g * 0.55, c.b * 0.55);

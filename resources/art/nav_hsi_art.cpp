@@ -15,10 +15,10 @@ constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{151, 145};     // on the face
 constexpr Point marks_origin{32, 31}; // where the fixed marks sit on the face
 constexpr double card_radius = 103;
-constexpr double dot_spacing = 36;  // one unit of lateral deviation
-constexpr double gs_spacing = 40;   // one unit of vertical deviation
-constexpr double gs_rest_y = 144;   // the glideslope pointer's centre at rest
-constexpr double gs_dots_x = 279;   // the scale, just right of the pointer's travel
+constexpr double dot_spacing = 36; // one unit of lateral deviation
+constexpr double gs_spacing = 40;  // one unit of vertical deviation
+constexpr double gs_rest_y = 144;  // the glideslope pointer's centre at rest
+constexpr double gs_dots_x = 279;  // the scale, just right of the pointer's travel
 // The window in the bezel over the glideslope scale: the pointer (14 x 12 at x 260)
 // travels a full unit, 40 pixels, either way of its rest.
 constexpr double gs_window_x = 254, gs_window_y = 90, gs_window_w = 34, gs_window_h = 108;
@@ -121,9 +121,7 @@ void draw_deviation_bar(cairo_t* cr, int w, int) {
     cairo_fill(cr);
 }
 
-void draw_bar_window(cairo_t* cr, int w, int h) {
-    nav::disc_window(cr, {w / 2.0, h / 2.0}, 69);
-}
+void draw_bar_window(cairo_t* cr, int w, int h) { nav::disc_window(cr, {w / 2.0, h / 2.0}, 69); }
 
 void draw_gs_pointer(cairo_t* cr, int w, int h) {
     set_colour(cr, nav::magenta);

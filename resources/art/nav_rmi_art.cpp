@@ -44,8 +44,12 @@ constexpr Point right_vor_legend{right_knob.x, left_vor_legend.y};
 // the bezel.
 void draw_face(cairo_t* cr, int w, int h) { instrument_case(cr, w, h, 14); }
 
-void draw_card(cairo_t* cr, int w, int h) { nav::compass_card(cr, {w / 2.0, h / 2.0}, card_radius, 16); }
-void draw_card_window(cairo_t* cr, int w, int h) { nav::disc_window(cr, {w / 2.0, h / 2.0}, w / 2.0); }
+void draw_card(cairo_t* cr, int w, int h) {
+    nav::compass_card(cr, {w / 2.0, h / 2.0}, card_radius, 16);
+}
+void draw_card_window(cairo_t* cr, int w, int h) {
+    nav::disc_window(cr, {w / 2.0, h / 2.0}, w / 2.0);
+}
 
 // Pointers: the bitmap's centre is the pivot; head to the right (+x).
 // A pointer's arrowhead, `head` long at the right end, and its hub at the centre,

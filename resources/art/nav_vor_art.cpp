@@ -16,9 +16,9 @@ namespace vor = gauge::vor_bitmaps;
 constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{151, 158}; // the card's turning point on the face
 constexpr double card_radius = 120;
-constexpr double card_inner = 84; // inside the numbers
+constexpr double card_inner = 84;  // inside the numbers
 constexpr double dot_spacing = 12; // a full-scale bar (60 pixels) is five dots
-constexpr double legend_size = 17;  // 12 pixels of capital height
+constexpr double legend_size = 17; // 12 pixels of capital height
 // The card's figures stand midway between the cleared centre and the long ticks.
 constexpr double label_radius = 91;
 

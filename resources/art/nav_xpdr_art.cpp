@@ -43,7 +43,8 @@ void draw_face(cairo_t* cr, int w, int h) {
     cairo_fill(cr);
     // Only the code needs a legend: the flight-level window writes its own "FL".
     text_centred(cr, "CODE", {98, 43}, legend_size, colour::marking, false);
-    for (int i = 0; i < 4; ++i) button_face(cr, row_x[i], button_y, row_legend[i], colour::marking);
+    for (int i = 0; i < 4; ++i)
+        button_face(cr, row_x[i], button_y, row_legend[i], colour::marking);
     button_face(cr, 164, 20, ident_legend, colour::marking);
     // Maker and model on two lines in the free corner right of the buttons.
     text_centred(cr, "BECKER", {290, 82}, 10, {0.7, 0.7, 0.7});
@@ -71,7 +72,8 @@ void draw_backing(cairo_t* cr, int w, int h) {
 }
 
 void draw_lit_strip(cairo_t* cr, int, int) {
-    for (int i = 0; i < 4; ++i) button_face(cr, row_x[i] - row_x[0], 0, row_legend[i], lit_legend);
+    for (int i = 0; i < 4; ++i)
+        button_face(cr, row_x[i] - row_x[0], 0, row_legend[i], lit_legend);
 }
 
 void draw_lamp(cairo_t* cr, int w, int) {

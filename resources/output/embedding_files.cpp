@@ -69,8 +69,8 @@ std::string resource_script(const std::vector<ResourceFile>& files) {
     for (const ResourceFile& f : files) {
         // As in the assembly listing, the fingerprint makes the script change with
         // its files, so that the resource compiler runs again.
-        out += "// " + std::to_string(f.bytes.size()) + " bytes, fnv1a64 " +
-               fingerprint(f.bytes) + "\n";
+        out += "// " + std::to_string(f.bytes.size()) + " bytes, fnv1a64 " + fingerprint(f.bytes) +
+               "\n";
         out += std::to_string(f.number) + (is_bitmap(f) ? " BITMAP " : " WAVE ") + "\"" +
                f.file_name() + "\"\n";
     }

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <dsound.h>
+#include <windows.h>
 
 #include <fstream>
 #include <iterator>
@@ -41,7 +41,8 @@ TEST(WindowsResources, EveryBitmapAndWaveFromTheResourceSectionMatchesItsGenerat
     std::string error;
     auto module = LoadedModule::load(MARLOW_MODULE_PATH, error);
     ASSERT_TRUE(module) << error;
-    for (const std::string& warning : module->warnings()) ADD_FAILURE() << warning;
+    for (const std::string& warning : module->warnings())
+        ADD_FAILURE() << warning;
 
     char file_name[MAX_PATH] = {};
     GetModuleFileNameA(reinterpret_cast<HMODULE>(module->resource_handle()), file_name, MAX_PATH);
