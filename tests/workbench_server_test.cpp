@@ -270,7 +270,10 @@ TEST_F(SlowServer, CarriesOutACommandAtOnceAndSendsItsFrameBeforeTheNextCycle) {
 class ServerOfPlacedWindows : public Server {
   protected:
     WorkbenchOptions options() override {
-        dir = std::filesystem::temp_directory_path() / "workbench_server_test_placed_windows";
+        // One folder per test: ctest runs this fixture's tests side by side.
+        dir = std::filesystem::temp_directory_path() /
+              ("workbench_server_test_placed_windows_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         std::ofstream(dir / "panel.cfg") << "[Window00]\nsize_mm=200,100\nposition=7\n"
