@@ -20,13 +20,8 @@ struct NeedleDialFields {
     GaugeCallback callback = nullptr;
 };
 
-// The records of one dial gauge. `header` is what the module publishes.
-struct NeedleDial {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, NeedleRecord, StaticImageRecord> elements; // face, needle, cover
-    MouseArea mouse_areas[4];
-};
+// The records of one dial gauge: face, needle, cover.
+using NeedleDial = GaugeRecords<4, StaticImageRecord, NeedleRecord, StaticImageRecord>;
 
 // Builds the dial's records; `self` is the object being initialised, whose
 // addresses the records point at.

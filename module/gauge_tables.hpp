@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <tuple>
 #include <type_traits>
 
 namespace gauge {
@@ -94,14 +95,45 @@ constexpr Record with_failures(Record record, const FailureEntry* failures) {
     return record;
 }
 
+// A needle's rows of value and angle, with their count.
+struct NeedleTable {
+    const NeedleRow* rows = nullptr;
+    uint32_t count = 0;
+
+    constexpr NeedleTable() = default;
+    template <size_t N>
+    constexpr NeedleTable(const NeedleRow (&table)[N]) : rows(table), count(uint32_t{N}) {}
+};
+
+// A needle's bitmap: its number and the point it turns about inside it, from the
+// bitmap table (or a bare number, pivot {0, 0}).
+struct NeedleBitmap {
+    uint32_t number = 0;
+    Point pivot{};
+
+    constexpr NeedleBitmap() = default;
+    constexpr NeedleBitmap(uint32_t bitmap) : number(bitmap) {}
+    constexpr NeedleBitmap(const Bitmap& bitmap) : number(bitmap.number), pivot(bitmap.pivot) {}
+};
+
+// Where a needle turns about another point of its bitmap than the table's pivot
+// (one needle bitmap drawn about two points).
+struct NeedleOffset {
+    bool given = false;
+    Point point{};
+
+    constexpr NeedleOffset() = default;
+    constexpr NeedleOffset(Point offset) : given(true), point(offset) {}
+    constexpr NeedleOffset(int32_t x, int32_t y) : given(true), point{x, y} {}
+};
+
 struct NeedleFields {
-    uint32_t bitmap = 0;
-    Point pivot{};         // on the face
-    Point needle_offset{}; // pivot inside the needle bitmap
+    NeedleBitmap bitmap{};
+    Point pivot{}; // on the face
+    NeedleOffset needle_offset{};
     uint32_t image_flags = 0;
     uint32_t source = 0;
-    const NeedleRow* table = nullptr;
-    uint32_t rows = 0;
+    NeedleTable table{};
     const FailureEntry* failures = nullptr;
     ValueCallback callback = nullptr;
     uint32_t special_flags = 0; // ELEMENT_SPECIAL_KNOB on a knob the host turns
@@ -110,17 +142,18 @@ struct NeedleFields {
 constexpr NeedleRecord needle(const NeedleFields& fields, GaugeHeader* gauge = nullptr,
                               ElementRecord** children = nullptr) {
     NeedleRecord record{};
-    record.common = element({.kind = ELEMENT_NEEDLE,
-                             .bitmap = fields.bitmap,
-                             .position = fields.pivot,
-                             .image_flags = fields.image_flags,
-                             .offset = fields.needle_offset,
-                             .failures = fields.failures,
-                             .special_flags = fields.special_flags},
-                            gauge, children);
+    record.common = element(
+        {.kind = ELEMENT_NEEDLE,
+         .bitmap = fields.bitmap.number,
+         .position = fields.pivot,
+         .image_flags = fields.image_flags,
+         .offset = fields.needle_offset.given ? fields.needle_offset.point : fields.bitmap.pivot,
+         .failures = fields.failures,
+         .special_flags = fields.special_flags},
+        gauge, children);
     record.source = variable(fields.source);
-    record.nonlinearity = fields.table;
-    record.row_count = fields.rows;
+    record.nonlinearity = fields.table.rows;
+    record.row_count = fields.table.count;
     record.value_callback = fields.callback;
     return record;
 }
@@ -488,6 +521,44 @@ constexpr void link_chain(Gauge& out, Gauge& self, const Records&... records) {
     out.roots[0] = chain_detail::front(self.elements);
     out.roots[1] = nullptr;
     chain_detail::link(out.elements, self.elements, &self.header, records...);
+}
+
+// ---------------------------------------------------------------------------------
+// A gauge's records as the module publishes them: its header, its list of one root
+// element, its chain of elements back to front, and its mouse list of MouseRecords
+// records. Each gauge names one such type and builds it with `gauge_records`.
+template <size_t MouseRecords, class... Elements> struct GaugeRecords {
+    GaugeHeader header;
+    ElementRecord* roots[2];
+    Chain<Elements...> elements;
+    MouseArea mouse_areas[MouseRecords];
+};
+
+// What a gauge's header says besides its lists.
+struct GaugeInfo {
+    const char* name = nullptr;
+    uint32_t size_mm = 100;
+    GaugeCallback callback = nullptr;
+};
+
+// A gauge's element records in drawing order, back to front, for `gauge_records`.
+template <class... Records> constexpr std::tuple<Records...> elements(const Records&... records) {
+    return {records...};
+}
+
+// Builds a gauge's records from its header, its elements in drawing order and its
+// mouse list in the order the host reads it; `self` is the object being
+// initialised, whose addresses the records point at.
+template <size_t MouseRecords, class... Elements, class... Records>
+constexpr GaugeRecords<MouseRecords, Elements...>
+gauge_records(GaugeRecords<MouseRecords, Elements...>& self, const GaugeInfo& info,
+              const std::tuple<Records...>& records, std::initializer_list<MouseArea> mouse_list) {
+    GaugeRecords<MouseRecords, Elements...> gauge{};
+    gauge.header =
+        gauge_header(info.name, self.roots, info.size_mm, self.mouse_areas, info.callback);
+    std::apply([&](const Records&... in_order) { link_chain(gauge, self, in_order...); }, records);
+    write_mouse_list(gauge.mouse_areas, mouse_list);
+    return gauge;
 }
 
 } // namespace gauge

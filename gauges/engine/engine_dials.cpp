@@ -27,17 +27,14 @@ constexpr FailureEntry oil_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZER
                                          {0, 0, 0}};
 
 // The long needle of the 300 x 300 dials, turning about the face's centre.
-template <size_t Rows>
-constexpr NeedleFields centre_needle(const Bitmap& bitmap, uint32_t source,
-                                     const NeedleRow (&table)[Rows], const FailureEntry* failures,
+constexpr NeedleFields centre_needle(const Bitmap& bitmap, uint32_t source, NeedleTable table,
+                                     const FailureEntry* failures,
                                      ValueCallback callback = nullptr) {
     return {.bitmap = bitmap,
             .pivot = {150, 150},
-            .needle_offset = bitmap.pivot,
             .image_flags = lit_moving_flags,
             .source = source,
             .table = table,
-            .rows = Rows,
             .failures = failures,
             .callback = callback};
 }
@@ -91,22 +88,18 @@ constexpr TwoNeedleDial two_needle_dial(TwoNeedleDial& self, const TwoNeedleFiel
 
 constexpr NeedleFields units_needle{.bitmap = bitmaps::gas_generator_units_needle,
                                     .pivot = {90, 83},
-                                    .needle_offset = bitmaps::gas_generator_units_needle.pivot,
                                     .image_flags = lit_moving_flags,
                                     .source = VAR_ENG_GAS_GENERATOR_RPM(1),
                                     .table = gas_generator_units_table,
-                                    .rows = 2,
                                     .failures = standard_failures};
 
-constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source,
-                                  const NeedleRow* table, uint32_t rows) {
+constexpr NeedleFields oil_needle(Point pivot, Point offset, uint32_t source, NeedleTable table) {
     return {.bitmap = bitmaps::oil_needle,
             .pivot = pivot,
             .needle_offset = offset,
             .image_flags = lit_moving_flags,
             .source = source,
             .table = table,
-            .rows = rows,
             .failures = oil_failures};
 }
 
@@ -148,9 +141,9 @@ constinit TwoNeedleDial oil_temp_press_gauge = two_needle_dial(
     oil_temp_press_gauge,
     {"Oil_Temp_Press", bitmaps::oil_face, bitmaps::oil_cover,
      oil_needle({120, 150}, bitmaps::oil_pressure_needle_pivot, VAR_ENG_OIL_PRESSURE(1),
-                oil_pressure_table, 4),
+                oil_pressure_table),
      oil_needle({170, 150}, bitmaps::oil_temperature_needle_pivot, VAR_ENG_OIL_TEMPERATURE(1),
-                oil_temperature_table, 7)},
+                oil_temperature_table)},
     {area_begin(), area_begin(0, {0, 0, 150, 300}), tooltip(12545), area_end(),
      area_begin(0, {150, 0, 150, 300}), tooltip(12529), area_end(), area_end(), list_end()});
 

@@ -12,12 +12,8 @@ extern NeedleDial fuel_qty_right_aux_gauge;
 
 // A dial with two needles over one face: face, first needle, second needle, cover.
 // Up to two tooltip areas.
-struct TwoNeedleDial {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, NeedleRecord, NeedleRecord, StaticImageRecord> elements;
-    MouseArea mouse_areas[10];
-};
+using TwoNeedleDial =
+    GaugeRecords<10, StaticImageRecord, NeedleRecord, NeedleRecord, StaticImageRecord>;
 
 // The engine-selectable gauges: the parameter string names the engine.
 extern NeedleDial interstage_turb_temp_gauge;
@@ -30,14 +26,8 @@ extern NeedleDial hydraulic_pressure_gauge;
 
 // Face, the right, centre and left gear windows, the OFF flag, the flap pointer and
 // the cover.
-struct FlapsGearIndicator {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, IconRecord, IconRecord, IconRecord, IconRecord, NeedleRecord,
-          StaticImageRecord>
-        elements;
-    MouseArea mouse_areas[3];
-};
+using FlapsGearIndicator = GaugeRecords<3, StaticImageRecord, IconRecord, IconRecord, IconRecord,
+                                        IconRecord, NeedleRecord, StaticImageRecord>;
 
 extern FlapsGearIndicator flaps_gear_indicator_gauge;
 

@@ -56,43 +56,33 @@ constexpr IconFields gear_window(Point position, uint32_t source) {
             .callback = gear_window_image};
 }
 
-constexpr FlapsGearIndicator flaps_gear_indicator(FlapsGearIndicator& self) {
-    FlapsGearIndicator g{};
-    g.header = gauge_header("Flaps_Gear_Indicator", self.roots, 100, self.mouse_areas);
-    link_chain(g, self,
-               // face
-               static_image(flaps_gear_bitmaps::face, {0, 0}, lit_layer_flags),
-               // right gear window
-               icon(gear_window({107, 86}, VAR_GEAR_RIGHT_POSITION)),
-               // centre gear window
-               icon(gear_window({69, 86}, VAR_GEAR_CENTRE_POSITION)),
-               // left gear window
-               icon(gear_window({31, 86}, VAR_GEAR_LEFT_POSITION)),
-               // OFF flag
-               icon({.bitmap = flaps_gear_bitmaps::off_flag,
-                     .position = {72, 26},
-                     .image_flags = lit_moving_flags,
-                     .scale = 1.0,
-                     .icon_count = 1,
-                     .callback = gear_flaps_off_flag}),
-               // flap pointer
-               needle({.bitmap = flaps_gear_bitmaps::flap_pointer,
-                       .pivot = {69, 29},
-                       .needle_offset = flaps_gear_bitmaps::flap_pointer.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = VAR_FLAPS_POSITION,
-                       .table = flap_table,
-                       .rows = 4,
-                       .callback = flap_pointer_value}),
-               // cover
-               static_image(flaps_gear_bitmaps::cover, {0, 0}, layer_flags));
-    write_mouse_list(g.mouse_areas, {area_begin(0xA903), area_end(), list_end()});
-    return g;
-}
-
 } // namespace
 
 constinit FlapsGearIndicator flaps_gear_indicator_gauge =
-    flaps_gear_indicator(flaps_gear_indicator_gauge);
+    gauge_records(flaps_gear_indicator_gauge, {.name = "Flaps_Gear_Indicator"},
+                  elements(static_image(flaps_gear_bitmaps::face, {0, 0}, lit_layer_flags),
+                           // right gear window
+                           icon(gear_window({107, 86}, VAR_GEAR_RIGHT_POSITION)),
+                           // centre gear window
+                           icon(gear_window({69, 86}, VAR_GEAR_CENTRE_POSITION)),
+                           // left gear window
+                           icon(gear_window({31, 86}, VAR_GEAR_LEFT_POSITION)),
+                           // OFF flag
+                           icon({.bitmap = flaps_gear_bitmaps::off_flag,
+                                 .position = {72, 26},
+                                 .image_flags = lit_moving_flags,
+                                 .scale = 1.0,
+                                 .icon_count = 1,
+                                 .callback = gear_flaps_off_flag}),
+                           // flap pointer
+                           needle({.bitmap = flaps_gear_bitmaps::flap_pointer,
+                                   .pivot = {69, 29},
+                                   .image_flags = lit_moving_flags,
+                                   .source = VAR_FLAPS_POSITION,
+                                   .table = flap_table,
+                                   .callback = flap_pointer_value}),
+                           // cover
+                           static_image(flaps_gear_bitmaps::cover, {0, 0}, layer_flags)),
+                  {area_begin(0xA903), area_end(), list_end()});
 
 } // namespace gauge

@@ -14,19 +14,16 @@ constexpr FailureEntry fuel_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTIO
                                           {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
                                           {0, 0, 0}};
 
-template <size_t Rows>
 constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, const Bitmap& face,
-                                      const NeedleRow (&table)[Rows], const char* tooltip_text) {
+                                      NeedleTable table, const char* tooltip_text) {
     return {.name = name,
             .face = face,
             .cover = fuel_bitmaps::cover,
             .needle = {.bitmap = fuel_bitmaps::needle,
                        .pivot = {150, 150},
-                       .needle_offset = fuel_bitmaps::needle.pivot,
                        .image_flags = lit_moving_flags,
                        .source = level,
                        .table = table,
-                       .rows = Rows,
                        .failures = fuel_failures},
             .tooltip_text = tooltip_text};
 }

@@ -22,11 +22,9 @@ constinit NeedleDial airspeed_gauge =
                                     .cover = airspeed_bitmaps::dial.cover,
                                     .needle = {.bitmap = airspeed_bitmaps::dial.needle,
                                                .pivot = {150, 150},
-                                               .needle_offset = airspeed_bitmaps::dial.needle.pivot,
                                                .image_flags = lit_moving_flags,
                                                .source = VAR_AIRSPEED,
                                                .table = airspeed_table,
-                                               .rows = std::size(airspeed_table),
                                                .failures = airspeed_failures},
                                     .tooltip_help_id = 0x3002,
                                 });

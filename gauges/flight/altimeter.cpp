@@ -97,61 +97,52 @@ constexpr Repeated<MovingImageRecord, std::size(drums)> drum_records() {
     return run;
 }
 
-constexpr Altimeter make_altimeter(Altimeter& self) {
-    Altimeter a{};
-    a.header = gauge_header("Altimeter", self.roots, 100, self.mouse_areas);
-    link_chain(a, self,
-               // face
-               static_image(altimeter_bitmaps::face, {0, 0}, lit_layer_flags),
-               // drums
-               drum_records(),
-               // hatch
-               icon({.bitmap = altimeter_bitmaps::hatch,
-                     .position = {hatch_x, hatch_y},
-                     .image_flags = lit_moving_flags,
-                     .source = VAR_INDICATED_ALTITUDE,
-                     .scale = 0,
-                     .failures = altitude_failures,
-                     .callback = altimeter_hatch_value}),
-               // flag
-               icon({.bitmap = altimeter_bitmaps::flag,
-                     .position = {flag_x, flag_y},
-                     .image_flags = lit_moving_flags,
-                     .source = VAR_INDICATED_ALTITUDE,
-                     .scale = 0,
-                     .callback = altimeter_flag_value}),
-               // pointer
-               needle({.bitmap = altimeter_bitmaps::pointer,
-                       .pivot = {pivot_x, pivot_y},
-                       .needle_offset = altimeter_bitmaps::pointer.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = VAR_INDICATED_ALTITUDE,
-                       .table = pointer_table,
-                       .rows = std::size(pointer_table),
-                       .failures = altitude_failures}),
-               // cover
-               static_image(altimeter_bitmaps::cover, {0, 0}, layer_flags),
-               // setting knob
-               needle({.bitmap = altimeter_bitmaps::knob,
-                       .pivot = {knob_x, knob_y},
-                       .needle_offset = altimeter_bitmaps::knob.pivot,
-                       .image_flags = moving_flags,
-                       .source = VAR_KOHLSMAN_SETTING_MB,
-                       .table = knob_table,
-                       .rows = std::size(knob_table)}));
-    a.mouse_areas[0] = area_begin(0xAB07);
-    a.mouse_areas[1] = tooltip(0x3051);
-    a.mouse_areas[2] = click_area({232, 224, 14, 58}, CURSOR_DOWNARROW,
-                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, KEY_KOHLSMAN_DEC);
-    a.mouse_areas[3] = click_area({261, 224, 14, 58}, CURSOR_UPARROW,
-                                  MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, KEY_KOHLSMAN_INC);
-    a.mouse_areas[4] = area_end();
-    a.mouse_areas[5] = list_end();
-    return a;
-}
-
 } // namespace
 
-constinit Altimeter altimeter_gauge = make_altimeter(altimeter_gauge);
+constinit Altimeter altimeter_gauge =
+    gauge_records(altimeter_gauge, {.name = "Altimeter"},
+                  elements(static_image(altimeter_bitmaps::face, {0, 0}, lit_layer_flags),
+                           // drums
+                           drum_records(),
+                           // hatch
+                           icon({.bitmap = altimeter_bitmaps::hatch,
+                                 .position = {hatch_x, hatch_y},
+                                 .image_flags = lit_moving_flags,
+                                 .source = VAR_INDICATED_ALTITUDE,
+                                 .scale = 0,
+                                 .failures = altitude_failures,
+                                 .callback = altimeter_hatch_value}),
+                           // flag
+                           icon({.bitmap = altimeter_bitmaps::flag,
+                                 .position = {flag_x, flag_y},
+                                 .image_flags = lit_moving_flags,
+                                 .source = VAR_INDICATED_ALTITUDE,
+                                 .scale = 0,
+                                 .callback = altimeter_flag_value}),
+                           // pointer
+                           needle({.bitmap = altimeter_bitmaps::pointer,
+                                   .pivot = {pivot_x, pivot_y},
+                                   .image_flags = lit_moving_flags,
+                                   .source = VAR_INDICATED_ALTITUDE,
+                                   .table = pointer_table,
+                                   .failures = altitude_failures}),
+                           // cover
+                           static_image(altimeter_bitmaps::cover, {0, 0}, layer_flags),
+                           // setting knob
+                           needle({.bitmap = altimeter_bitmaps::knob,
+                                   .pivot = {knob_x, knob_y},
+                                   .image_flags = moving_flags,
+                                   .source = VAR_KOHLSMAN_SETTING_MB,
+                                   .table = knob_table})),
+                  {
+                      area_begin(0xAB07),
+                      tooltip(0x3051),
+                      click_area({232, 224, 14, 58}, CURSOR_DOWNARROW,
+                                 MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, KEY_KOHLSMAN_DEC),
+                      click_area({261, 224, 14, 58}, CURSOR_UPARROW,
+                                 MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr, KEY_KOHLSMAN_INC),
+                      area_end(),
+                      list_end(),
+                  });
 
 } // namespace gauge

@@ -36,64 +36,56 @@ constexpr FailureEntry gyro_failures[] = {{FAILURE_ATTITUDE, FAILURE_ACTION_NONE
                                           {FAILURE_HEADING_GYRO, FAILURE_ACTION_NONE, 0},
                                           {0, 0, 0}};
 
-constexpr Attitude make_attitude(Attitude& self) {
-    Attitude a{};
-    a.header = gauge_header("Attitude", self.roots, 100, self.mouse_areas);
-    link_chain(a, self,
-               // face
-               static_image(attitude_bitmaps::face, {0, 0}, lit_layer_flags),
-               // horizon card
-               sprite({.bitmap = attitude_bitmaps::card,
-                       .position = {window_x, window_y},
-                       .turning_point = {card_centre_x, card_centre_y},
-                       .image_flags = lit_moving_flags,
-                       .y_source = VAR_PITCH,
-                       .y_scale = card_pixels_per_degree,
-                       .rotation_source = VAR_BANK,
-                       .rotation_scale = -1.0,
-                       .texture_scale_x = 1.0f,
-                       .texture_scale_y = card_texture_scale_y,
-                       .failures = gyro_failures,
-                       .y_callback = attitude_pitch_value}),
-               // bank ring
-               sprite({.bitmap = attitude_bitmaps::ring,
-                       .position = {window_x, window_y},
-                       .turning_point = {ring_centre_x, ring_centre_y},
-                       .image_flags = lit_moving_flags,
-                       .y_scale = 1.0,
-                       .rotation_source = VAR_BANK,
-                       .rotation_scale = -1.0,
-                       .failures = gyro_failures}),
-               // GYRO flag
-               icon({.bitmap = attitude_bitmaps::gyro_flag,
-                     .position = {gyro_flag_x, gyro_flag_y},
-                     .image_flags = lit_layer_flags,
-                     .scale = 1.0,
-                     .callback = attitude_gyro_flag_value}),
-               // aircraft symbol
-               slider({.bitmap = attitude_bitmaps::symbol,
-                       .position = {symbol_x, symbol_y},
-                       .image_flags = layer_flags,
-                       .y_source = VAR_ATTITUDE_SYMBOL_HEIGHT,
-                       .y_scale = symbol_pixels_per_unit}),
-               // cover
-               static_image(attitude_bitmaps::cover, {0, 0}, layer_flags));
-
-    a.mouse_areas[0] = area_begin();
-    a.mouse_areas[1] = tooltip(0x3092);
-    a.mouse_areas[2] =
-        click_area({121, 243, 25, 50}, CURSOR_DOWNARROW, MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr,
-                   KEY_ATTITUDE_SYMBOL_DOWN);
-    a.mouse_areas[3] =
-        click_area({146, 243, 25, 50}, CURSOR_UPARROW, MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr,
-                   KEY_ATTITUDE_SYMBOL_UP);
-    a.mouse_areas[4] = area_end();
-    a.mouse_areas[5] = list_end();
-    return a;
-}
-
 } // namespace
 
-constinit Attitude attitude_gauge = make_attitude(attitude_gauge);
+constinit Attitude attitude_gauge = gauge_records(
+    attitude_gauge, {.name = "Attitude"},
+    elements(static_image(attitude_bitmaps::face, {0, 0}, lit_layer_flags),
+             // horizon card
+             sprite({.bitmap = attitude_bitmaps::card,
+                     .position = {window_x, window_y},
+                     .turning_point = {card_centre_x, card_centre_y},
+                     .image_flags = lit_moving_flags,
+                     .y_source = VAR_PITCH,
+                     .y_scale = card_pixels_per_degree,
+                     .rotation_source = VAR_BANK,
+                     .rotation_scale = -1.0,
+                     .texture_scale_x = 1.0f,
+                     .texture_scale_y = card_texture_scale_y,
+                     .failures = gyro_failures,
+                     .y_callback = attitude_pitch_value}),
+             // bank ring
+             sprite({.bitmap = attitude_bitmaps::ring,
+                     .position = {window_x, window_y},
+                     .turning_point = {ring_centre_x, ring_centre_y},
+                     .image_flags = lit_moving_flags,
+                     .y_scale = 1.0,
+                     .rotation_source = VAR_BANK,
+                     .rotation_scale = -1.0,
+                     .failures = gyro_failures}),
+             // GYRO flag
+             icon({.bitmap = attitude_bitmaps::gyro_flag,
+                   .position = {gyro_flag_x, gyro_flag_y},
+                   .image_flags = lit_layer_flags,
+                   .scale = 1.0,
+                   .callback = attitude_gyro_flag_value}),
+             // aircraft symbol
+             slider({.bitmap = attitude_bitmaps::symbol,
+                     .position = {symbol_x, symbol_y},
+                     .image_flags = layer_flags,
+                     .y_source = VAR_ATTITUDE_SYMBOL_HEIGHT,
+                     .y_scale = symbol_pixels_per_unit}),
+             // cover
+             static_image(attitude_bitmaps::cover, {0, 0}, layer_flags)),
+    {
+        area_begin(),
+        tooltip(0x3092),
+        click_area({121, 243, 25, 50}, CURSOR_DOWNARROW, MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr,
+                   KEY_ATTITUDE_SYMBOL_DOWN),
+        click_area({146, 243, 25, 50}, CURSOR_UPARROW, MOUSE_LEFT_BUTTON | MOUSE_REPEAT, nullptr,
+                   KEY_ATTITUDE_SYMBOL_UP),
+        area_end(),
+        list_end(),
+    });
 
 } // namespace gauge

@@ -9,34 +9,30 @@ namespace {
 constexpr FailureEntry compass_failures[] = {{FAILURE_MAGNETIC_COMPASS, FAILURE_ACTION_NONE, 0},
                                              {0, 0, 0}};
 
+} // namespace
+
 // The 531-pixel strip reads 3, N, 33, 30, W, 24, 21, S, 15, 12, E, 6, 3, N, 33 at
 // 35 pixels per 30 degrees. Heading 360 shows its left end and 0 its right end, so
 // the card reads on through north: the left-hand N at 360, the right-hand N at 0.
-constexpr MagneticCompass magnetic_compass(MagneticCompass& self) {
-    MagneticCompass compass{};
-    compass.header = gauge_header("Magnetic_Compass", self.roots, 100, self.mouse_areas);
-    link_chain(compass, self,
-               // housing
-               static_image(compass_bitmaps::housing, {0, 0}, layer_flags),
-               // card
-               moving_image({.bitmap = compass_bitmaps::card,
-                             .position = {0, 0},
-                             .image_flags = lit_moving_flags,
-                             .x_source = VAR_COMPASS_HEADING,
-                             .x_range_start = 360,
-                             .x_range_end = 0,
-                             .y_range_start = 360,
-                             .y_range_end = 360,
-                             .failures = compass_failures}));
-
-    compass.mouse_areas[0] = area_begin(0xAB77);
-    compass.mouse_areas[1] = area_end();
-    compass.mouse_areas[2] = list_end();
-    return compass;
-}
-
-} // namespace
-
-constinit MagneticCompass magnetic_compass_gauge = magnetic_compass(magnetic_compass_gauge);
+constinit MagneticCompass magnetic_compass_gauge =
+    gauge_records(magnetic_compass_gauge, {.name = "Magnetic_Compass"},
+                  elements(
+                      // housing
+                      static_image(compass_bitmaps::housing, {0, 0}, layer_flags),
+                      // card
+                      moving_image({.bitmap = compass_bitmaps::card,
+                                    .position = {0, 0},
+                                    .image_flags = lit_moving_flags,
+                                    .x_source = VAR_COMPASS_HEADING,
+                                    .x_range_start = 360,
+                                    .x_range_end = 0,
+                                    .y_range_start = 360,
+                                    .y_range_end = 360,
+                                    .failures = compass_failures})),
+                  {
+                      area_begin(0xAB77),
+                      area_end(),
+                      list_end(),
+                  });
 
 } // namespace gauge

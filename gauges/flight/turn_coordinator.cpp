@@ -37,56 +37,48 @@ constexpr FailureEntry pointer_failures[] = {{FAILURE_TURN_COORDINATOR, FAILURE_
                                              {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
                                              {0, 0, 0}};
 
-constexpr TurnCoordinator make_turn_coordinator(TurnCoordinator& self) {
-    TurnCoordinator t{};
-    t.header = gauge_header("Turn_Coordinator", self.roots, 100, self.mouse_areas);
-    link_chain(t, self,
-               // face
-               static_image(turn_coordinator_bitmaps::face, {0, 0}, lit_layer_flags),
-               // ball
-               slider({.bitmap = turn_coordinator_bitmaps::ball,
-                       .position = {ball_x, ball_y},
-                       .image_flags = lit_moving_flags,
-                       .x_source = VAR_TURN_COORDINATOR_BALL,
-                       .x_scale = ball_x_scale,
-                       .y_source = VAR_TURN_COORDINATOR_BALL,
-                       .y_scale = ball_y_scale,
-                       .y_callback = turn_ball_height}),
-               // tube lines
-               static_image(turn_coordinator_bitmaps::tube_lines, {tube_lines_x, tube_lines_y},
-                            layer_flags),
-               // flag
-               icon({.bitmap = turn_coordinator_bitmaps::flag,
-                     .position = {flag_x, flag_y},
-                     .image_flags = lit_layer_flags,
-                     .source = VAR_MAIN_BUS_VOLTAGE,
-                     .scale = 1.0,
-                     .callback = turn_flag_value}),
-               // pointer
-               needle({.bitmap = turn_coordinator_bitmaps::pointer,
-                       .pivot = {pivot_x, pivot_y},
-                       .needle_offset = turn_coordinator_bitmaps::pointer.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = VAR_TURN_RATE,
-                       .table = pointer_table,
-                       .rows = std::size(pointer_table),
-                       .failures = pointer_failures,
-                       .callback = turn_rate_value}),
-               // cover
-               static_image(turn_coordinator_bitmaps::cover, {0, 0}, layer_flags));
-
-    t.mouse_areas[0] = area_begin();
-    t.mouse_areas[1] = area_begin(0xAB71, {0, 0, 300, 200});
-    t.mouse_areas[2] = area_end();
-    t.mouse_areas[3] = area_begin(0xAB61, {0, 200, 300, 100});
-    t.mouse_areas[4] = area_end();
-    t.mouse_areas[5] = area_end();
-    t.mouse_areas[6] = list_end();
-    return t;
-}
-
 } // namespace
 
-constinit TurnCoordinator turn_coordinator_gauge = make_turn_coordinator(turn_coordinator_gauge);
+constinit TurnCoordinator turn_coordinator_gauge =
+    gauge_records(turn_coordinator_gauge, {.name = "Turn_Coordinator"},
+                  elements(static_image(turn_coordinator_bitmaps::face, {0, 0}, lit_layer_flags),
+                           // ball
+                           slider({.bitmap = turn_coordinator_bitmaps::ball,
+                                   .position = {ball_x, ball_y},
+                                   .image_flags = lit_moving_flags,
+                                   .x_source = VAR_TURN_COORDINATOR_BALL,
+                                   .x_scale = ball_x_scale,
+                                   .y_source = VAR_TURN_COORDINATOR_BALL,
+                                   .y_scale = ball_y_scale,
+                                   .y_callback = turn_ball_height}),
+                           // tube lines
+                           static_image(turn_coordinator_bitmaps::tube_lines,
+                                        {tube_lines_x, tube_lines_y}, layer_flags),
+                           // flag
+                           icon({.bitmap = turn_coordinator_bitmaps::flag,
+                                 .position = {flag_x, flag_y},
+                                 .image_flags = lit_layer_flags,
+                                 .source = VAR_MAIN_BUS_VOLTAGE,
+                                 .scale = 1.0,
+                                 .callback = turn_flag_value}),
+                           // pointer
+                           needle({.bitmap = turn_coordinator_bitmaps::pointer,
+                                   .pivot = {pivot_x, pivot_y},
+                                   .image_flags = lit_moving_flags,
+                                   .source = VAR_TURN_RATE,
+                                   .table = pointer_table,
+                                   .failures = pointer_failures,
+                                   .callback = turn_rate_value}),
+                           // cover
+                           static_image(turn_coordinator_bitmaps::cover, {0, 0}, layer_flags)),
+                  {
+                      area_begin(),
+                      area_begin(0xAB71, {0, 0, 300, 200}),
+                      area_end(),
+                      area_begin(0xAB61, {0, 200, 300, 100}),
+                      area_end(),
+                      area_end(),
+                      list_end(),
+                  });
 
 } // namespace gauge

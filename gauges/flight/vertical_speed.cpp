@@ -16,21 +16,19 @@ constexpr FailureEntry vertical_speed_failures[] = {
 
 } // namespace
 
-constinit NeedleDial vertical_speed_gauge = needle_dial(
-    vertical_speed_gauge, {
-                              .name = "Vertical_Speed",
-                              .face = vertical_speed_bitmaps::dial.face,
-                              .cover = vertical_speed_bitmaps::dial.cover,
-                              .needle = {.bitmap = vertical_speed_bitmaps::dial.needle,
-                                         .pivot = {150, 150},
-                                         .needle_offset = vertical_speed_bitmaps::dial.needle.pivot,
-                                         .image_flags = lit_moving_flags,
-                                         .source = VAR_VERTICAL_SPEED,
-                                         .table = vertical_speed_table,
-                                         .rows = std::size(vertical_speed_table),
-                                         .failures = vertical_speed_failures},
-                              .area_help_id = 0xAB76,
-                              .tooltip_help_id = 0x3099,
-                          });
+constinit NeedleDial vertical_speed_gauge =
+    needle_dial(vertical_speed_gauge, {
+                                          .name = "Vertical_Speed",
+                                          .face = vertical_speed_bitmaps::dial.face,
+                                          .cover = vertical_speed_bitmaps::dial.cover,
+                                          .needle = {.bitmap = vertical_speed_bitmaps::dial.needle,
+                                                     .pivot = {150, 150},
+                                                     .image_flags = lit_moving_flags,
+                                                     .source = VAR_VERTICAL_SPEED,
+                                                     .table = vertical_speed_table,
+                                                     .failures = vertical_speed_failures},
+                                          .area_help_id = 0xAB76,
+                                          .tooltip_help_id = 0x3099,
+                                      });
 
 } // namespace gauge

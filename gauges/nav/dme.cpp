@@ -100,12 +100,12 @@ constexpr StringRecord display_text(Point position, uint32_t box_width, uint32_t
                            .callback = callback});
 }
 
-constexpr DmeIndicator make_dme(DmeIndicator& self) {
-    DmeIndicator d{};
-    d.header = gauge_header("Bendix_KD1572_DME", self.roots, 100, self.mouse_areas, dme_callback);
-    // clang-format off
-    link_chain(d, self,
-        // face
+} // namespace
+
+// clang-format off
+constinit DmeIndicator dme_gauge = gauge_records(
+    dme_gauge, {.name = "Bendix_KD1572_DME", .callback = dme_callback},
+    elements(
         static_image(dme_bitmaps::face, {0, 0}, layer_flags),
         // knob: OFF, N1, N2; its source only makes the host refresh it
         icon({.bitmap = dme_bitmaps::knob_off, .position = {68, 41}, .image_flags = layer_flags,
@@ -121,22 +121,16 @@ constexpr DmeIndicator make_dme(DmeIndicator& self) {
         display_text({20, 7},   48, 14, 4,    VAR_DME_DISTANCE, dme_distance_text),
         // display cover, at scale 0 as the other covers of a display
         icon({.bitmap = dme_bitmaps::display_cover, .position = {7, 7}, .image_flags = layer_flags,
-              .scale = 0.0, .callback = dme_display_cover}));
-
-    write_mouse_list(d.mouse_areas, {
+              .scale = 0.0, .callback = dme_display_cover})),
+    {
         area_begin(),
           area_begin(0, {0, 0, 180, 32}), tooltip(0x317A), area_end(),  // the display
           area_begin(0, {66, 32, 50, 31}), tooltip(0x317C), area_end(), // the knob
           click_area({63, 42, 20, 25}, CURSOR_LEFTARROW, MOUSE_LEFT_BUTTON, dme_knob_left_click),
           click_area({83, 42, 20, 25}, CURSOR_RIGHTARROW, MOUSE_LEFT_BUTTON, dme_knob_right_click),
         area_end(),
-        list_end()});
-    // clang-format on
-    return d;
-}
-
-} // namespace
-
-constinit DmeIndicator dme_gauge = make_dme(dme_gauge);
+        list_end(),
+    });
+// clang-format on
 
 } // namespace gauge

@@ -154,124 +154,112 @@ constexpr FailureEntry bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZER
 
 constexpr Point centre{151, 145};
 
-constexpr Hsi make_hsi(Hsi& self) {
-    Hsi h{};
-    h.header = gauge_header("HSI", self.roots, 150, self.mouse_areas);
-    link_chain(h, self,
-               // face
-               static_image(hsi_bitmaps::face, {0, 0}, lit_layer_flags),
-               // card
-               needle({.bitmap = hsi_bitmaps::card,
-                       .pivot = centre,
-                       .needle_offset = hsi_bitmaps::card.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = VAR_HEADING_INDICATOR,
-                       .failures = card_failures,
-                       .callback = hsi_compass_card}),
-               // heading bug
-               needle({.bitmap = hsi_bitmaps::heading_bug,
-                       .pivot = centre,
-                       .needle_offset = hsi_bitmaps::heading_bug.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = VAR_HEADING_BUG,
-                       .callback = hsi_heading_bug}),
-               // TO/FROM pointer
-               needle({.bitmap = hsi_bitmaps::to_from,
-                       .pivot = centre,
-                       .needle_offset = hsi_bitmaps::to_from.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = VAR_HSI_TO_FROM,
-                       .failures = hidden_with_nav_failures,
-                       .callback = hsi_to_from_angle}),
-               // NAV flag
-               icon({.bitmap = hsi_bitmaps::nav_flag,
-                     .position = {0, 0},
-                     .image_flags = lit_layer_flags,
-                     .source = VAR_HSI_COURSE_VALID,
-                     .scale = 1.0,
-                     .callback = hsi_nav_flag}),
-               // course pointer
-               needle({.bitmap = hsi_bitmaps::course_pointer,
-                       .pivot = centre,
-                       .needle_offset = hsi_bitmaps::course_pointer.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = VAR_HSI_COURSE,
-                       .failures = pointer_failures,
-                       .callback = hsi_course_pointer}),
-               // deviation bar
-               sprite({.bitmap = hsi_bitmaps::deviation_bar,
-                       .position = {48, 42},
-                       .turning_point = centre,
-                       .image_flags = lit_moving_flags,
-                       .x_source = VAR_HSI_LATERAL_DEVIATION,
-                       .x_scale = -36.0,
-                       .y_scale = 1.0,
-                       .rotation_source = VAR_HSI_COURSE,
-                       .rotation_scale = -1.0,
-                       .failures = bar_failures,
-                       .x_callback = hsi_deviation_offset,
-                       .rotation_callback = hsi_deviation_rotation}),
-               // HDG flag
-               icon({.bitmap = hsi_bitmaps::hdg_flag,
-                     .position = {157, 28},
-                     .image_flags = lit_layer_flags,
-                     .source = VAR_HEADING_GYRO_FAILED,
-                     .scale = 1.0,
-                     .callback = hsi_hdg_flag}),
-               // glideslope pointer
-               slider({.bitmap = hsi_bitmaps::glideslope_pointer,
-                       .position = {260, 138},
-                       .image_flags = lit_moving_flags,
-                       .x_source = VAR_HSI_GLIDESLOPE_VALID,
-                       .x_scale = 1.0,
-                       .y_source = VAR_HSI_VERTICAL_DEVIATION,
-                       .y_scale = 40.0,
-                       .failures = hidden_with_nav_failures,
-                       .y_callback = hsi_glideslope_y}),
-               // VERT flag
-               icon({.bitmap = hsi_bitmaps::vert_flag,
-                     .position = {244, 114},
-                     .image_flags = lit_layer_flags,
-                     .source = VAR_HSI_GLIDESLOPE_VALID,
-                     .scale = 1.0,
-                     .callback = hsi_vert_flag}),
-               // marks
-               static_image(hsi_bitmaps::marks, {32, 31}, lit_layer_flags),
-               // bezel
-               static_image(hsi_bitmaps::bezel, {0, 0}, layer_flags),
-               // course knob
-               needle({.bitmap = hsi_bitmaps::course_knob,
-                       .pivot = {43, 266},
-                       .needle_offset = hsi_bitmaps::course_knob.pivot,
-                       .image_flags = moving_flags,
-                       .source = VAR_NAV1_SELECTED_COURSE}),
-               // heading knob
-               needle({.bitmap = hsi_bitmaps::heading_knob,
-                       .pivot = {259, 266},
-                       .needle_offset = hsi_bitmaps::heading_knob.pivot,
-                       .image_flags = moving_flags,
-                       .source = VAR_HEADING_BUG,
-                       .special_flags = ELEMENT_SPECIAL_KNOB}));
-
-    constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
-    h.mouse_areas[0] = area_begin();
-    h.mouse_areas[1] = tooltip(0x3094);
-    h.mouse_areas[2] = area_begin(0xAB38, {19, 242, 48, 48});
-    h.mouse_areas[3] = area_end();
-    h.mouse_areas[4] = area_begin(0xAB33, {235, 242, 48, 48});
-    h.mouse_areas[5] = area_end();
-    h.mouse_areas[6] = click_area({235, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_bug_down);
-    h.mouse_areas[7] = click_area({259, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_bug_up);
-    h.mouse_areas[8] =
-        click_area({19, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_course_down);
-    h.mouse_areas[9] = click_area({43, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_course_up);
-    h.mouse_areas[10] = area_end();
-    h.mouse_areas[11] = list_end();
-    return h;
-}
+constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
 
 } // namespace
 
-constinit Hsi hsi_gauge = make_hsi(hsi_gauge);
+constinit Hsi hsi_gauge = gauge_records(
+    hsi_gauge, {.name = "HSI", .size_mm = 150},
+    elements(static_image(hsi_bitmaps::face, {0, 0}, lit_layer_flags),
+             // card
+             needle({.bitmap = hsi_bitmaps::card,
+                     .pivot = centre,
+                     .image_flags = lit_moving_flags,
+                     .source = VAR_HEADING_INDICATOR,
+                     .failures = card_failures,
+                     .callback = hsi_compass_card}),
+             // heading bug
+             needle({.bitmap = hsi_bitmaps::heading_bug,
+                     .pivot = centre,
+                     .image_flags = lit_moving_flags,
+                     .source = VAR_HEADING_BUG,
+                     .callback = hsi_heading_bug}),
+             // TO/FROM pointer
+             needle({.bitmap = hsi_bitmaps::to_from,
+                     .pivot = centre,
+                     .image_flags = lit_moving_flags,
+                     .source = VAR_HSI_TO_FROM,
+                     .failures = hidden_with_nav_failures,
+                     .callback = hsi_to_from_angle}),
+             // NAV flag
+             icon({.bitmap = hsi_bitmaps::nav_flag,
+                   .position = {0, 0},
+                   .image_flags = lit_layer_flags,
+                   .source = VAR_HSI_COURSE_VALID,
+                   .scale = 1.0,
+                   .callback = hsi_nav_flag}),
+             // course pointer
+             needle({.bitmap = hsi_bitmaps::course_pointer,
+                     .pivot = centre,
+                     .image_flags = lit_moving_flags,
+                     .source = VAR_HSI_COURSE,
+                     .failures = pointer_failures,
+                     .callback = hsi_course_pointer}),
+             // deviation bar
+             sprite({.bitmap = hsi_bitmaps::deviation_bar,
+                     .position = {48, 42},
+                     .turning_point = centre,
+                     .image_flags = lit_moving_flags,
+                     .x_source = VAR_HSI_LATERAL_DEVIATION,
+                     .x_scale = -36.0,
+                     .y_scale = 1.0,
+                     .rotation_source = VAR_HSI_COURSE,
+                     .rotation_scale = -1.0,
+                     .failures = bar_failures,
+                     .x_callback = hsi_deviation_offset,
+                     .rotation_callback = hsi_deviation_rotation}),
+             // HDG flag
+             icon({.bitmap = hsi_bitmaps::hdg_flag,
+                   .position = {157, 28},
+                   .image_flags = lit_layer_flags,
+                   .source = VAR_HEADING_GYRO_FAILED,
+                   .scale = 1.0,
+                   .callback = hsi_hdg_flag}),
+             // glideslope pointer
+             slider({.bitmap = hsi_bitmaps::glideslope_pointer,
+                     .position = {260, 138},
+                     .image_flags = lit_moving_flags,
+                     .x_source = VAR_HSI_GLIDESLOPE_VALID,
+                     .x_scale = 1.0,
+                     .y_source = VAR_HSI_VERTICAL_DEVIATION,
+                     .y_scale = 40.0,
+                     .failures = hidden_with_nav_failures,
+                     .y_callback = hsi_glideslope_y}),
+             // VERT flag
+             icon({.bitmap = hsi_bitmaps::vert_flag,
+                   .position = {244, 114},
+                   .image_flags = lit_layer_flags,
+                   .source = VAR_HSI_GLIDESLOPE_VALID,
+                   .scale = 1.0,
+                   .callback = hsi_vert_flag}),
+             // marks
+             static_image(hsi_bitmaps::marks, {32, 31}, lit_layer_flags),
+             // bezel
+             static_image(hsi_bitmaps::bezel, {0, 0}, layer_flags),
+             // course knob
+             needle({.bitmap = hsi_bitmaps::course_knob,
+                     .pivot = {43, 266},
+                     .image_flags = moving_flags,
+                     .source = VAR_NAV1_SELECTED_COURSE}),
+             // heading knob
+             needle({.bitmap = hsi_bitmaps::heading_knob,
+                     .pivot = {259, 266},
+                     .image_flags = moving_flags,
+                     .source = VAR_HEADING_BUG,
+                     .special_flags = ELEMENT_SPECIAL_KNOB})),
+    {
+        area_begin(),
+        tooltip(0x3094),
+        area_begin(0xAB38, {19, 242, 48, 48}),
+        area_end(),
+        area_begin(0xAB33, {235, 242, 48, 48}),
+        area_end(),
+        click_area({235, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_bug_down),
+        click_area({259, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_bug_up),
+        click_area({19, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_course_down),
+        click_area({43, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_course_up),
+        area_end(),
+        list_end(),
+    });
 
 } // namespace gauge

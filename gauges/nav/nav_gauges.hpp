@@ -7,61 +7,35 @@
 namespace gauge {
 
 // The VOR indicator of the NAV1 receiver.
-struct VorIndicator {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, IconRecord, IconRecord, IconRecord, IconRecord, SliderRecord,
-          SliderRecord, SpriteRecord, StaticImageRecord, IconRecord, IconRecord, IconRecord,
-          NeedleRecord>
-        elements;
-    MouseArea mouse_areas[7];
-};
+using VorIndicator =
+    GaugeRecords<7, StaticImageRecord, IconRecord, IconRecord, IconRecord, IconRecord, SliderRecord,
+                 SliderRecord, SpriteRecord, StaticImageRecord, IconRecord, IconRecord, IconRecord,
+                 NeedleRecord>;
 extern VorIndicator vor_indicator_gauge;
 
 // The transponder control head.
-struct Transponder {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, IconRecord, IconRecord, IconRecord, IconRecord, StringRecord,
-          StringRecord, StringRecord, IconRecord, IconRecord, IconRecord, IconRecord>
-        elements;
-    MouseArea mouse_areas[14];
-};
+using Transponder = GaugeRecords<14, StaticImageRecord, IconRecord, IconRecord, IconRecord,
+                                 IconRecord, StringRecord, StringRecord, StringRecord, IconRecord,
+                                 IconRecord, IconRecord, IconRecord>;
 extern Transponder transponder_gauge;
 
 // The DME indicator: face, knob, the MIN, KT and NM labels, the time, speed and
 // distance texts, and the display cover.
-struct DmeIndicator {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, IconRecord, StringRecord, StringRecord, StringRecord, StringRecord,
-          StringRecord, StringRecord, IconRecord>
-        elements;
-    MouseArea mouse_areas[11];
-};
+using DmeIndicator =
+    GaugeRecords<11, StaticImageRecord, IconRecord, StringRecord, StringRecord, StringRecord,
+                 StringRecord, StringRecord, StringRecord, IconRecord>;
 extern DmeIndicator dme_gauge;
 
 // The horizontal situation indicator.
-struct Hsi {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, NeedleRecord, NeedleRecord, NeedleRecord, IconRecord, NeedleRecord,
-          SpriteRecord, IconRecord, SliderRecord, IconRecord, StaticImageRecord, StaticImageRecord,
-          NeedleRecord, NeedleRecord>
-        elements;
-    MouseArea mouse_areas[12];
-};
+using Hsi =
+    GaugeRecords<12, StaticImageRecord, NeedleRecord, NeedleRecord, NeedleRecord, IconRecord,
+                 NeedleRecord, SpriteRecord, IconRecord, SliderRecord, IconRecord,
+                 StaticImageRecord, StaticImageRecord, NeedleRecord, NeedleRecord>;
 extern Hsi hsi_gauge;
 
 // The radio magnetic indicator.
-struct Rmi {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, SpriteRecord, NeedleRecord, NeedleRecord, StaticImageRecord,
-          IconRecord, IconRecord>
-        elements;
-    MouseArea mouse_areas[5];
-};
+using Rmi = GaugeRecords<5, StaticImageRecord, SpriteRecord, NeedleRecord, NeedleRecord,
+                         StaticImageRecord, IconRecord, IconRecord>;
 extern Rmi rmi_gauge;
 
 } // namespace gauge

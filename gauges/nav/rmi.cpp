@@ -94,69 +94,57 @@ constexpr FailureEntry single_bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACT
                                                 {FAILURE_AVIONICS, FAILURE_ACTION_NONE, 0},
                                                 {0, 0, 0}};
 
-constexpr Rmi make_rmi(Rmi& self) {
-    Rmi r{};
-    r.header = gauge_header("Collins_RMI", self.roots, 100, self.mouse_areas, rmi_callback);
-    link_chain(r, self,
-               // face
-               static_image(rmi_bitmaps::face, {0, 0}, lit_layer_flags),
-               // card
-               sprite({.bitmap = rmi_bitmaps::card,
-                       .position = {35, 35},
-                       .turning_point = {150, 150},
-                       .image_flags = lit_moving_flags,
-                       .rotation_source = VAR_HEADING_INDICATOR,
-                       .rotation_scale = 1.0,
-                       .failures = card_failures}),
-               // double bar
-               needle({.bitmap = rmi_bitmaps::double_bar,
-                       .pivot = {150, 150},
-                       .needle_offset = rmi_bitmaps::double_bar.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = double_bar_vor.bearing,
-                       .table = pointer_table,
-                       .rows = std::size(pointer_table),
-                       .failures = double_bar_failures,
-                       .callback = rmi_double_bar}),
-               // single bar
-               needle({.bitmap = rmi_bitmaps::single_bar,
-                       .pivot = {150, 150},
-                       .needle_offset = rmi_bitmaps::single_bar.pivot,
-                       .image_flags = lit_moving_flags,
-                       .source = single_bar_vor.bearing,
-                       .table = pointer_table,
-                       .rows = std::size(pointer_table),
-                       .failures = single_bar_failures,
-                       .callback = rmi_single_bar}),
-               // overlay
-               static_image(rmi_bitmaps::overlay, {0, 0}, layer_flags),
-               // left selector
-               icon({.bitmap = rmi_bitmaps::left_selector_vor,
-                     .position = {35, 206},
-                     .image_flags = layer_flags,
-                     .scale = 1.0,
-                     .icon_count = 2,
-                     .callback = rmi_left_selector}),
-               // right selector
-               icon({.bitmap = rmi_bitmaps::right_selector_vor,
-                     .position = {206, 206},
-                     .image_flags = layer_flags,
-                     .scale = 1.0,
-                     .icon_count = 2,
-                     .callback = rmi_right_selector}));
-
-    r.mouse_areas[0] = area_begin(0xAB5A);
-    r.mouse_areas[1] =
-        click_area({35, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_left_click);
-    r.mouse_areas[2] =
-        click_area({206, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_right_click);
-    r.mouse_areas[3] = area_end();
-    r.mouse_areas[4] = list_end();
-    return r;
-}
-
 } // namespace
 
-constinit Rmi rmi_gauge = make_rmi(rmi_gauge);
+constinit Rmi rmi_gauge = gauge_records(
+    rmi_gauge, {.name = "Collins_RMI", .callback = rmi_callback},
+    elements(static_image(rmi_bitmaps::face, {0, 0}, lit_layer_flags),
+             // card
+             sprite({.bitmap = rmi_bitmaps::card,
+                     .position = {35, 35},
+                     .turning_point = {150, 150},
+                     .image_flags = lit_moving_flags,
+                     .rotation_source = VAR_HEADING_INDICATOR,
+                     .rotation_scale = 1.0,
+                     .failures = card_failures}),
+             // double bar
+             needle({.bitmap = rmi_bitmaps::double_bar,
+                     .pivot = {150, 150},
+                     .image_flags = lit_moving_flags,
+                     .source = double_bar_vor.bearing,
+                     .table = pointer_table,
+                     .failures = double_bar_failures,
+                     .callback = rmi_double_bar}),
+             // single bar
+             needle({.bitmap = rmi_bitmaps::single_bar,
+                     .pivot = {150, 150},
+                     .image_flags = lit_moving_flags,
+                     .source = single_bar_vor.bearing,
+                     .table = pointer_table,
+                     .failures = single_bar_failures,
+                     .callback = rmi_single_bar}),
+             // overlay
+             static_image(rmi_bitmaps::overlay, {0, 0}, layer_flags),
+             // left selector
+             icon({.bitmap = rmi_bitmaps::left_selector_vor,
+                   .position = {35, 206},
+                   .image_flags = layer_flags,
+                   .scale = 1.0,
+                   .icon_count = 2,
+                   .callback = rmi_left_selector}),
+             // right selector
+             icon({.bitmap = rmi_bitmaps::right_selector_vor,
+                   .position = {206, 206},
+                   .image_flags = layer_flags,
+                   .scale = 1.0,
+                   .icon_count = 2,
+                   .callback = rmi_right_selector})),
+    {
+        area_begin(0xAB5A),
+        click_area({35, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_left_click),
+        click_area({206, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_right_click),
+        area_end(),
+        list_end(),
+    });
 
 } // namespace gauge

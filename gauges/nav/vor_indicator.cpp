@@ -115,82 +115,74 @@ constexpr IconRecord signal_icon(uint32_t bitmap, Point position, uint32_t flags
                  .callback = callback});
 }
 
-constexpr VorIndicator make_vor_indicator(VorIndicator& self) {
-    VorIndicator v{};
-    v.header = gauge_header("Becker_IN3303_VOR1", self.roots, 100, self.mouse_areas);
-    link_chain(
-        v, self,
-        // face
-        with_failures(static_image(vor_bitmaps::face, {0, 0}, lit_layer_flags), face_failures),
-        // GS flag
-        signal_icon(vor_bitmaps::gs_flag, {216, 138}, lit_moving_flags, VAR_NAV1_GLIDESLOPE_VALID,
-                    vor_gs_flag),
-        // FROM arrow
-        signal_icon(vor_bitmaps::from_arrow, {141, 176}, lit_moving_flags, VAR_NAV1_TO_FROM,
-                    vor_from_arrow),
-        // TO arrow
-        signal_icon(vor_bitmaps::to_arrow, {141, 130}, lit_moving_flags, VAR_NAV1_TO_FROM,
-                    vor_to_arrow),
-        // NAV flag
-        signal_icon(vor_bitmaps::nav_flag, {129, 220}, lit_moving_flags, VAR_NAV1_TO_FROM,
-                    vor_nav_flag),
-        // course bar
-        slider({.bitmap = vor_bitmaps::course_bar,
-                .position = {150, 81},
-                .image_flags = lit_moving_flags,
-                .x_source = VAR_NAV1_COURSE_DEVIATION,
-                .x_scale = 60.0 / 127.0,
-                .failures = signal_failures,
-                .x_callback = vor_course_bar}),
-        // glideslope bar
-        slider({.bitmap = vor_bitmaps::glideslope_bar,
-                .position = {74, 157},
-                .image_flags = lit_moving_flags,
-                .x_scale = 1.0,
-                .y_source = VAR_NAV1_GLIDESLOPE_DEVIATION,
-                .y_scale = 0.5,
-                .failures = signal_failures,
-                .y_callback = vor_glideslope_bar}),
-        // card
-        sprite({.bitmap = vor_bitmaps::card,
-                .position = {25, 35},
-                .turning_point = {151, 158},
-                .image_flags = lit_moving_flags,
-                .rotation_source = VAR_NAV1_SELECTED_COURSE,
-                .rotation_scale = 1.0}),
-        // bezel
-        static_image(vor_bitmaps::bezel, {0, 0}, layer_flags),
-        // marker A
-        signal_icon(vor_bitmaps::marker_a, {77, 18}, display_flags, VAR_MARKER_BEACON,
-                    vor_marker_a_lamp),
-        // marker M
-        signal_icon(vor_bitmaps::marker_m, {196, 18}, display_flags, VAR_MARKER_BEACON,
-                    vor_marker_m_lamp),
-        // marker O
-        signal_icon(vor_bitmaps::marker_o, {136, 4}, display_flags, VAR_MARKER_BEACON,
-                    vor_marker_o_lamp),
-        // OBS knob
-        needle({.bitmap = vor_bitmaps::obs_knob,
-                .pivot = {32, 270},
-                .needle_offset = vor_bitmaps::obs_knob.pivot,
-                .image_flags = moving_flags,
-                .source = VAR_NAV1_SELECTED_COURSE,
-                .table = obs_knob_table,
-                .rows = std::size(obs_knob_table)}));
-
-    constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
-    v.mouse_areas[0] = area_begin(0xAB72);
-    v.mouse_areas[1] = area_begin(0xAB73, {2, 240, 60, 60});
-    v.mouse_areas[2] = click_area({0, 0, 30, 60}, CURSOR_DOWNARROW, either_click, obs_down_click);
-    v.mouse_areas[3] = click_area({30, 0, 30, 60}, CURSOR_UPARROW, either_click, obs_up_click);
-    v.mouse_areas[4] = area_end();
-    v.mouse_areas[5] = area_end();
-    v.mouse_areas[6] = list_end();
-    return v;
-}
+constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
 
 } // namespace
 
-constinit VorIndicator vor_indicator_gauge = make_vor_indicator(vor_indicator_gauge);
+constinit VorIndicator vor_indicator_gauge = gauge_records(
+    vor_indicator_gauge, {.name = "Becker_IN3303_VOR1"},
+    elements(with_failures(static_image(vor_bitmaps::face, {0, 0}, lit_layer_flags), face_failures),
+             // GS flag
+             signal_icon(vor_bitmaps::gs_flag, {216, 138}, lit_moving_flags,
+                         VAR_NAV1_GLIDESLOPE_VALID, vor_gs_flag),
+             // FROM arrow
+             signal_icon(vor_bitmaps::from_arrow, {141, 176}, lit_moving_flags, VAR_NAV1_TO_FROM,
+                         vor_from_arrow),
+             // TO arrow
+             signal_icon(vor_bitmaps::to_arrow, {141, 130}, lit_moving_flags, VAR_NAV1_TO_FROM,
+                         vor_to_arrow),
+             // NAV flag
+             signal_icon(vor_bitmaps::nav_flag, {129, 220}, lit_moving_flags, VAR_NAV1_TO_FROM,
+                         vor_nav_flag),
+             // course bar
+             slider({.bitmap = vor_bitmaps::course_bar,
+                     .position = {150, 81},
+                     .image_flags = lit_moving_flags,
+                     .x_source = VAR_NAV1_COURSE_DEVIATION,
+                     .x_scale = 60.0 / 127.0,
+                     .failures = signal_failures,
+                     .x_callback = vor_course_bar}),
+             // glideslope bar
+             slider({.bitmap = vor_bitmaps::glideslope_bar,
+                     .position = {74, 157},
+                     .image_flags = lit_moving_flags,
+                     .x_scale = 1.0,
+                     .y_source = VAR_NAV1_GLIDESLOPE_DEVIATION,
+                     .y_scale = 0.5,
+                     .failures = signal_failures,
+                     .y_callback = vor_glideslope_bar}),
+             // card
+             sprite({.bitmap = vor_bitmaps::card,
+                     .position = {25, 35},
+                     .turning_point = {151, 158},
+                     .image_flags = lit_moving_flags,
+                     .rotation_source = VAR_NAV1_SELECTED_COURSE,
+                     .rotation_scale = 1.0}),
+             // bezel
+             static_image(vor_bitmaps::bezel, {0, 0}, layer_flags),
+             // marker A
+             signal_icon(vor_bitmaps::marker_a, {77, 18}, display_flags, VAR_MARKER_BEACON,
+                         vor_marker_a_lamp),
+             // marker M
+             signal_icon(vor_bitmaps::marker_m, {196, 18}, display_flags, VAR_MARKER_BEACON,
+                         vor_marker_m_lamp),
+             // marker O
+             signal_icon(vor_bitmaps::marker_o, {136, 4}, display_flags, VAR_MARKER_BEACON,
+                         vor_marker_o_lamp),
+             // OBS knob
+             needle({.bitmap = vor_bitmaps::obs_knob,
+                     .pivot = {32, 270},
+                     .image_flags = moving_flags,
+                     .source = VAR_NAV1_SELECTED_COURSE,
+                     .table = obs_knob_table})),
+    {
+        area_begin(0xAB72),
+        area_begin(0xAB73, {2, 240, 60, 60}),
+        click_area({0, 0, 30, 60}, CURSOR_DOWNARROW, either_click, obs_down_click),
+        click_area({30, 0, 30, 60}, CURSOR_UPARROW, either_click, obs_up_click),
+        area_end(),
+        area_end(),
+        list_end(),
+    });
 
 } // namespace gauge

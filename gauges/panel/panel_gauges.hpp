@@ -6,13 +6,9 @@
 
 namespace gauge {
 
-// A square button: one face image and one clickable area in the middle.
-struct ToggleButton {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord> elements; // the face
-    MouseArea mouse_areas[5];          // whole gauge, [tooltip], click area, end of area, end
-};
+// A square button: one face image and one clickable area in the middle. Its mouse
+// list: the whole gauge, [a tooltip], the click area, the area's end, the list's end.
+using ToggleButton = GaugeRecords<5, StaticImageRecord>;
 
 // Pure data: the host sends their key event on a click.
 extern ToggleButton atc_toggle_gauge;
@@ -31,12 +27,7 @@ extern ToggleButton overhead_toggle_gauge;
 extern ToggleButton engine_instr_toggle_gauge;
 
 // The aircraft's registration as a line of text over a black plate.
-struct RegistrationPlate {
-    GaugeHeader header;
-    ElementRecord* roots[2];
-    Chain<StaticImageRecord, StringRecord> elements;
-    MouseArea mouse_areas[4];
-};
+using RegistrationPlate = GaugeRecords<4, StaticImageRecord, StringRecord>;
 extern RegistrationPlate registration_gauge;
 
 } // namespace gauge

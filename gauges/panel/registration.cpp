@@ -97,37 +97,32 @@ double GAUGE_CALL registration_text(ElementRecord* element) {
     return string->sources[0].value.number;
 }
 
-constexpr RegistrationPlate registration_plate(RegistrationPlate& self) {
-    RegistrationPlate plate{};
-    plate.header = gauge_header("Registration", self.roots, 150, self.mouse_areas,
-                                registration_gauge_callback);
-    link_chain(plate, self,
-               // plate
-               static_image(panel_bitmaps::registration_plate, {0, 0}, layer_flags),
-               // registration text
-               string_element({.position = {0, 0},
-                               .image_flags = layer_flags,
-                               .box_width = 150,
-                               .box_height = 25,
-                               .text_colour = 0xFFFFFF,
-                               .background_colour = 0,
-                               .highlight_colour = 0x5C5C5C,
-                               .font = "Arial",
-                               .font_weight = 400,
-                               .character_set = 1,
-                               .text_format = TEXT_FORMAT_CENTRED_LINE,
-                               .char_count = 7,
-                               .callback = registration_text}));
-
-    plate.mouse_areas[0] = area_begin(0);
-    plate.mouse_areas[1] = tooltip("Registration number");
-    plate.mouse_areas[2] = area_end();
-    plate.mouse_areas[3] = list_end();
-    return plate;
-}
-
 } // namespace
 
-constinit RegistrationPlate registration_gauge = registration_plate(registration_gauge);
+constinit RegistrationPlate registration_gauge =
+    gauge_records(registration_gauge,
+                  {.name = "Registration", .size_mm = 150, .callback = registration_gauge_callback},
+                  elements( // plate
+                      static_image(panel_bitmaps::registration_plate, {0, 0}, layer_flags),
+                      // registration text
+                      string_element({.position = {0, 0},
+                                      .image_flags = layer_flags,
+                                      .box_width = 150,
+                                      .box_height = 25,
+                                      .text_colour = 0xFFFFFF,
+                                      .background_colour = 0,
+                                      .highlight_colour = 0x5C5C5C,
+                                      .font = "Arial",
+                                      .font_weight = 400,
+                                      .character_set = 1,
+                                      .text_format = TEXT_FORMAT_CENTRED_LINE,
+                                      .char_count = 7,
+                                      .callback = registration_text})),
+                  {
+                      area_begin(0),
+                      tooltip("Registration number"),
+                      area_end(),
+                      list_end(),
+                  });
 
 } // namespace gauge
