@@ -73,9 +73,6 @@ double GAUGE_CALL adf_preset_text(ElementRecord* element) {
     return 0;
 }
 
-double GAUGE_CALL adf_lit_faces(ElementRecord* element) {
-    return shown_if(icon_source(element) > 0);
-}
 double GAUGE_CALL adf_transfer_light(ElementRecord* element) {
     if (icon_source(element) > 0) return 0;
     if (adf_on && adf_transfer_counter > 0) {
@@ -88,14 +85,6 @@ double GAUGE_CALL adf_ident_face_unlit(ElementRecord*) { return shown_if(adf_ide
 double GAUGE_CALL adf_ident_face_lit(ElementRecord* element) {
     return shown_if(icon_source(element) > 0 && adf_ident);
 }
-double GAUGE_CALL adf_on_face_unlit(ElementRecord* element) {
-    return shown_if(icon_source(element) == 0 && adf_on);
-}
-double GAUGE_CALL adf_on_face_lit(ElementRecord* element) {
-    return shown_if(icon_source(element) > 0 && adf_on);
-}
-double GAUGE_CALL adf_lamp(ElementRecord*) { return shown_if(adf_on); }
-double GAUGE_CALL adf_window_cover(ElementRecord*) { return shown_if(!adf_on); }
 
 bool left_click(uint32_t flags) { return flags & MOUSE_LEFT_BUTTON; }
 bool right_click(uint32_t flags) { return flags & MOUSE_RIGHT_BUTTON; }
@@ -148,16 +137,12 @@ uint32_t GAUGE_CALL adf_ident_click(MousePoint*, uint32_t) {
 
 constexpr HeadCallbacks adf_callbacks{
     .gauge = adf_gauge_callback,
-    .lit_faces = adf_lit_faces,
+    .power_icons = PowerIcons<adf_on>::callbacks,
     .transfer_light = adf_transfer_light,
     .preset_text = adf_preset_text,
     .active_text = adf_active_text,
     .ident_face_unlit = adf_ident_face_unlit,
     .ident_face_lit = adf_ident_face_lit,
-    .on_face_unlit = adf_on_face_unlit,
-    .on_face_lit = adf_on_face_lit,
-    .lamp = adf_lamp,
-    .window_cover = adf_window_cover,
     .whole = {adf_khz_up_click, adf_khz_down_click},
     .fraction = {adf_tenths_up_click, adf_tenths_down_click},
     .power_click = adf_power_click,

@@ -43,20 +43,9 @@ void GAUGE_CALL com_gauge_callback(GaugeHeader*, int32_t service, uintptr_t extr
     }
 }
 
-double GAUGE_CALL com_lit_faces(ElementRecord* element) {
-    return shown_if(icon_source(element) > 0);
-}
 double GAUGE_CALL com_transfer_light(ElementRecord* element) {
     return transfer_light(com1, icon_source(element));
 }
-double GAUGE_CALL com_on_face_unlit(ElementRecord* element) {
-    return shown_if(icon_source(element) == 0 && com_on);
-}
-double GAUGE_CALL com_on_face_lit(ElementRecord* element) {
-    return shown_if(icon_source(element) > 0 && com_on);
-}
-double GAUGE_CALL com_lamp(ElementRecord*) { return shown_if(com_on); }
-double GAUGE_CALL com_window_cover(ElementRecord*) { return shown_if(!com_on); }
 
 uint32_t GAUGE_CALL com_power_click(MousePoint*, uint32_t) {
     com_click.play();
@@ -66,16 +55,12 @@ uint32_t GAUGE_CALL com_power_click(MousePoint*, uint32_t) {
 
 constexpr HeadCallbacks com_callbacks{
     .gauge = com_gauge_callback,
-    .lit_faces = com_lit_faces,
+    .power_icons = PowerIcons<com_on>::callbacks,
     .transfer_light = com_transfer_light,
     .preset_text = frequency_text,
     .active_text = frequency_text,
     .ident_face_unlit = nullptr,
     .ident_face_lit = nullptr,
-    .on_face_unlit = com_on_face_unlit,
-    .on_face_lit = com_on_face_lit,
-    .lamp = com_lamp,
-    .window_cover = com_window_cover,
     .whole = {Clicks::whole_up_click, Clicks::whole_down_click},
     .fraction = {Clicks::fraction_up_click, Clicks::fraction_down_click},
     .power_click = com_power_click,

@@ -84,9 +84,6 @@ template <const NavReceiver& nav> struct NavCallbacks {
         }
     }
 
-    static double GAUGE_CALL lit_faces(ElementRecord* element) {
-        return shown_if(icon_source(element) > 0);
-    }
     static double GAUGE_CALL transfer_light_value(ElementRecord* element) {
         return transfer_light(nav.tuning, icon_source(element));
     }
@@ -94,14 +91,6 @@ template <const NavReceiver& nav> struct NavCallbacks {
     static double GAUGE_CALL voice_face_lit(ElementRecord* element) {
         return shown_if(icon_source(element) > 0 && ident());
     }
-    static double GAUGE_CALL on_face_unlit(ElementRecord* element) {
-        return shown_if(icon_source(element) == 0 && powered());
-    }
-    static double GAUGE_CALL on_face_lit(ElementRecord* element) {
-        return shown_if(icon_source(element) > 0 && powered());
-    }
-    static double GAUGE_CALL lamp(ElementRecord*) { return shown_if(powered()); }
-    static double GAUGE_CALL window_cover(ElementRecord*) { return shown_if(!powered()); }
 
     // Switching off also silences the identifier and releases the VOICE button.
     static uint32_t GAUGE_CALL power_click(MousePoint*, uint32_t) {
@@ -129,16 +118,12 @@ template <const NavReceiver& nav> constexpr HeadCallbacks nav_callbacks() {
     using Clicks = TuningClicks<nav.tuning>;
     return {
         .gauge = C::gauge_callback,
-        .lit_faces = C::lit_faces,
+        .power_icons = PowerIcons<*nav.tuning.power>::callbacks,
         .transfer_light = C::transfer_light_value,
         .preset_text = frequency_text,
         .active_text = frequency_text,
         .ident_face_unlit = C::voice_face_unlit,
         .ident_face_lit = C::voice_face_lit,
-        .on_face_unlit = C::on_face_unlit,
-        .on_face_lit = C::on_face_lit,
-        .lamp = C::lamp,
-        .window_cover = C::window_cover,
         .whole = {Clicks::whole_up_click, Clicks::whole_down_click},
         .fraction = {Clicks::fraction_up_click, Clicks::fraction_down_click},
         .power_click = C::power_click,

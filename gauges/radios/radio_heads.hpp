@@ -10,6 +10,7 @@
 #include "radios/adf_tuning.hpp"
 #include "radios/radio_failures.hpp"
 #include "radios/radio_gauges.hpp"
+#include "radios/radio_icons.hpp"
 #include "radios/radio_layout.hpp"
 #include "simulator_numbers.h"
 
@@ -99,16 +100,12 @@ inline constexpr HeadRow adf{
 // The callbacks of one head, as its receiver's file binds them.
 struct HeadCallbacks {
     GaugeCallback gauge;
-    ValueCallback lit_faces;
+    PowerIconCallbacks power_icons;
     ValueCallback transfer_light;
     TextCallback preset_text;
     TextCallback active_text;
     ValueCallback ident_face_unlit; // heads with an ident button
     ValueCallback ident_face_lit;
-    ValueCallback on_face_unlit;
-    ValueCallback on_face_lit;
-    ValueCallback lamp;
-    ValueCallback window_cover;
     radio_layout::KnobClicks whole;
     radio_layout::KnobClicks fraction;
     MouseCallback power_click;
@@ -138,7 +135,7 @@ constexpr Head radio_head(Head& self, const HeadRow& row, const HeadCallbacks& c
         one_image(bitmaps.window, window, lit_layer_flags, 0, avionics_failed, nullptr, 0.0);
     const auto lit_faces =
         one_image(bitmaps.buttons_lit, {on_button_x, at.lit_faces_y}, lit_layer_flags,
-                  VAR_PANEL_LIGHTING, avionics_failed, call.lit_faces);
+                  VAR_PANEL_LIGHTING, avionics_failed, call.power_icons.lit_faces);
     const auto transfer_light = one_image(bitmaps.transfer_lit, transfer, lit_layer_flags,
                                           VAR_PANEL_LIGHTING, avionics_failed, call.transfer_light);
     const auto preset_text = frequency_window(preset_text_x, at.window_y, row.preset_source,
@@ -149,14 +146,16 @@ constexpr Head radio_head(Head& self, const HeadRow& row, const HeadCallbacks& c
                                             nullptr, call.ident_face_unlit);
     const auto ident_face_lit = one_image(bitmaps.ident_pressed_lit, ident_button, display_flags,
                                           VAR_PANEL_LIGHTING, avionics_failed, call.ident_face_lit);
-    const auto on_face_unlit = one_image(bitmaps.on_pressed, on_button, layer_flags,
-                                         VAR_PANEL_LIGHTING, nullptr, call.on_face_unlit);
-    const auto on_face_lit = one_image(bitmaps.on_pressed_lit, on_button, display_flags,
-                                       VAR_PANEL_LIGHTING, avionics_failed, call.on_face_lit);
+    const auto on_face_unlit =
+        one_image(bitmaps.on_pressed, on_button, layer_flags, VAR_PANEL_LIGHTING, nullptr,
+                  call.power_icons.on_face_unlit);
+    const auto on_face_lit =
+        one_image(bitmaps.on_pressed_lit, on_button, display_flags, VAR_PANEL_LIGHTING,
+                  avionics_failed, call.power_icons.on_face_lit);
     const auto lamp =
-        one_image(bitmaps.lamp, lamp_at, display_flags, 0, row.lamp_failed, call.lamp);
-    const auto window_cover =
-        one_image(bitmaps.window, window, layer_flags, 0, avionics_failed, call.window_cover, 0.0);
+        one_image(bitmaps.lamp, lamp_at, display_flags, 0, row.lamp_failed, call.power_icons.lamp);
+    const auto window_cover = one_image(bitmaps.window, window, layer_flags, 0, avionics_failed,
+                                        call.power_icons.window_cover, 0.0);
 
     Head g{};
     g.header = gauge_header(row.name, self.roots, 100, self.mouse_areas, call.gauge);
