@@ -76,6 +76,31 @@ constexpr TokenVariable variable(uint32_t id) {
     return token;
 }
 
+// The common part of an element record from its kind's fields (bitmap, position,
+// image flags and failures).
+template <class Fields>
+constexpr ElementRecord element_of(uint32_t kind, const Fields& fields, GaugeHeader* gauge,
+                                   ElementRecord** children, Point offset = {}) {
+    return element({.kind = kind,
+                    .bitmap = fields.bitmap,
+                    .position = fields.position,
+                    .image_flags = fields.image_flags,
+                    .offset = offset,
+                    .failures = fields.failures},
+                   gauge, children);
+}
+
+// The x and y sources, scales and callbacks of a slider or a sprite.
+template <class Record, class Fields>
+constexpr void set_axes(Record& record, const Fields& fields) {
+    record.x_source = variable(fields.x_source);
+    record.x_scale = fields.x_scale;
+    record.y_source = variable(fields.y_source);
+    record.y_scale = fields.y_scale;
+    record.x_callback = fields.x_callback;
+    record.y_callback = fields.y_callback;
+}
+
 constexpr StaticImageRecord static_image(uint32_t bitmap, Point position, uint32_t image_flags,
                                          GaugeHeader* gauge = nullptr,
                                          ElementRecord** children = nullptr) {
@@ -177,12 +202,7 @@ constexpr MovingImageRecord moving_image(const MovingImageFields& fields,
                                          GaugeHeader* gauge = nullptr,
                                          ElementRecord** children = nullptr) {
     MovingImageRecord record{};
-    record.common = element({.kind = ELEMENT_MOVING_IMAGE,
-                             .bitmap = fields.bitmap,
-                             .position = fields.position,
-                             .image_flags = fields.image_flags,
-                             .failures = fields.failures},
-                            gauge, children);
+    record.common = element_of(ELEMENT_MOVING_IMAGE, fields, gauge, children);
     record.x_source = variable(fields.x_source);
     record.x_range_start = fields.x_range_start;
     record.x_range_end = fields.x_range_end;
@@ -254,18 +274,8 @@ struct SliderFields {
 constexpr SliderRecord slider(const SliderFields& fields, GaugeHeader* gauge = nullptr,
                               ElementRecord** children = nullptr) {
     SliderRecord record{};
-    record.common = element({.kind = ELEMENT_SLIDER,
-                             .bitmap = fields.bitmap,
-                             .position = fields.position,
-                             .image_flags = fields.image_flags,
-                             .failures = fields.failures},
-                            gauge, children);
-    record.x_source = variable(fields.x_source);
-    record.x_scale = fields.x_scale;
-    record.y_source = variable(fields.y_source);
-    record.y_scale = fields.y_scale;
-    record.x_callback = fields.x_callback;
-    record.y_callback = fields.y_callback;
+    record.common = element_of(ELEMENT_SLIDER, fields, gauge, children);
+    set_axes(record, fields);
     return record;
 }
 
@@ -283,12 +293,7 @@ struct IconFields {
 constexpr IconRecord icon(const IconFields& fields, GaugeHeader* gauge = nullptr,
                           ElementRecord** children = nullptr) {
     IconRecord record{};
-    record.common = element({.kind = ELEMENT_ICON,
-                             .bitmap = fields.bitmap,
-                             .position = fields.position,
-                             .image_flags = fields.image_flags,
-                             .failures = fields.failures},
-                            gauge, children);
+    record.common = element_of(ELEMENT_ICON, fields, gauge, children);
     record.source = variable(fields.source);
     record.scale = fields.scale;
     record.icon_count = fields.icon_count;
@@ -318,25 +323,21 @@ struct SpriteFields {
 constexpr SpriteRecord sprite(const SpriteFields& fields, GaugeHeader* gauge = nullptr,
                               ElementRecord** children = nullptr) {
     SpriteRecord record{};
-    record.common = element({.kind = ELEMENT_SPRITE,
-                             .bitmap = fields.bitmap,
-                             .position = fields.position,
-                             .image_flags = fields.image_flags,
-                             .offset = fields.turning_point,
-                             .failures = fields.failures},
-                            gauge, children);
-    record.x_source = variable(fields.x_source);
-    record.x_scale = fields.x_scale;
-    record.y_source = variable(fields.y_source);
-    record.y_scale = fields.y_scale;
+    record.common = element_of(ELEMENT_SPRITE, fields, gauge, children, fields.turning_point);
+    set_axes(record, fields);
     record.rotation_source = variable(fields.rotation_source);
     record.rotation_scale = fields.rotation_scale;
     record.texture_scale_x = fields.texture_scale_x;
     record.texture_scale_y = fields.texture_scale_y;
-    record.x_callback = fields.x_callback;
-    record.y_callback = fields.y_callback;
     record.rotation_callback = fields.rotation_callback;
     return record;
+}
+
+constexpr void set_box(MouseArea& area, Box box) {
+    area.box_x = box.x;
+    area.box_y = box.y;
+    area.box_width = box.width;
+    area.box_height = box.height;
 }
 
 // Mouse-area records, in the order a list is written. Areas (begin and clickable
@@ -344,10 +345,7 @@ constexpr SpriteRecord sprite(const SpriteFields& fields, GaugeHeader* gauge = n
 constexpr MouseArea area_begin(uint32_t help_id = 0, Box box = {}) {
     MouseArea area{};
     area.kind = MOUSE_BEGIN;
-    area.box_x = box.x;
-    area.box_y = box.y;
-    area.box_width = box.width;
-    area.box_height = box.height;
+    set_box(area, box);
     area.cursor = CURSOR_NONE;
     area.help_id = help_id;
     return area;
@@ -367,10 +365,7 @@ constexpr MouseArea click_area(Box box, int32_t cursor, uint32_t mouse_flags,
                                MouseCallback callback, uint32_t key_event = 0) {
     MouseArea area{};
     area.kind = MOUSE_CHILD;
-    area.box_x = box.x;
-    area.box_y = box.y;
-    area.box_width = box.width;
-    area.box_height = box.height;
+    set_box(area, box);
     area.cursor = cursor;
     area.mouse_flags = mouse_flags;
     area.key_event = key_event;
