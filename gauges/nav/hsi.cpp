@@ -3,6 +3,7 @@
 // HDG / NAV / VERT flags, and the course and heading-bug knobs. The navigation
 // parts follow the NAV1 receiver and read its power flag.
 #include "host_services.hpp"
+#include "nav/knob_halves.hpp"
 #include "nav/nav_bitmaps.hpp"
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
@@ -107,33 +108,14 @@ double GAUGE_CALL hsi_vert_flag(ElementRecord* element) {
     return nav_flag_value(-icon_source(element), NavFlag::Vert);
 }
 
-// A knob half: steps the value of `reads` and sends it as `key_event`.
-void turn_knob(uint32_t reads, uint32_t key_event, uint32_t mouse_flags, nav::KnobTurn turn) {
-    if (auto next = nav::knob_step(read(reads), mouse_flags, turn))
-        host::trigger_key_event(key_event, *next);
-}
-
-uint32_t GAUGE_CALL hsi_bug_down(MousePoint*, uint32_t flags) {
-    turn_knob(VAR_HEADING_BUG, KEY_HEADING_BUG_SET, flags, nav::KnobTurn::Down);
-    return 0;
-}
-
-uint32_t GAUGE_CALL hsi_bug_up(MousePoint*, uint32_t flags) {
-    turn_knob(VAR_HEADING_BUG, KEY_HEADING_BUG_SET, flags, nav::KnobTurn::Up);
-    return 0;
-}
-
+constexpr auto hsi_bug_down = knob_half<VAR_HEADING_BUG, KEY_HEADING_BUG_SET, nav::KnobTurn::Down>;
+constexpr auto hsi_bug_up = knob_half<VAR_HEADING_BUG, KEY_HEADING_BUG_SET, nav::KnobTurn::Up>;
 // The course knob's down half starts from the course the pointer shows, the up
 // half from the receiver's selected course.
-uint32_t GAUGE_CALL hsi_course_down(MousePoint*, uint32_t flags) {
-    turn_knob(VAR_HSI_COURSE, KEY_NAV1_COURSE_SET, flags, nav::KnobTurn::Down);
-    return 0;
-}
-
-uint32_t GAUGE_CALL hsi_course_up(MousePoint*, uint32_t flags) {
-    turn_knob(VAR_NAV1_SELECTED_COURSE, KEY_NAV1_COURSE_SET, flags, nav::KnobTurn::Up);
-    return 0;
-}
+constexpr auto hsi_course_down =
+    knob_half<VAR_HSI_COURSE, KEY_NAV1_COURSE_SET, nav::KnobTurn::Down>;
+constexpr auto hsi_course_up =
+    knob_half<VAR_NAV1_SELECTED_COURSE, KEY_NAV1_COURSE_SET, nav::KnobTurn::Up>;
 
 constexpr FailureEntry card_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
                                           {FAILURE_COMPASS_SYSTEM, FAILURE_ACTION_FREEZE, 0},
@@ -154,99 +136,80 @@ constexpr FailureEntry bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZER
 
 constexpr Point centre{151, 145};
 
+// The card, the heading bug and the pointers turn about the face's centre.
+constexpr NeedleRecord centred(const Bitmap& bitmap, uint32_t source, const FailureEntry* failures,
+                               ValueCallback callback) {
+    return needle({.bitmap = bitmap,
+                   .pivot = centre,
+                   .image_flags = lit_moving_flags,
+                   .source = source,
+                   .failures = failures,
+                   .callback = callback});
+}
+
+// The NAV, HDG and VERT flags, shown or hidden by their callbacks.
+constexpr IconRecord flag(const Bitmap& bitmap, Point position, uint32_t source,
+                          ValueCallback callback) {
+    return icon({.bitmap = bitmap,
+                 .position = position,
+                 .image_flags = lit_layer_flags,
+                 .source = source,
+                 .scale = 1.0,
+                 .callback = callback});
+}
+
+// The two knobs under the face, turned by the value they set.
+constexpr NeedleRecord knob(const Bitmap& bitmap, Point pivot, uint32_t source,
+                            uint32_t special_flags = 0) {
+    return needle({.bitmap = bitmap,
+                   .pivot = pivot,
+                   .image_flags = moving_flags,
+                   .source = source,
+                   .special_flags = special_flags});
+}
+
 constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
 
 } // namespace
 
 constinit Hsi hsi_gauge = gauge_records(
     hsi_gauge, {.name = "HSI", .size_mm = 150},
-    elements(static_image(hsi_bitmaps::face, {0, 0}, lit_layer_flags),
-             // card
-             needle({.bitmap = hsi_bitmaps::card,
-                     .pivot = centre,
-                     .image_flags = lit_moving_flags,
-                     .source = VAR_HEADING_INDICATOR,
-                     .failures = card_failures,
-                     .callback = hsi_compass_card}),
-             // heading bug
-             needle({.bitmap = hsi_bitmaps::heading_bug,
-                     .pivot = centre,
-                     .image_flags = lit_moving_flags,
-                     .source = VAR_HEADING_BUG,
-                     .callback = hsi_heading_bug}),
-             // TO/FROM pointer
-             needle({.bitmap = hsi_bitmaps::to_from,
-                     .pivot = centre,
-                     .image_flags = lit_moving_flags,
-                     .source = VAR_HSI_TO_FROM,
-                     .failures = hidden_with_nav_failures,
-                     .callback = hsi_to_from_angle}),
-             // NAV flag
-             icon({.bitmap = hsi_bitmaps::nav_flag,
-                   .position = {0, 0},
-                   .image_flags = lit_layer_flags,
-                   .source = VAR_HSI_COURSE_VALID,
-                   .scale = 1.0,
-                   .callback = hsi_nav_flag}),
-             // course pointer
-             needle({.bitmap = hsi_bitmaps::course_pointer,
-                     .pivot = centre,
-                     .image_flags = lit_moving_flags,
-                     .source = VAR_HSI_COURSE,
-                     .failures = pointer_failures,
-                     .callback = hsi_course_pointer}),
-             // deviation bar
-             sprite({.bitmap = hsi_bitmaps::deviation_bar,
-                     .position = {48, 42},
-                     .turning_point = centre,
-                     .image_flags = lit_moving_flags,
-                     .x_source = VAR_HSI_LATERAL_DEVIATION,
-                     .x_scale = -36.0,
-                     .y_scale = 1.0,
-                     .rotation_source = VAR_HSI_COURSE,
-                     .rotation_scale = -1.0,
-                     .failures = bar_failures,
-                     .x_callback = hsi_deviation_offset,
-                     .rotation_callback = hsi_deviation_rotation}),
-             // HDG flag
-             icon({.bitmap = hsi_bitmaps::hdg_flag,
-                   .position = {157, 28},
-                   .image_flags = lit_layer_flags,
-                   .source = VAR_HEADING_GYRO_FAILED,
-                   .scale = 1.0,
-                   .callback = hsi_hdg_flag}),
-             // glideslope pointer
-             slider({.bitmap = hsi_bitmaps::glideslope_pointer,
-                     .position = {260, 138},
-                     .image_flags = lit_moving_flags,
-                     .x_source = VAR_HSI_GLIDESLOPE_VALID,
-                     .x_scale = 1.0,
-                     .y_source = VAR_HSI_VERTICAL_DEVIATION,
-                     .y_scale = 40.0,
-                     .failures = hidden_with_nav_failures,
-                     .y_callback = hsi_glideslope_y}),
-             // VERT flag
-             icon({.bitmap = hsi_bitmaps::vert_flag,
-                   .position = {244, 114},
-                   .image_flags = lit_layer_flags,
-                   .source = VAR_HSI_GLIDESLOPE_VALID,
-                   .scale = 1.0,
-                   .callback = hsi_vert_flag}),
-             // marks
-             static_image(hsi_bitmaps::marks, {32, 31}, lit_layer_flags),
-             // bezel
-             static_image(hsi_bitmaps::bezel, {0, 0}, layer_flags),
-             // course knob
-             needle({.bitmap = hsi_bitmaps::course_knob,
-                     .pivot = {43, 266},
-                     .image_flags = moving_flags,
-                     .source = VAR_NAV1_SELECTED_COURSE}),
-             // heading knob
-             needle({.bitmap = hsi_bitmaps::heading_knob,
-                     .pivot = {259, 266},
-                     .image_flags = moving_flags,
-                     .source = VAR_HEADING_BUG,
-                     .special_flags = ELEMENT_SPECIAL_KNOB})),
+    elements(
+        static_image(hsi_bitmaps::face, {0, 0}, lit_layer_flags),
+        centred(hsi_bitmaps::card, VAR_HEADING_INDICATOR, card_failures, hsi_compass_card),
+        centred(hsi_bitmaps::heading_bug, VAR_HEADING_BUG, nullptr, hsi_heading_bug),
+        centred(hsi_bitmaps::to_from, VAR_HSI_TO_FROM, hidden_with_nav_failures, hsi_to_from_angle),
+        flag(hsi_bitmaps::nav_flag, {0, 0}, VAR_HSI_COURSE_VALID, hsi_nav_flag),
+        centred(hsi_bitmaps::course_pointer, VAR_HSI_COURSE, pointer_failures, hsi_course_pointer),
+        // deviation bar
+        sprite({.bitmap = hsi_bitmaps::deviation_bar,
+                .position = {48, 42},
+                .turning_point = centre,
+                .image_flags = lit_moving_flags,
+                .x_source = VAR_HSI_LATERAL_DEVIATION,
+                .x_scale = -36.0,
+                .y_scale = 1.0,
+                .rotation_source = VAR_HSI_COURSE,
+                .rotation_scale = -1.0,
+                .failures = bar_failures,
+                .x_callback = hsi_deviation_offset,
+                .rotation_callback = hsi_deviation_rotation}),
+        flag(hsi_bitmaps::hdg_flag, {157, 28}, VAR_HEADING_GYRO_FAILED, hsi_hdg_flag),
+        // glideslope pointer
+        slider({.bitmap = hsi_bitmaps::glideslope_pointer,
+                .position = {260, 138},
+                .image_flags = lit_moving_flags,
+                .x_source = VAR_HSI_GLIDESLOPE_VALID,
+                .x_scale = 1.0,
+                .y_source = VAR_HSI_VERTICAL_DEVIATION,
+                .y_scale = 40.0,
+                .failures = hidden_with_nav_failures,
+                .y_callback = hsi_glideslope_y}),
+        flag(hsi_bitmaps::vert_flag, {244, 114}, VAR_HSI_GLIDESLOPE_VALID, hsi_vert_flag),
+        static_image(hsi_bitmaps::marks, {32, 31}, lit_layer_flags),
+        static_image(hsi_bitmaps::bezel, {0, 0}, layer_flags),
+        knob(hsi_bitmaps::course_knob, {43, 266}, VAR_NAV1_SELECTED_COURSE),
+        knob(hsi_bitmaps::heading_knob, {259, 266}, VAR_HEADING_BUG, ELEMENT_SPECIAL_KNOB)),
     {
         area_begin(),
         tooltip(0x3094),

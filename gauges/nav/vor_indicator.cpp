@@ -2,6 +2,7 @@
 // glide-slope bars with a three-update lag, TO/FROM arrows, VOR/LOC and GS flags,
 // and three marker lamps. Powered by the NAV1 receiver; the OBS knob works always.
 #include "host_services.hpp"
+#include "nav/knob_halves.hpp"
 #include "nav/nav_bitmaps.hpp"
 #include "nav/nav_gauges.hpp"
 #include "nav/nav_logic.hpp"
@@ -77,22 +78,10 @@ double GAUGE_CALL vor_glideslope_bar(ElementRecord* element) {
     return glideslope_bar_value;
 }
 
-void turn_obs(uint32_t mouse_flags, nav::KnobTurn turn) {
-    TokenVariable course = variable(VAR_NAV1_SELECTED_COURSE);
-    host::lookup_var(course);
-    if (auto next = nav::knob_step(course.value.number, mouse_flags, turn))
-        host::trigger_key_event(KEY_NAV1_COURSE_SET, *next);
-}
-
-uint32_t GAUGE_CALL obs_down_click(MousePoint*, uint32_t mouse_flags) {
-    turn_obs(mouse_flags, nav::KnobTurn::Down);
-    return 0;
-}
-
-uint32_t GAUGE_CALL obs_up_click(MousePoint*, uint32_t mouse_flags) {
-    turn_obs(mouse_flags, nav::KnobTurn::Up);
-    return 0;
-}
+constexpr auto obs_down_click =
+    knob_half<VAR_NAV1_SELECTED_COURSE, KEY_NAV1_COURSE_SET, nav::KnobTurn::Down>;
+constexpr auto obs_up_click =
+    knob_half<VAR_NAV1_SELECTED_COURSE, KEY_NAV1_COURSE_SET, nav::KnobTurn::Up>;
 
 constexpr FailureEntry face_failures[] = {{FAILURE_NAV1_RECEIVER, FAILURE_ACTION_NONE, 0},
                                           {0, 0, 0}};
