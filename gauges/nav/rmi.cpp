@@ -94,6 +94,29 @@ constexpr FailureEntry single_bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACT
                                                 {FAILURE_AVIONICS, FAILURE_ACTION_NONE, 0},
                                                 {0, 0, 0}};
 
+// The two bearing pointers turn about the face's centre, each fed by the receiver
+// its selector names (its record starts on the VOR side).
+constexpr NeedleRecord bearing_pointer(const Bitmap& bitmap, const VorSide& vor,
+                                       const FailureEntry* failures, ValueCallback callback) {
+    return needle({.bitmap = bitmap,
+                   .pivot = {150, 150},
+                   .image_flags = lit_moving_flags,
+                   .source = vor.bearing,
+                   .table = pointer_table,
+                   .failures = failures,
+                   .callback = callback});
+}
+
+// A selector knob: image 0 on the VOR, 1 on the ADF.
+constexpr IconRecord selector(const Bitmap& vor_image, Point position, ValueCallback callback) {
+    return icon({.bitmap = vor_image,
+                 .position = position,
+                 .image_flags = layer_flags,
+                 .scale = 1.0,
+                 .icon_count = 2,
+                 .callback = callback});
+}
+
 } // namespace
 
 constinit Rmi rmi_gauge = gauge_records(
@@ -107,38 +130,14 @@ constinit Rmi rmi_gauge = gauge_records(
                      .rotation_source = VAR_HEADING_INDICATOR,
                      .rotation_scale = 1.0,
                      .failures = card_failures}),
-             // double bar
-             needle({.bitmap = rmi_bitmaps::double_bar,
-                     .pivot = {150, 150},
-                     .image_flags = lit_moving_flags,
-                     .source = double_bar_vor.bearing,
-                     .table = pointer_table,
-                     .failures = double_bar_failures,
-                     .callback = rmi_double_bar}),
-             // single bar
-             needle({.bitmap = rmi_bitmaps::single_bar,
-                     .pivot = {150, 150},
-                     .image_flags = lit_moving_flags,
-                     .source = single_bar_vor.bearing,
-                     .table = pointer_table,
-                     .failures = single_bar_failures,
-                     .callback = rmi_single_bar}),
+             bearing_pointer(rmi_bitmaps::double_bar, double_bar_vor, double_bar_failures,
+                             rmi_double_bar),
+             bearing_pointer(rmi_bitmaps::single_bar, single_bar_vor, single_bar_failures,
+                             rmi_single_bar),
              // overlay
              static_image(rmi_bitmaps::overlay, {0, 0}, layer_flags),
-             // left selector
-             icon({.bitmap = rmi_bitmaps::left_selector_vor,
-                   .position = {35, 206},
-                   .image_flags = layer_flags,
-                   .scale = 1.0,
-                   .icon_count = 2,
-                   .callback = rmi_left_selector}),
-             // right selector
-             icon({.bitmap = rmi_bitmaps::right_selector_vor,
-                   .position = {206, 206},
-                   .image_flags = layer_flags,
-                   .scale = 1.0,
-                   .icon_count = 2,
-                   .callback = rmi_right_selector})),
+             selector(rmi_bitmaps::left_selector_vor, {35, 206}, rmi_left_selector),
+             selector(rmi_bitmaps::right_selector_vor, {206, 206}, rmi_right_selector)),
     {
         area_begin(0xAB5A),
         click_area({35, 206, 59, 59}, CURSOR_HAND, MOUSE_LEFT_BUTTON, rmi_left_click),
