@@ -20,6 +20,20 @@ struct NeedleDialFields {
     GaugeCallback callback = nullptr;
 };
 
+// The long needle of a 300 x 300 dial, turning about the face's centre, lit by the
+// panel lighting.
+constexpr NeedleFields centre_needle(const Bitmap& bitmap, uint32_t source, NeedleTable table,
+                                     const FailureEntry* failures,
+                                     ValueCallback callback = nullptr) {
+    return {.bitmap = bitmap,
+            .pivot = {150, 150},
+            .image_flags = lit_moving_flags,
+            .source = source,
+            .table = table,
+            .failures = failures,
+            .callback = callback};
+}
+
 // The records of one dial gauge: face, needle, cover.
 using NeedleDial = GaugeRecords<4, StaticImageRecord, NeedleRecord, StaticImageRecord>;
 

@@ -26,19 +26,6 @@ constexpr FailureEntry oil_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZER
                                          {FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
                                          {0, 0, 0}};
 
-// The long needle of the 300 x 300 dials, turning about the face's centre.
-constexpr NeedleFields centre_needle(const Bitmap& bitmap, uint32_t source, NeedleTable table,
-                                     const FailureEntry* failures,
-                                     ValueCallback callback = nullptr) {
-    return {.bitmap = bitmap,
-            .pivot = {150, 150},
-            .image_flags = lit_moving_flags,
-            .source = source,
-            .table = table,
-            .failures = failures,
-            .callback = callback};
-}
-
 constexpr NeedleDialFields engine_dial(const char* name, const DialBitmaps& dial,
                                        const NeedleFields& needle, uint32_t tooltip_help_id) {
     return {.name = name,

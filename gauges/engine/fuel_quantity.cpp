@@ -5,8 +5,6 @@
 #include "fuel_tables.hpp"
 #include "simulator_numbers.h"
 
-#include <iterator>
-
 namespace gauge {
 namespace {
 
@@ -19,12 +17,7 @@ constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, const Bi
     return {.name = name,
             .face = face,
             .cover = fuel_bitmaps::cover,
-            .needle = {.bitmap = fuel_bitmaps::needle,
-                       .pivot = {150, 150},
-                       .image_flags = lit_moving_flags,
-                       .source = level,
-                       .table = table,
-                       .failures = fuel_failures},
+            .needle = centre_needle(fuel_bitmaps::needle, level, table, fuel_failures),
             .tooltip_text = tooltip_text};
 }
 

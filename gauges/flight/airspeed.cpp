@@ -4,8 +4,6 @@
 #include "flight_gauges.hpp"
 #include "simulator_numbers.h"
 
-#include <iterator>
-
 namespace gauge {
 namespace {
 
@@ -15,18 +13,14 @@ constexpr FailureEntry airspeed_failures[] = {{FAILURE_AIRSPEED, FAILURE_ACTION_
 
 } // namespace
 
-constinit NeedleDial airspeed_gauge =
-    needle_dial(airspeed_gauge, {
-                                    .name = "Airspeed",
-                                    .face = airspeed_bitmaps::dial.face,
-                                    .cover = airspeed_bitmaps::dial.cover,
-                                    .needle = {.bitmap = airspeed_bitmaps::dial.needle,
-                                               .pivot = {150, 150},
-                                               .image_flags = lit_moving_flags,
-                                               .source = VAR_AIRSPEED,
-                                               .table = airspeed_table,
-                                               .failures = airspeed_failures},
-                                    .tooltip_help_id = 0x3002,
-                                });
+constinit NeedleDial airspeed_gauge = needle_dial(
+    airspeed_gauge, {
+                        .name = "Airspeed",
+                        .face = airspeed_bitmaps::dial.face,
+                        .cover = airspeed_bitmaps::dial.cover,
+                        .needle = centre_needle(airspeed_bitmaps::dial.needle, VAR_AIRSPEED,
+                                                airspeed_table, airspeed_failures),
+                        .tooltip_help_id = 0x3002,
+                    });
 
 } // namespace gauge

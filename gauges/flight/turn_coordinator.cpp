@@ -6,8 +6,6 @@
 #include "simulator_numbers.h"
 #include "turn_coordinator_layout.hpp"
 
-#include <iterator>
-
 namespace gauge {
 namespace {
 

@@ -4,8 +4,6 @@
 #include "flight_gauges.hpp"
 #include "simulator_numbers.h"
 
-#include <iterator>
-
 namespace gauge {
 namespace {
 
@@ -17,18 +15,15 @@ constexpr FailureEntry vertical_speed_failures[] = {
 } // namespace
 
 constinit NeedleDial vertical_speed_gauge =
-    needle_dial(vertical_speed_gauge, {
-                                          .name = "Vertical_Speed",
-                                          .face = vertical_speed_bitmaps::dial.face,
-                                          .cover = vertical_speed_bitmaps::dial.cover,
-                                          .needle = {.bitmap = vertical_speed_bitmaps::dial.needle,
-                                                     .pivot = {150, 150},
-                                                     .image_flags = lit_moving_flags,
-                                                     .source = VAR_VERTICAL_SPEED,
-                                                     .table = vertical_speed_table,
-                                                     .failures = vertical_speed_failures},
-                                          .area_help_id = 0xAB76,
-                                          .tooltip_help_id = 0x3099,
-                                      });
+    needle_dial(vertical_speed_gauge,
+                {
+                    .name = "Vertical_Speed",
+                    .face = vertical_speed_bitmaps::dial.face,
+                    .cover = vertical_speed_bitmaps::dial.cover,
+                    .needle = centre_needle(vertical_speed_bitmaps::dial.needle, VAR_VERTICAL_SPEED,
+                                            vertical_speed_table, vertical_speed_failures),
+                    .area_help_id = 0xAB76,
+                    .tooltip_help_id = 0x3099,
+                });
 
 } // namespace gauge

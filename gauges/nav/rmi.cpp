@@ -8,8 +8,6 @@
 #include "simulator_numbers.h"
 #include "sound/click_sound_player.hpp"
 
-#include <iterator>
-
 namespace gauge {
 namespace {
 

@@ -9,8 +9,6 @@
 #include "radios/radio_power.hpp"
 #include "simulator_numbers.h"
 
-#include <iterator>
-
 namespace gauge {
 namespace {
 
