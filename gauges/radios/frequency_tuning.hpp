@@ -71,28 +71,20 @@ double transfer_light(const Receiver& receiver, double lighting);
 // BCD bytes of the element's source value.
 double GAUGE_CALL frequency_text(ElementRecord* element);
 
+// A mouse callback that carries out `action` on `receiver`.
+template <const Receiver& receiver, void (*action)(const Receiver&)>
+uint32_t GAUGE_CALL receiver_click(MousePoint*, uint32_t) {
+    action(receiver);
+    return 0;
+}
+
 // The mouse callbacks of one receiver.
 template <const Receiver& receiver> struct TuningClicks {
-    static uint32_t GAUGE_CALL whole_up_click(MousePoint*, uint32_t) {
-        whole_up(receiver);
-        return 0;
-    }
-    static uint32_t GAUGE_CALL whole_down_click(MousePoint*, uint32_t) {
-        whole_down(receiver);
-        return 0;
-    }
-    static uint32_t GAUGE_CALL fraction_up_click(MousePoint*, uint32_t) {
-        fraction_up(receiver);
-        return 0;
-    }
-    static uint32_t GAUGE_CALL fraction_down_click(MousePoint*, uint32_t) {
-        fraction_down(receiver);
-        return 0;
-    }
-    static uint32_t GAUGE_CALL transfer_click(MousePoint*, uint32_t) {
-        transfer(receiver);
-        return 0;
-    }
+    static constexpr MouseCallback whole_up_click = receiver_click<receiver, whole_up>;
+    static constexpr MouseCallback whole_down_click = receiver_click<receiver, whole_down>;
+    static constexpr MouseCallback fraction_up_click = receiver_click<receiver, fraction_up>;
+    static constexpr MouseCallback fraction_down_click = receiver_click<receiver, fraction_down>;
+    static constexpr MouseCallback transfer_click = receiver_click<receiver, transfer>;
 };
 
 } // namespace gauge
