@@ -9,7 +9,6 @@
 namespace art {
 namespace {
 
-constexpr const char* module = "Marlow_Instr";
 constexpr gauge::DialBitmaps bitmaps = gauge::airspeed_bitmaps::dial;
 
 struct Figure {
@@ -45,15 +44,13 @@ constexpr NeedleShape needle_shape{.pivot = pivot_of(bitmaps.needle),
                                    .counterweight = 7,
                                    .hub = 8};
 
-void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
-
 } // namespace
 
 void register_airspeed_art(BitmapRegistry& registry) {
-    add_dial(registry, module, bitmaps, draw_face, draw_needle, dial_cover);
+    add_dial(registry, marlow_instr, bitmaps, draw_face, needle_drawing(needle_shape), dial_cover);
     for (int knots : {60, 145, 260})
-        registry.add_preview(
-            dial_preview(module, bitmaps, "airspeed_" + std::to_string(knots), scale.angle(knots)));
+        registry.add_preview(dial_preview(marlow_instr, bitmaps,
+                                          "airspeed_" + std::to_string(knots), scale.angle(knots)));
 }
 
 } // namespace art

@@ -17,8 +17,6 @@ namespace bitmaps = gauge::altimeter_bitmaps;
 
 namespace alt = gauge::altimeter;
 
-constexpr const char* module = "Marlow_Instr";
-
 constexpr Point centre{alt::pivot_x, alt::pivot_y};
 constexpr double dial_radius = 125;
 constexpr double bezel_outer = 137;
@@ -120,8 +118,6 @@ void draw_face(cairo_t* cr, int width, int height) {
 constexpr NeedleShape pointer_shape{
     .pivot = {12, 12}, .length = 116, .width = 7, .tail = 5, .counterweight = 6, .hub = 9};
 
-void draw_pointer(cairo_t* cr, int, int) { needle(cr, pointer_shape); }
-
 void draw_cover(cairo_t* cr, int, int) { cover(cr, centre, bezel_outer, dial_radius); }
 
 // A knurled knob seen from the front, its index line pointing right (+x): the
@@ -133,12 +129,7 @@ void draw_knob(cairo_t* cr, int width, int height) {
     cairo_fill(cr);
     for (int i = 0; i < 48; ++i)
         tick(cr, middle, 7.5 * i, 21.5, 26, 1.4, {0.14, 0.14, 0.14});
-    circle_path(cr, middle, 19);
-    set_colour(cr, {0.19, 0.19, 0.19});
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.2);
-    set_colour(cr, {0.45, 0.45, 0.44});
-    cairo_stroke(cr);
+    rimmed_disc(cr, middle, 19, {0.19, 0.19, 0.19}, 1.2, {0.45, 0.45, 0.44});
     tick(cr, middle, 0, 5, 24, 3, colour::marking);
 }
 
@@ -153,20 +144,21 @@ void draw_mask(cairo_t* cr, int width, int height) {
     mask_fill(cr);
 }
 
+constexpr BitmapArt art[] = {
+    {bitmaps::face, draw_face}, {bitmaps::cover, draw_cover}, {bitmaps::hatch, draw_hatch},
+    {bitmaps::flag, draw_flag}, {bitmaps::knob, draw_knob},
+};
+
 } // namespace
 
 void register_altimeter_art(BitmapRegistry& registry) {
-    registry.add(module, bitmaps::face, draw_face);
-    registry.add(module, bitmaps::pointer, draw_pointer);
-    registry.add(module, bitmaps::cover, draw_cover);
+    registry.add(marlow_instr, art);
+    registry.add(marlow_instr, bitmaps::pointer, needle_drawing(pointer_shape));
     for (const Strip& strip : strips) {
-        registry.add(module, strip.strip,
+        registry.add(marlow_instr, strip.strip,
                      [&strip](cairo_t* cr, int, int) { draw_strip(cr, strip); });
-        registry.add(module, strip.window, draw_mask);
+        registry.add(marlow_instr, strip.window, draw_mask);
     }
-    registry.add(module, bitmaps::hatch, draw_hatch);
-    registry.add(module, bitmaps::flag, draw_flag);
-    registry.add(module, bitmaps::knob, draw_knob);
 }
 
 } // namespace art

@@ -5,6 +5,10 @@
 
 namespace art {
 
+// The modules the art is drawn for.
+inline constexpr const char* marlow_instr = "Marlow_Instr";
+inline constexpr const char* harrow_asi = "Harrow_ASI";
+
 void register_airspeed_art(BitmapRegistry& registry);
 void register_vertical_speed_art(BitmapRegistry& registry);
 void register_compass_art(BitmapRegistry& registry);

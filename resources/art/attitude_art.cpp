@@ -9,6 +9,7 @@
 // shifts the card for pitch. A ladder line thus meets the aircraft symbol's wings
 // at its own pitch.
 #include "art/art_families.hpp"
+#include "art/dial_scale.hpp"
 #include "flight/attitude_layout.hpp"
 #include "flight/flight_bitmaps.hpp"
 
@@ -22,15 +23,10 @@ namespace bitmaps = gauge::attitude_bitmaps;
 
 namespace att = gauge::attitude;
 
-constexpr const char* module = "Marlow_Instr";
-
-constexpr Point face_centre{150, 150};
 constexpr Point card_centre{att::card_centre_x, att::card_centre_y};
 constexpr Point ring_centre{att::ring_centre_x, att::ring_centre_y};
 constexpr Point window_origin{att::window_x, att::window_y};
 
-constexpr double bezel_inner = 139;
-constexpr double bezel_outer = 149.5;
 constexpr double card_window_radius = 97; // the card shows inside this circle
 constexpr double ring_inner = 95;         // the ring covers the rest out to its edge
 constexpr double ring_outer = 137;
@@ -47,6 +43,25 @@ constexpr Rgb symbol_orange{1.00, 0.55, 0.06};
 
 Point offset(Point p, Point by) { return {p.x - by.x, p.y - by.y}; }
 
+// Fills what `path` outlines in `above` over the row `split_y` and in `below` under
+// it, as the card's sky and ground meet at its horizon.
+template <typename Path>
+void fill_split(cairo_t* cr, double width, double height, double split_y, Rgb above, Rgb below,
+                Path path) {
+    cairo_rectangle(cr, 0, 0, width, split_y);
+    cairo_clip(cr);
+    path();
+    set_colour(cr, above);
+    cairo_fill(cr);
+    cairo_reset_clip(cr);
+    cairo_rectangle(cr, 0, split_y, width, height - split_y);
+    cairo_clip(cr);
+    path();
+    set_colour(cr, below);
+    cairo_fill(cr);
+    cairo_reset_clip(cr);
+}
+
 // ---- horizon card -------------------------------------------------------------
 
 void draw_card(cairo_t* cr, int width, int height) {
@@ -57,21 +72,12 @@ void draw_card(cairo_t* cr, int width, int height) {
     const double mid = h / 2;
     const double x_mid = w / 2;
 
-    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, mid);
-    cairo_pattern_add_color_stop_rgb(sky, 0, sky_top.r, sky_top.g, sky_top.b);
-    cairo_pattern_add_color_stop_rgb(sky, 1, sky_horizon.r, sky_horizon.g, sky_horizon.b);
+    set_linear_gradient(cr, {0, 0}, {0, mid}, {{0, sky_top}, {1, sky_horizon}});
     cairo_rectangle(cr, 0, 0, w, mid);
-    cairo_set_source(cr, sky);
     cairo_fill(cr);
-    cairo_pattern_destroy(sky);
-    cairo_pattern_t* ground = cairo_pattern_create_linear(0, mid, 0, h);
-    cairo_pattern_add_color_stop_rgb(ground, 0, ground_horizon.r, ground_horizon.g,
-                                     ground_horizon.b);
-    cairo_pattern_add_color_stop_rgb(ground, 1, ground_bottom.r, ground_bottom.g, ground_bottom.b);
+    set_linear_gradient(cr, {0, mid}, {0, h}, {{0, ground_horizon}, {1, ground_bottom}});
     cairo_rectangle(cr, 0, mid, w, h - mid);
-    cairo_set_source(cr, ground);
     cairo_fill(cr);
-    cairo_pattern_destroy(ground);
 
     // Horizon line across the whole card.
     cairo_rectangle(cr, 0, mid - 1.25, w, 2.5);
@@ -133,20 +139,10 @@ void ring_triangle(cairo_t* cr, Point centre, double degrees, double inner, doub
 void draw_ring(cairo_t* cr, int width, int height) {
     const Point c{width / 2.0, height / 2.0};
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_rectangle(cr, 0, 0, width, c.y);
-    cairo_clip(cr);
-    circle_path(cr, c, ring_outer);
-    circle_path(cr, c, ring_inner);
-    set_colour(cr, ring_sky);
-    cairo_fill(cr);
-    cairo_reset_clip(cr);
-    cairo_rectangle(cr, 0, c.y, width, height - c.y);
-    cairo_clip(cr);
-    circle_path(cr, c, ring_outer);
-    circle_path(cr, c, ring_inner);
-    set_colour(cr, ring_ground);
-    cairo_fill(cr);
-    cairo_reset_clip(cr);
+    fill_split(cr, width, height, c.y, ring_sky, ring_ground, [&] {
+        circle_path(cr, c, ring_outer);
+        circle_path(cr, c, ring_inner);
+    });
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 
     // A dark edge where the ring meets the card.
@@ -179,24 +175,14 @@ void draw_ring_window(cairo_t* cr, int, int) {
 // ---- face, symbol, flag, cover --------------------------------------------------
 
 void draw_face(cairo_t* cr, int, int) {
-    dial_face(cr, face_centre, 145);
+    dial_face(cr, dial::centre, dial::face_radius);
     // What the card window shows should the card run out at full pitch: sky above,
     // ground below, as the card itself.
-    cairo_rectangle(cr, 0, 0, 300, card_centre.y);
-    cairo_clip(cr);
-    circle_path(cr, card_centre, card_window_radius + 3);
-    set_colour(cr, sky_top);
-    cairo_fill(cr);
-    cairo_reset_clip(cr);
-    cairo_rectangle(cr, 0, card_centre.y, 300, 300);
-    cairo_clip(cr);
-    circle_path(cr, card_centre, card_window_radius + 3);
-    set_colour(cr, ground_bottom);
-    cairo_fill(cr);
-    cairo_reset_clip(cr);
+    fill_split(cr, 300, 300, card_centre.y, sky_top, ground_bottom,
+               [cr] { circle_path(cr, card_centre, card_window_radius + 3); });
 
     // The fixed lower segment under the windows, lettered for the knob.
-    circle_path(cr, face_centre, bezel_inner + 1);
+    circle_path(cr, dial::centre, dial::cover_inner + 1);
     cairo_clip(cr);
     cairo_rectangle(cr, 0, lower_segment_top, 300, 300 - lower_segment_top);
     set_colour(cr, {0.17, 0.17, 0.18});
@@ -226,10 +212,7 @@ void draw_symbol(cairo_t* cr, int, int height) {
     cairo_line_to(cr, x - 26, height - 0.5);
     cairo_close_path(cr);
     set_colour(cr, {0.20, 0.20, 0.21});
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.5);
-    set_colour(cr, symbol_orange);
-    cairo_stroke(cr);
+    fill_and_outline(cr, 1.5, symbol_orange);
     // Wings: bars either side, turned down at their inner ends.
     set_colour(cr, symbol_orange);
     cairo_set_line_width(cr, 4);
@@ -247,10 +230,7 @@ void draw_symbol(cairo_t* cr, int, int height) {
 void draw_gyro_flag(cairo_t* cr, int width, int height) {
     rounded_rect(cr, 0.5, 0.5, width - 1, height - 1, 3);
     set_colour(cr, colour::red);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1);
-    set_colour(cr, shade(colour::red, 0.6));
-    cairo_stroke(cr);
+    fill_and_outline(cr, 1, shade(colour::red, 0.6));
     // The flag's top (above about row 25) lies under the bezel and the glass's
     // reflection, which the cover draws over it: the letters stand in the lower
     // part, the part that shows.
@@ -259,11 +239,11 @@ void draw_gyro_flag(cairo_t* cr, int width, int height) {
         text_centred(cr, letters[i], {width / 2.0, 35.0 + 17.0 * i}, 16);
 }
 
-void draw_cover(cairo_t* cr, int, int) {
-    cover(cr, face_centre, bezel_outer, bezel_inner);
+void draw_cover(cairo_t* cr, int width, int height) {
+    dial_cover(cr, width, height);
     // Fixed bank index over the top of the ring, pointing at its marks.
     const Point apex{ring_centre.x, ring_centre.y - mark_outer};
-    const double base = face_centre.y - bezel_inner - 1;
+    const double base = dial::centre.y - dial::cover_inner - 1;
     fill_polygon(cr, {apex, {apex.x - 7, base}, {apex.x + 7, base}}, symbol_orange);
     // The knob under the lower segment's lettering.
     knob(cr, {146, 268}, 21, 30);
@@ -272,17 +252,19 @@ void draw_cover(cairo_t* cr, int, int) {
     cairo_fill(cr);
 }
 
+constexpr BitmapArt art[] = {
+    {bitmaps::face, draw_face},
+    {bitmaps::card, draw_card},
+    {bitmaps::card_window, draw_card_window},
+    {bitmaps::ring, draw_ring},
+    {bitmaps::ring_window, draw_ring_window},
+    {bitmaps::symbol, draw_symbol},
+    {bitmaps::cover, draw_cover},
+    {bitmaps::gyro_flag, draw_gyro_flag},
+};
+
 } // namespace
 
-void register_attitude_art(BitmapRegistry& registry) {
-    registry.add(module, bitmaps::face, draw_face);
-    registry.add(module, bitmaps::card, draw_card);
-    registry.add(module, bitmaps::card_window, draw_card_window);
-    registry.add(module, bitmaps::ring, draw_ring);
-    registry.add(module, bitmaps::ring_window, draw_ring_window);
-    registry.add(module, bitmaps::symbol, draw_symbol);
-    registry.add(module, bitmaps::cover, draw_cover);
-    registry.add(module, bitmaps::gyro_flag, draw_gyro_flag);
-}
+void register_attitude_art(BitmapRegistry& registry) { registry.add(marlow_instr, art); }
 
 } // namespace art

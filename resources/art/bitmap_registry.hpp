@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,17 @@ namespace art {
 
 // Draws a bitmap on a transparent surface of the stated size.
 using DrawFunction = std::function<void(cairo_t*, int width, int height)>;
+
+// One bitmap of a gauge's table and its drawing: a family lists its art in these.
+struct BitmapArt {
+    gauge::Bitmap bitmap;
+    void (*draw)(cairo_t*, int width, int height);
+};
+
+// A needle bitmap's drawing.
+inline DrawFunction needle_drawing(const NeedleShape& shape) {
+    return [shape](cairo_t* cr, int, int) { needle(cr, shape); };
+}
 
 // A table bitmap's pivot as the drawing helpers take it.
 constexpr Point pivot_of(const gauge::Bitmap& bitmap) {
@@ -60,6 +72,11 @@ class BitmapRegistry {
     // A bitmap of a gauge's table, at the table's size.
     void add(std::string module, const gauge::Bitmap& bitmap, DrawFunction draw) {
         add({std::move(module), bitmap.number, bitmap.width, bitmap.height, std::move(draw)});
+    }
+    // A family's list of art.
+    void add(const std::string& module, std::span<const BitmapArt> arts) {
+        for (const BitmapArt& art : arts)
+            add(module, art.bitmap, art.draw);
     }
     // A bitmap of a gauge's table left entirely black on purpose.
     void add_blank(std::string module, const gauge::Bitmap& bitmap) {

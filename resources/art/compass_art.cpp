@@ -20,7 +20,6 @@ namespace {
 
 namespace bitmaps = gauge::compass_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
 constexpr int housing_size = bitmaps::housing.width;
 constexpr int card_width = bitmaps::card.width;
 constexpr int card_height = bitmaps::card.height;
@@ -94,16 +93,9 @@ void draw_card(cairo_t* cr, int width, int height) {
 
 void draw_housing(cairo_t* cr, int width, int height) {
     // Black-painted body, lit from above.
-    cairo_pattern_t* paint = cairo_pattern_create_linear(0, 0, 0, height);
-    cairo_pattern_add_color_stop_rgb(paint, 0, 0.26, 0.26, 0.27);
-    cairo_pattern_add_color_stop_rgb(paint, 1, 0.09, 0.09, 0.10);
-    rounded_rect(cr, 0.5, 0.5, width - 1, height - 1, 14);
-    cairo_set_source(cr, paint);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(paint);
-    cairo_set_line_width(cr, 1);
-    set_colour(cr, {0.05, 0.05, 0.05});
-    cairo_stroke(cr);
+    instrument_case(
+        cr, width, height, 14,
+        {.top = {0.26, 0.26, 0.27}, .bottom = {0.09, 0.09, 0.10}, .edge = {0.05, 0.05, 0.05}});
 
     // Window frame and lubber line, then the window itself left transparent for
     // the card.
@@ -137,7 +129,7 @@ void draw_mask(cairo_t* cr, int, int) {
 
 Preview preview_at(int heading) {
     const double card_left = centre_x - card_x(heading);
-    return {module,
+    return {marlow_instr,
             "compass_" + std::to_string(heading),
             housing_size,
             housing_size,
@@ -145,12 +137,16 @@ Preview preview_at(int heading) {
              {.bitmap = bitmaps::card, .at = {card_left, 0}, .mask = bitmaps::card_mask}}};
 }
 
+constexpr BitmapArt art[] = {
+    {bitmaps::housing, draw_housing},
+    {bitmaps::card, draw_card},
+    {bitmaps::card_mask, draw_mask},
+};
+
 } // namespace
 
 void register_compass_art(BitmapRegistry& registry) {
-    registry.add(module, bitmaps::housing, draw_housing);
-    registry.add(module, bitmaps::card, draw_card);
-    registry.add(module, bitmaps::card_mask, draw_mask);
+    registry.add(marlow_instr, art);
     for (int heading : {0, 30, 135, 270, 360})
         registry.add_preview(preview_at(heading));
 }

@@ -44,14 +44,7 @@ double angle_for_value(std::span<const NeedleRow> rows, Point pivot, double valu
 }
 
 void hub_cap(cairo_t* cr, Point centre, double radius) {
-    cairo_pattern_t* dome = cairo_pattern_create_radial(
-        centre.x - radius * 0.35, centre.y - radius * 0.35, 0, centre.x, centre.y, radius);
-    cairo_pattern_add_color_stop_rgb(dome, 0, 0.30, 0.30, 0.30);
-    cairo_pattern_add_color_stop_rgb(dome, 1, 0.07, 0.07, 0.07);
-    circle_path(cr, centre, radius);
-    cairo_set_source(cr, dome);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(dome);
+    domed_disc(cr, centre, radius, 0.35, {0.30, 0.30, 0.30}, {0.07, 0.07, 0.07});
     cairo_set_line_width(cr, 1.0);
     set_colour(cr, {0.38, 0.38, 0.37});
     cairo_stroke(cr);

@@ -25,6 +25,58 @@ Point polar(Point centre, double radius, double degrees) {
             centre.y + radius * std::sin(radians(degrees))};
 }
 
+namespace {
+// Adds the stops to `pattern` and makes it the source (the context holds its own
+// reference, so it is released here).
+void set_gradient(cairo_t* cr, cairo_pattern_t* pattern, std::initializer_list<ColourStop> stops) {
+    for (const ColourStop& stop : stops)
+        cairo_pattern_add_color_stop_rgb(pattern, stop.offset, stop.colour.r, stop.colour.g,
+                                         stop.colour.b);
+    cairo_set_source(cr, pattern);
+    cairo_pattern_destroy(pattern);
+}
+} // namespace
+
+void set_linear_gradient(cairo_t* cr, Point from, Point to,
+                         std::initializer_list<ColourStop> stops) {
+    set_gradient(cr, cairo_pattern_create_linear(from.x, from.y, to.x, to.y), stops);
+}
+
+void set_radial_gradient(cairo_t* cr, Point light, Point centre, double radius,
+                         std::initializer_list<ColourStop> stops) {
+    set_gradient(cr, cairo_pattern_create_radial(light.x, light.y, 0, centre.x, centre.y, radius),
+                 stops);
+}
+
+void fill_and_outline(cairo_t* cr, double width, Rgb edge) {
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, width);
+    set_colour(cr, edge);
+    cairo_stroke(cr);
+}
+
+void rimmed_disc(cairo_t* cr, Point centre, double radius, Rgb c, double width, Rgb edge) {
+    circle(cr, centre, radius);
+    set_colour(cr, c);
+    fill_and_outline(cr, width, edge);
+}
+
+void domed_disc(cairo_t* cr, Point centre, double radius, double light, Rgb lit, Rgb dark) {
+    const Point lit_point{centre.x - radius * light, centre.y - radius * light};
+    set_radial_gradient(cr, lit_point, centre, radius, {{0, lit}, {1, dark}});
+    circle(cr, centre, radius);
+    cairo_fill_preserve(cr);
+}
+
+void stroke_line(cairo_t* cr, Point from, Point to, double width, Rgb c, cairo_line_cap_t cap) {
+    cairo_move_to(cr, from.x, from.y);
+    cairo_line_to(cr, to.x, to.y);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, cap);
+    set_colour(cr, c);
+    cairo_stroke(cr);
+}
+
 void dial_face(cairo_t* cr, Point centre, double radius) {
     circle(cr, centre, radius);
     set_colour(cr, colour::dial);
@@ -33,14 +85,7 @@ void dial_face(cairo_t* cr, Point centre, double radius) {
 
 void tick(cairo_t* cr, Point centre, double degrees, double inner, double outer, double width,
           Rgb c) {
-    const Point a = polar(centre, inner, degrees);
-    const Point b = polar(centre, outer, degrees);
-    cairo_move_to(cr, a.x, a.y);
-    cairo_line_to(cr, b.x, b.y);
-    cairo_set_line_width(cr, width);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    set_colour(cr, c);
-    cairo_stroke(cr);
+    stroke_line(cr, polar(centre, inner, degrees), polar(centre, outer, degrees), width, c);
 }
 
 void arc_band(cairo_t* cr, Point centre, double inner, double outer, double from_degrees,
@@ -113,51 +158,31 @@ void needle(cairo_t* cr, const NeedleShape& n) {
     cairo_fill(cr);
 
     // Hub cap: dark with a light rim.
-    circle(cr, n.pivot, n.hub);
-    set_colour(cr, {0.18, 0.18, 0.18});
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.2);
-    set_colour(cr, {0.70, 0.70, 0.68});
-    cairo_stroke(cr);
+    rimmed_disc(cr, n.pivot, n.hub, {0.18, 0.18, 0.18}, 1.2, {0.70, 0.70, 0.68});
 }
 
 void knob(cairo_t* cr, Point centre, double radius, int ridges) {
-    cairo_pattern_t* metal = cairo_pattern_create_radial(
-        centre.x - radius * 0.3, centre.y - radius * 0.3, 0, centre.x, centre.y, radius);
-    cairo_pattern_add_color_stop_rgb(metal, 0, 0.42, 0.42, 0.42);
-    cairo_pattern_add_color_stop_rgb(metal, 1, 0.12, 0.12, 0.12);
-    circle(cr, centre, radius);
-    cairo_set_source(cr, metal);
-    cairo_fill(cr);
-    cairo_pattern_destroy(metal);
+    domed_disc(cr, centre, radius, 0.3, {0.42, 0.42, 0.42}, {0.12, 0.12, 0.12});
+    cairo_new_path(cr); // the ridges are strokes of their own
     for (int i = 0; i < ridges; ++i)
         tick(cr, centre, 360.0 * i / ridges, radius * 0.8, radius, 1.0, {0.05, 0.05, 0.05});
 }
 
 void screw(cairo_t* cr, Point centre, double radius, double slot_degrees) {
-    circle(cr, centre, radius);
-    set_colour(cr, {0.50, 0.50, 0.48});
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 0.8);
-    set_colour(cr, {0.20, 0.20, 0.20});
-    cairo_stroke(cr);
+    rimmed_disc(cr, centre, radius, {0.50, 0.50, 0.48}, 0.8, {0.20, 0.20, 0.20});
     tick(cr, centre, slot_degrees, -radius * 0.75, radius * 0.75, radius * 0.35,
          {0.12, 0.12, 0.12});
 }
 
 void bezel_ring(cairo_t* cr, Point centre, double outer, double inner) {
     // Brushed metal lit from the upper left.
-    cairo_pattern_t* metal = cairo_pattern_create_linear(centre.x - outer, centre.y - outer,
-                                                         centre.x + outer, centre.y + outer);
-    cairo_pattern_add_color_stop_rgb(metal, 0.0, 0.58, 0.58, 0.57);
-    cairo_pattern_add_color_stop_rgb(metal, 0.5, 0.30, 0.30, 0.30);
-    cairo_pattern_add_color_stop_rgb(metal, 1.0, 0.14, 0.14, 0.14);
+    set_linear_gradient(
+        cr, {centre.x - outer, centre.y - outer}, {centre.x + outer, centre.y + outer},
+        {{0.0, {0.58, 0.58, 0.57}}, {0.5, {0.30, 0.30, 0.30}}, {1.0, {0.14, 0.14, 0.14}}});
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     circle(cr, centre, outer);
     circle(cr, centre, inner);
-    cairo_set_source(cr, metal);
     cairo_fill(cr);
-    cairo_pattern_destroy(metal);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 
     // A dark edge outside and a shadowed lip where the ring meets the glass.
@@ -207,17 +232,11 @@ void fill_polygon(cairo_t* cr, std::initializer_list<Point> corners, Rgb c) {
 
 void circle_path(cairo_t* cr, Point centre, double radius) { circle(cr, centre, radius); }
 
-void instrument_case(cairo_t* cr, double width, double height, double corner) {
-    cairo_pattern_t* paint = cairo_pattern_create_linear(0, 0, 0, height);
-    cairo_pattern_add_color_stop_rgb(paint, 0, 0.24, 0.24, 0.25);
-    cairo_pattern_add_color_stop_rgb(paint, 1, 0.11, 0.11, 0.12);
+void instrument_case(cairo_t* cr, double width, double height, double corner,
+                     const CasePaint& paint) {
+    set_linear_gradient(cr, {0, 0}, {0, height}, {{0, paint.top}, {1, paint.bottom}});
     rounded_rect(cr, 0.5, 0.5, width - 1, height - 1, corner);
-    cairo_set_source(cr, paint);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(paint);
-    cairo_set_line_width(cr, 1);
-    set_colour(cr, {0.06, 0.06, 0.06});
-    cairo_stroke(cr);
+    fill_and_outline(cr, 1, paint.edge);
 }
 
 void diagonal_stripes(cairo_t* cr, double x, double y, double w, double h, Rgb a, Rgb b,
@@ -252,15 +271,10 @@ void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r)
 
 void strip_background(cairo_t* cr, double width, double height, Rgb c) {
     // Darker towards the top and bottom edges, as a drum card curving away.
-    cairo_pattern_t* drum = cairo_pattern_create_linear(0, 0, 0, height);
     const Rgb edge = shade(c, 0.55);
-    cairo_pattern_add_color_stop_rgb(drum, 0.0, edge.r, edge.g, edge.b);
-    cairo_pattern_add_color_stop_rgb(drum, 0.5, c.r, c.g, c.b);
-    cairo_pattern_add_color_stop_rgb(drum, 1.0, edge.r, edge.g, edge.b);
+    set_linear_gradient(cr, {0, 0}, {0, height}, {{0.0, edge}, {0.5, c}, {1.0, edge}});
     cairo_rectangle(cr, 0, 0, width, height);
-    cairo_set_source(cr, drum);
     cairo_fill(cr);
-    cairo_pattern_destroy(drum);
 }
 
 void clear_path(cairo_t* cr) {

@@ -36,6 +36,32 @@ void set_colour(cairo_t* cr, Rgb c);
 Rgb shade(Rgb c, double factor);
 Point polar(Point centre, double radius, double degrees);
 
+// Gradients as the source: colours at offsets from 0 (the start) to 1 (the end),
+// along the line `from` to `to`, or out from `light` to the circle of `radius`
+// about `centre`.
+struct ColourStop {
+    double offset = 0;
+    Rgb colour;
+};
+void set_linear_gradient(cairo_t* cr, Point from, Point to,
+                         std::initializer_list<ColourStop> stops);
+void set_radial_gradient(cairo_t* cr, Point light, Point centre, double radius,
+                         std::initializer_list<ColourStop> stops);
+
+// Fills the current path in the current source and strokes its outline `width`
+// wide in `edge`.
+void fill_and_outline(cairo_t* cr, double width, Rgb edge);
+// A disc in `c` with an outline `width` wide in `edge`.
+void rimmed_disc(cairo_t* cr, Point centre, double radius, Rgb c, double width, Rgb edge);
+// A disc lit from the upper left: `lit` at the point `light` times the radius up
+// and left of the centre, shading to `dark` at its rim. The disc stays the current
+// path, for a rim to be stroked on it.
+void domed_disc(cairo_t* cr, Point centre, double radius, double light, Rgb lit, Rgb dark);
+
+// A straight stroke from `from` to `to`.
+void stroke_line(cairo_t* cr, Point from, Point to, double width, Rgb c,
+                 cairo_line_cap_t cap = CAIRO_LINE_CAP_BUTT);
+
 // Dial faces: the near-black disc under the markings.
 void dial_face(cairo_t* cr, Point centre, double radius);
 
@@ -88,7 +114,13 @@ void circle_path(cairo_t* cr, Point centre, double radius);
 
 // A square instrument case with rounded corners filling the bitmap, painted dark
 // and lit from above; dials, windows and knobs are drawn on it.
-void instrument_case(cairo_t* cr, double width, double height, double corner);
+struct CasePaint {
+    Rgb top{0.24, 0.24, 0.25};
+    Rgb bottom{0.11, 0.11, 0.12};
+    Rgb edge{0.06, 0.06, 0.06};
+};
+void instrument_case(cairo_t* cr, double width, double height, double corner,
+                     const CasePaint& paint = {});
 
 // Flags and hatches: the rectangle painted in diagonal stripes of two colours,
 // `stripe` pixels wide, rising to the right.

@@ -17,8 +17,6 @@ namespace {
 
 namespace bitmaps = gauge::engine_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
-
 // A scale about any pivot with its own radii (the 300 x 300 dials' radii by default).
 struct ScaleRadii {
     double tick_outer = dial::tick_outer;
@@ -103,6 +101,12 @@ double psf(double psi) { return psi * 144; }
 
 constexpr Point centre = dial::centre;
 
+// Paints a centre-pivot dial's face and gives its scale through `table`.
+EngineScale centre_dial(cairo_t* cr, std::span<const NeedleRow> table) {
+    dial_face(cr, centre, dial::face_radius);
+    return EngineScale{table, centre};
+}
+
 // The dial's name and its units on one line each under the pivot, large enough to
 // read with the dial seen at half its size, clear of the numerals below them and of
 // the needle at rest. `title_y` sets them lower where the rest position would
@@ -115,8 +119,7 @@ void legend(cairo_t* cr, const char* title, const char* units, double title_y = 
 
 // ITT: degrees C x 100 from 0 to 12, through the Rankine table; the 8.5 mark too.
 void draw_itt_face(cairo_t* cr, int, int) {
-    const EngineScale scale{gauge::itt_table, centre};
-    dial_face(cr, centre, dial::face_radius);
+    const EngineScale scale = centre_dial(cr, gauge::itt_table);
     auto value = [](double f) { return rankine(f * 100); };
     scale.band(cr, value(4), value(8), colour::green);
     scale.band(cr, value(8), value(8.5), colour::yellow);
@@ -131,8 +134,7 @@ void draw_itt_face(cairo_t* cr, int, int) {
 
 // Torque: ft-lb x 100, 0 to 50; the needle reads the fraction x 4400.
 void draw_torque_face(cairo_t* cr, int, int) {
-    const EngineScale scale{gauge::torque_table, centre};
-    dial_face(cr, centre, dial::face_radius);
+    const EngineScale scale = centre_dial(cr, gauge::torque_table);
     auto value = [](double f) { return f * 100; };
     scale.band(cr, 0, 4400, colour::green);
     graduate(cr, scale, {0, 50, 5, 1, 10, 20}, value);
@@ -142,8 +144,7 @@ void draw_torque_face(cairo_t* cr, int, int) {
 
 // Propeller: RPM x 100, 0 to 20; the value 1.0 is the 17.5 mark.
 void draw_propeller_face(cairo_t* cr, int, int) {
-    const EngineScale scale{gauge::propeller_table, centre};
-    dial_face(cr, centre, dial::face_radius);
+    const EngineScale scale = centre_dial(cr, gauge::propeller_table);
     auto value = [](double f) { return f * 100 / gauge::propeller_rpm_at_one; };
     scale.band(cr, value(12), value(17.5), colour::green);
     graduate(cr, scale, {0, 16, 2, 1, 2, 19}, value);
@@ -165,20 +166,14 @@ constexpr double units_numeral_radius = 37.5;
 constexpr double units_disc_radius = 47;
 
 void draw_gas_generator_face(cairo_t* cr, int, int) {
-    const EngineScale scale{gauge::gas_generator_table, centre};
-    dial_face(cr, centre, dial::face_radius);
+    const EngineScale scale = centre_dial(cr, gauge::gas_generator_table);
     auto value = [](double f) { return f; };
     scale.band(cr, 52, 101.5, colour::green);
     graduate(cr, scale, {0, 100, 10, 2, 10, 19}, value);
     scale.red_line(cr, 101.5);
 
     // The units sub-dial on its own disc.
-    circle_path(cr, units_pivot, units_disc_radius);
-    set_colour(cr, {0.15, 0.15, 0.15});
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.2);
-    set_colour(cr, {0.32, 0.32, 0.32});
-    cairo_stroke(cr);
+    rimmed_disc(cr, units_pivot, units_disc_radius, {0.15, 0.15, 0.15}, 1.2, {0.32, 0.32, 0.32});
     const EngineScale units{gauge::gas_generator_units_table,
                             units_pivot,
                             {.tick_outer = units_radius,
@@ -195,8 +190,7 @@ void draw_gas_generator_face(cairo_t* cr, int, int) {
 
 // Fuel flow: lb/h x 100, 0 to 10.
 void draw_fuel_flow_face(cairo_t* cr, int, int) {
-    const EngineScale scale{gauge::fuel_flow_table, centre};
-    dial_face(cr, centre, dial::face_radius);
+    const EngineScale scale = centre_dial(cr, gauge::fuel_flow_table);
     auto value = [](double f) { return f * 100; };
     scale.band(cr, 100, 600, colour::green);
     graduate(cr, scale, {0, 10, 1, 0.5, 1, 20}, value);
@@ -239,8 +233,7 @@ void draw_oil_face(cairo_t* cr, int, int) {
 
 // Hydraulic: psi x 100, 0 to 15, then 18 at the stop's end.
 void draw_hydraulic_face(cairo_t* cr, int, int) {
-    const EngineScale scale{gauge::hydraulic_table, centre};
-    dial_face(cr, centre, dial::face_radius);
+    const EngineScale scale = centre_dial(cr, gauge::hydraulic_table);
     auto value = [](double f) { return psf(f * 100); };
     scale.band(cr, value(8), value(15), colour::green);
     graduate(cr, scale, {0, 15, 1, 0.5, 3, 19}, value);
@@ -328,16 +321,16 @@ const OneNeedleDial one_needle_dials[] = {
 
 void register_engine_art(BitmapRegistry& registry) {
     for (const OneNeedleDial& d : one_needle_dials) {
-        add_dial(registry, module, d.bitmaps, d.draw_face, draw_long_needle, draw_cover);
-        registry.add_preview(dial_preview(module, d.bitmaps, std::string(d.name) + "_reading",
+        add_dial(registry, marlow_instr, d.bitmaps, d.draw_face, draw_long_needle, draw_cover);
+        registry.add_preview(dial_preview(marlow_instr, d.bitmaps, std::string(d.name) + "_reading",
                                           angle_for_value(d.table, dial::centre, d.preview_value)));
     }
-    add_dial(registry, module, bitmaps::gas_generator, draw_gas_generator_face, draw_long_needle,
-             draw_gas_generator_cover);
-    registry.add(module, bitmaps::gas_generator_units_needle, draw_units_needle);
-    registry.add(module, bitmaps::oil_face, draw_oil_face);
-    registry.add(module, bitmaps::oil_needle, draw_oil_needle);
-    registry.add(module, bitmaps::oil_cover, draw_oil_cover);
+    add_dial(registry, marlow_instr, bitmaps::gas_generator, draw_gas_generator_face,
+             draw_long_needle, draw_gas_generator_cover);
+    registry.add(marlow_instr, bitmaps::gas_generator_units_needle, draw_units_needle);
+    registry.add(marlow_instr, bitmaps::oil_face, draw_oil_face);
+    registry.add(marlow_instr, bitmaps::oil_needle, draw_oil_needle);
+    registry.add(marlow_instr, bitmaps::oil_cover, draw_oil_cover);
 }
 
 } // namespace art

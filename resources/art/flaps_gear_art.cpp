@@ -14,7 +14,6 @@ namespace {
 
 namespace bitmaps = gauge::flaps_gear_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
 constexpr int face_size = bitmaps::face.width;
 constexpr int window_size = bitmaps::gear_hatched.width;
 constexpr Point flap_pivot{69, 29};
@@ -115,16 +114,18 @@ void draw_cover(cairo_t* cr, int, int) {
         screw(cr, p, 4.5, 45);
 }
 
+constexpr BitmapArt art[] = {
+    {bitmaps::face, draw_face},
+    {bitmaps::flap_pointer, draw_flap_pointer},
+    {bitmaps::gear_hatched, draw_hatched},
+    {bitmaps::gear_up, draw_up},
+    {bitmaps::gear_down, draw_wheel},
+    {bitmaps::off_flag, draw_off_flag},
+    {bitmaps::cover, draw_cover},
+};
+
 } // namespace
 
-void register_flaps_gear_art(BitmapRegistry& registry) {
-    registry.add(module, bitmaps::face, draw_face);
-    registry.add(module, bitmaps::flap_pointer, draw_flap_pointer);
-    registry.add(module, bitmaps::gear_hatched, draw_hatched);
-    registry.add(module, bitmaps::gear_up, draw_up);
-    registry.add(module, bitmaps::gear_down, draw_wheel);
-    registry.add(module, bitmaps::off_flag, draw_off_flag);
-    registry.add(module, bitmaps::cover, draw_cover);
-}
+void register_flaps_gear_art(BitmapRegistry& registry) { registry.add(marlow_instr, art); }
 
 } // namespace art

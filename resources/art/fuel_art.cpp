@@ -13,8 +13,6 @@ namespace {
 
 namespace fuel = gauge::fuel_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
-
 // A face is graduated in whole figures (x 100 lb). `anchors` pins figures to table
 // values; between anchors, and beyond the last, the value runs linearly.
 struct Anchor {
@@ -77,8 +75,6 @@ constexpr NeedleShape needle_shape{.pivot = pivot_of(fuel::needle),
                                    .counterweight = 5,
                                    .hub = 6};
 
-void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
-
 // The cover carries a dark cap over the needle's pivot, as the engine dials' do.
 void draw_cover(cairo_t* cr, int width, int height) {
     dial_cover(cr, width, height);
@@ -86,16 +82,17 @@ void draw_cover(cairo_t* cr, int width, int height) {
 }
 
 void add_face(BitmapRegistry& registry, const FuelFace& face) {
-    registry.add(module, face.bitmap, [&face](cairo_t* cr, int, int) { draw_face(cr, face); });
+    registry.add(marlow_instr, face.bitmap,
+                 [&face](cairo_t* cr, int, int) { draw_face(cr, face); });
 
     const gauge::DialBitmaps bitmaps{face.bitmap, fuel::needle, fuel::cover};
     const Scale scale{face.table, dial::centre};
     const std::string name = std::string("fuel_") + face.legend;
-    registry.add_preview(dial_preview(module, bitmaps, name + "_empty", scale.angle(0)));
+    registry.add_preview(dial_preview(marlow_instr, bitmaps, name + "_empty", scale.angle(0)));
     registry.add_preview(
-        dial_preview(module, bitmaps, name + "_5", scale.angle(value_of_figure(face, 5))));
+        dial_preview(marlow_instr, bitmaps, name + "_5", scale.angle(value_of_figure(face, 5))));
     registry.add_preview(
-        dial_preview(module, bitmaps, name + "_full", scale.angle(face.table.back().value)));
+        dial_preview(marlow_instr, bitmaps, name + "_full", scale.angle(face.table.back().value)));
 }
 
 } // namespace
@@ -103,8 +100,8 @@ void add_face(BitmapRegistry& registry, const FuelFace& face) {
 void register_fuel_art(BitmapRegistry& registry) {
     for (const FuelFace& face : faces)
         add_face(registry, face);
-    registry.add(module, fuel::needle, draw_needle);
-    registry.add(module, fuel::cover, draw_cover);
+    registry.add(marlow_instr, fuel::needle, needle_drawing(needle_shape));
+    registry.add(marlow_instr, fuel::cover, draw_cover);
 }
 
 } // namespace art

@@ -11,7 +11,6 @@
 namespace art {
 namespace {
 
-constexpr const char* module = "Harrow_ASI";
 constexpr int face_size = harrow::face_bitmap.width;
 constexpr Point face_centre{151, 151};
 constexpr Point pivot{harrow::pivot_x, harrow::pivot_y};
@@ -64,10 +63,8 @@ void draw_face(cairo_t* cr, int, int) {
 constexpr NeedleShape needle_shape{
     .pivot = needle_pivot, .length = 114, .width = 5, .tail = 24, .counterweight = 6, .hub = 7};
 
-void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
-
 Preview preview(int knots) {
-    return {module,
+    return {harrow_asi,
             "harrow_" + std::to_string(knots),
             face_size,
             face_size,
@@ -81,8 +78,8 @@ Preview preview(int knots) {
 } // namespace
 
 void register_harrow_art(BitmapRegistry& registry) {
-    registry.add(module, harrow::face_bitmap, draw_face);
-    registry.add(module, harrow::needle_bitmap, draw_needle);
+    registry.add(harrow_asi, harrow::face_bitmap, draw_face);
+    registry.add(harrow_asi, harrow::needle_bitmap, needle_drawing(needle_shape));
     for (int knots : {0, 90, 225, 300})
         registry.add_preview(preview(knots));
 }

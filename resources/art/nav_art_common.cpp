@@ -26,15 +26,11 @@ void compass_card(cairo_t* cr, Point centre, double radius, double label_size,
 }
 
 void lamp(cairo_t* cr, Point centre, double radius, Rgb c) {
-    cairo_pattern_t* glow = cairo_pattern_create_radial(
-        centre.x - radius * 0.3, centre.y - radius * 0.3, 0, centre.x, centre.y, radius);
-    cairo_pattern_add_color_stop_rgb(glow, 0, 1, 1, 1);
-    cairo_pattern_add_color_stop_rgb(glow, 0.35, c.r, c.g, c.b);
-    cairo_pattern_add_color_stop_rgb(glow, 1, c.r * 0.55, c.g * 0.55, c.b * 0.55);
+    const Point light{centre.x - radius * 0.3, centre.y - radius * 0.3};
+    set_radial_gradient(cr, light, centre, radius,
+                        {{0, {1, 1, 1}}, {0.35, c}, {1, shade(c, 0.55)}});
     circle_path(cr, centre, radius);
-    cairo_set_source(cr, glow);
     cairo_fill(cr);
-    cairo_pattern_destroy(glow);
 }
 
 void warning_flag(cairo_t* cr, double x, double y, double w, double h, const char* legend,

@@ -11,7 +11,6 @@ namespace {
 
 namespace dme = gauge::dme_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
 constexpr Point knob_centre{17, 13}; // in the knob bitmaps (34 x 26)
 constexpr Point knob_on_face{68 + knob_centre.x, 41 + knob_centre.y};
 constexpr double legend_size = 9; // 6 pixels of capital height
@@ -53,12 +52,12 @@ void draw_cover(cairo_t* cr, int w, int h) {
 } // namespace
 
 void register_nav_dme_art(BitmapRegistry& registry) {
-    registry.add(module, dme::face, draw_face);
+    registry.add(marlow_instr, dme::face, draw_face);
     const gauge::Bitmap knob_positions[] = {dme::knob_off, dme::knob_nav1, dme::knob_nav2};
     for (size_t i = 0; i < std::size(knob_positions); ++i)
-        registry.add(module, knob_positions[i],
+        registry.add(marlow_instr, knob_positions[i],
                      [i](cairo_t* cr, int, int) { draw_knob(cr, position_degrees[i]); });
-    registry.add(module, dme::display_cover, draw_cover);
+    registry.add(marlow_instr, dme::display_cover, draw_cover);
 }
 
 } // namespace art

@@ -11,7 +11,6 @@ namespace {
 
 namespace hsi = gauge::hsi_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{151, 145};     // on the face
 constexpr Point marks_origin{32, 31}; // where the fixed marks sit on the face
 constexpr double card_radius = 103;
@@ -41,6 +40,16 @@ void vertical_flag(cairo_t* cr, double x, double y, double w, double h, std::str
     cairo_fill(cr);
     for (size_t i = 0; i < legend.size(); ++i)
         text_centred(cr, legend.substr(i, 1), {x + w / 2, top + pitch * i}, legend_size);
+}
+
+// The VERT flag shows in the bezel's glideslope window (face x 254 on).
+void draw_vert_flag(cairo_t* cr, int w, int h) {
+    vertical_flag(cr, gs_window_x + 2 - 244, 0, w - (gs_window_x + 2 - 244), h, "GS");
+}
+
+// The NAV flag stands inside the bezel's opening, at the card's left edge.
+void draw_nav_flag(cairo_t* cr, int w, int h) {
+    vertical_flag(cr, 48, 100, w - 48, h - 100, "NAV");
 }
 
 void draw_face(cairo_t* cr, int w, int h) {
@@ -193,30 +202,26 @@ void draw_knob(cairo_t* cr, int w, int) {
     cairo_fill(cr);
 }
 
+constexpr BitmapArt art[] = {
+    {hsi::face, draw_face},
+    {hsi::card, draw_card},
+    {hsi::to_from, draw_to_from},
+    {hsi::heading_bug, draw_bug},
+    {hsi::course_pointer, draw_course_pointer},
+    {hsi::deviation_bar, draw_deviation_bar},
+    {hsi::deviation_bar_window, draw_bar_window},
+    {hsi::vert_flag, draw_vert_flag},
+    {hsi::glideslope_pointer, draw_gs_pointer},
+    {hsi::nav_flag, draw_nav_flag},
+    {hsi::heading_knob, draw_knob},
+    {hsi::marks, draw_marks},
+    {hsi::bezel, draw_bezel},
+    {hsi::course_knob, draw_knob},
+    {hsi::hdg_flag, draw_hdg_flag},
+};
+
 } // namespace
 
-void register_nav_hsi_art(BitmapRegistry& registry) {
-    registry.add(module, hsi::face, draw_face);
-    registry.add(module, hsi::card, draw_card);
-    registry.add(module, hsi::to_from, draw_to_from);
-    registry.add(module, hsi::heading_bug, draw_bug);
-    registry.add(module, hsi::course_pointer, draw_course_pointer);
-    registry.add(module, hsi::deviation_bar, draw_deviation_bar);
-    registry.add(module, hsi::deviation_bar_window, draw_bar_window);
-    // The VERT flag shows in the bezel's glideslope window (face x 254 on).
-    registry.add(module, hsi::vert_flag, [](cairo_t* cr, int w, int h) {
-        vertical_flag(cr, gs_window_x + 2 - 244, 0, w - (gs_window_x + 2 - 244), h, "GS");
-    });
-    registry.add(module, hsi::glideslope_pointer, draw_gs_pointer);
-    // The NAV flag stands inside the bezel's opening, at the card's left edge.
-    registry.add(module, hsi::nav_flag, [](cairo_t* cr, int w, int h) {
-        vertical_flag(cr, 48, 100, w - 48, h - 100, "NAV");
-    });
-    registry.add(module, hsi::heading_knob, draw_knob);
-    registry.add(module, hsi::marks, draw_marks);
-    registry.add(module, hsi::bezel, draw_bezel);
-    registry.add(module, hsi::course_knob, draw_knob);
-    registry.add(module, hsi::hdg_flag, draw_hdg_flag);
-}
+void register_nav_hsi_art(BitmapRegistry& registry) { registry.add(marlow_instr, art); }
 
 } // namespace art

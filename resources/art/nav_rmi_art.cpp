@@ -17,7 +17,6 @@ namespace {
 
 namespace rmi = gauge::rmi_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{150, 150};
 constexpr double card_radius = 115;
 constexpr Rgb single_yellow{0.98, 0.80, 0.10};
@@ -103,43 +102,51 @@ double direction(Point from, Point to) {
     return std::atan2(to.y - from.y, to.x - from.x) * 180 / std::numbers::pi;
 }
 
-// A selector button in its bitmap at `at`: a round knob at `knob_at` (both on the
-// face) with an arrow towards the chosen legend at `legend_at`.
-void selector(cairo_t* cr, Point at, Point knob_at, Point legend_at, Rgb c) {
-    const Point k{knob_at.x - at.x, knob_at.y - at.y};
-    const double arrow_degrees = direction(knob_at, legend_at);
+// A selector button in one position: its bitmap, placed at `at` on the face, with a
+// round knob at `knob` (on the face) and an arrow towards the chosen legend in the
+// legend's colour.
+struct Selector {
+    gauge::Bitmap bitmap;
+    Point at;
+    Point knob;
+    Point legend;
+    Rgb colour;
+};
+
+// Each selector's VOR position points down at its receiver's legend, its ADF
+// position up and outwards at the ADF legend.
+constexpr Selector selectors[] = {
+    {rmi::right_selector_vor, right_selector_at, right_knob, right_vor_legend, double_green},
+    {rmi::right_selector_adf, right_selector_at, right_knob, right_adf_legend, colour::marking},
+    {rmi::left_selector_vor, left_selector_at, left_knob, left_vor_legend, single_yellow},
+    {rmi::left_selector_adf, left_selector_at, left_knob, left_adf_legend, colour::marking},
+};
+
+void draw_selector(cairo_t* cr, const Selector& s) {
+    const Point k{s.knob.x - s.at.x, s.knob.y - s.at.y};
+    const double arrow_degrees = direction(s.knob, s.legend);
     knob(cr, k, selector_radius, 14);
-    tick(cr, k, arrow_degrees, 3, selector_radius - 4, 3, c);
+    tick(cr, k, arrow_degrees, 3, selector_radius - 4, 3, s.colour);
     circle_path(cr, polar(k, selector_radius - 3.5, arrow_degrees), 2.5);
-    set_colour(cr, c);
+    set_colour(cr, s.colour);
     cairo_fill(cr);
 }
+
+constexpr BitmapArt art[] = {
+    {rmi::face, draw_face},
+    {rmi::card, draw_card},
+    {rmi::card_window, draw_card_window},
+    {rmi::double_bar, draw_double_bar},
+    {rmi::single_bar, draw_single_bar},
+    {rmi::overlay, draw_overlay},
+};
 
 } // namespace
 
 void register_nav_rmi_art(BitmapRegistry& registry) {
-    registry.add(module, rmi::face, draw_face);
-    registry.add(module, rmi::card, draw_card);
-    registry.add(module, rmi::card_window, draw_card_window);
-    registry.add(module, rmi::right_selector_vor, [](cairo_t* cr, int, int) {
-        selector(cr, right_selector_at, right_knob, right_vor_legend,
-                 double_green); // towards VOR2, below
-    });
-    registry.add(module, rmi::right_selector_adf, [](cairo_t* cr, int, int) {
-        selector(cr, right_selector_at, right_knob, right_adf_legend,
-                 colour::marking); // towards ADF, upper right
-    });
-    registry.add(module, rmi::left_selector_vor, [](cairo_t* cr, int, int) {
-        selector(cr, left_selector_at, left_knob, left_vor_legend,
-                 single_yellow); // towards VOR1, below
-    });
-    registry.add(module, rmi::left_selector_adf, [](cairo_t* cr, int, int) {
-        selector(cr, left_selector_at, left_knob, left_adf_legend,
-                 colour::marking); // towards ADF, upper left
-    });
-    registry.add(module, rmi::double_bar, draw_double_bar);
-    registry.add(module, rmi::single_bar, draw_single_bar);
-    registry.add(module, rmi::overlay, draw_overlay);
+    registry.add(marlow_instr, art);
+    for (const Selector& s : selectors)
+        registry.add(marlow_instr, s.bitmap, [&s](cairo_t* cr, int, int) { draw_selector(cr, s); });
 }
 
 } // namespace art

@@ -13,7 +13,6 @@ namespace {
 
 namespace vor = gauge::vor_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
 constexpr Point centre{151, 158}; // the card's turning point on the face
 constexpr double card_radius = 120;
 constexpr double card_inner = 84;  // inside the numbers
@@ -93,9 +92,22 @@ void arrow(cairo_t* cr, int w, int h, bool up) {
 void draw_to_arrow(cairo_t* cr, int w, int h) { arrow(cr, w, h, true); }
 void draw_from_arrow(cairo_t* cr, int w, int h) { arrow(cr, w, h, false); }
 
-void marker(cairo_t* cr, int w, Rgb c, const char* letter) {
-    nav::lamp(cr, {w / 2.0, w / 2.0}, w / 2.0 - 1, c);
-    text_centred(cr, letter, {w / 2.0, w / 2.0}, legend_size, {0.15, 0.15, 0.15});
+// The marker beacon lamps: outer, middle and inner, each lettered on its lens.
+struct Marker {
+    gauge::Bitmap bitmap;
+    Rgb colour;
+    const char* letter;
+};
+
+constexpr Marker markers[] = {
+    {vor::marker_o, {0.25, 0.45, 1.0}, "O"},
+    {vor::marker_m, {1.0, 0.70, 0.10}, "M"},
+    {vor::marker_a, {0.96, 0.96, 0.96}, "A"},
+};
+
+void draw_marker(cairo_t* cr, int w, const Marker& marker) {
+    nav::lamp(cr, {w / 2.0, w / 2.0}, w / 2.0 - 1, marker.colour);
+    text_centred(cr, marker.letter, {w / 2.0, w / 2.0}, legend_size, {0.15, 0.15, 0.15});
 }
 
 // The OBS knob turns as a needle, so its mark is drawn as a needle is: along +x.
@@ -104,29 +116,27 @@ void draw_knob(cairo_t* cr, int w, int) {
     tick(cr, {w / 2.0, w / 2.0}, 0, 6, w / 2.0 - 8, 3, colour::marking);
 }
 
+constexpr BitmapArt art[] = {
+    {vor::obs_knob, draw_knob},
+    {vor::bezel, draw_bezel},
+    {vor::glideslope_bar, draw_bar_vertical},
+    {vor::course_bar, draw_bar_vertical},
+    {vor::gs_flag, draw_gs_flag},
+    {vor::nav_flag, draw_nav_flag},
+    {vor::to_arrow, draw_to_arrow},
+    {vor::from_arrow, draw_from_arrow},
+    {vor::card, draw_card},
+    {vor::card_window, draw_card_window},
+    {vor::face, draw_face},
+};
+
 } // namespace
 
 void register_nav_vor_art(BitmapRegistry& registry) {
-    registry.add(module, vor::obs_knob, draw_knob);
-    registry.add(module, vor::marker_o, [](cairo_t* cr, int w, int) {
-        marker(cr, w, {0.25, 0.45, 1.0}, "O");
-    });
-    registry.add(module, vor::marker_m, [](cairo_t* cr, int w, int) {
-        marker(cr, w, {1.0, 0.70, 0.10}, "M");
-    });
-    registry.add(module, vor::marker_a, [](cairo_t* cr, int w, int) {
-        marker(cr, w, {0.96, 0.96, 0.96}, "A");
-    });
-    registry.add(module, vor::bezel, draw_bezel);
-    registry.add(module, vor::glideslope_bar, draw_bar_vertical);
-    registry.add(module, vor::course_bar, draw_bar_vertical);
-    registry.add(module, vor::gs_flag, draw_gs_flag);
-    registry.add(module, vor::nav_flag, draw_nav_flag);
-    registry.add(module, vor::to_arrow, draw_to_arrow);
-    registry.add(module, vor::from_arrow, draw_from_arrow);
-    registry.add(module, vor::card, draw_card);
-    registry.add(module, vor::card_window, draw_card_window);
-    registry.add(module, vor::face, draw_face);
+    registry.add(marlow_instr, art);
+    for (const Marker& marker : markers)
+        registry.add(marlow_instr, marker.bitmap,
+                     [&marker](cairo_t* cr, int w, int) { draw_marker(cr, w, marker); });
 }
 
 } // namespace art

@@ -11,7 +11,6 @@ namespace {
 
 namespace xpdr = gauge::transponder_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
 constexpr Rgb lcd{0.62, 0.66, 0.56};
 constexpr Rgb button{0.20, 0.20, 0.21};
 constexpr Rgb lit_legend{0.98, 0.88, 0.55};
@@ -26,10 +25,7 @@ constexpr const char* ident_legend = "ID";
 void button_face(cairo_t* cr, double x, double y, const char* legend, Rgb text) {
     rounded_rect(cr, x + 0.5, y + 0.5, button_w - 1, button_h - 1, 3);
     set_colour(cr, button);
-    cairo_fill_preserve(cr);
-    set_colour(cr, {0.45, 0.45, 0.46});
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    fill_and_outline(cr, 1, {0.45, 0.45, 0.46});
     text_centred(cr, legend, {x + button_w / 2, y + button_h / 2}, legend_size, text);
 }
 
@@ -80,26 +76,28 @@ void draw_lamp(cairo_t* cr, int w, int) {
     nav::lamp(cr, {w / 2.0, w / 2.0}, w / 2.0 - 0.5, {1.0, 0.85, 0.15});
 }
 
+// The button faces the head shows over its own when a button is lit or pressed.
+void draw_on_unlit(cairo_t* cr, int, int) { button_face(cr, 0, 0, "ON", {0.55, 0.95, 0.55}); }
+
+void draw_on_lit(cairo_t* cr, int, int) {
+    button_face(cr, 0, 0, "ON", {0.60, 1.0, 0.45});
+    rounded_rect(cr, 3, 14, 19, 3, 1);
+    set_colour(cr, {0.4, 1.0, 0.3});
+    cairo_fill(cr);
+}
+
+void draw_ident(cairo_t* cr, int, int) { button_face(cr, 0, 0, ident_legend, lit_legend); }
+void draw_vfr(cairo_t* cr, int, int) { button_face(cr, 0, 0, "VFR", lit_legend); }
+
+constexpr BitmapArt art[] = {
+    {xpdr::face, draw_face},          {xpdr::window_backing, draw_backing},
+    {xpdr::reply_lamp, draw_lamp},    {xpdr::on_face_unlit, draw_on_unlit},
+    {xpdr::on_face_lit, draw_on_lit}, {xpdr::ident_face, draw_ident},
+    {xpdr::vfr_face, draw_vfr},       {xpdr::lit_strip, draw_lit_strip},
+};
+
 } // namespace
 
-void register_nav_xpdr_art(BitmapRegistry& registry) {
-    registry.add(module, xpdr::face, draw_face);
-    registry.add(module, xpdr::window_backing, draw_backing);
-    registry.add(module, xpdr::reply_lamp, draw_lamp);
-    registry.add(module, xpdr::on_face_unlit, [](cairo_t* cr, int, int) {
-        button_face(cr, 0, 0, "ON", {0.55, 0.95, 0.55});
-    });
-    registry.add(module, xpdr::on_face_lit, [](cairo_t* cr, int, int) {
-        button_face(cr, 0, 0, "ON", {0.60, 1.0, 0.45});
-        rounded_rect(cr, 3, 14, 19, 3, 1);
-        set_colour(cr, {0.4, 1.0, 0.3});
-        cairo_fill(cr);
-    });
-    registry.add(module, xpdr::ident_face,
-                 [](cairo_t* cr, int, int) { button_face(cr, 0, 0, ident_legend, lit_legend); });
-    registry.add(module, xpdr::vfr_face,
-                 [](cairo_t* cr, int, int) { button_face(cr, 0, 0, "VFR", lit_legend); });
-    registry.add(module, xpdr::lit_strip, draw_lit_strip);
-}
+void register_nav_xpdr_art(BitmapRegistry& registry) { registry.add(marlow_instr, art); }
 
 } // namespace art

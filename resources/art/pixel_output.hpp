@@ -36,4 +36,7 @@ Image24 keyed_pixels(cairo_surface_t* argb_surface);
 // Back to an ARGB32 surface, black transparent: what the host shows of the bitmap.
 cairo_surface_t* shown_surface(const Image24& image);
 
+// Back to an RGB24 surface with every pixel as it is, black included.
+cairo_surface_t* exact_surface(const Image24& image);
+
 } // namespace art

@@ -49,19 +49,7 @@ void paint_layer(cairo_t* cr, const Layer& layer, const std::map<uint32_t, Image
 } // namespace
 
 void write_png(const Image24& image, const std::filesystem::path& path) {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width, image.height);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < image.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < image.width; ++x) {
-            const Rgb8& p = image.at(x, y);
-            row[x] = (p.r << 16) | (p.g << 8) | p.b;
-        }
-    }
-    cairo_surface_mark_dirty(surface);
-    save(surface, path);
+    save(exact_surface(image), path);
 }
 
 void write_preview(const Preview& preview, const std::map<uint32_t, Image24>& images,

@@ -50,10 +50,7 @@ void button(cairo_t* cr, double x, double y, double w, double h, bool pressed, c
             Rgb text_colour) {
     rounded_rect(cr, x + 0.5, y + 0.5, w - 1, h - 1, 2.5);
     set_colour(cr, pressed ? pressed_grey : button_grey);
-    cairo_fill_preserve(cr);
-    set_colour(cr, pressed ? shade(pressed_grey, 0.5) : shade(button_grey, 1.5));
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    fill_and_outline(cr, 1, pressed ? shade(pressed_grey, 0.5) : shade(button_grey, 1.5));
     const Point centre{x + w / 2, y + h / 2 + (pressed ? 1 : 0)};
     if (std::string_view(text) == down_mark) {
         // The preset-down button's mark, drawn as a triangle 7 pixels high: the
@@ -93,12 +90,8 @@ void windows(cairo_t* cr, Rgb c) {
 }
 
 void lamp(cairo_t* cr, double x, double y, bool lit) {
-    circle_path(cr, {x + lamp_size / 2.0, y + lamp_size / 2.0}, lamp_size / 2.0 - 0.5);
-    set_colour(cr, lit ? colour::yellow : Rgb{0.25, 0.22, 0.10});
-    cairo_fill_preserve(cr);
-    set_colour(cr, Rgb{0.08, 0.08, 0.08});
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    rimmed_disc(cr, {x + lamp_size / 2.0, y + lamp_size / 2.0}, lamp_size / 2.0 - 0.5,
+                lit ? colour::yellow : Rgb{0.25, 0.22, 0.10}, 1, {0.08, 0.08, 0.08});
 }
 
 void face(cairo_t* cr, const HeadArt& head) {
@@ -136,7 +129,7 @@ void lit_faces(cairo_t* cr, const HeadArt& head) {
 
 void register_head(BitmapRegistry& registry, const HeadArt& head) {
     auto add = [&](const gauge::Bitmap& bitmap, DrawFunction draw) {
-        registry.add("Marlow_Instr", bitmap, std::move(draw));
+        registry.add(marlow_instr, bitmap, std::move(draw));
     };
     const HeadBitmaps& bitmaps = head.layout.bitmaps;
     add(bitmaps.face, [head](cairo_t* cr, int, int) { face(cr, head); });

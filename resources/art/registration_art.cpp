@@ -6,7 +6,7 @@
 namespace art {
 
 void register_registration_art(BitmapRegistry& registry) {
-    registry.add_blank("Marlow_Instr", gauge::panel_bitmaps::registration_plate);
+    registry.add_blank(marlow_instr, gauge::panel_bitmaps::registration_plate);
 }
 
 } // namespace art

@@ -15,7 +15,6 @@ namespace {
 
 namespace faces = gauge::panel_bitmaps;
 
-constexpr const char* module = "Marlow_Instr";
 constexpr double pi = std::numbers::pi;
 
 constexpr Rgb ink{0.93, 0.93, 0.90};       // the pictograms' light strokes
@@ -26,13 +25,10 @@ constexpr Rgb sky{0.35, 0.62, 0.95};
 // The raised button: dark grey, lit from the upper left, with a thin dark rim.
 void button(cairo_t* cr, double size) {
     const double corner = size > 15 ? 3 : 2;
-    cairo_pattern_t* paint = cairo_pattern_create_linear(0, 0, size, size);
-    cairo_pattern_add_color_stop_rgb(paint, 0, 0.40, 0.41, 0.44);
-    cairo_pattern_add_color_stop_rgb(paint, 1, 0.17, 0.18, 0.20);
+    set_linear_gradient(cr, {0, 0}, {size, size},
+                        {{0, {0.40, 0.41, 0.44}}, {1, {0.17, 0.18, 0.20}}});
     rounded_rect(cr, 0, 0, size, size, corner);
-    cairo_set_source(cr, paint);
     cairo_fill(cr);
-    cairo_pattern_destroy(paint);
     // The flat top of the button, a shade inside the bevel.
     rounded_rect(cr, 1.5, 1.5, size - 3, size - 3, corner - 1);
     set_colour(cr, {0.27, 0.28, 0.30});
@@ -44,12 +40,7 @@ void button(cairo_t* cr, double size) {
 }
 
 void line(cairo_t* cr, Point from, Point to, double width, Rgb c) {
-    cairo_move_to(cr, from.x, from.y);
-    cairo_line_to(cr, to.x, to.y);
-    cairo_set_line_width(cr, width);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    set_colour(cr, c);
-    cairo_stroke(cr);
+    stroke_line(cr, from, to, width, c, CAIRO_LINE_CAP_ROUND);
 }
 
 void box(cairo_t* cr, double x, double y, double w, double h, Rgb c) {
@@ -232,12 +223,12 @@ constexpr Face button_faces[] = {
 
 void register_toggle_art(BitmapRegistry& registry) {
     for (const Face& face : button_faces)
-        registry.add(module, face.bitmap,
+        registry.add(marlow_instr, face.bitmap,
                      [pictogram = face.pictogram](cairo_t* cr, int width, int) {
                          button(cr, width);
                          pictogram(cr);
                      });
-    registry.add_blank(module, faces::blank_face);
+    registry.add_blank(marlow_instr, faces::blank_face);
 }
 
 } // namespace art

@@ -19,9 +19,6 @@ namespace bitmaps = gauge::turn_coordinator_bitmaps;
 
 namespace tc = gauge::turn_coordinator;
 
-constexpr const char* module = "Marlow_Instr";
-
-constexpr Point face_centre{150, 150};
 constexpr Point pivot{tc::pivot_x, tc::pivot_y};
 
 // The ball bitmap is 35 x 51 with the ball in its middle.
@@ -53,7 +50,7 @@ void tube_path(cairo_t* cr, double grow) {
 }
 
 void draw_face(cairo_t* cr, int, int) {
-    dial_face(cr, face_centre, 145);
+    dial_face(cr, dial::centre, dial::face_radius);
 
     // Index marks: wings level and a standard-rate turn either way.
     for (double rate : {-tc::standard_rate, 0.0, tc::standard_rate})
@@ -139,25 +136,17 @@ void draw_pointer(cairo_t* cr, int, int) {
     cairo_rectangle(cr, 167, y - 8, 5, 16);
     cairo_fill(cr);
     // Hub.
-    circle_path(cr, {pivot_x, y}, 10);
-    set_colour(cr, {0.20, 0.20, 0.20});
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.5);
-    set_colour(cr, {0.70, 0.70, 0.68});
-    cairo_stroke(cr);
+    rimmed_disc(cr, {pivot_x, y}, 10, {0.20, 0.20, 0.20}, 1.5, {0.70, 0.70, 0.68});
 }
 
-void draw_cover(cairo_t* cr, int, int) { cover(cr, face_centre, 149.5, 139); }
+constexpr BitmapArt art[] = {
+    {bitmaps::face, draw_face}, {bitmaps::pointer, draw_pointer},
+    {bitmaps::ball, draw_ball}, {bitmaps::tube_lines, draw_tube_lines},
+    {bitmaps::flag, draw_flag}, {bitmaps::cover, dial_cover},
+};
 
 } // namespace
 
-void register_turn_coordinator_art(BitmapRegistry& registry) {
-    registry.add(module, bitmaps::face, draw_face);
-    registry.add(module, bitmaps::pointer, draw_pointer);
-    registry.add(module, bitmaps::ball, draw_ball);
-    registry.add(module, bitmaps::tube_lines, draw_tube_lines);
-    registry.add(module, bitmaps::flag, draw_flag);
-    registry.add(module, bitmaps::cover, draw_cover);
-}
+void register_turn_coordinator_art(BitmapRegistry& registry) { registry.add(marlow_instr, art); }
 
 } // namespace art

@@ -9,7 +9,6 @@
 namespace art {
 namespace {
 
-constexpr const char* module = "Marlow_Instr";
 constexpr gauge::DialBitmaps bitmaps = gauge::vertical_speed_bitmaps::dial;
 
 // The table's unit is 1/256 m/s: 1000 ft/min = 1000 / 3.28084 / 60 m/s.
@@ -64,14 +63,12 @@ constexpr NeedleShape needle_shape{.pivot = pivot_of(bitmaps.needle),
                                    .counterweight = 8,
                                    .hub = 9};
 
-void draw_needle(cairo_t* cr, int, int) { needle(cr, needle_shape); }
-
 } // namespace
 
 void register_vertical_speed_art(BitmapRegistry& registry) {
-    add_dial(registry, module, bitmaps, draw_face, draw_needle, dial_cover);
+    add_dial(registry, marlow_instr, bitmaps, draw_face, needle_drawing(needle_shape), dial_cover);
     for (double thousands : {0.5, -2.0, 6.5})
-        registry.add_preview(dial_preview(module, bitmaps,
+        registry.add_preview(dial_preview(marlow_instr, bitmaps,
                                           "vertical_speed_" + std::to_string(int(thousands * 1000)),
                                           scale.angle(value(thousands))));
 }
