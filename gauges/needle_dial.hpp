@@ -40,27 +40,18 @@ using NeedleDial = GaugeRecords<4, StaticImageRecord, NeedleRecord, StaticImageR
 // Builds the dial's records; `self` is the object being initialised, whose
 // addresses the records point at.
 constexpr NeedleDial needle_dial(NeedleDial& self, const NeedleDialFields& fields) {
-    NeedleDial dial{};
-    dial.header =
-        gauge_header(fields.name, self.roots, fields.size_mm, self.mouse_areas, fields.callback);
-    link_chain(dial, self,
-               // face
-               static_image(fields.face, {0, 0}, lit_layer_flags),
-               // needle
-               needle(fields.needle),
-               // cover
-               static_image(fields.cover, {0, 0}, layer_flags));
-    dial.mouse_areas[0] = area_begin(fields.area_help_id);
-    if (fields.has_tooltip) {
-        dial.mouse_areas[1] = tooltip(fields.tooltip_help_id, fields.tooltip_text);
-        dial.mouse_areas[2] = area_end();
-        dial.mouse_areas[3] = list_end();
-    } else {
-        dial.mouse_areas[1] = area_end();
-        dial.mouse_areas[2] = list_end();
-        dial.mouse_areas[3] = list_end();
-    }
-    return dial;
+    // A dial without a tooltip entry ends its list one record early; the record
+    // left over is another list end.
+    const MouseArea whole_gauge = area_begin(fields.area_help_id);
+    return gauge_records(
+        self, {.name = fields.name, .size_mm = fields.size_mm, .callback = fields.callback},
+        elements(static_image(fields.face, {0, 0}, lit_layer_flags), needle(fields.needle),
+                 static_image(fields.cover, {0, 0}, layer_flags)),
+        fields.has_tooltip
+            ? std::initializer_list<MouseArea>{whole_gauge,
+                                               tooltip(fields.tooltip_help_id, fields.tooltip_text),
+                                               area_end(), list_end()}
+            : std::initializer_list<MouseArea>{whole_gauge, area_end(), list_end(), list_end()});
 }
 
 } // namespace gauge

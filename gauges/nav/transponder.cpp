@@ -112,18 +112,15 @@ constexpr FailureEntry text_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_HI
                                           {0, 0, 0}};
 
 // The digit columns, thousands to units: lower half down, upper half up.
-struct Digit {
-    int32_t x;
-    MouseCallback down;
-    MouseCallback up;
-};
-
-constexpr Digit digits[] = {
-    {68, xpdr_digit_click<KEY_XPDR_1000_DEC>, xpdr_digit_click<KEY_XPDR_1000_INC>},
-    {84, xpdr_digit_click<KEY_XPDR_100_DEC>, xpdr_digit_click<KEY_XPDR_100_INC>},
-    {100, xpdr_digit_click<KEY_XPDR_10_DEC>, xpdr_digit_click<KEY_XPDR_10_INC>},
-    {116, xpdr_digit_click<KEY_XPDR_1_DEC>, xpdr_digit_click<KEY_XPDR_1_INC>},
-};
+// The code's four digits, thousands to ones, each turned by the two halves of its
+// wheel: down below, up above.
+constexpr uint32_t held_left = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
+constexpr MouseArea digit_down(int32_t x, MouseCallback click) {
+    return click_area({x, 26, 16, 26}, CURSOR_DOWNARROW, held_left, click);
+}
+constexpr MouseArea digit_up(int32_t x, MouseCallback click) {
+    return click_area({x, 0, 16, 26}, CURSOR_UPARROW, held_left, click);
+}
 
 constexpr IconRecord face_icon(uint32_t bitmap, Point position, uint32_t flags, uint32_t source,
                                double scale, const FailureEntry* failures, ValueCallback callback) {
@@ -152,65 +149,59 @@ constexpr StringRecord window_text(Point position, uint32_t width, uint32_t char
                            .callback = callback});
 }
 
-constexpr Transponder make_transponder(Transponder& self) {
-    Transponder t{};
-    t.header =
-        gauge_header("Becker_ATC3401_XPDR", self.roots, 100, self.mouse_areas, xpdr_callback);
-    link_chain(t, self,
-               // face
-               static_image(transponder_bitmaps::face, {0, 0}, layer_flags),
-               // window backing
-               face_icon(transponder_bitmaps::window_backing, {58, 14}, lit_layer_flags, 0, 0,
-                         avionics_failed, nullptr),
-               // lit buttons
-               face_icon(transponder_bitmaps::lit_strip, {91, 76}, lit_layer_flags,
-                         VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
-               // lit VFR button
-               face_icon(transponder_bitmaps::vfr_face, {200, 76}, lit_layer_flags,
-                         VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
-               // lit IDT button
-               face_icon(transponder_bitmaps::ident_face, {164, 20}, lit_layer_flags,
-                         VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
-               // FL label
-               window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text),
-               // code
-               window_text({72, 15}, 52, 4, {VAR_TRANSPONDER_CODE, 0, 0}, xpdr_code_text),
-               // flight level
-               window_text({248, 15}, 48, 3,
-                           {VAR_FLIGHT_LEVEL_REFRESH_A, VAR_KOHLSMAN_SETTING_MB,
-                            VAR_FLIGHT_LEVEL_REFRESH_B},
-                           xpdr_flight_level_text),
-               // ON pressed
-               face_icon(transponder_bitmaps::on_face_unlit, {91, 76}, layer_flags,
-                         VAR_PANEL_LIGHTING, 1.0, nullptr, xpdr_on_face_unlit),
-               // ON pressed, lit
-               face_icon(transponder_bitmaps::on_face_lit, {91, 76}, display_flags,
-                         VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_on_face_lit),
-               // lamp
-               face_icon(transponder_bitmaps::reply_lamp, {171, 50}, display_flags, 0, 1.0,
-                         avionics_failed, xpdr_lamp),
-               // window cover
-               face_icon(transponder_bitmaps::window_backing, {58, 14}, layer_flags, 0, 0,
-                         avionics_failed, xpdr_window_cover));
-
-    constexpr uint32_t held_left = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
-    t.mouse_areas[0] = area_begin();
-    t.mouse_areas[1] = tooltip(0x3180);
-    t.mouse_areas[2] = click_area({91, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON, xpdr_on_click);
-    t.mouse_areas[3] =
-        click_area({200, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON, xpdr_vfr_click);
-    size_t next = 4;
-    for (const Digit& d : digits) {
-        t.mouse_areas[next++] = click_area({d.x, 26, 16, 26}, CURSOR_DOWNARROW, held_left, d.down);
-        t.mouse_areas[next++] = click_area({d.x, 0, 16, 26}, CURSOR_UPARROW, held_left, d.up);
-    }
-    t.mouse_areas[12] = area_end();
-    t.mouse_areas[13] = list_end();
-    return t;
-}
-
 } // namespace
 
-constinit Transponder transponder_gauge = make_transponder(transponder_gauge);
+constinit Transponder transponder_gauge = gauge_records(
+    transponder_gauge, {.name = "Becker_ATC3401_XPDR", .callback = xpdr_callback},
+    elements(static_image(transponder_bitmaps::face, {0, 0}, layer_flags),
+             // window backing
+             face_icon(transponder_bitmaps::window_backing, {58, 14}, lit_layer_flags, 0, 0,
+                       avionics_failed, nullptr),
+             // lit buttons
+             face_icon(transponder_bitmaps::lit_strip, {91, 76}, lit_layer_flags,
+                       VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
+             // lit VFR button
+             face_icon(transponder_bitmaps::vfr_face, {200, 76}, lit_layer_flags,
+                       VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
+             // lit IDT button
+             face_icon(transponder_bitmaps::ident_face, {164, 20}, lit_layer_flags,
+                       VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
+             // FL label
+             window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text),
+             // code
+             window_text({72, 15}, 52, 4, {VAR_TRANSPONDER_CODE, 0, 0}, xpdr_code_text),
+             // flight level
+             window_text(
+                 {248, 15}, 48, 3,
+                 {VAR_FLIGHT_LEVEL_REFRESH_A, VAR_KOHLSMAN_SETTING_MB, VAR_FLIGHT_LEVEL_REFRESH_B},
+                 xpdr_flight_level_text),
+             // ON pressed
+             face_icon(transponder_bitmaps::on_face_unlit, {91, 76}, layer_flags,
+                       VAR_PANEL_LIGHTING, 1.0, nullptr, xpdr_on_face_unlit),
+             // ON pressed, lit
+             face_icon(transponder_bitmaps::on_face_lit, {91, 76}, display_flags,
+                       VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_on_face_lit),
+             // lamp
+             face_icon(transponder_bitmaps::reply_lamp, {171, 50}, display_flags, 0, 1.0,
+                       avionics_failed, xpdr_lamp),
+             // window cover
+             face_icon(transponder_bitmaps::window_backing, {58, 14}, layer_flags, 0, 0,
+                       avionics_failed, xpdr_window_cover)),
+    {
+        area_begin(),
+        tooltip(0x3180),
+        click_area({91, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON, xpdr_on_click),
+        click_area({200, 76, 25, 19}, CURSOR_HAND, MOUSE_LEFT_BUTTON, xpdr_vfr_click),
+        digit_down(68, xpdr_digit_click<KEY_XPDR_1000_DEC>),
+        digit_up(68, xpdr_digit_click<KEY_XPDR_1000_INC>),
+        digit_down(84, xpdr_digit_click<KEY_XPDR_100_DEC>),
+        digit_up(84, xpdr_digit_click<KEY_XPDR_100_INC>),
+        digit_down(100, xpdr_digit_click<KEY_XPDR_10_DEC>),
+        digit_up(100, xpdr_digit_click<KEY_XPDR_10_INC>),
+        digit_down(116, xpdr_digit_click<KEY_XPDR_1_DEC>),
+        digit_up(116, xpdr_digit_click<KEY_XPDR_1_INC>),
+        area_end(),
+        list_end(),
+    });
 
 } // namespace gauge
