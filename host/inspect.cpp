@@ -23,6 +23,22 @@ std::string hex(uint32_t value) {
 
 json source(const TokenVariable& variable) { return variable.id; }
 
+// An axis an element moves or turns along: the source that drives it, how far a
+// unit of it goes, and whether a callback refines the value.
+template <class Callback>
+json scaled_axis(const TokenVariable& variable, double scale, Callback callback) {
+    return {{"source", source(variable)}, {"scale", scale}, {"callback", callback != nullptr}};
+}
+
+// An axis with the source's range instead of a scale.
+template <class Callback>
+json ranged_axis(const TokenVariable& variable, double start, double end, Callback callback) {
+    return {{"source", source(variable)},
+            {"range_start", start},
+            {"range_end", end},
+            {"callback", callback != nullptr}};
+}
+
 json failures(const FailureEntry* list) {
     json entries = json::array();
     for (const FailureEntry& entry : FailureEntries(list))
@@ -72,12 +88,8 @@ void describe_kind(const ElementRecord& element, json& out) {
     }
     case ELEMENT_SLIDER: {
         const auto& slider = reinterpret_cast<const SliderRecord&>(element);
-        out["x"] = {{"source", source(slider.x_source)},
-                    {"scale", slider.x_scale},
-                    {"callback", slider.x_callback != nullptr}};
-        out["y"] = {{"source", source(slider.y_source)},
-                    {"scale", slider.y_scale},
-                    {"callback", slider.y_callback != nullptr}};
+        out["x"] = scaled_axis(slider.x_source, slider.x_scale, slider.x_callback);
+        out["y"] = scaled_axis(slider.y_source, slider.y_scale, slider.y_callback);
         break;
     }
     case ELEMENT_ICON: {
@@ -91,28 +103,19 @@ void describe_kind(const ElementRecord& element, json& out) {
     case ELEMENT_MOVING_IMAGE: {
         const auto& image = reinterpret_cast<const MovingImageRecord&>(element);
         out["window_bitmap"] = element.resource_id + 1;
-        out["x"] = {{"source", source(image.x_source)},
-                    {"range_start", image.x_range_start},
-                    {"range_end", image.x_range_end},
-                    {"callback", image.x_callback != nullptr}};
-        out["y"] = {{"source", source(image.y_source)},
-                    {"range_start", image.y_range_start},
-                    {"range_end", image.y_range_end},
-                    {"callback", image.y_callback != nullptr}};
+        out["x"] =
+            ranged_axis(image.x_source, image.x_range_start, image.x_range_end, image.x_callback);
+        out["y"] =
+            ranged_axis(image.y_source, image.y_range_start, image.y_range_end, image.y_callback);
         break;
     }
     case ELEMENT_SPRITE: {
         const auto& sprite = reinterpret_cast<const SpriteRecord&>(element);
         out["window_bitmap"] = element.resource_id + 1;
-        out["x"] = {{"source", source(sprite.x_source)},
-                    {"scale", sprite.x_scale},
-                    {"callback", sprite.x_callback != nullptr}};
-        out["y"] = {{"source", source(sprite.y_source)},
-                    {"scale", sprite.y_scale},
-                    {"callback", sprite.y_callback != nullptr}};
-        out["rotation"] = {{"source", source(sprite.rotation_source)},
-                           {"scale", sprite.rotation_scale},
-                           {"callback", sprite.rotation_callback != nullptr}};
+        out["x"] = scaled_axis(sprite.x_source, sprite.x_scale, sprite.x_callback);
+        out["y"] = scaled_axis(sprite.y_source, sprite.y_scale, sprite.y_callback);
+        out["rotation"] =
+            scaled_axis(sprite.rotation_source, sprite.rotation_scale, sprite.rotation_callback);
         out["texture_scale"] = {sprite.texture_scale_x, sprite.texture_scale_y};
         break;
     }

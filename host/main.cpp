@@ -9,6 +9,24 @@ using namespace panelhost;
 
 namespace {
 
+// An option whose help shows its default and whose value must lie from `low` to
+// `high`.
+template <class Value, class Bound>
+CLI::Option* add_bounded_option(CLI::App* command, const std::string& name, Value& value,
+                                const std::string& help, Bound low, Bound high) {
+    return command->add_option(name, value, help)
+        ->capture_default_str()
+        ->check(CLI::Range(low, high));
+}
+
+#ifdef PANELHOST_WITH_RENDER
+// --modules DIR, with its default shown.
+void add_module_dir(CLI::App* command, std::string& module_dir) {
+    command->add_option("--modules", module_dir, "directory of the module files")
+        ->capture_default_str();
+}
+#endif
+
 // --panel FILE or --aircraft DIR [--livery N]: the panel to place.
 CLI::Option* add_panel_choice(CLI::App* command, std::string& panel_file,
                               AircraftChoice& aircraft) {
@@ -16,12 +34,10 @@ CLI::Option* add_panel_choice(CLI::App* command, std::string& panel_file,
     CLI::Option* folder = command->add_option(
         "--aircraft", aircraft.dir,
         "aircraft folder: its panel/panel.cfg, with the registration from its aircraft.cfg");
-    command
-        ->add_option("--livery", aircraft.livery,
-                     "which livery's registration: the N-th section of aircraft.cfg that "
-                     "holds an atc_id, from 0")
-        ->capture_default_str()
-        ->check(CLI::Range(0, 999))
+    add_bounded_option(command, "--livery", aircraft.livery,
+                       "which livery's registration: the N-th section of aircraft.cfg that "
+                       "holds an atc_id, from 0",
+                       0, 999)
         ->needs(folder);
     panel->excludes(folder);
     return panel;
@@ -57,14 +73,11 @@ int main(int argc, char** argv) {
                      "more parameter strings to install every gauge with, one per line")
         ->check(CLI::ExistingFile);
     check->add_flag("--json", check_options.json, "a JSON report instead of text");
-    check
-        ->add_option("--time-limit", check_options.time_limit,
-                     "seconds each gauge's behaviour may take before it counts as hung")
-        ->capture_default_str()
-        ->check(CLI::Range(0.1, 3600.0));
-    check->add_option("--jobs", check_options.jobs, "gauges driven at once, each in its own child")
-        ->capture_default_str()
-        ->check(CLI::Range(1, 64));
+    add_bounded_option(check, "--time-limit", check_options.time_limit,
+                       "seconds each gauge's behaviour may take before it counts as hung", 0.1,
+                       3600.0);
+    add_bounded_option(check, "--jobs", check_options.jobs,
+                       "gauges driven at once, each in its own child", 1, 64);
 
     SimulationSettings show_settings;
     CLI::App* show = app.add_subcommand(
@@ -78,17 +91,12 @@ int main(int argc, char** argv) {
     CLI::App* render = app.add_subcommand("render", "render a panel's visible windows to PNG");
     add_panel_choice(render, render_options.panel_file, render_options.aircraft);
     render->add_option("--out", render_options.out_file, "PNG file to write")->required();
-    render->add_option("--modules", render_options.module_dir, "directory of the module files")
-        ->capture_default_str();
-    render
-        ->add_option("--cycles", render_options.cycles,
-                     "update cycles before drawing (then up to 8 more, until no gauge would draw "
-                     "differently)")
-        ->capture_default_str()
-        ->check(CLI::Range(1, 100000));
-    render->add_option("--zoom", render_options.zoom, "pixels per panel unit")
-        ->capture_default_str()
-        ->check(CLI::Range(0.05, 8.0));
+    add_module_dir(render, render_options.module_dir);
+    add_bounded_option(render, "--cycles", render_options.cycles,
+                       "update cycles before drawing (then up to 8 more, until no gauge would draw "
+                       "differently)",
+                       1, 100000);
+    add_bounded_option(render, "--zoom", render_options.zoom, "pixels per panel unit", 0.05, 8.0);
     render
         ->add_option("--scenario", render_options.scenario_file,
                      "play this scenario file as the workbench does, then draw")
@@ -105,8 +113,7 @@ int main(int argc, char** argv) {
     CLI::App* gallery =
         app.add_subcommand("gallery", "render every gauge in its named states, with an index.html");
     gallery->add_option("--out", gallery_options.out_dir, "directory to write to")->required();
-    gallery->add_option("--modules", gallery_options.module_dir, "directory of the module files")
-        ->capture_default_str();
+    add_module_dir(gallery, gallery_options.module_dir);
     gallery
         ->add_option("--states", gallery_options.states_dir,
                      "directory holding the gauges' gallery.json files")
@@ -130,14 +137,11 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     serve->add_option("--scenario", serve_options.scenario_file, "scenario file (\"\" for none)")
         ->capture_default_str();
-    serve->add_option("--port", serve_options.port, "port on 127.0.0.1 (0: a free one)")
-        ->capture_default_str()
-        ->check(CLI::Range(0, 65535));
-    serve->add_option("--modules", serve_options.module_dir, "directory of the module files")
-        ->capture_default_str();
-    serve->add_option("--rate", serve_options.cycle_hz, "update cycles per second")
-        ->capture_default_str()
-        ->check(CLI::Range(1.0, 120.0));
+    add_bounded_option(serve, "--port", serve_options.port, "port on 127.0.0.1 (0: a free one)", 0,
+                       65535);
+    add_module_dir(serve, serve_options.module_dir);
+    add_bounded_option(serve, "--rate", serve_options.cycle_hz, "update cycles per second", 1.0,
+                       120.0);
     serve->add_flag("--paused", serve_options.paused, "wait for play before the scenario runs");
 #endif
 

@@ -1,4 +1,5 @@
 #include "panel_config.hpp"
+#include "file_reading.hpp"
 #include "text_case.hpp"
 
 #include <algorithm>
@@ -61,18 +62,10 @@ std::optional<int> parse_whole(const std::string& text) {
     return int(std::lround(*number));
 }
 
-// Splits at the first `max_fields - 1` commas; the last field keeps any further commas.
+// comma_fields(), as strings of their own.
 std::vector<std::string> split_fields(const std::string& text, size_t max_fields) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    while (fields.size() + 1 < max_fields) {
-        size_t comma = text.find(',', start);
-        if (comma == std::string::npos) break;
-        fields.push_back(text.substr(start, comma - start));
-        start = comma + 1;
-    }
-    fields.push_back(text.substr(start));
-    return fields;
+    const std::vector<std::string_view> fields = comma_fields(text, max_fields);
+    return {fields.begin(), fields.end()};
 }
 
 // Numbers separated by commas (blanks around them allowed), or none when the
@@ -411,14 +404,8 @@ PanelConfig read_panel_config(std::istream& in, const std::string& file_name) {
 }
 
 PanelConfig load_panel_config(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        PanelConfig config;
-        config.file = path;
-        config.errors.push_back(path + ": cannot open the panel file");
-        return config;
-    }
-    return read_panel_config(in, path);
+    return read_file<PanelConfig>(path, "panel file", std::ios::in | std::ios::binary,
+                                  read_panel_config);
 }
 
 } // namespace panelhost

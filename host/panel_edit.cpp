@@ -219,15 +219,9 @@ Field field_of(std::string_view text, bool last, bool parameters) {
 }
 
 GaugeLine gauge_line_of(std::string_view content, size_t value) {
-    std::vector<std::string_view> parts;
-    size_t start = value;
-    while (parts.size() < parameter_field + 1) {
-        size_t comma = content.find(',', start);
-        if (comma == std::string_view::npos) break;
-        parts.push_back(content.substr(start, comma - start));
-        start = comma + 1;
-    }
-    parts.push_back(content.substr(start));
+    // Module!Gauge, then x, y, width, height and the parameters, which keep their commas.
+    const std::vector<std::string_view> parts =
+        comma_fields(content.substr(value), parameter_field + 2);
     GaugeLine line;
     line.head = content.substr(0, value);
     line.head += parts[0];

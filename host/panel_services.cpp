@@ -98,16 +98,8 @@ PanelServiceTable* panel_service_table() {
     return &table;
 }
 
-ServiceScope::ServiceScope(Simulation& simulation) : previous_(active_simulation) {
-    active_simulation = &simulation;
-}
+ServiceScope::ServiceScope(Simulation& simulation) : NestedCurrent(active_simulation, simulation) {}
 
-ServiceScope::~ServiceScope() { active_simulation = previous_; }
-
-OlderGaugeScope::OlderGaugeScope(OlderGauge& gauge) : previous_(driven_older_gauge) {
-    driven_older_gauge = &gauge;
-}
-
-OlderGaugeScope::~OlderGaugeScope() { driven_older_gauge = previous_; }
+OlderGaugeScope::OlderGaugeScope(OlderGauge& gauge) : NestedCurrent(driven_older_gauge, gauge) {}
 
 } // namespace panelhost

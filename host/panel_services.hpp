@@ -17,28 +17,32 @@ class OlderGauge;
 // The table every loaded module is given; valid for the life of the process.
 PanelServiceTable* panel_service_table();
 
-// While alive, service calls from modules act on `simulation`. Scopes nest.
-class ServiceScope {
+// While alive, `current` points at `target`; then again at what it pointed at
+// before, so that scopes nest.
+template <class Target> class NestedCurrent {
   public:
-    explicit ServiceScope(Simulation& simulation);
-    ~ServiceScope();
-    ServiceScope(const ServiceScope&) = delete;
-    ServiceScope& operator=(const ServiceScope&) = delete;
+    NestedCurrent(Target*& current, Target& target) : current_(current), previous_(current) {
+        current_ = &target;
+    }
+    ~NestedCurrent() { current_ = previous_; }
+    NestedCurrent(const NestedCurrent&) = delete;
+    NestedCurrent& operator=(const NestedCurrent&) = delete;
 
   private:
-    Simulation* previous_;
+    Target*& current_;
+    Target* previous_;
+};
+
+// While alive, service calls from modules act on `simulation`. Scopes nest.
+class ServiceScope : NestedCurrent<Simulation> {
+  public:
+    explicit ServiceScope(Simulation& simulation);
 };
 
 // While alive, slots 24 to 34 act on `gauge`. Scopes nest.
-class OlderGaugeScope {
+class OlderGaugeScope : NestedCurrent<OlderGauge> {
   public:
     explicit OlderGaugeScope(OlderGauge& gauge);
-    ~OlderGaugeScope();
-    OlderGaugeScope(const OlderGaugeScope&) = delete;
-    OlderGaugeScope& operator=(const OlderGaugeScope&) = delete;
-
-  private:
-    OlderGauge* previous_;
 };
 
 } // namespace panelhost

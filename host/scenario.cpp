@@ -1,5 +1,6 @@
 #include "scenario.hpp"
 
+#include "file_reading.hpp"
 #include "key_event_names.hpp"
 #include "simulation.hpp"
 #include "simulator_numbers.h"
@@ -227,14 +228,7 @@ Scenario read_scenario(std::istream& in, const std::string& file_name) {
 }
 
 Scenario load_scenario(const std::string& path) {
-    std::ifstream in(path);
-    if (!in) {
-        Scenario scenario;
-        scenario.file = path;
-        scenario.errors.push_back(path + ": cannot open the scenario file");
-        return scenario;
-    }
-    return read_scenario(in, path);
+    return read_file<Scenario>(path, "scenario file", std::ios::in, read_scenario);
 }
 
 std::optional<double> value_at(const std::vector<ScenarioPoint>& track, double t) {

@@ -28,6 +28,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -284,43 +285,31 @@ class Dumper {
         if (!older) mouse_list(header->mouse_areas);
     }
 
-    void current_header(const GaugeHeader* header) {
-        static const Field fields[] = {
-            FIELD(GaugeHeader, version, hex_word),
-            FIELD(GaugeHeader, name, text),
-            FIELD(GaugeHeader, element_list, children),
-            FIELD(GaugeHeader, query_routine, code),
-            FIELD(GaugeHeader, install_routine, code),
-            FIELD(GaugeHeader, initialize_routine, code),
-            FIELD(GaugeHeader, update_routine, code),
-            FIELD(GaugeHeader, generate_routine, code),
-            FIELD(GaugeHeader, draw_routine, code),
-            FIELD(GaugeHeader, kill_routine, code),
-            FIELD(GaugeHeader, size_mm, unsigned_word),
-            FIELD(GaugeHeader, mouse_areas, mouse_list),
-            FIELD(GaugeHeader, gauge_callback, code),
-            FIELD(GaugeHeader, user_word, hex_word),
-            FIELD(GaugeHeader, parameters, host_pointer),
+    // The fields both header layouts have, by the same names.
+    template <class Header> static std::vector<Field> shared_header_fields() {
+        return {
+            FIELD(Header, version, hex_word),      FIELD(Header, name, text),
+            FIELD(Header, element_list, children), FIELD(Header, query_routine, code),
+            FIELD(Header, install_routine, code),  FIELD(Header, initialize_routine, code),
+            FIELD(Header, update_routine, code),   FIELD(Header, generate_routine, code),
+            FIELD(Header, draw_routine, code),     FIELD(Header, kill_routine, code),
+            FIELD(Header, size_mm, unsigned_word),
         };
-        record(gauge_ + " | header", header, sizeof(GaugeHeader), fields, std::size(fields));
+    }
+
+    void current_header(const GaugeHeader* header) {
+        std::vector<Field> fields = shared_header_fields<GaugeHeader>();
+        fields.insert(fields.end(), {FIELD(GaugeHeader, mouse_areas, mouse_list),
+                                     FIELD(GaugeHeader, gauge_callback, code),
+                                     FIELD(GaugeHeader, user_word, hex_word),
+                                     FIELD(GaugeHeader, parameters, host_pointer)});
+        record(gauge_ + " | header", header, sizeof(GaugeHeader), fields.data(), fields.size());
     }
 
     void older_header(const GaugeHeaderOld* header) {
-        static const Field fields[] = {
-            FIELD(GaugeHeaderOld, version, hex_word),
-            FIELD(GaugeHeaderOld, name, text),
-            FIELD(GaugeHeaderOld, element_list, children),
-            FIELD(GaugeHeaderOld, query_routine, code),
-            FIELD(GaugeHeaderOld, install_routine, code),
-            FIELD(GaugeHeaderOld, initialize_routine, code),
-            FIELD(GaugeHeaderOld, update_routine, code),
-            FIELD(GaugeHeaderOld, generate_routine, code),
-            FIELD(GaugeHeaderOld, draw_routine, code),
-            FIELD(GaugeHeaderOld, kill_routine, code),
-            FIELD(GaugeHeaderOld, size_mm, unsigned_word),
-        };
-        record(gauge_ + " | older header", header, sizeof(GaugeHeaderOld), fields,
-               std::size(fields));
+        std::vector<Field> fields = shared_header_fields<GaugeHeaderOld>();
+        record(gauge_ + " | older header", header, sizeof(GaugeHeaderOld), fields.data(),
+               fields.size());
     }
 
     // The roots (and every children list): its entries and its end.
@@ -479,17 +468,17 @@ class Dumper {
         }
     }
 
+    // A needle's table of rows and their count, as its layout places them.
+    template <class Needle>
+    static std::pair<const NeedleRow*, uint32_t> needle_table(const ElementRecord* element) {
+        const auto* needle = reinterpret_cast<const Needle*>(element);
+        return {needle->nonlinearity, needle->row_count};
+    }
+
     void needle_rows(const std::string& where, const ElementRecord* element, bool older) {
         if (element->kind != ELEMENT_NEEDLE) return;
-        const NeedleRow* rows = nullptr;
-        uint32_t count = 0;
-        if (older) {
-            rows = reinterpret_cast<const NeedleRecordOld*>(element)->nonlinearity;
-            count = reinterpret_cast<const NeedleRecordOld*>(element)->row_count;
-        } else {
-            rows = reinterpret_cast<const NeedleRecord*>(element)->nonlinearity;
-            count = reinterpret_cast<const NeedleRecord*>(element)->row_count;
-        }
+        const auto [rows, count] =
+            older ? needle_table<NeedleRecordOld>(element) : needle_table<NeedleRecord>(element);
         static const Field fields[] = {
             FIELD(NeedleRow, x, signed_word), FIELD(NeedleRow, y, signed_word),
             FIELD(NeedleRow, value, number), FIELD(NeedleRow, degrees, number)};

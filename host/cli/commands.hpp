@@ -5,14 +5,27 @@
 #include "panel_config.hpp"
 #include "simulation_settings.hpp"
 
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace panelhost {
 
+struct WorkbenchOptions;
+
 // The directory panelhost looks for modules in by default: its own.
 std::string default_module_dir();
+
+// Writes "panelhost: PROBLEM" on standard error.
+inline void report_problem(const std::string& problem) {
+    std::cerr << "panelhost: " << problem << "\n";
+}
+// Reports `problem`; returns 1, the exit status of a command it stops.
+inline int fail(const std::string& problem) {
+    report_problem(problem);
+    return 1;
+}
 
 int run_inspect(const std::string& module_path, const std::string& gauge_name);
 
@@ -59,6 +72,12 @@ std::optional<PanelConfig> read_panel_choice(const std::string& panel_file,
 // Where modules are looked for after the panel file's own folder: the --modules
 // folder, then panelhost's own.
 std::vector<std::string> module_search(const std::string& module_dir);
+// The workbench's panel (from --panel or --aircraft) and scenario, both made
+// absolute, and where its modules are looked for; false, with `error` set, when the
+// choice names no panel.
+bool choose_workbench_files(const std::string& panel_file, const AircraftChoice& aircraft,
+                            const std::string& scenario_file, const std::string& module_dir,
+                            WorkbenchOptions& workbench, std::string& error);
 
 struct RenderOptions {
     std::string panel_file;

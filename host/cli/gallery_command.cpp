@@ -49,7 +49,7 @@ bool render_state(const std::string& module_path, const std::string& module_name
     std::string error;
     const LoadedModule* module = host.load_module(module_path, error);
     if (!module) {
-        std::cerr << "panelhost: " << error << "\n";
+        report_problem(error);
         return false;
     }
     Simulation& simulation = host.simulation();
@@ -75,7 +75,7 @@ bool render_state(const std::string& module_path, const std::string& module_name
     }
     GaugeInstance* instance = host.place(module_name, state.gauge, state.parameters, error);
     if (!instance) {
-        std::cerr << "panelhost: " << error << "\n";
+        report_problem(error);
         return false;
     }
     for (auto [x, y] : state.clicks) {
@@ -97,7 +97,7 @@ bool render_state(const std::string& module_path, const std::string& module_name
 
     std::string file = file_slug(state.gauge) + "--" + file_slug(state.name) + ".png";
     if (!write_png(surface.get(), out_dir + "/" + file, error)) {
-        std::cerr << "panelhost: " << error << "\n";
+        report_problem(error);
         return false;
     }
     pictures.push_back(
@@ -116,11 +116,11 @@ int run_gallery(const GalleryOptions& options) {
         return 1;
     }
     std::string error;
-    if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
+    if (!use_panel_fonts(error)) report_problem(error);
     std::vector<std::string> problems;
     std::vector<GalleryState> states = find_gallery_states(options.states_dir, problems);
     for (const std::string& problem : problems)
-        std::cerr << "panelhost: " << problem << "\n";
+        report_problem(problem);
 
     std::vector<GalleryPicture> pictures;
     bool ok = true;
@@ -129,7 +129,7 @@ int run_gallery(const GalleryOptions& options) {
         if (!std::filesystem::exists(path)) continue;
         std::unique_ptr<LoadedModule> module = LoadedModule::load(path, error);
         if (!module) {
-            std::cerr << "panelhost: " << error << "\n";
+            report_problem(error);
             ok = false;
             continue;
         }

@@ -18,12 +18,9 @@ std::string default_module_dir() {
 int run_inspect(const std::string& module_path, const std::string& gauge_name) {
     std::string error;
     std::unique_ptr<LoadedModule> module = LoadedModule::load(module_path, error);
-    if (!module) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
+    if (!module) return fail(error);
     for (const std::string& warning : module->warnings())
-        std::cerr << "panelhost: " << warning << "\n";
+        report_problem(warning);
     if (gauge_name.empty()) {
         std::cout << describe_module(*module).dump(2) << "\n";
         return 0;
@@ -41,17 +38,10 @@ int run_show(const std::string& module_path, const SimulationSettings& settings)
     PanelHost host;
     std::string error;
     LoadedModule* module = host.load_module(module_path, error);
-    if (!module) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
-    if (!apply_settings(host.simulation(), settings, error)) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
+    if (!module) return fail(error);
+    if (!apply_settings(host.simulation(), settings, error)) return fail(error);
     for (const GaugeHeader* header : module->gauges())
-        if (!host.place(module->name(), header->name, std::nullopt, error))
-            std::cerr << "panelhost: " << error << "\n";
+        if (!host.place(module->name(), header->name, std::nullopt, error)) report_problem(error);
     host.update();
     print_state_report(host, std::cout);
     return 0;

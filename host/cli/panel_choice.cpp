@@ -1,6 +1,9 @@
 // The panel that render and serve place: a panel file, or an aircraft folder's.
 #include "aircraft_folder.hpp"
 #include "cli/commands.hpp"
+#include "workbench/workbench_session.hpp"
+
+#include <filesystem>
 
 namespace panelhost {
 
@@ -27,6 +30,29 @@ std::vector<std::string> module_search(const std::string& module_dir) {
     std::vector<std::string> dirs = {module_dir};
     if (default_module_dir() != module_dir) dirs.push_back(default_module_dir());
     return dirs;
+}
+
+namespace {
+
+std::string absolute(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.string();
+}
+
+} // namespace
+
+bool choose_workbench_files(const std::string& panel_file, const AircraftChoice& aircraft,
+                            const std::string& scenario_file, const std::string& module_dir,
+                            WorkbenchOptions& workbench, std::string& error) {
+    std::optional<PanelChoice> choice = resolve_panel_choice(panel_file, aircraft, error);
+    if (!choice) return false;
+    workbench.panel_file = absolute(choice->panel_file);
+    workbench.scenario_file = absolute(scenario_file);
+    workbench.module_dirs = module_search(module_dir);
+    workbench.registration = choice->registration;
+    return true;
 }
 
 } // namespace panelhost

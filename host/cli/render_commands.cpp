@@ -17,17 +17,14 @@ namespace {
 int write_picture(PanelHost& host, const Panel& panel, const RenderOptions& options,
                   const std::string& panel_file) {
     std::string error;
-    if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
+    if (!use_panel_fonts(error)) report_problem(error);
     PanelRenderer renderer(host);
     FrameStats stats;
     SurfacePtr picture = renderer.render_panel(panel, options.zoom, &stats);
     if (stats.missing_elements)
-        std::cerr << "panelhost: " << stats.missing_elements
-                  << " element(s) could not be drawn for want of a bitmap\n";
-    if (!write_png(picture.get(), options.out_file, error)) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
+        report_problem(std::to_string(stats.missing_elements) +
+                       " element(s) could not be drawn for want of a bitmap");
+    if (!write_png(picture.get(), options.out_file, error)) return fail(error);
     std::cout << "panelhost: rendered " << panel_file << " to " << options.out_file << "\n";
     return 0;
 }
@@ -36,30 +33,18 @@ int write_picture(PanelHost& host, const Panel& panel, const RenderOptions& opti
 // time asked for, clicks and all, exactly as `serve` plays it.
 int render_scenario(const RenderOptions& options) {
     std::string error;
-    std::optional<PanelChoice> choice =
-        resolve_panel_choice(options.panel_file, options.aircraft, error);
-    if (!choice) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
     WorkbenchOptions workbench;
-    workbench.panel_file = std::filesystem::absolute(choice->panel_file).string();
-    workbench.scenario_file = std::filesystem::absolute(options.scenario_file).string();
-    workbench.module_dirs = module_search(options.module_dir);
-    workbench.registration = choice->registration;
+    if (!choose_workbench_files(options.panel_file, options.aircraft, options.scenario_file,
+                                options.module_dir, workbench, error))
+        return fail(error);
     WorkbenchSession session(workbench);
-    if (!apply_settings(session.host().simulation(), options.settings, error)) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
+    if (!apply_settings(session.host().simulation(), options.settings, error)) return fail(error);
     for (const std::string& problem : session.panel().problems())
-        std::cerr << "panelhost: " << problem << "\n";
+        report_problem(problem);
     for (const std::string& problem : session.player().scenario().errors)
-        std::cerr << "panelhost: " << problem << "\n";
-    if (session.panel().windows().empty()) {
-        std::cerr << "panelhost: " << workbench.panel_file << ": no window to render\n";
-        return 1;
-    }
+        report_problem(problem);
+    if (session.panel().windows().empty())
+        return fail(workbench.panel_file + ": no window to render");
     const double period = 1.0 / workbench.cycle_hz;
     const long whole_cycles = long(std::floor(options.time / period));
     for (long cycle = 0; cycle <= whole_cycles; ++cycle)
@@ -75,22 +60,13 @@ int run_render(const RenderOptions& options) {
     std::string error;
     std::optional<PanelConfig> config =
         read_panel_choice(options.panel_file, options.aircraft, error);
-    if (!config) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
+    if (!config) return fail(error);
     PanelHost host;
-    if (!apply_settings(host.simulation(), options.settings, error)) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
+    if (!apply_settings(host.simulation(), options.settings, error)) return fail(error);
     Panel panel(host, *config, module_search(options.module_dir));
     for (const std::string& problem : panel.problems())
-        std::cerr << "panelhost: " << problem << "\n";
-    if (config->windows.empty()) {
-        std::cerr << "panelhost: " << config->file << ": no window to render\n";
-        return 1;
-    }
+        report_problem(problem);
+    if (config->windows.empty()) return fail(config->file + ": no window to render");
     for (int cycle = 0; cycle < options.cycles; ++cycle)
         host.update();
     // What the last cycle's callbacks computed from later elements shows as well.

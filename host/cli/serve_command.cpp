@@ -22,13 +22,6 @@ void stop_on_signals(WorkbenchServer& server, const sigset_t& signals) {
     }).detach();
 }
 
-std::string absolute(const std::string& path) {
-    if (path.empty()) return path;
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(path, error);
-    return error ? path : full.string();
-}
-
 } // namespace
 
 int run_serve(const ServeOptions& options) {
@@ -44,27 +37,17 @@ int run_serve(const ServeOptions& options) {
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     std::string error;
-    if (!use_panel_fonts(error)) std::cerr << "panelhost: " << error << "\n";
+    if (!use_panel_fonts(error)) report_problem(error);
 
-    std::optional<PanelChoice> choice =
-        resolve_panel_choice(options.panel_file, options.aircraft, error);
-    if (!choice) {
-        std::cerr << "panelhost: " << error << "\n";
-        return 1;
-    }
     WorkbenchOptions workbench;
-    workbench.panel_file = absolute(choice->panel_file);
-    workbench.scenario_file = absolute(options.scenario_file);
-    workbench.module_dirs = module_search(options.module_dir);
-    workbench.registration = choice->registration;
+    if (!choose_workbench_files(options.panel_file, options.aircraft, options.scenario_file,
+                                options.module_dir, workbench, error))
+        return fail(error);
     workbench.cycle_hz = options.cycle_hz;
     workbench.play_at_start = !options.paused;
     WorkbenchServer server(workbench, options.page_dir);
     int port = server.bind(options.port);
-    if (port < 0) {
-        std::cerr << "panelhost: cannot listen on 127.0.0.1:" << options.port << "\n";
-        return 1;
-    }
+    if (port < 0) return fail("cannot listen on 127.0.0.1:" + std::to_string(options.port));
     if (!server.start()) return 1;
     stop_on_signals(server, signals);
     std::cout << "panelhost: workbench at http://127.0.0.1:" << port << "/" << std::endl;

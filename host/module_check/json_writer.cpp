@@ -16,26 +16,15 @@ void JsonWriter::before_value() {
     }
 }
 
-void JsonWriter::begin_object() {
+void JsonWriter::open(char bracket) {
     before_value();
-    out_ += '{';
+    out_ += bracket;
     has_member_.push_back(false);
 }
 
-void JsonWriter::end_object() {
+void JsonWriter::close(char bracket) {
     has_member_.pop_back();
-    out_ += '}';
-}
-
-void JsonWriter::begin_array() {
-    before_value();
-    out_ += '[';
-    has_member_.push_back(false);
-}
-
-void JsonWriter::end_array() {
-    has_member_.pop_back();
-    out_ += ']';
+    out_ += bracket;
 }
 
 void JsonWriter::key(std::string_view name) {

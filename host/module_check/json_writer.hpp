@@ -11,10 +11,10 @@ namespace panelhost::check {
 
 class JsonWriter {
   public:
-    void begin_object();
-    void end_object();
-    void begin_array();
-    void end_array();
+    void begin_object() { open('{'); }
+    void end_object() { close('}'); }
+    void begin_array() { open('['); }
+    void end_array() { close(']'); }
     // The name of the next member of the object being written.
     void key(std::string_view name);
     void value(std::string_view text);
@@ -28,6 +28,9 @@ class JsonWriter {
 
   private:
     void before_value();
+    // An object or array begins or ends.
+    void open(char bracket);
+    void close(char bracket);
     void write_string(std::string_view text);
 
     std::string out_;

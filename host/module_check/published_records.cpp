@@ -7,6 +7,8 @@
 #include "record_limits.hpp"
 
 #include <cstring>
+#include <type_traits>
+#include <utility>
 
 namespace panelhost::check {
 namespace {
@@ -22,18 +24,45 @@ template <class Field> void clear(Field& field) {
 }
 
 // A source keeps only its variable number; the rest is the host's.
-void clear_host_words(TokenVariable& source) {
+void clear_host_part(TokenVariable& source) {
     const uint32_t id = source.id;
     clear(source);
     source.id = id;
 }
 
-void clear_host_words(ElementRecord& common) {
+template <size_t count> void clear_host_part(TokenVariable (&sources)[count]) {
+    for (TokenVariable& source : sources)
+        clear_host_part(source);
+}
+
+void clear_host_part(ElementRecord& common) {
     clear(common.previous_x);
     clear(common.previous_y);
     clear(common.previous_element);
     clear(common.reserved_14);
     common.image_flags &= ~IMAGE_FLAG_HIDDEN;
+}
+
+// Any other part the host owns is the host's whole.
+template <class Field> void clear_host_part(Field& field) { clear(field); }
+
+// An element record's common part always holds host words as well.
+template <class Record> void clear_common_part(Record& record) {
+    if constexpr (std::is_same_v<Record, ElementRecord>)
+        clear_host_part(record);
+    else if constexpr (requires { record.common; })
+        clear_host_part(record.common);
+}
+
+// The bytes of the record at `address` that only the module writes: a copy of it
+// with its common part and `host_parts` cleared.
+template <class Record, class... Fields>
+std::vector<uint8_t> module_part(const void* address, Fields Record::*... host_parts) {
+    Record record;
+    std::memcpy(static_cast<void*>(&record), address, sizeof record);
+    clear_common_part(record);
+    (clear_host_part(record.*host_parts), ...);
+    return bytes_of(record);
 }
 
 std::vector<uint8_t> plain_words(const void* address, size_t bytes) {
@@ -42,138 +71,69 @@ std::vector<uint8_t> plain_words(const void* address, size_t bytes) {
 }
 
 std::vector<uint8_t> header_words(const void* address, size_t) {
-    GaugeHeader header;
-    std::memcpy(static_cast<void*>(&header), address, sizeof header);
-    clear(header.query_routine);
-    clear(header.install_routine);
-    clear(header.initialize_routine);
-    clear(header.update_routine);
-    clear(header.generate_routine);
-    clear(header.draw_routine);
-    clear(header.kill_routine);
-    clear(header.reserved_10);
-    clear(header.reserved_12_19);
-    clear(header.user_word);
-    clear(header.parameters);
-    return bytes_of(header);
+    using H = GaugeHeader;
+    return module_part<H>(address, &H::query_routine, &H::install_routine, &H::initialize_routine,
+                          &H::update_routine, &H::generate_routine, &H::draw_routine,
+                          &H::kill_routine, &H::reserved_10, &H::reserved_12_19, &H::user_word,
+                          &H::parameters);
 }
 
 std::vector<uint8_t> older_header_words(const void* address, size_t) {
-    GaugeHeaderOld header;
-    std::memcpy(static_cast<void*>(&header), address, sizeof header);
-    clear(header.reserved_10);
-    clear(header.reserved_12_21);
-    return bytes_of(header);
-}
-
-template <class Record> Record copy_of(const void* address) {
-    Record record;
-    std::memcpy(static_cast<void*>(&record), address, sizeof record);
-    clear_host_words(record.common);
-    return record;
+    using H = GaugeHeaderOld;
+    return module_part<H>(address, &H::reserved_10, &H::reserved_12_21);
 }
 
 std::vector<uint8_t> element_words(const void* address, size_t) {
     switch (static_cast<const ElementRecord*>(address)->kind) {
-    case ELEMENT_STATIC_IMAGE: {
-        auto record = copy_of<StaticImageRecord>(address);
-        clear(record.reserved_15_23);
-        return bytes_of(record);
-    }
+    case ELEMENT_STATIC_IMAGE:
+        return module_part<StaticImageRecord>(address, &StaticImageRecord::reserved_15_23);
     case ELEMENT_NEEDLE: {
-        auto record = copy_of<NeedleRecord>(address);
-        clear_host_words(record.source);
-        clear(record.reserved_22_27);
-        clear(record.reserved_30_55);
-        clear(record.reserved_57_58);
-        return bytes_of(record);
+        using R = NeedleRecord;
+        return module_part<R>(address, &R::source, &R::reserved_22_27, &R::reserved_30_55,
+                              &R::reserved_57_58);
     }
     case ELEMENT_STRING: {
-        auto record = copy_of<StringRecord>(address);
-        for (TokenVariable& source : record.sources)
-            clear_host_words(source);
-        clear(record.reserved_36_45);
-        clear(record.text);
-        clear(record.reserved_47);
-        clear(record.reserved_50_51);
-        clear(record.reserved_55_61);
-        clear(record.reserved_74_77);
-        clear(record.reserved_79_80);
-        return bytes_of(record);
+        using R = StringRecord;
+        return module_part<R>(address, &R::sources, &R::reserved_36_45, &R::text, &R::reserved_47,
+                              &R::reserved_50_51, &R::reserved_55_61, &R::reserved_74_77,
+                              &R::reserved_79_80);
     }
     case ELEMENT_SLIDER: {
-        auto record = copy_of<SliderRecord>(address);
-        clear_host_words(record.x_source);
-        clear_host_words(record.y_source);
-        clear(record.reserved_22);
-        clear(record.reserved_25);
-        clear(record.reserved_33);
-        clear(record.reserved_36_41);
-        clear(record.reserved_44_47);
-        return bytes_of(record);
+        using R = SliderRecord;
+        return module_part<R>(address, &R::x_source, &R::y_source, &R::reserved_22, &R::reserved_25,
+                              &R::reserved_33, &R::reserved_36_41, &R::reserved_44_47);
     }
     case ELEMENT_ICON: {
-        auto record = copy_of<IconRecord>(address);
-        clear_host_words(record.source);
-        clear(record.reserved_22_24);
-        clear(record.reserved_27);
-        clear(record.reserved_29_32);
-        clear(record.reserved_34);
-        return bytes_of(record);
+        using R = IconRecord;
+        return module_part<R>(address, &R::source, &R::reserved_22_24, &R::reserved_27,
+                              &R::reserved_29_32, &R::reserved_34);
     }
     case ELEMENT_MOVING_IMAGE: {
-        auto record = copy_of<MovingImageRecord>(address);
-        clear_host_words(record.x_source);
-        clear_host_words(record.y_source);
-        clear(record.reserved_22);
-        clear(record.reserved_27);
-        clear(record.reserved_35);
-        clear(record.reserved_40_60);
-        clear(record.reserved_63_66);
-        return bytes_of(record);
+        using R = MovingImageRecord;
+        return module_part<R>(address, &R::x_source, &R::y_source, &R::reserved_22, &R::reserved_27,
+                              &R::reserved_35, &R::reserved_40_60, &R::reserved_63_66);
     }
     case ELEMENT_SPRITE: {
-        auto record = copy_of<SpriteRecord>(address);
-        clear_host_words(record.x_source);
-        clear_host_words(record.y_source);
-        clear_host_words(record.rotation_source);
-        clear(record.reserved_22);
-        clear(record.reserved_32);
-        clear(record.reserved_42);
-        clear(record.reserved_47_78);
-        clear(record.reserved_82_87);
-        return bytes_of(record);
+        using R = SpriteRecord;
+        return module_part<R>(address, &R::x_source, &R::y_source, &R::rotation_source,
+                              &R::reserved_22, &R::reserved_32, &R::reserved_42, &R::reserved_47_78,
+                              &R::reserved_82_87);
     }
-    default: {
-        ElementRecord common;
-        std::memcpy(static_cast<void*>(&common), address, sizeof common);
-        clear_host_words(common);
-        return bytes_of(common);
-    }
+    default: return module_part<ElementRecord>(address);
     }
 }
 
 std::vector<uint8_t> older_element_words(const void* address, size_t) {
     switch (static_cast<const ElementRecord*>(address)->kind) {
     case ELEMENT_STATIC_IMAGE: {
-        auto record = copy_of<StaticImageRecordOld>(address);
-        clear(record.host_record);
-        clear(record.reserved_16_19);
-        return bytes_of(record);
+        using R = StaticImageRecordOld;
+        return module_part<R>(address, &R::host_record, &R::reserved_16_19);
     }
     case ELEMENT_NEEDLE: {
-        auto record = copy_of<NeedleRecordOld>(address);
-        clear_host_words(record.source);
-        clear(record.reserved_23_25);
-        clear(record.reserved_31_55);
-        return bytes_of(record);
+        using R = NeedleRecordOld;
+        return module_part<R>(address, &R::source, &R::reserved_23_25, &R::reserved_31_55);
     }
-    default: {
-        ElementRecord common;
-        std::memcpy(static_cast<void*>(&common), address, sizeof common);
-        clear_host_words(common);
-        return bytes_of(common);
-    }
+    default: return module_part<ElementRecord>(address);
     }
 }
 
@@ -186,16 +146,17 @@ size_t list_bytes(const Entry* list, size_t most, IsEnd is_end) {
     return (count < most ? count + 1 : count) * sizeof(Entry);
 }
 
-const NeedleRow* table_of(const ElementRecord& element, bool older, uint32_t& rows) {
-    if (element.kind != ELEMENT_NEEDLE) return nullptr;
-    if (older) {
-        const auto& needle = reinterpret_cast<const NeedleRecordOld&>(element);
-        rows = needle.row_count;
-        return needle.nonlinearity;
-    }
-    const auto& needle = reinterpret_cast<const NeedleRecord&>(element);
-    rows = needle.row_count;
-    return needle.nonlinearity;
+// A zero-ended list of elements: the root list or an element's children.
+size_t element_list_bytes(ElementRecord* const* list) {
+    return list_bytes(list, max_children_per_element,
+                      [](const ElementRecord* entry) { return entry == nullptr; });
+}
+
+// A needle's table of rows and their count, as its layout places them.
+template <class Needle>
+std::pair<const NeedleRow*, uint32_t> table_of(const ElementRecord& element) {
+    const auto& needle = reinterpret_cast<const Needle&>(element);
+    return {needle.nonlinearity, needle.row_count};
 }
 
 } // namespace
@@ -207,9 +168,7 @@ PublishedRecords::PublishedRecords(const GaugeHeader& header) {
     else
         add({"header"}, &header, sizeof(GaugeHeader), header_words);
     if (header.element_list)
-        add({"root element list"}, header.element_list,
-            list_bytes(header.element_list, max_children_per_element,
-                       [](const ElementRecord* entry) { return entry == nullptr; }),
+        add({"root element list"}, header.element_list, element_list_bytes(header.element_list),
             plain_words);
     for (const WalkedElement& walked : walk_chain(header.element_list).elements) {
         const ElementRecord& element = *walked.record;
@@ -219,10 +178,7 @@ PublishedRecords::PublishedRecords(const GaugeHeader& header) {
             older ? older_element_words : element_words);
         if (element.children) {
             where.record = "children list of " + name;
-            add(where, element.children,
-                list_bytes(element.children, max_children_per_element,
-                           [](const ElementRecord* entry) { return entry == nullptr; }),
-                plain_words);
+            add(where, element.children, element_list_bytes(element.children), plain_words);
         }
         if (element.failures) {
             where.record = "failure list of " + name;
@@ -230,8 +186,10 @@ PublishedRecords::PublishedRecords(const GaugeHeader& header) {
                 FailureEntries(element.failures).entries_read() * sizeof(FailureEntry),
                 plain_words);
         }
-        uint32_t rows = 0;
-        if (const NeedleRow* table = table_of(element, older, rows); table && rows) {
+        if (element.kind != ELEMENT_NEEDLE) continue;
+        const auto [table, rows] =
+            older ? table_of<NeedleRecordOld>(element) : table_of<NeedleRecord>(element);
+        if (table && rows) {
             where.record = "needle table of " + name;
             add(where, table, std::min(rows, max_needle_rows) * sizeof(NeedleRow), plain_words);
         }

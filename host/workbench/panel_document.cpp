@@ -48,19 +48,15 @@ void PanelDocument::edit(std::string text) {
     text_ = std::move(text);
 }
 
-bool PanelDocument::undo() {
-    if (undo_.empty()) return false;
-    redo_.push_back(std::move(text_));
-    text_ = std::move(undo_.back());
-    undo_.pop_back();
-    return true;
-}
+bool PanelDocument::undo() { return step_back(undo_, redo_); }
 
-bool PanelDocument::redo() {
-    if (redo_.empty()) return false;
-    undo_.push_back(std::move(text_));
-    text_ = std::move(redo_.back());
-    redo_.pop_back();
+bool PanelDocument::redo() { return step_back(redo_, undo_); }
+
+bool PanelDocument::step_back(std::vector<std::string>& from, std::vector<std::string>& to) {
+    if (from.empty()) return false;
+    to.push_back(std::move(text_));
+    text_ = std::move(from.back());
+    from.pop_back();
     return true;
 }
 

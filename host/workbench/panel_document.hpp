@@ -37,6 +37,10 @@ class PanelDocument {
     bool save(std::string& error);
 
   private:
+    // Puts the text in `to` and takes the last of `from` in its place: one undo
+    // (or redo) step.
+    bool step_back(std::vector<std::string>& from, std::vector<std::string>& to);
+
     std::string path_;
     std::string text_;
     std::string saved_; // what the file holds, as far as this document knows

@@ -1,6 +1,7 @@
 #include "workbench/placement_request.hpp"
 
 #include "text_case.hpp"
+#include "workbench/json_request.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -97,17 +98,7 @@ std::string missing(const PanelConfig& config, const std::string& section, const
 
 std::optional<PlacementRequest> read_placement_request(const std::string& body,
                                                        std::string& error) {
-    json document = json::parse(body, nullptr, false);
-    if (document.is_discarded() || !document.is_object()) {
-        error = "the request body must be a JSON object";
-        return std::nullopt;
-    }
-    try {
-        return read(document);
-    } catch (const std::exception& problem) {
-        error = problem.what();
-        return std::nullopt;
-    }
+    return read_json_request(body, error, [](const json& document) { return read(document); });
 }
 
 PanelEdit apply_placement_request(const PlacementRequest& request, const std::string& text,

@@ -2,6 +2,7 @@
 
 #include "key_event_names.hpp"
 #include "simulator_numbers.h"
+#include "workbench/json_request.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -150,17 +151,8 @@ std::string page_id_problem(std::string_view page) {
 
 std::optional<WorkbenchCommand> read_command(const std::string& kind, const std::string& body,
                                              std::string& error) {
-    json document = json::parse(body, nullptr, false);
-    if (document.is_discarded() || !document.is_object()) {
-        error = "the request body must be a JSON object";
-        return std::nullopt;
-    }
-    try {
-        return read(kind, document);
-    } catch (const std::exception& problem) {
-        error = problem.what();
-        return std::nullopt;
-    }
+    return read_json_request(body, error,
+                             [&kind](const json& document) { return read(kind, document); });
 }
 
 } // namespace panelhost
