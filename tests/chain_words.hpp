@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <map>
 #include <set>
 #include <string>
@@ -104,6 +106,11 @@ inline Mouse whole_gauge(uint32_t help_id = 0) { return area(0, 0, 0, 0, help_id
 inline Mouse click(int32_t x, int32_t y, int32_t width, int32_t height, int32_t cursor,
                    uint32_t flags) {
     return {2, x, y, width, height, cursor, 0, flags, 0, true};
+}
+// A click area whose clicks of `flags` send `key_event` straight to the host.
+inline Mouse key_click(int32_t x, int32_t y, int32_t width, int32_t height, int32_t cursor,
+                       uint32_t flags, uint32_t key_event) {
+    return {2, x, y, width, height, cursor, 0, flags, key_event};
 }
 inline Mouse help_entry(uint32_t help_id) { return {4, 0, 0, 0, 0, 0, help_id, 0, 0}; }
 inline Mouse tooltip(std::string text) {
@@ -243,6 +250,61 @@ inline Words find_gauge(Words linkage, const std::string& name) {
     }
     return nullptr;
 }
+
+// A header of the current format: version 0x320, the gauge's size, a gauge callback
+// (word 21) or none, and zero in every word the format does not list.
+inline void expect_header(Words header, uint32_t size_mm, bool gauge_callback,
+                          const std::string& name) {
+    EXPECT_EQ(header[0], 0x320u) << name;
+    EXPECT_EQ(header[11], size_mm) << name;
+    EXPECT_EQ(header[21] != 0, gauge_callback) << name << ": gauge callback";
+    expect_unlisted_zero(header, 24, {0, 1, 2, 11, 20, 21}, name + " header");
+}
+
+// All that a gauge publishes: its header's size and callback, its element chain and
+// its mouse list.
+struct Gauge {
+    uint32_t size_mm;
+    bool gauge_callback;
+    std::vector<Element> chain;
+    std::vector<Mouse> mouse;
+};
+
+// Checks every word of a gauge's records; returns the element words in chain order.
+inline std::vector<Words> expect_gauge(Words header, const Gauge& want, const std::string& name) {
+    expect_header(header, want.size_mm, want.gauge_callback, name);
+    std::vector<Words> elements = expect_chain(header, want.chain, name);
+    EXPECT_EQ(elements.size(), want.chain.size()) << name;
+    expect_mouse(header, want.mouse, name);
+    return elements;
+}
+
+// The same for the gauge the linkage publishes as `name`; no elements if it is not.
+inline std::vector<Words> expect_published(Words linkage, const std::string& name,
+                                           const Gauge& want) {
+    Words header = find_gauge(linkage, name);
+    EXPECT_TRUE(header) << name << " is not published";
+    if (!header) return {};
+    return expect_gauge(header, want, name);
+}
+
+// The names of the gauges in the order the linkage publishes them.
+class Publication {
+  public:
+    explicit Publication(Words linkage) {
+        for (size_t i = 6; linkage[i] != 0; ++i)
+            names_.push_back(string_at(words(linkage[i])[1]));
+    }
+
+    // A gauge's place in that order; the count of gauges for one not published.
+    ptrdiff_t at(const std::string& name) const {
+        return std::find(names_.begin(), names_.end(), name) - names_.begin();
+    }
+    size_t size() const { return names_.size(); }
+
+  private:
+    std::vector<std::string> names_;
+};
 
 } // namespace panelhost::chain_words
 

@@ -1,6 +1,7 @@
 // The click sound player's rules, on the Linux stand-in: which host window it
 // looks for, what it loads from a module's WAVE resources, how it plays, and how
 // the first failure silences it for good.
+#include "marlow_waves.hpp"
 #include "resource_directory.h"
 #include "sound/click_sound_player.hpp"
 #include "sound/stand_in.hpp"
@@ -109,26 +110,16 @@ TEST_F(ClickSoundPlayer, FindsTheHostWindowOfTheClassItsProgramNameGives) {
 }
 
 TEST_F(ClickSoundPlayer, LoadsEachWaveOfTheModuleIntoABufferAtItsStart) {
-    struct Stated {
-        uint32_t rate;
-        uint16_t bits;
-        uint32_t bytes;
-    };
-    const std::map<uint32_t, Stated> waves = {{50, {44100, 8, 438}},
-                                              {30, {22050, 16, 6014}},
-                                              {20, {22050, 8, 10304}},
-                                              {10, {22050, 16, 3828}},
-                                              {40, {22050, 8, 12554}}};
     platform::Device* device = open_device();
-    for (const auto& [number, stated] : waves) {
+    for (const auto& [number, stated] : marlow_waves()) {
         SCOPED_TRACE("WAVE " + std::to_string(number));
         platform::Buffer* buffer = nullptr;
-        EXPECT_EQ(load_wave_resource(device, buffer, number, marlow_handle()), stated.bytes);
+        EXPECT_EQ(load_wave_resource(device, buffer, number, marlow_handle()), stated.data_bytes);
         ASSERT_TRUE(buffer);
         const platform::StandInBuffer& loaded = buffer_of(buffer);
         EXPECT_EQ(loaded.format.samples_per_second, stated.rate);
         EXPECT_EQ(loaded.format.bits_per_sample, stated.bits);
-        EXPECT_EQ(loaded.samples.size(), stated.bytes);
+        EXPECT_EQ(loaded.samples.size(), stated.data_bytes);
         EXPECT_EQ(loaded.position, 0u);
         EXPECT_FALSE(loaded.playing);
     }

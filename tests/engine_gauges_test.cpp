@@ -92,35 +92,23 @@ TEST_F(EngineGauges, EachEngineReadsItsOwnVariablesAndTooltips) {
         const char* gauge;
         size_t needles[2];     // element indices
         Variable variables[2]; // per needle
-        uint32_t helps[4][2];  // engine 1..4, per tooltip entry
+        uint32_t helps[2];     // engine 1's per tooltip; engines 2 to 4 count up
     };
     const Case cases[] = {
-        {"Interstage_Turb_Temp",
-         {1},
-         {[](int engine) { return VAR_ENG_ITT(engine); }},
-         {{12758}, {12759}, {12760}, {12761}}},
-        {"Torque",
-         {1},
-         {[](int engine) { return VAR_ENG_TORQUE(engine); }},
-         {{12742}, {12743}, {12744}, {12745}}},
-        {"Propeller_RPM",
-         {1},
-         {[](int engine) { return VAR_ENG_PROPELLER_RPM(engine); }},
-         {{12465}, {12466}, {12467}, {12468}}},
+        {"Interstage_Turb_Temp", {1}, {[](int engine) { return VAR_ENG_ITT(engine); }}, {12758}},
+        {"Torque", {1}, {[](int engine) { return VAR_ENG_TORQUE(engine); }}, {12742}},
+        {"Propeller_RPM", {1}, {[](int engine) { return VAR_ENG_PROPELLER_RPM(engine); }}, {12465}},
         {"Gas_Generator_RPM",
          {1, 2},
          {[](int engine) { return VAR_ENG_GAS_GENERATOR_RPM(engine); },
           [](int engine) { return VAR_ENG_GAS_GENERATOR_RPM(engine); }},
-         {{12769}, {12770}, {12771}, {12772}}},
-        {"Fuel_Flow",
-         {1},
-         {[](int engine) { return VAR_ENG_FUEL_FLOW(engine); }},
-         {{12491}, {12492}, {12493}, {12494}}},
+         {12769}},
+        {"Fuel_Flow", {1}, {[](int engine) { return VAR_ENG_FUEL_FLOW(engine); }}, {12491}},
         {"Oil_Temp_Press",
          {1, 2},
          {[](int engine) { return VAR_ENG_OIL_PRESSURE(engine); },
           [](int engine) { return VAR_ENG_OIL_TEMPERATURE(engine); }},
-         {{12545, 12529}, {12546, 12530}, {12547, 12531}, {12548, 12532}}},
+         {12545, 12529}},
         {"Hydraulic_Pressure",
          {1},
          {[](int engine) { return VAR_ENG_HYDRAULIC_PRESSURE(engine); }},
@@ -136,7 +124,7 @@ TEST_F(EngineGauges, EachEngineReadsItsOwnVariablesAndTooltips) {
                 EXPECT_TRUE(find_variable_info(variable)) << variable << " is in the catalog";
             }
             for (int n = 0; n < 2; ++n) {
-                const uint32_t help = c.helps[engine - 1][n];
+                const uint32_t help = c.helps[n] ? c.helps[n] + uint32_t(engine - 1) : 0;
                 EXPECT_EQ(tooltip_help(gauge, n), help);
                 if (help) {
                     EXPECT_NE(help_text(help).rfind("Help 0x", 0), 0u) << "text of " << help;

@@ -48,12 +48,9 @@ enum AltimeterElement : size_t {
     setting_knob,
 };
 
-class Altimeter : public FlightInstruments {
+class Altimeter : public OneGaugePlaced<FlightInstruments> {
   protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
-        gauge = &place("Altimeter");
-    }
+    Altimeter() : OneGaugePlaced("Altimeter") {}
 
     // The strip's position in cells from its top: each strip is eleven cells, the
     // first and last showing the same figure (or the hatch), so cell c shows the
@@ -61,8 +58,6 @@ class Altimeter : public FlightInstruments {
     double cell(size_t drum) { return element(*gauge, drum).slide_y * 10; }
 
     void altitude(double feet) { set(VAR_INDICATED_ALTITUDE, feet); }
-
-    GaugeInstance* gauge = nullptr;
 };
 
 TEST_F(Altimeter, AtZeroFeetTheLeadingDrumsAreHatchedAndThePointerIsUp) {
@@ -230,19 +225,13 @@ TEST(PressureSetting, StepsStayOnTheScaleAndKeepBothUnitsTogether) {
 
 enum AttitudeElement : size_t { horizon_card = 1, bank_ring, gyro_flag, aircraft_symbol };
 
-class Attitude : public FlightInstruments {
+class Attitude : public OneGaugePlaced<FlightInstruments> {
   protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
-        gauge = &place("Attitude");
-    }
+    Attitude() : OneGaugePlaced("Attitude") {}
 
     double card_shift(double pitch) {
-        set(VAR_PITCH, pitch);
-        return element(*gauge, horizon_card).shift_y;
+        return after_setting(VAR_PITCH, pitch, horizon_card).shift_y;
     }
-
-    GaugeInstance* gauge = nullptr;
 };
 
 TEST_F(Attitude, PitchShiftsTheCardAndIsHeldAtFortyUnits) {
@@ -316,19 +305,13 @@ TEST_F(Attitude, SymbolHeightStopsAtItsLimits) {
 
 enum TurnElement : size_t { ball = 1, tube_lines, supply_flag, turn_pointer };
 
-class TurnCoordinator : public FlightInstruments {
+class TurnCoordinator : public OneGaugePlaced<FlightInstruments> {
   protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(FlightInstruments::SetUp());
-        gauge = &place("Turn_Coordinator");
-    }
+    TurnCoordinator() : OneGaugePlaced("Turn_Coordinator") {}
 
     double pointer(double rate) {
-        set(VAR_TURN_RATE, rate);
-        return element(*gauge, turn_pointer).needle_angle;
+        return after_setting(VAR_TURN_RATE, rate, turn_pointer).needle_angle;
     }
-
-    GaugeInstance* gauge = nullptr;
 };
 
 TEST_F(TurnCoordinator, PointerTurnsTenDegreesPerUnitAndStopsAt45) {

@@ -258,12 +258,7 @@ TEST(HarrowRecords, EveryWordIsWhereTheOlderFormatPutsIt) {
     Loaded module = load_harrow();
     ASSERT_TRUE(module.linkage);
     auto linkage = reinterpret_cast<Words>(module.linkage);
-    EXPECT_EQ(linkage[0], 0x13u);
-    EXPECT_NE(linkage[1], 0u);
-    EXPECT_NE(linkage[2], 0u);
-    EXPECT_EQ(linkage[3], 0u);
-    EXPECT_EQ(linkage[4], 0u);
-    EXPECT_EQ(linkage[5], 0u);
+    expect_linkage_head(linkage, 0);
     EXPECT_NE(linkage[6], 0u);
     EXPECT_EQ(linkage[7], 0u);
     auto imports = reinterpret_cast<Words>(module.imports);

@@ -3,6 +3,7 @@
 // file has its stated format.
 #include "loaded_module.hpp"
 #include "marlow_bitmaps.hpp"
+#include "marlow_waves.hpp"
 
 #include <gtest/gtest.h>
 
@@ -160,16 +161,7 @@ TEST(ModuleResources, TransparencyIsBlackAndOnlyBlack) {
 }
 
 TEST(ModuleResources, WaveFilesHaveTheirStatedFormats) {
-    struct Stated {
-        uint32_t rate;
-        uint16_t bits;
-        uint32_t data_bytes;
-    };
-    const std::map<uint32_t, Stated> stated = {{10, {22050, 16, 3828}},
-                                               {20, {22050, 8, 10304}},
-                                               {30, {22050, 16, 6014}},
-                                               {40, {22050, 8, 12554}},
-                                               {50, {44100, 8, 438}}};
+    const std::map<uint32_t, StatedWave>& stated = marlow_waves();
     auto module = load_marlow();
     ASSERT_TRUE(module);
     EXPECT_EQ(module->resources().waves().size(), stated.size());

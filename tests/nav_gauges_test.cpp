@@ -10,10 +10,27 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <string>
 
 using namespace panelhost;
 
 namespace {
+
+void expect_event(std::optional<KeyEvent> event, uint32_t number, uint32_t value) {
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->event, number);
+    EXPECT_EQ(event->value, value);
+}
+
+// One click on a knob's half: the value the knob starts from, where (x) and with
+// which button it is clicked, and the value the key event must carry.
+struct KnobStep {
+    double from;
+    double x;
+    uint32_t buttons;
+    uint32_t sent;
+};
 
 class NavGauges : public PlacedGauges<> {
   protected:
@@ -24,13 +41,18 @@ class NavGauges : public PlacedGauges<> {
         if (host.simulation().key_events().size() == before) return std::nullopt;
         return host.simulation().key_events().back();
     }
-};
 
-void expect_event(std::optional<KeyEvent> event, uint32_t number, uint32_t value) {
-    ASSERT_TRUE(event);
-    EXPECT_EQ(event->event, number);
-    EXPECT_EQ(event->value, value);
-}
+    // Each step: `variable` set to where the knob starts, a click on the knob (at
+    // height y), and the key event `key` it sends.
+    void expect_steps(GaugeInstance& gauge, uint32_t variable, double y, uint32_t key,
+                      std::initializer_list<KnobStep> steps) {
+        for (const KnobStep& step : steps) {
+            SCOPED_TRACE("from " + std::to_string(step.from) + " at x " + std::to_string(step.x));
+            set(variable, step.from);
+            expect_event(click(gauge, step.x, y, step.buttons), key, step.sent);
+        }
+    }
+};
 
 // VOR indicator elements: 1 GS flag, 2 FROM, 3 TO, 4 VOR/LOC flag, 5 course bar,
 // 6 glide-slope bar, 9-11 marker lamps A, M, O.
@@ -56,17 +78,15 @@ TEST_F(NavGauges, VorWithNav1OffShowsBothFlagsAndCentresTheBars) {
 TEST_F(NavGauges, VorObsKnobStepsAndWrapsTheSelectedCourse) {
     GaugeInstance& vor = place("Becker_IN3303_VOR1");
     const double down_x = 15, up_x = 45, y = 270; // the knob's halves
-    set(VAR_NAV1_SELECTED_COURSE, 0);
-    expect_event(click(vor, down_x, y, MOUSE_LEFT_BUTTON), KEY_NAV1_COURSE_SET, 359);
+    expect_steps(vor, VAR_NAV1_SELECTED_COURSE, y, KEY_NAV1_COURSE_SET,
+                 {{0, down_x, MOUSE_LEFT_BUTTON, 359}});
     EXPECT_EQ(get(VAR_NAV1_SELECTED_COURSE), 359) << "the host takes the course";
     EXPECT_EQ(get(VAR_HSI_COURSE), 359) << "and the HSI shows it";
     expect_event(click(vor, up_x, y, MOUSE_LEFT_BUTTON), KEY_NAV1_COURSE_SET, 0);
-    set(VAR_NAV1_SELECTED_COURSE, 5);
-    expect_event(click(vor, down_x, y, MOUSE_RIGHT_BUTTON), KEY_NAV1_COURSE_SET, 355);
-    set(VAR_NAV1_SELECTED_COURSE, 350);
-    expect_event(click(vor, up_x, y, MOUSE_RIGHT_BUTTON), KEY_NAV1_COURSE_SET, 0);
-    set(VAR_NAV1_SELECTED_COURSE, 359.7);
-    expect_event(click(vor, up_x, y, MOUSE_LEFT_BUTTON), KEY_NAV1_COURSE_SET, 0);
+    expect_steps(vor, VAR_NAV1_SELECTED_COURSE, y, KEY_NAV1_COURSE_SET,
+                 {{5, down_x, MOUSE_RIGHT_BUTTON, 355},
+                  {350, up_x, MOUSE_RIGHT_BUTTON, 0},
+                  {359.7, up_x, MOUSE_LEFT_BUTTON, 0}});
     EXPECT_FALSE(click(vor, 150, 150, MOUSE_LEFT_BUTTON)) << "off the knob";
 }
 
@@ -269,17 +289,14 @@ TEST_F(NavGauges, HsiFlags) {
 TEST_F(NavGauges, HsiKnobsStepTheBugAndTheCourse) {
     GaugeInstance& hsi = place("HSI");
     const double bug_down = 245, bug_up = 270, course_down = 30, course_up = 55, y = 266;
-    set(VAR_HEADING_BUG, 359);
-    expect_event(click(hsi, bug_up, y, MOUSE_LEFT_BUTTON), KEY_HEADING_BUG_SET, 0);
+    expect_steps(hsi, VAR_HEADING_BUG, y, KEY_HEADING_BUG_SET,
+                 {{359, bug_up, MOUSE_LEFT_BUTTON, 0}});
     EXPECT_EQ(get(VAR_HEADING_BUG), 0);
-    set(VAR_HEADING_BUG, 355);
-    expect_event(click(hsi, bug_up, y, MOUSE_RIGHT_BUTTON), KEY_HEADING_BUG_SET, 5);
-    set(VAR_HEADING_BUG, 5);
-    expect_event(click(hsi, bug_down, y, MOUSE_RIGHT_BUTTON), KEY_HEADING_BUG_SET, 355);
-    set(VAR_HEADING_BUG, 0);
-    expect_event(click(hsi, bug_down, y, MOUSE_LEFT_BUTTON), KEY_HEADING_BUG_SET, 359);
-    set(VAR_HEADING_BUG, 12.8);
-    expect_event(click(hsi, bug_down, y, MOUSE_LEFT_BUTTON), KEY_HEADING_BUG_SET, 11);
+    expect_steps(hsi, VAR_HEADING_BUG, y, KEY_HEADING_BUG_SET,
+                 {{355, bug_up, MOUSE_RIGHT_BUTTON, 5},
+                  {5, bug_down, MOUSE_RIGHT_BUTTON, 355},
+                  {0, bug_down, MOUSE_LEFT_BUTTON, 359},
+                  {12.8, bug_down, MOUSE_LEFT_BUTTON, 11}});
     // The course knob's halves start from different variables.
     set(VAR_HSI_COURSE, 100);
     set(VAR_NAV1_SELECTED_COURSE, 200);

@@ -159,61 +159,35 @@ std::vector<Element> rmi_chain() {
 
 constexpr uint32_t either = 0xA0200000, held_left = 0x20200000, left = 0x20000000;
 
+// The transponder's four code digits, each a knob of two halves: up above, down below.
+std::vector<Mouse> xpdr_mouse() {
+    std::vector<Mouse> list = {whole_gauge(), help_entry(0x3180), click(91, 76, 25, 19, 5, left),
+                               click(200, 76, 25, 19, 5, left)};
+    for (int32_t digit_x : {68, 84, 100, 116}) {
+        list.push_back(click(digit_x, 26, 16, 26, 2, held_left));
+        list.push_back(click(digit_x, 0, 16, 26, 1, held_left));
+    }
+    list.insert(list.end(), {area_end, list_end});
+    return list;
+}
+
 const std::map<std::string, std::vector<Mouse>> mouse_lists = {
     {"Becker_IN3303_VOR1",
-     {{1, 0, 0, 0, 0, -1, 0xAB72, 0, 0},
-      {1, 2, 240, 60, 60, -1, 0xAB73, 0, 0},
-      {2, 0, 0, 30, 60, 2, 0, either, 0, true},
-      {2, 30, 0, 30, 60, 1, 0, either, 0, true},
-      area_end,
-      area_end,
-      list_end}},
-    {"Becker_ATC3401_XPDR",
-     {{1, 0, 0, 0, 0, -1, 0, 0, 0},
-      {4, 0, 0, 0, 0, 0, 0x3180, 0, 0},
-      {2, 91, 76, 25, 19, 5, 0, left, 0, true},
-      {2, 200, 76, 25, 19, 5, 0, left, 0, true},
-      {2, 68, 26, 16, 26, 2, 0, held_left, 0, true},
-      {2, 68, 0, 16, 26, 1, 0, held_left, 0, true},
-      {2, 84, 26, 16, 26, 2, 0, held_left, 0, true},
-      {2, 84, 0, 16, 26, 1, 0, held_left, 0, true},
-      {2, 100, 26, 16, 26, 2, 0, held_left, 0, true},
-      {2, 100, 0, 16, 26, 1, 0, held_left, 0, true},
-      {2, 116, 26, 16, 26, 2, 0, held_left, 0, true},
-      {2, 116, 0, 16, 26, 1, 0, held_left, 0, true},
-      area_end,
-      list_end}},
+     {whole_gauge(0xAB72), area(2, 240, 60, 60, 0xAB73), click(0, 0, 30, 60, 2, either),
+      click(30, 0, 30, 60, 1, either), area_end, area_end, list_end}},
+    {"Becker_ATC3401_XPDR", xpdr_mouse()},
     {"Bendix_KD1572_DME",
-     {{1, 0, 0, 0, 0, -1, 0, 0, 0},
-      {1, 0, 0, 180, 32, -1, 0, 0, 0},
-      {4, 0, 0, 0, 0, 0, 0x317A, 0, 0},
-      area_end,
-      {1, 66, 32, 50, 31, -1, 0, 0, 0},
-      {4, 0, 0, 0, 0, 0, 0x317C, 0, 0},
-      area_end,
-      {2, 63, 42, 20, 25, 3, 0, left, 0, true},
-      {2, 83, 42, 20, 25, 4, 0, left, 0, true},
-      area_end,
-      list_end}},
+     {whole_gauge(), area(0, 0, 180, 32), help_entry(0x317A), area_end, area(66, 32, 50, 31),
+      help_entry(0x317C), area_end, click(63, 42, 20, 25, 3, left), click(83, 42, 20, 25, 4, left),
+      area_end, list_end}},
     {"HSI",
-     {{1, 0, 0, 0, 0, -1, 0, 0, 0},
-      {4, 0, 0, 0, 0, 0, 0x3094, 0, 0},
-      {1, 19, 242, 48, 48, -1, 0xAB38, 0, 0},
-      area_end,
-      {1, 235, 242, 48, 48, -1, 0xAB33, 0, 0},
-      area_end,
-      {2, 235, 242, 24, 48, 2, 0, either, 0, true},
-      {2, 259, 242, 24, 48, 1, 0, either, 0, true},
-      {2, 19, 242, 24, 48, 2, 0, either, 0, true},
-      {2, 43, 242, 24, 48, 1, 0, either, 0, true},
-      area_end,
-      list_end}},
+     {whole_gauge(), help_entry(0x3094), area(19, 242, 48, 48, 0xAB38), area_end,
+      area(235, 242, 48, 48, 0xAB33), area_end, click(235, 242, 24, 48, 2, either),
+      click(259, 242, 24, 48, 1, either), click(19, 242, 24, 48, 2, either),
+      click(43, 242, 24, 48, 1, either), area_end, list_end}},
     {"Collins_RMI",
-     {{1, 0, 0, 0, 0, -1, 0xAB5A, 0, 0},
-      {2, 35, 206, 59, 59, 5, 0, left, 0, true},
-      {2, 206, 206, 59, 59, 5, 0, left, 0, true},
-      area_end,
-      list_end}},
+     {whole_gauge(0xAB5A), click(35, 206, 59, 59, 5, left), click(206, 206, 59, 59, 5, left),
+      area_end, list_end}},
 };
 
 #endif // GAUGE_ABI_32BIT
@@ -240,14 +214,9 @@ class NavRecords : public MarlowWordsTest<::testing::TestWithParam<NavGauge>> {
 TEST_P(NavRecords, Words) {
 #if GAUGE_ABI_32BIT
     const NavGauge& gauge = GetParam();
-    Words header = find_gauge(linkage, gauge.name);
-    ASSERT_TRUE(header) << gauge.name << " is not published";
-    EXPECT_EQ(header[0], 0x320u);
-    EXPECT_EQ(header[11], gauge.size_mm);
-    EXPECT_EQ(header[21] != 0, gauge.gauge_callback);
-    expect_unlisted_zero(header, 24, {0, 1, 2, 11, 20, 21}, std::string(gauge.name) + " header");
-    expect_chain(header, chain_of(gauge.name), gauge.name);
-    expect_mouse(header, mouse_lists.at(gauge.name), gauge.name);
+    expect_published(
+        linkage, gauge.name,
+        {gauge.size_mm, gauge.gauge_callback, chain_of(gauge.name), mouse_lists.at(gauge.name)});
 #endif
 }
 
@@ -263,26 +232,17 @@ INSTANTIATE_TEST_SUITE_P(NavigationDisplays, NavRecords,
                              return name;
                          });
 
-TEST(NavRegistry, PublishedInRegistryOrder) {
+class NavRegistry : public MarlowWordsTest<> {};
+
+TEST_F(NavRegistry, PublishedInRegistryOrder) {
 #if GAUGE_ABI_32BIT
-    std::string error;
-    auto library = open_module_library(MARLOW_MODULE_PATH, error);
-    ASSERT_TRUE(library) << error;
-    auto linkage = static_cast<const uint32_t*>(library->symbol("Linkage"));
-    std::vector<std::string> order;
-    for (size_t i = 6; linkage[i] != 0; ++i)
-        order.push_back(string_at(words(linkage[i])[1]));
-    auto at = [&](const std::string& name) {
-        return std::find(order.begin(), order.end(), name) - order.begin();
-    };
-    EXPECT_LT(at("Becker_ATC3401_XPDR"), at("Turn_Coordinator"));
-    EXPECT_LT(at("Airspeed"), at("HSI"));
-    EXPECT_LT(at("HSI"), at("Bendix_KD1572_DME"));
-    EXPECT_LT(at("Bendix_KD1572_DME"), at("Collins_RMI"));
-    EXPECT_LT(at("Collins_RMI"), at("Becker_IN3303_VOR1"));
-    EXPECT_LT(at("Becker_IN3303_VOR1"), at("Fuel_Qty_Left_Main"));
-#else
-    GTEST_SKIP() << "read in the 32-bit build";
+    const Publication order(linkage);
+    EXPECT_LT(order.at("Becker_ATC3401_XPDR"), order.at("Turn_Coordinator"));
+    EXPECT_LT(order.at("Airspeed"), order.at("HSI"));
+    EXPECT_LT(order.at("HSI"), order.at("Bendix_KD1572_DME"));
+    EXPECT_LT(order.at("Bendix_KD1572_DME"), order.at("Collins_RMI"));
+    EXPECT_LT(order.at("Collins_RMI"), order.at("Becker_IN3303_VOR1"));
+    EXPECT_LT(order.at("Becker_IN3303_VOR1"), order.at("Fuel_Qty_Left_Main"));
 #endif
 }
 

@@ -1,5 +1,6 @@
 // The toggle buttons' and the registration plate's records read back word by word,
 // as a host reads the 32-bit format; every word the format does not list is zero.
+#include "chain_words.hpp"
 #include "gauge_abi.h"
 #include "module_library.hpp"
 #include "record_words.hpp"
@@ -48,25 +49,26 @@ class PanelRecords : public MarlowWordsTest<> {};
 
 #if GAUGE_ABI_32BIT
 
-uint32_t word_of(const void* pointer) {
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer));
+using namespace chain_words;
+
+// A toggle's mouse list: the whole gauge with its help id, its tooltip if it has
+// one, and the click area in the middle (hand cursor, left button) that sends the
+// toggle's key event or, with none, calls the shared callback.
+std::vector<Mouse> toggle_mouse(const Toggle& toggle) {
+    std::vector<Mouse> list = {whole_gauge(toggle.help_id)};
+    if (!toggle.tooltip.empty()) list.push_back(tooltip(toggle.tooltip));
+    list.push_back({2, 3, 3, 13, 13, 5, 0, 0x20000000, toggle.key_event, toggle.key_event == 0});
+    list.insert(list.end(), {area_end, list_end});
+    return list;
 }
 
-// A root static image with no children, at (0,0), image flags 0x3.
-void expect_face(Words header, uint32_t bitmap, bool has_child, const std::string& what) {
-    Words roots = words(header[2]);
-    ASSERT_NE(roots, nullptr) << what;
-    EXPECT_EQ(roots[1], 0u) << what << ": exactly one root";
-    Words face = words(roots[0]);
-    ASSERT_NE(face, nullptr) << what;
-    EXPECT_EQ(face[0], 0u) << what << ": static image";
-    EXPECT_EQ(face[1], bitmap) << what;
-    EXPECT_EQ(face[8], word_of(header)) << what << ": owning header";
-    EXPECT_EQ(face[12], 0x3u) << what;
-    expect_unlisted_zero(face, 24, {1, 8, 10, 12}, what + " face");
-    if (!has_child) {
-        EXPECT_EQ(face[10], 0u) << what;
-    }
+// The registration number over the plate: seven characters of "Arial", white with a
+// grey highlight, centred in a 150 x 25 box.
+Element registration_text() {
+    Element text = display_text(0, 0, 0x3, {}, 150, 25, 7, 0xFFFFFF, 0x5C5C5C, {});
+    text.words[62] = 0x61697241; // "Aria"
+    text.words[63] = 0x6C;       // "l", the rest of the 32-byte name zero
+    return text;
 }
 
 #endif // GAUGE_ABI_32BIT
@@ -94,42 +96,9 @@ TEST_F(PanelRecords, ToggleButtons) {
         SCOPED_TRACE(name);
         const bool configurable = want.key_event == 0;
 
-        EXPECT_EQ(header[0], 0x320u);
-        EXPECT_EQ(header[11], 19u);
-        EXPECT_EQ(header[21] != 0, configurable) << "gauge callback";
-        expect_unlisted_zero(header, 24, {0, 1, 2, 11, 20, 21}, "header");
-        expect_face(header, want.face, false, name);
-
-        Words area = words(header[20]);
-        ASSERT_NE(area, nullptr);
-        // The whole gauge, with its help id.
-        EXPECT_EQ(area[0], 1u);
-        EXPECT_EQ(static_cast<int32_t>(area[5]), -1);
-        EXPECT_EQ(area[6], want.help_id);
-        expect_unlisted_zero(area, 11, {0, 5, 6}, "whole-gauge area");
-        area += 11;
-        if (!want.tooltip.empty()) {
-            EXPECT_EQ(area[0], 4u);
-            EXPECT_EQ(string_at(area[9]), want.tooltip);
-            expect_unlisted_zero(area, 11, {0, 9}, "tooltip");
-            area += 11;
-        }
-        // The click area in the middle: hand cursor, left button.
-        Words click = area;
-        EXPECT_EQ(area[0], 2u);
-        EXPECT_EQ(area[1], 3u);
-        EXPECT_EQ(area[2], 3u);
-        EXPECT_EQ(area[3], 13u);
-        EXPECT_EQ(area[4], 13u);
-        EXPECT_EQ(area[5], 5u);
-        EXPECT_EQ(area[7], 0x20000000u);
-        EXPECT_EQ(area[8], want.key_event);
-        EXPECT_EQ(area[9] != 0, configurable) << "mouse callback";
-        expect_unlisted_zero(area, 11, {0, 1, 2, 3, 4, 5, 7, 8, 9}, "click area");
-        area += 11;
-        EXPECT_EQ(area[0], 3u);
-        expect_unlisted_zero(area, 11, {0}, "end of area");
-        expect_unlisted_zero(area + 11, 11, {}, "end of list");
+        const std::vector<Mouse> mouse = toggle_mouse(want);
+        expect_gauge(header, {19, configurable, {static_image(want.face, 0, 0, 0x3)}, mouse}, name);
+        Words click = words(header[20]) + 11 * (mouse.size() - 3);
 
         if (configurable) {
             if (!shared_gauge_callback) shared_gauge_callback = header[21];
@@ -146,46 +115,12 @@ TEST_F(PanelRecords, RegistrationPlate) {
 #if GAUGE_ABI_32BIT
     Words header = words(linkage[6]);
     ASSERT_EQ(string_at(header[1]), "Registration");
-    EXPECT_EQ(header[0], 0x320u);
-    EXPECT_EQ(header[11], 150u);
-    EXPECT_NE(header[21], 0u) << "gauge callback";
-    expect_unlisted_zero(header, 24, {0, 1, 2, 11, 20, 21}, "header");
-    expect_face(header, 60, true, "plate");
-
-    Words plate = words(words(header[2])[0]);
-    Words children = words(plate[10]);
-    ASSERT_NE(children, nullptr);
-    EXPECT_EQ(children[1], 0u) << "exactly one child";
-    Words text = words(children[0]);
-    EXPECT_EQ(text[0], 2u) << "string";
-    EXPECT_EQ(text[1], 0xFFFFFFFFu);
-    EXPECT_EQ(text[8], word_of(header));
-    EXPECT_EQ(text[12], 0x3u);
-    EXPECT_EQ(text[48], 150u);
-    EXPECT_EQ(text[49], 25u);
-    EXPECT_EQ(text[52], 0xFFFFFFu);
-    EXPECT_EQ(text[54], 0x5C5C5Cu);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(text + 62), 32),
-              std::string("Arial") + std::string(27, '\0'));
-    EXPECT_EQ(text[70], 400u);
-    EXPECT_EQ(text[71], 1u);
-    EXPECT_EQ(text[72], 0x25u);
-    EXPECT_EQ(text[73], 7u);
-    EXPECT_NE(text[78], 0u) << "text callback";
-    expect_unlisted_zero(text, 81, {0, 1, 8, 12, 48, 49, 52, 54, 62, 63, 70, 71, 72, 73, 78},
-                         "string");
-
-    Words area = words(header[20]);
-    ASSERT_NE(area, nullptr);
-    EXPECT_EQ(area[0], 1u);
-    EXPECT_EQ(static_cast<int32_t>(area[5]), -1);
-    expect_unlisted_zero(area, 11, {0, 5}, "whole-gauge area");
-    EXPECT_EQ(area[11], 4u);
-    EXPECT_EQ(string_at(area[11 + 9]), "Registration number");
-    expect_unlisted_zero(area + 11, 11, {0, 9}, "tooltip");
-    EXPECT_EQ(area[22], 3u);
-    expect_unlisted_zero(area + 22, 11, {0}, "end of area");
-    expect_unlisted_zero(area + 33, 11, {}, "end of list");
+    expect_gauge(header,
+                 {150,
+                  true,
+                  {static_image(60, 0, 0, 0x3), registration_text()},
+                  {whole_gauge(), tooltip("Registration number"), area_end, list_end}},
+                 "Registration");
 #endif
 }
 

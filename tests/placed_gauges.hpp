@@ -112,4 +112,29 @@ template <typename Base = ::testing::Test> class PlacedGauges : public Base {
     std::vector<std::string> module_paths_;
 };
 
+// A fixture of `Fixture` (a PlacedGauges) whose tests all drive one gauge, placed
+// before each test.
+template <typename Fixture> class OneGaugePlaced : public Fixture {
+  protected:
+    explicit OneGaugePlaced(std::string gauge_name) : gauge_name_(std::move(gauge_name)) {}
+
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(Fixture::SetUp());
+        gauge = &this->place(gauge_name_);
+    }
+
+    // The state of the gauge's element `index` once `variable` is set to `value`.
+    const ElementState&
+    after_setting(uint32_t variable, double value, size_t index,
+                  std::source_location where = std::source_location::current()) {
+        this->set(variable, value);
+        return this->element(*gauge, index, where);
+    }
+
+    GaugeInstance* gauge = nullptr;
+
+  private:
+    std::string gauge_name_;
+};
+
 } // namespace panelhost

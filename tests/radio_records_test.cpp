@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,11 +22,6 @@ namespace {
 #if GAUGE_ABI_32BIT
 
 using namespace chain_words;
-
-struct Head {
-    std::vector<Element> elements;
-    std::vector<Mouse> areas;
-};
 
 const Failures all{{FAILURE_AVIONICS, 3}};
 Failures with(uint32_t key) { return {{FAILURE_AVIONICS, 3}, {key, 0}}; }
@@ -48,91 +44,112 @@ std::vector<Mouse> knob_areas(uint32_t whole_events, uint32_t fraction_events,
             click(295, 82, 24, 24, 2, knob_fraction_events)};
 }
 
+// A switch on the lower edge: dark (shown by `source`) and lit with the panel lights.
+std::vector<Element> switch_icons(uint32_t dark, uint32_t lit, int32_t x, uint32_t source) {
+    return {icon(dark, x, 77, 0x3, source, 1.0, {}),
+            icon(lit, x, 77, 0x7, VAR_PANEL_LIGHTING, 1.0, all)};
+}
+
+// What tells one radio head from another. Each head draws its face, the display
+// plate, the lit main switch (x 90) and transfer button (x 163, 58 above it), the
+// standby (right) and active (left) windows, its switches, its failure flag and the
+// plate again over all; its mouse list covers the two help areas, the switches'
+// tooltips, the tuning knob, and the switches' and transfer button's clicks.
+struct HeadLayout {
+    std::string label; // as the switches' tooltips name the radio
+    struct {
+        uint32_t face, plate, lit_main, lit_transfer;
+    } art;
+    struct {
+        int32_t plate, lit_main; // the windows stand level with the plate
+        int32_t help_split;      // where the upper help area meets the lower
+    } tops;
+    struct {
+        uint32_t standby, active;
+        Failures failures;
+    } windows;
+    std::vector<Element> switches; // dark and lit, in chain order
+    Element flag;
+    uint32_t help_id;
+    std::optional<int32_t> ident; // the Ident switch's x, on the heads that have one
+    std::vector<Mouse> knob;
+};
+
+Gauge radio_head(const HeadLayout& head) {
+    const int32_t transfer_top = head.tops.lit_main - 58;
+    std::vector<Element> chain = {
+        static_image(head.art.face, 0, 0, 0x3),
+        icon(head.art.plate, 57, head.tops.plate, 0x4003, 0, 0.0, all, false),
+        icon(head.art.lit_main, 90, head.tops.lit_main, 0x4003, VAR_PANEL_LIGHTING, 1.0, all),
+        icon(head.art.lit_transfer, 163, transfer_top, 0x4003, VAR_PANEL_LIGHTING, 1.0, all),
+        window(215, head.tops.plate, head.windows.standby, head.windows.failures),
+        window(58, head.tops.plate, head.windows.active, head.windows.failures),
+    };
+    chain.insert(chain.end(), head.switches.begin(), head.switches.end());
+    chain.push_back(head.flag);
+    chain.push_back(icon(head.art.plate, 57, head.tops.plate, 0x3, 0, 0.0, all));
+
+    const int32_t split = head.tops.help_split;
+    std::vector<Mouse> mouse = {
+        whole_gauge(), area(0, 0, 350, split),    help_entry(head.help_id),
+        area_end,      area(228, split, 122, 39), help_entry(head.help_id),
+        area_end,      area(90, 77, 25, 19),      tooltip(head.label + " radio main switch"),
+        area_end};
+    if (head.ident) {
+        mouse.insert(mouse.end(), {area(*head.ident, 77, 25, 19),
+                                   tooltip(head.label + " radio Ident switch"), area_end});
+    }
+    mouse.insert(mouse.end(), head.knob.begin(), head.knob.end());
+    mouse.push_back(click(90, 77, 25, 19, 5, 0x20000000));
+    if (head.ident) mouse.push_back(click(*head.ident, 77, 25, 19, 5, 0x20000000));
+    mouse.insert(mouse.end(),
+                 {click(163, transfer_top, 25, 19, 5, 0x20000000), area_end, list_end});
+    return {100, true, chain, mouse};
+}
+
 template <class T> std::vector<T> joined(std::vector<T> a, const std::vector<T>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-Head com_head() {
-    Head head;
-    head.elements = {
-        static_image(2000, 0, 0, 0x3),
-        icon(2010, 57, 16, 0x4003, 0, 0.0, all, false),
-        icon(2050, 90, 77, 0x4003, VAR_PANEL_LIGHTING, 1.0, all),
-        icon(2020, 163, 19, 0x4003, VAR_PANEL_LIGHTING, 1.0, all),
-        window(215, 16, VAR_COM_STANDBY_FREQUENCY, with(FAILURE_COM_RADIO)),
-        window(58, 16, VAR_COM_FREQUENCY, with(FAILURE_COM_RADIO)),
-        icon(2030, 90, 77, 0x3, VAR_PANEL_LIGHTING, 1.0, {}),
-        icon(2060, 90, 77, 0x7, VAR_PANEL_LIGHTING, 1.0, all),
-        icon(2040, 170, 51, 0x7, 0, 1.0, with(FAILURE_COM_RADIO)),
-        icon(2010, 57, 16, 0x3, 0, 0.0, all),
-    };
-    head.areas = joined({whole_gauge(), area(0, 0, 350, 75), help_entry(0x3160), area_end,
-                         area(228, 75, 122, 39), help_entry(0x3160), area_end, area(90, 77, 25, 19),
-                         tooltip("COM1 radio main switch"), area_end},
-                        knob_areas(0x20200000, 0x20200000, 0x20000000, 0x20000000));
-    head.areas = joined(head.areas, {click(90, 77, 25, 19, 5, 0x20000000),
-                                     click(163, 19, 25, 19, 5, 0x20000000), area_end, list_end});
-    return head;
+HeadLayout nav_head(int n) {
+    const uint32_t key = n == 1 ? FAILURE_NAV1_RECEIVER : FAILURE_NAV2_RECEIVER;
+    return {.label = "NAV" + std::to_string(n),
+            .art = {.face = 1230, .plate = 1260, .lit_main = 1290, .lit_transfer = 1280},
+            .tops = {.plate = 16, .lit_main = 78, .help_split = 76},
+            .windows = {n == 1 ? VAR_NAV1_STANDBY_FREQUENCY : VAR_NAV2_STANDBY_FREQUENCY,
+                        n == 1 ? VAR_NAV1_FREQUENCY : VAR_NAV2_FREQUENCY, with(key)},
+            .switches = joined(switch_icons(1250, 1310, 126, 0),
+                               switch_icons(1240, 1300, 90, VAR_PANEL_LIGHTING)),
+            .flag = icon(1270, 170, 52, 0x7, 0, 1.0, with(key)),
+            .help_id = n == 1 ? 0x3168u : 0x3169u,
+            .ident = 126,
+            .knob = knob_areas(0x20200000, 0x20200000, 0x20000000, 0x20000000)};
 }
 
-Head nav_head(int n) {
-    uint32_t key = n == 1 ? FAILURE_NAV1_RECEIVER : FAILURE_NAV2_RECEIVER;
-    uint32_t help_id = n == 1 ? 0x3168 : 0x3169;
-    std::string name = "NAV" + std::to_string(n);
-    Head head;
-    head.elements = {
-        static_image(1230, 0, 0, 0x3),
-        icon(1260, 57, 16, 0x4003, 0, 0.0, all, false),
-        icon(1290, 90, 78, 0x4003, VAR_PANEL_LIGHTING, 1.0, all),
-        icon(1280, 163, 20, 0x4003, VAR_PANEL_LIGHTING, 1.0, all),
-        window(215, 16, n == 1 ? VAR_NAV1_STANDBY_FREQUENCY : VAR_NAV2_STANDBY_FREQUENCY,
-               with(key)),
-        window(58, 16, n == 1 ? VAR_NAV1_FREQUENCY : VAR_NAV2_FREQUENCY, with(key)),
-        icon(1250, 126, 77, 0x3, 0, 1.0, {}),
-        icon(1310, 126, 77, 0x7, VAR_PANEL_LIGHTING, 1.0, all),
-        icon(1240, 90, 77, 0x3, VAR_PANEL_LIGHTING, 1.0, {}),
-        icon(1300, 90, 77, 0x7, VAR_PANEL_LIGHTING, 1.0, all),
-        icon(1270, 170, 52, 0x7, 0, 1.0, with(key)),
-        icon(1260, 57, 16, 0x3, 0, 0.0, all),
-    };
-    head.areas = joined({whole_gauge(), area(0, 0, 350, 76), help_entry(help_id), area_end,
-                         area(228, 76, 122, 39), help_entry(help_id), area_end,
-                         area(90, 77, 25, 19), tooltip(name + " radio main switch"), area_end,
-                         area(126, 77, 25, 19), tooltip(name + " radio Ident switch"), area_end},
-                        knob_areas(0x20200000, 0x20200000, 0x20000000, 0x20000000));
-    head.areas = joined(head.areas, {click(90, 77, 25, 19, 5, 0x20000000),
-                                     click(126, 77, 25, 19, 5, 0x20000000),
-                                     click(163, 20, 25, 19, 5, 0x20000000), area_end, list_end});
-    return head;
+HeadLayout com_head() {
+    return {.label = "COM1",
+            .art = {.face = 2000, .plate = 2010, .lit_main = 2050, .lit_transfer = 2020},
+            .tops = {.plate = 16, .lit_main = 77, .help_split = 75},
+            .windows = {VAR_COM_STANDBY_FREQUENCY, VAR_COM_FREQUENCY, with(FAILURE_COM_RADIO)},
+            .switches = switch_icons(2030, 2060, 90, VAR_PANEL_LIGHTING),
+            .flag = icon(2040, 170, 51, 0x7, 0, 1.0, with(FAILURE_COM_RADIO)),
+            .help_id = 0x3160,
+            .knob = knob_areas(0x20200000, 0x20200000, 0x20000000, 0x20000000)};
 }
 
-Head adf_head() {
+HeadLayout adf_head() {
     const Failures texts{{FAILURE_ELECTRICAL, 3}, {FAILURE_AVIONICS, 3}, {FAILURE_ADF_RECEIVER, 0}};
-    Head head;
-    head.elements = {
-        static_image(2070, 0, 0, 0x3),
-        icon(2180, 57, 15, 0x4003, 0, 0.0, all, false),
-        icon(2200, 90, 78, 0x4003, VAR_PANEL_LIGHTING, 1.0, all),
-        icon(2250, 163, 20, 0x4003, VAR_PANEL_LIGHTING, 1.0, all),
-        window(215, 15, VAR_ADF_FREQUENCY, texts),
-        window(58, 15, VAR_ADF_FREQUENCY, texts),
-        icon(2230, 199, 77, 0x3, 0, 1.0, {}),
-        icon(2240, 199, 77, 0x7, VAR_PANEL_LIGHTING, 1.0, all),
-        icon(2210, 90, 77, 0x3, VAR_PANEL_LIGHTING, 1.0, {}),
-        icon(2220, 90, 77, 0x7, VAR_PANEL_LIGHTING, 1.0, all),
-        icon(2190, 170, 50, 0x7, 0, 1.0, all),
-        icon(2180, 57, 15, 0x3, 0, 0.0, all),
-    };
-    head.areas = joined({whole_gauge(), area(0, 0, 350, 76), help_entry(0x3170), area_end,
-                         area(228, 76, 122, 39), help_entry(0x3170), area_end, area(90, 77, 25, 19),
-                         tooltip("ADF1 radio main switch"), area_end, area(199, 77, 25, 19),
-                         tooltip("ADF1 radio Ident switch"), area_end},
-                        knob_areas(0xA0200000, 0x20200000, 0xA0200000, 0x20200000));
-    head.areas = joined(head.areas, {click(90, 77, 25, 19, 5, 0x20000000),
-                                     click(199, 77, 25, 19, 5, 0x20000000),
-                                     click(163, 20, 25, 19, 5, 0x20000000), area_end, list_end});
-    return head;
+    return {.label = "ADF1",
+            .art = {.face = 2070, .plate = 2180, .lit_main = 2200, .lit_transfer = 2250},
+            .tops = {.plate = 15, .lit_main = 78, .help_split = 76},
+            .windows = {VAR_ADF_FREQUENCY, VAR_ADF_FREQUENCY, texts},
+            .switches = joined(switch_icons(2230, 2240, 199, 0),
+                               switch_icons(2210, 2220, 90, VAR_PANEL_LIGHTING)),
+            .flag = icon(2190, 170, 50, 0x7, 0, 1.0, all),
+            .help_id = 0x3170,
+            .ident = 199,
+            .knob = knob_areas(0xA0200000, 0x20200000, 0xA0200000, 0x20200000)};
 }
 
 #endif // GAUGE_ABI_32BIT
@@ -141,21 +158,17 @@ class RadioRecords : public MarlowWordsTest<> {};
 
 TEST_F(RadioRecords, EveryHeadWordByWord) {
 #if GAUGE_ABI_32BIT
-    const std::vector<std::pair<std::string, Head>> heads = {{"Becker_NR3320_NAV1", nav_head(1)},
-                                                             {"Becker_NR3320_NAV2", nav_head(2)},
-                                                             {"Becker_AR3202_COM1", com_head()},
-                                                             {"Becker_AD3502_ADF", adf_head()}};
+    const std::vector<std::pair<std::string, HeadLayout>> heads = {
+        {"Becker_NR3320_NAV1", nav_head(1)},
+        {"Becker_NR3320_NAV2", nav_head(2)},
+        {"Becker_AR3202_COM1", com_head()},
+        {"Becker_AD3502_ADF", adf_head()}};
+    const Publication order(linkage);
     for (size_t i = 0; i < heads.size(); ++i) {
         const auto& [name, head] = heads[i];
         SCOPED_TRACE(name);
-        Words header = words(linkage[6 + 14 + i]);
-        ASSERT_NE(header, nullptr);
-        ASSERT_EQ(string_at(header[1]), name) << "registry places it " << 15 + i;
-        EXPECT_EQ(header[11], 100u);
-        EXPECT_NE(header[21], 0u) << "gauge callback";
-
-        EXPECT_EQ(expect_chain(header, head.elements, name).size(), head.elements.size());
-        expect_mouse(header, head.areas, name);
+        EXPECT_EQ(order.at(name), ptrdiff_t(14 + i)) << "registry places it " << 15 + i;
+        expect_published(linkage, name, radio_head(head));
     }
 #endif
 }

@@ -51,6 +51,17 @@ inline std::string string_at(uint32_t pointer_word) {
     return reinterpret_cast<const char*>(static_cast<uintptr_t>(pointer_word));
 }
 
+// A linkage's first six words: module id 0x13, the init and fini routines, two zero
+// words (flags, priority) and the module's version.
+inline void expect_linkage_head(Words linkage, uint32_t version) {
+    EXPECT_EQ(linkage[0], 0x13u) << "module id";
+    EXPECT_NE(linkage[1], 0u) << "init routine";
+    EXPECT_NE(linkage[2], 0u) << "fini routine";
+    EXPECT_EQ(linkage[3], 0u) << "flags";
+    EXPECT_EQ(linkage[4], 0u) << "priority";
+    EXPECT_EQ(linkage[5], version) << "version";
+}
+
 // Every word of a record outside `listed` is zero.
 inline void expect_unlisted_zero(Words record, size_t length, const std::set<size_t>& listed,
                                  const std::string& what) {

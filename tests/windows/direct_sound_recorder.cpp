@@ -11,16 +11,12 @@ using DirectSoundCreateFunction = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND*, LPUN
 // Wine's DirectSoundCreate, as the loader bound it into the module.
 DirectSoundCreateFunction wine_direct_sound_create = nullptr;
 
-// A proxy of one of Wine's sound buffers. It holds one reference to Wine's buffer
-// and counts the module's own references; the last Release frees both.
-class RecordingBuffer final : public IDirectSoundBuffer {
+// What both proxies share: QueryInterface goes to Wine's object, the module's own
+// references are counted, and the last Release lets the proxy let go of what it
+// holds (`Proxy::last_release`) before it is deleted.
+template <class Interface, class Proxy> class CountedProxy : public Interface {
   public:
-    RecordingBuffer(IDirectSoundBuffer* real, std::shared_ptr<BufferRecord> record,
-                    std::shared_ptr<DeviceRecord> device)
-        : real_(real), record_(std::move(record)), device_(std::move(device)) {
-        record_->real = real_;
-        ++device_->live_buffers;
-    }
+    explicit CountedProxy(Interface* real) : real_(real) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return real_->QueryInterface(riid, object); // not used by the modules
@@ -29,13 +25,31 @@ class RecordingBuffer final : public IDirectSoundBuffer {
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --references_;
         if (left == 0) {
-            real_->Release();
-            record_->real = nullptr;
-            record_->released = true;
-            --device_->live_buffers;
-            delete this;
+            Proxy* proxy = static_cast<Proxy*>(this);
+            proxy->last_release();
+            delete proxy;
         }
         return left;
+    }
+
+  protected:
+    ~CountedProxy() = default;
+
+    Interface* real_;
+
+  private:
+    ULONG references_ = 1;
+};
+
+// A proxy of one of Wine's sound buffers. It holds one reference to Wine's buffer
+// and counts the module's own references; the last Release frees both.
+class RecordingBuffer final : public CountedProxy<IDirectSoundBuffer, RecordingBuffer> {
+  public:
+    RecordingBuffer(IDirectSoundBuffer* real, std::shared_ptr<BufferRecord> record,
+                    std::shared_ptr<DeviceRecord> device)
+        : CountedProxy(real), record_(std::move(record)), device_(std::move(device)) {
+        record_->real = real_;
+        ++device_->live_buffers;
     }
 
     HRESULT STDMETHODCALLTYPE GetCaps(LPDSBCAPS caps) override { return real_->GetCaps(caps); }
@@ -88,34 +102,25 @@ class RecordingBuffer final : public IDirectSoundBuffer {
     HRESULT STDMETHODCALLTYPE Restore() override { return real_->Restore(); }
 
   private:
+    friend CountedProxy;
     ~RecordingBuffer() = default;
 
-    IDirectSoundBuffer* real_;
+    void last_release() {
+        real_->Release();
+        record_->real = nullptr;
+        record_->released = true;
+        --device_->live_buffers;
+    }
+
     std::shared_ptr<BufferRecord> record_;
     std::shared_ptr<DeviceRecord> device_;
-    ULONG references_ = 1;
 };
 
 // A proxy of one of Wine's sound devices; buffers made on it come back as proxies.
-class RecordingDevice final : public IDirectSound {
+class RecordingDevice final : public CountedProxy<IDirectSound, RecordingDevice> {
   public:
     RecordingDevice(IDirectSound* real, std::shared_ptr<DeviceRecord> record)
-        : real_(real), record_(std::move(record)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        return real_->QueryInterface(riid, object); // not used by the modules
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            record_->buffers_alive_at_release = record_->live_buffers;
-            record_->released = true;
-            real_->Release();
-            delete this;
-        }
-        return left;
-    }
+        : CountedProxy(real), record_(std::move(record)) {}
 
     HRESULT STDMETHODCALLTYPE CreateSoundBuffer(LPCDSBUFFERDESC description,
                                                 LPLPDIRECTSOUNDBUFFER buffer,
@@ -159,11 +164,16 @@ class RecordingDevice final : public IDirectSound {
     }
 
   private:
+    friend CountedProxy;
     ~RecordingDevice() = default;
 
-    IDirectSound* real_;
+    void last_release() {
+        record_->buffers_alive_at_release = record_->live_buffers;
+        record_->released = true;
+        real_->Release();
+    }
+
     std::shared_ptr<DeviceRecord> record_;
-    ULONG references_ = 1;
 };
 
 HRESULT WINAPI recording_direct_sound_create(LPCGUID device_id, LPDIRECTSOUND* device,
