@@ -1,7 +1,7 @@
 // Drawing the example panel's main window at its configured size (1300 x 740): a
 // full frame in which every gauge changed, a frame in which one gauge changed and
-// the others come from the cache, and, for comparison, the full frame drawn with
-// no picture cache, every gauge from its elements.
+// the others come from the cache, and, for comparison, the full frame drawn on one
+// thread and with no picture cache, every gauge from its elements.
 #include "panel.hpp"
 #include "render/gauge_renderer.hpp"
 #include "render/panel_fonts.hpp"
@@ -18,7 +18,8 @@ namespace {
 const std::string module_dir = std::filesystem::path(MARLOW_MODULE_PATH).parent_path().string();
 
 struct ExamplePanel {
-    ExamplePanel() : panel(host, load_panel_config(PANEL_EXAMPLE), module_dir), renderer(host) {
+    explicit ExamplePanel(int lanes = DrawingLanes::lanes_for_this_machine())
+        : panel(host, load_panel_config(PANEL_EXAMPLE), module_dir), renderer(host, {}, lanes) {
         std::string error;
         use_panel_fonts(error);
     }
@@ -58,8 +59,10 @@ struct ExamplePanel {
     double phase = 0;
 };
 
-void BM_RenderMainWindowFullFrame(benchmark::State& state) {
-    ExamplePanel example;
+// The changed gauges drawn on `lanes` threads: Time is the one to read, CPU counts
+// only the calling thread.
+void full_frames(benchmark::State& state, int lanes) {
+    ExamplePanel example(lanes);
     FrameStats stats;
     example.warm_up();
     for (auto _ : state) {
@@ -69,7 +72,15 @@ void BM_RenderMainWindowFullFrame(benchmark::State& state) {
     }
     state.counters["gauges_drawn"] = stats.gauges_drawn;
 }
+
+// On as many threads as the machine runs at once.
+void BM_RenderMainWindowFullFrame(benchmark::State& state) {
+    full_frames(state, DrawingLanes::lanes_for_this_machine());
+}
 BENCHMARK(BM_RenderMainWindowFullFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_RenderMainWindowFullFrameOnOneLane(benchmark::State& state) { full_frames(state, 1); }
+BENCHMARK(BM_RenderMainWindowFullFrameOnOneLane)->Unit(benchmark::kMicrosecond);
 
 void BM_RenderMainWindowOneGaugeChanged(benchmark::State& state) {
     ExamplePanel example;

@@ -55,6 +55,12 @@ BitmapSurfaces::BitmapSurfaces(const ModuleResources& resources) {
         if (SurfacePtr surface = surface_from(image)) surfaces_.emplace(number, std::move(surface));
 }
 
+BitmapSurfaces::BitmapSurfaces(SharingPixels, const BitmapSurfaces& other) {
+    for (const auto& [number, surface] : other.surfaces_)
+        if (SurfacePtr alias = surface_sharing_pixels(surface.get()))
+            surfaces_.emplace(number, std::move(alias));
+}
+
 cairo_surface_t* BitmapSurfaces::find(uint32_t number) const {
     auto it = surfaces_.find(number);
     return it == surfaces_.end() ? nullptr : it->second.get();

@@ -15,6 +15,13 @@ class BitmapSurfaces {
     // Copies every decoded bitmap; `resources` may go away afterwards.
     explicit BitmapSurfaces(const ModuleResources& resources);
 
+    // A set of its own over the pixels of `other`, for another thread: Cairo sets a
+    // source surface's sampling state while it draws from it, so two threads must not
+    // draw from one surface, but they may read the same pixels through surfaces of
+    // their own. Its reduced and cut copies are made and kept apart from the other's.
+    struct SharingPixels {};
+    BitmapSurfaces(SharingPixels, const BitmapSurfaces& other);
+
     // The surface of bitmap `number`, or null when the module has none.
     cairo_surface_t* find(uint32_t number) const;
     size_t size() const { return surfaces_.size(); }

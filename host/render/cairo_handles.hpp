@@ -15,4 +15,14 @@ struct CairoRelease {
 using SurfacePtr = std::unique_ptr<cairo_surface_t, CairoRelease>;
 using ContextPtr = std::unique_ptr<cairo_t, CairoRelease>;
 
+// An image surface of its own over the pixels of `surface`, which it keeps alive (null
+// when Cairo cannot make one). Cairo sets a source surface's sampling state while it
+// draws from it, so two threads must not draw from one surface; each may draw from a
+// surface of its own over the same pixels.
+SurfacePtr surface_sharing_pixels(cairo_surface_t* surface);
+
+// An image surface over rows [top, bottom) of `surface`, which it keeps alive: threads
+// may draw at once on surfaces over rows that do not overlap.
+SurfacePtr surface_over_rows(cairo_surface_t* surface, int top, int bottom);
+
 } // namespace panelhost

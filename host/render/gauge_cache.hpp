@@ -8,10 +8,13 @@
 #include "gauge_instance.hpp"
 
 #include <map>
+#include <optional>
 
 namespace panelhost {
 
 class GaugeCache {
+    struct Entry;
+
   public:
     // `steps`: changes of state too small to see that keep the last picture (by
     // default every change redraws).
@@ -24,11 +27,37 @@ class GaugeCache {
     cairo_surface_t* surface_for(const GaugeInstance& instance, const BitmapSurfaces& bitmaps,
                                  double scale, bool* redrawn = nullptr);
 
+    // surface_for() in two steps, so that several pictures can be drawn at once on
+    // threads of their own. start_drawing() decides, on the thread that owns the
+    // cache, whether the picture must be drawn again; when so, the drawing it returns
+    // is done by draw(), on any thread, before the picture is used. Drawings of
+    // different instances may be done at the same time when each is given bitmaps no
+    // other thread draws from (see BitmapSurfaces::SharingPixels).
+    class Drawing {
+      public:
+        // How long the instance's last drawing took, in seconds: the longest are
+        // best started first.
+        double last_cost() const;
+
+      private:
+        friend class GaugeCache;
+        Entry* entry = nullptr;
+        const GaugeInstance* instance = nullptr;
+    };
+    std::optional<Drawing> start_drawing(const GaugeInstance& instance,
+                                         const BitmapSurfaces& bitmaps, double scale);
+    // `bitmaps`: the ones given to start_drawing() or a set sharing their pixels.
+    static void draw(const Drawing& drawing, const BitmapSurfaces& bitmaps);
+
+    // The instance's picture as last drawn; null for an instance never drawn.
+    cairo_surface_t* surface(const GaugeInstance& instance) const;
+
     // Elements the instance's last drawing could not draw for want of a bitmap.
     int missing_elements(const GaugeInstance& instance) const;
 
-    // Counts the instance's drawings: it grows each time surface_for redraws the
-    // picture, so a consumer that remembers it knows whether the picture changed.
+    // Counts the instance's drawings: it grows each time surface_for or
+    // start_drawing redraws the picture, so a consumer that remembers it knows
+    // whether the picture changed.
     // 0 for an instance never drawn.
     uint64_t version(const GaugeInstance& instance) const;
 
@@ -43,6 +72,7 @@ class GaugeCache {
         DrawingSignature signature;
         int missing = 0;
         uint64_t version = 0;
+        double cost = 0; // seconds the last drawing took
     };
 
     SignatureSteps steps_;

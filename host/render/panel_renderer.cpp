@@ -6,6 +6,9 @@
 namespace panelhost {
 namespace {
 
+// Drawings expected to take less than this in all are not shared out among lanes.
+constexpr double least_seconds_to_share = 200e-6;
+
 // What shows behind a window without a background colour of its own.
 constexpr PanelColor panel_paint{59, 61, 66};
 
@@ -16,79 +19,101 @@ void fill(cairo_t* cr, PanelColor colour) {
 
 } // namespace
 
-PanelRenderer::PanelRenderer(const PanelHost& host, SignatureSteps steps) : cache_(steps) {
-    for (const auto& [name, module] : host.modules())
-        bitmaps_[name] = std::make_unique<BitmapSurfaces>(module->resources());
+PanelRenderer::PanelRenderer(const PanelHost& host, SignatureSteps steps, int lanes)
+    : cache_(steps), lanes_(lanes) {
+    for (const auto& [name, module] : host.modules()) {
+        auto& sets = bitmaps_[name];
+        sets.push_back(std::make_unique<BitmapSurfaces>(module->resources()));
+        for (int lane = 1; lane < lanes_.lanes(); ++lane)
+            sets.push_back(
+                std::make_unique<BitmapSurfaces>(BitmapSurfaces::SharingPixels{}, *sets.front()));
+    }
+}
+
+const BitmapSurfaces* PanelRenderer::lane_bitmaps(const std::string& module, int lane) const {
+    auto it = bitmaps_.find(module);
+    return it == bitmaps_.end() ? nullptr : it->second[size_t(lane)].get();
 }
 
 const BitmapSurfaces* PanelRenderer::bitmaps_of(const std::string& module) const {
-    auto it = bitmaps_.find(module);
-    return it == bitmaps_.end() ? nullptr : it->second.get();
+    return lane_bitmaps(module, 0);
 }
 
 PanelRenderer::GaugePicture PanelRenderer::picture_of(const PlacedGauge& gauge, double zoom) {
-    GaugePicture picture;
-    const BitmapSurfaces* bitmaps = bitmaps_of(gauge.module);
-    if (!bitmaps || !gauge.instance) return picture;
-    picture.surface =
-        cache_.surface_for(*gauge.instance, *bitmaps, gauge.scale_x * zoom, &picture.redrawn);
-    picture.version = cache_.version(*gauge.instance);
-    return picture;
+    return pictures_of({{&gauge, zoom}}).front();
 }
 
-// The cached picture is drawn at the horizontal scale; a gauge given its own height
-// is then stretched vertically to it.
-void PanelRenderer::draw_picture(cairo_t* cr, const PlacedGauge& gauge, const GaugePicture& picture,
-                                 double zoom) {
-    if (!picture.surface) return;
-    cairo_save(cr);
-    cairo_translate(cr, gauge.x * zoom, gauge.y * zoom);
-    cairo_scale(cr, 1.0, gauge.scale_y / gauge.scale_x);
-    cairo_set_source_surface(cr, picture.surface, 0, 0);
-    cairo_paint(cr);
-    cairo_restore(cr);
+// The pictures to draw again are settled first, on this thread; then the lanes draw
+// them, each from bitmaps of its own.
+std::vector<PanelRenderer::GaugePicture>
+PanelRenderer::pictures_of(const std::vector<GaugeAtZoom>& gauges) {
+    std::vector<GaugePicture> pictures(gauges.size());
+    std::vector<Redrawing> redrawings;
+    for (size_t i = 0; i < gauges.size(); ++i) {
+        const PlacedGauge& gauge = *gauges[i].gauge;
+        const BitmapSurfaces* bitmaps = bitmaps_of(gauge.module);
+        if (!bitmaps || !gauge.instance) continue;
+        std::optional<GaugeCache::Drawing> drawing =
+            cache_.start_drawing(*gauge.instance, *bitmaps, gauge.scale_x * gauges[i].zoom);
+        pictures[i].redrawn = drawing.has_value();
+        if (drawing) redrawings.push_back({*drawing, &gauge.module});
+    }
+    draw_on_lanes(redrawings);
+    for (size_t i = 0; i < gauges.size(); ++i) {
+        const GaugeInstance* instance = gauges[i].gauge->instance;
+        if (!instance || !bitmaps_of(gauges[i].gauge->module)) continue;
+        pictures[i].surface = cache_.surface(*instance);
+        pictures[i].version = cache_.version(*instance);
+    }
+    return pictures;
+}
+
+// The longest last time first, so that no lane is left with a long one at the end.
+// A little drawing is done here: waking a lane for it would cost about as much as it
+// saves. Pictures never drawn before are shared out.
+void PanelRenderer::draw_on_lanes(std::vector<Redrawing>& redrawings) {
+    std::stable_sort(redrawings.begin(), redrawings.end(), [](const auto& a, const auto& b) {
+        return a.drawing.last_cost() > b.drawing.last_cost();
+    });
+    DrawingLanes::Job draw = [&](size_t index, int lane) {
+        const Redrawing& redrawing = redrawings[index];
+        GaugeCache::draw(redrawing.drawing, *lane_bitmaps(*redrawing.module, lane));
+    };
+    double expected = 0;
+    for (const Redrawing& redrawing : redrawings)
+        expected += redrawing.drawing.last_cost();
+    if (expected == 0 || expected >= least_seconds_to_share) {
+        lanes_.run(redrawings.size(), draw);
+        return;
+    }
+    for (size_t index = 0; index < redrawings.size(); ++index)
+        draw(index, 0);
 }
 
 // The bitmap comes stretched over the fill colour, an opaque picture, so that it is
-// copied rather than blended.
-void PanelRenderer::draw_background(cairo_t* cr, const PlacedWindow& window, int width, int height,
-                                    FrameStats* stats) {
-    PanelColor colour = window.background_color.value_or(panel_paint);
+// copied rather than blended; null when the window has none.
+cairo_surface_t* PanelRenderer::background_of(const PlacedWindow& window, int width, int height,
+                                              FrameStats* stats) {
     bool scaled = false;
-    cairo_surface_t* picture =
-        backgrounds_.picture(window.background, width, height, colour, &scaled);
+    cairo_surface_t* picture = backgrounds_.picture(
+        window.background, width, height, window.background_color.value_or(panel_paint), &scaled);
     if (stats && scaled) stats->backgrounds_scaled += 1;
-    if (!picture) {
-        fill(cr, colour);
-        return;
-    }
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, picture, 0, 0);
-    cairo_paint(cr);
-    cairo_restore(cr);
+    return picture;
 }
 
 // The box in whole pixels, so that its outline stays sharp at any zoom.
-void PanelRenderer::draw_placeholder_at(cairo_t* cr, const PlacedGauge& gauge, double zoom,
-                                        FrameStats* stats) {
+void PanelRenderer::add_placeholder(WindowLayers& frame, const PlacedGauge& gauge, double zoom,
+                                    FrameStats* stats) {
     double left = std::round(gauge.x * zoom), top = std::round(gauge.y * zoom);
     double right = std::round((gauge.x + gauge.width) * zoom);
     double bottom = std::round((gauge.y + gauge.height) * zoom);
     if (stats) stats->placeholders += 1;
     cairo_surface_t* picture =
         placeholders_.picture(gauge, int(right - left), int(bottom - top), zoom);
-    if (!picture) return;
-    cairo_set_source_surface(cr, picture, left, top);
-    cairo_paint(cr);
+    if (picture) frame.layers.push_back({picture, left, top});
 }
 
 namespace {
-
-// The pixels a gauge's place covers at `zoom`, whole pixels that hold all of it.
-struct PixelBox {
-    double left, top, right, bottom;
-};
 
 PixelBox pixel_box(const PlacedGauge& gauge, double zoom) {
     return {std::floor(gauge.x * zoom), std::floor(gauge.y * zoom),
@@ -118,12 +143,14 @@ SurfacePtr PanelRenderer::render_window(const PlacedWindow& window, double zoom,
 
     // The gauges' pictures, redrawn where they changed; the boxes of those that are
     // not on the kept picture are drawn again.
-    std::vector<GaugePicture> pictures(window.gauges.size());
+    std::vector<GaugeAtZoom> wanted;
+    for (const PlacedGauge& gauge : window.gauges)
+        wanted.push_back({&gauge, zoom});
+    std::vector<GaugePicture> pictures = pictures_of(wanted);
     std::vector<PixelBox> damaged;
     for (size_t i = 0; i < window.gauges.size(); ++i) {
         const PlacedGauge& gauge = window.gauges[i];
         if (!gauge.instance || !bitmaps_of(gauge.module)) continue;
-        pictures[i] = picture_of(gauge, zoom);
         if (stats) {
             (pictures[i].redrawn ? stats->gauges_drawn : stats->gauges_reused) += 1;
             stats->missing_elements += cache_.missing_elements(*gauge.instance);
@@ -134,22 +161,22 @@ SurfacePtr PanelRenderer::render_window(const PlacedWindow& window, double zoom,
     }
     if (!whole && damaged.empty()) return SurfacePtr(cairo_surface_reference(canvas.surface.get()));
 
-    ContextPtr cr(cairo_create(canvas.surface.get()));
-    if (!whole) {
-        for (const PixelBox& box : damaged)
-            cairo_rectangle(cr.get(), box.left, box.top, box.right - box.left,
-                            box.bottom - box.top);
-        cairo_clip(cr.get());
-    }
-    draw_background(cr.get(), window, width, height, stats);
+    WindowLayers frame;
+    frame.colour = window.background_color.value_or(panel_paint);
+    frame.background = background_of(window, width, height, stats);
     // Placeholders lie beneath the gauges that run: the gauge one stands for may be a
     // click spot or an overlay laid over other instruments, which it must not hide.
     for (const PlacedGauge& gauge : window.gauges)
-        if (!gauge.instance) draw_placeholder_at(cr.get(), gauge, zoom, whole ? stats : nullptr);
-    for (size_t i = 0; i < window.gauges.size(); ++i)
-        draw_picture(cr.get(), window.gauges[i], pictures[i], zoom);
-    cr.reset();
-    cairo_surface_flush(canvas.surface.get());
+        if (!gauge.instance) add_placeholder(frame, gauge, zoom, whole ? stats : nullptr);
+    // The cached picture is drawn at the horizontal scale; a gauge given its own
+    // height is then stretched vertically to it.
+    for (size_t i = 0; i < window.gauges.size(); ++i) {
+        const PlacedGauge& gauge = window.gauges[i];
+        if (pictures[i].surface)
+            frame.layers.push_back({pictures[i].surface, gauge.x * zoom, gauge.y * zoom,
+                                    gauge.scale_y / gauge.scale_x});
+    }
+    lay_window(canvas.surface.get(), frame, whole ? nullptr : &damaged, lanes_);
     return SurfacePtr(cairo_surface_reference(canvas.surface.get()));
 }
 

@@ -5,10 +5,12 @@
 
 #include "bitmap_surfaces.hpp"
 #include "cairo_handles.hpp"
+#include "drawing_lanes.hpp"
 #include "gauge_cache.hpp"
 #include "panel.hpp"
 #include "placeholder_drawing.hpp"
 #include "window_backgrounds.hpp"
+#include "window_layers.hpp"
 
 #include <map>
 #include <memory>
@@ -28,8 +30,11 @@ struct FrameStats {
 class PanelRenderer {
   public:
     // Makes the Cairo surfaces of every module the host has loaded. `steps`: changes
-    // of a gauge's state too small to see that keep its last picture.
-    explicit PanelRenderer(const PanelHost& host, SignatureSteps steps = {});
+    // of a gauge's state too small to see that keep its last picture. `lanes`: how
+    // many threads draw the changed gauges of a frame side by side (the calling one
+    // among them); the pictures are the same, pixel for pixel, however many.
+    explicit PanelRenderer(const PanelHost& host, SignatureSteps steps = {},
+                           int lanes = DrawingLanes::lanes_for_this_machine());
 
     // One window at `zoom` panel pixels per panel unit: its background colour (else the
     // panel paint), its background bitmap stretched to the window, the placeholders,
@@ -53,6 +58,13 @@ class PanelRenderer {
         bool redrawn = false;
     };
     GaugePicture picture_of(const PlacedGauge& gauge, double zoom);
+    // The pictures of several gauges, each at its zoom, in the order given: those
+    // that changed are drawn side by side on the renderer's lanes.
+    struct GaugeAtZoom {
+        const PlacedGauge* gauge = nullptr;
+        double zoom = 1.0;
+    };
+    std::vector<GaugePicture> pictures_of(const std::vector<GaugeAtZoom>& gauges);
 
     const BitmapSurfaces* bitmaps_of(const std::string& module) const;
 
@@ -65,18 +77,30 @@ class PanelRenderer {
         std::vector<uint64_t> drawn;
     };
 
-    void draw_background(cairo_t* cr, const PlacedWindow& window, int width, int height,
+    // A gauge's picture to draw again, with the module whose bitmaps it is drawn from.
+    struct Redrawing {
+        GaugeCache::Drawing drawing;
+        const std::string* module;
+    };
+    void draw_on_lanes(std::vector<Redrawing>& redrawings);
+
+    cairo_surface_t* background_of(const PlacedWindow& window, int width, int height,
+                                   FrameStats* stats);
+    void add_placeholder(WindowLayers& frame, const PlacedGauge& gauge, double zoom,
                          FrameStats* stats);
-    void draw_placeholder_at(cairo_t* cr, const PlacedGauge& gauge, double zoom, FrameStats* stats);
-    void draw_picture(cairo_t* cr, const PlacedGauge& gauge, const GaugePicture& picture,
-                      double zoom);
 
     std::map<const PlacedWindow*, WindowCanvas> canvases_;
 
-    std::map<std::string, std::unique_ptr<BitmapSurfaces>> bitmaps_;
+    // The bitmaps lane `lane` draws `module`'s gauges from: the first lane's own,
+    // the others' sharing their pixels. Null when the module has no bitmaps here.
+    const BitmapSurfaces* lane_bitmaps(const std::string& module, int lane) const;
+
+    // Each module's bitmaps, one set for each lane.
+    std::map<std::string, std::vector<std::unique_ptr<BitmapSurfaces>>> bitmaps_;
     GaugeCache cache_;
     WindowBackgrounds backgrounds_;
     PlaceholderPictures placeholders_;
+    DrawingLanes lanes_; // last: its workers stop before what they draw with goes
 };
 
 // Gap between windows, in panel pixels, when a panel is drawn on one picture.

@@ -14,9 +14,9 @@ nlohmann::json stats_json(const WorkbenchStats& stats) {
             {"frames_per_second", stats.frames_per_second}};
 }
 
-void StatsMeter::drew_gauge(double ms) {
+void StatsMeter::drew_gauges(int count, double ms) {
     draw_ms_sum_ += ms;
-    ++drawn_;
+    drawn_ += count;
 }
 
 void StatsMeter::encoded_gauge(double ms) {

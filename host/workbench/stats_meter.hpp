@@ -21,7 +21,8 @@ nlohmann::json stats_json(const WorkbenchStats& stats);
 
 class StatsMeter {
   public:
-    void drew_gauge(double ms);
+    // `count` gauges drawn in `ms` (side by side: the time they took together).
+    void drew_gauges(int count, double ms);
     void encoded_gauge(double ms);
     void sent_frame(double bytes);
     // A cycle that took `ms` ended at `now` (seconds); each second the counts so far
