@@ -1,6 +1,7 @@
 // The engine-selectable needle gauges: one gauge per kind of engine value, placed
 // once per engine; the parameter string names the engine (engine_select.hpp). The
 // records name engine 1's token variables and help ids.
+#include "element_sources.hpp"
 #include "engine/engine_bitmaps.hpp"
 #include "engine_gauges.hpp"
 #include "engine_select.hpp"
@@ -40,8 +41,7 @@ constexpr NeedleDialFields engine_dial(const char* name, const DialBitmaps& dial
 constexpr double torque_full_scale_ft_lb = 4400.0;
 
 double GAUGE_CALL torque_needle_value(ElementRecord* element) {
-    if (!element) return 0;
-    return reinterpret_cast<NeedleRecord*>(element)->source.value.number * torque_full_scale_ft_lb;
+    return needle_source(element) * torque_full_scale_ft_lb;
 }
 
 // Two needles over one face, with the given mouse list written into the record.

@@ -1,6 +1,7 @@
 // Flaps and gear indicator: a flap pointer over UP, 1/3, 2/3 and DOWN, and three
 // gear windows (left, centre, right). Without supply (below 20) every window shows
 // the hatched image, the pointer is hidden and the OFF flag shows.
+#include "element_sources.hpp"
 #include "engine/engine_bitmaps.hpp"
 #include "engine_gauges.hpp"
 #include "engine_tables.hpp"
@@ -28,7 +29,7 @@ bool supply_present() {
 
 double GAUGE_CALL gear_window_image(ElementRecord* element) {
     if (!supply_present() || !element) return gear_hatched;
-    const double gear = reinterpret_cast<IconRecord*>(element)->source.value.number;
+    const double gear = icon_source(element);
     if (gear < gear_up_below) return gear_up;
     if (gear < gear_down_from) return gear_hatched; // in transit
     return gear_down;
@@ -41,7 +42,7 @@ double GAUGE_CALL flap_pointer_value(ElementRecord* element) {
         element->image_flags &= ~IMAGE_FLAG_HIDDEN;
     else
         element->image_flags |= IMAGE_FLAG_HIDDEN;
-    return reinterpret_cast<NeedleRecord*>(element)->source.value.number;
+    return needle_source(element);
 }
 
 double GAUGE_CALL gear_flaps_off_flag(ElementRecord*) { return supply_present() ? ICON_HIDDEN : 0; }

@@ -1,6 +1,7 @@
 // Turn coordinator: a pointer that swings with the rate of turn between two stops,
 // a ball that slides sideways in a curved tube, and a flag while the supply is low.
 // No clickable areas; two help areas, upper and lower.
+#include "element_sources.hpp"
 #include "flight/flight_bitmaps.hpp"
 #include "flight_gauges.hpp"
 #include "simulator_numbers.h"
@@ -19,16 +20,13 @@ double GAUGE_CALL turn_ball_height(ElementRecord* element) {
 }
 
 double GAUGE_CALL turn_rate_value(ElementRecord* element) {
-    if (!element) return 0;
-    return reinterpret_cast<const NeedleRecord*>(element)->source.value.number *
-           rate_units_per_count;
+    return needle_source(element) * rate_units_per_count;
 }
 
 // The flag shows while the supply is 20 volts or less.
 double GAUGE_CALL turn_flag_value(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
-    return reinterpret_cast<const IconRecord*>(element)->source.value.number > 20.0 ? ICON_HIDDEN
-                                                                                    : 0;
+    return icon_source(element) > 20.0 ? ICON_HIDDEN : 0;
 }
 
 constexpr FailureEntry pointer_failures[] = {{FAILURE_TURN_COORDINATOR, FAILURE_ACTION_FREEZE, 0},

@@ -2,6 +2,7 @@
 // its TO/FROM arrow and a deviation bar that turns with it, a glideslope pointer,
 // HDG / NAV / VERT flags, and the course and heading-bug knobs. The navigation
 // parts follow the NAV1 receiver and read its power flag.
+#include "element_sources.hpp"
 #include "host_services.hpp"
 #include "nav/knob_halves.hpp"
 #include "nav/nav_bitmaps.hpp"
@@ -22,10 +23,6 @@ double read(uint32_t id) {
     TokenVariable token = variable(id);
     host::lookup_var(token);
     return token.value.number;
-}
-
-double needle_source(const ElementRecord* element) {
-    return reinterpret_cast<const NeedleRecord*>(element)->source.value.number;
 }
 
 double GAUGE_CALL hsi_compass_card(ElementRecord* element) {
@@ -72,10 +69,6 @@ double GAUGE_CALL hsi_glideslope_y(ElementRecord* element) {
     else
         pointer->common.image_flags |= IMAGE_FLAG_HIDDEN;
     return pointer->y_source.value.number;
-}
-
-double icon_source(const ElementRecord* element) {
-    return reinterpret_cast<const IconRecord*>(element)->source.value.number;
 }
 
 double GAUGE_CALL hsi_hdg_flag(ElementRecord* element) {

@@ -1,6 +1,7 @@
 // Transponder control head: code and flight-level windows, ON and VFR buttons and
 // four digit columns. The squawk code lives in the host; the gauge shows it and
 // changes it only by the host's transponder key events, sent while switched on.
+#include "element_sources.hpp"
 #include "host_services.hpp"
 #include "nav/nav_bitmaps.hpp"
 #include "nav/nav_gauges.hpp"
@@ -28,23 +29,19 @@ void GAUGE_CALL xpdr_callback(GaugeHeader*, int32_t service, uintptr_t extra) {
     if (service == SERVICE_KILL) xpdr_click.release();
 }
 
-double lighting(const ElementRecord* element) {
-    return reinterpret_cast<const IconRecord*>(element)->source.value.number;
-}
-
 double GAUGE_CALL xpdr_lit_face(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
-    return lighting(element) > 0 ? 0 : ICON_HIDDEN;
+    return icon_source(element) > 0 ? 0 : ICON_HIDDEN;
 }
 
 double GAUGE_CALL xpdr_on_face_unlit(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
-    return lighting(element) == 0 && xpdr_on ? 0 : ICON_HIDDEN;
+    return icon_source(element) == 0 && xpdr_on ? 0 : ICON_HIDDEN;
 }
 
 double GAUGE_CALL xpdr_on_face_lit(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
-    return lighting(element) > 0 && xpdr_on ? 0 : ICON_HIDDEN;
+    return icon_source(element) > 0 && xpdr_on ? 0 : ICON_HIDDEN;
 }
 
 double GAUGE_CALL xpdr_lamp(ElementRecord*) { return xpdr_on ? 0 : ICON_HIDDEN; }

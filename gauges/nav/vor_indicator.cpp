@@ -1,6 +1,7 @@
 // VOR indicator of the NAV1 receiver: course card turned by the OBS, course and
 // glide-slope bars with a three-update lag, TO/FROM arrows, VOR/LOC and GS flags,
 // and three marker lamps. Powered by the NAV1 receiver; the OBS knob works always.
+#include "element_sources.hpp"
 #include "host_services.hpp"
 #include "nav/knob_halves.hpp"
 #include "nav/nav_bitmaps.hpp"
@@ -15,10 +16,6 @@ namespace {
 // The filtered deviations, shared by every placement.
 double course_bar_value = 0;
 double glideslope_bar_value = 0;
-
-double icon_source(const ElementRecord* element) {
-    return reinterpret_cast<const IconRecord*>(element)->source.value.number;
-}
 
 uint32_t icon_source_word(const ElementRecord* element) {
     return reinterpret_cast<const IconRecord*>(element)->source.value.integer;

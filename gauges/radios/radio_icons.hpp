@@ -1,17 +1,12 @@
-// The heads' icon callbacks: reading an icon's source value (the panel lighting), and
-// the icons every head shows by its power switch.
+// The icons every head shows by its power switch and the panel lighting (the icons'
+// source value).
 #pragma once
 
+#include "element_sources.hpp"
 #include "gauge_abi.h"
 #include "radios/radio_layout.hpp"
 
 namespace gauge {
-
-// The element's source value; no element reads as an unlit panel.
-inline double icon_source(const ElementRecord* element) {
-    if (!element) return 0;
-    return reinterpret_cast<const IconRecord*>(element)->source.value.number;
-}
 
 // The callbacks of the icons that follow a head's power switch and the panel lighting.
 struct PowerIconCallbacks {
