@@ -227,6 +227,8 @@ TEST_F(HostileHost, BothModulesComeOutOfTheCheckWithoutFindings) {
     for (const char* path : {MARLOW_MODULE_PATH, HARROW_MODULE_PATH}) {
         check::CheckOptions options;
         options.module_path = path;
+        // A busy machine or a sanitizer build is slow; it must not read as a hang.
+        options.child.time_limit = 120;
         // Where no child process can be had (the Windows test programs), in this one.
         options.in_process = !check::child_runs_available(options.child);
         std::string error;
