@@ -10,32 +10,22 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  blurred, describeSizes, eventually, openScreens, openWorkbench, oversized, pictureSizes,
-  startServer,
+  blurred, describeSizes, eventually, openWorkbench, oversized, pictureSizes, picturesFolder,
+  screensAndServer,
 } from './workbench.mjs';
 
 const RADIO_STACK = 2;
 const COM = 'Becker_AR3202_COM1';
-const pictures = path.dirname(path.resolve(process.env.PANELHOST || 'build/default/panelhost'));
 
-let screens;
-let server;
-before(async () => {
-  screens = await openScreens();
-  server = await startServer();
-});
-after(async () => {
-  assert.equal(await server.stop(), 0, server.errors());
-  await screens.close();
-});
+const session = screensAndServer();
 
 describe('a desktop and a tablet on one workbench', () => {
   let desktop;
   let tablet;
   before(async () => {
-    desktop = await openWorkbench(await screens.open({ width: 1400, height: 900 }), server.url);
-    tablet = await openWorkbench(await screens.open({ width: 768, height: 1024, touch: true, pixelRatio: 2 }),
-                                 new URL('window/RADIO_STACK_PANEL', server.url).href);
+    desktop = await openWorkbench(await session.screens.open({ width: 1400, height: 900 }), session.server.url);
+    tablet = await openWorkbench(await session.screens.open({ width: 768, height: 1024, touch: true, pixelRatio: 2 }),
+                                 new URL('window/RADIO_STACK_PANEL', session.server.url).href);
   });
   after(async () => {
     assert.deepEqual(desktop.errors, []);
@@ -69,8 +59,8 @@ describe('a desktop and a tablet on one workbench', () => {
     assert.deepEqual(oversized(mainPanel), [], 'the main panel drawn for the desktop');
 
     await desktop.mouse.move(1, 1);
-    await desktop.screenshot({ path: path.join(pictures, 'zooms-desktop.png') });
-    await tablet.screenshot({ path: path.join(pictures, 'zooms-tablet.png') });
+    await desktop.screenshot({ path: path.join(picturesFolder, 'zooms-desktop.png') });
+    await tablet.screenshot({ path: path.join(picturesFolder, 'zooms-tablet.png') });
     assert.deepEqual(tablet.errors, []);
   });
 

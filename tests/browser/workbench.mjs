@@ -5,10 +5,15 @@
 // PROBE_MODULE, module files for test panels; CHROMIUM, the browser (default
 // /usr/bin/chromium).
 import { chromium } from 'playwright-core';
+import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
+import { after, before } from 'node:test';
+
+// Where the tests leave their pictures: next to the program.
+export const picturesFolder = path.dirname(path.resolve(process.env.PANELHOST || 'build/default/panelhost'));
 
 const CHROMIUM_FLAGS = [
   '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -293,6 +298,22 @@ export async function openScreens() {
   };
 }
 
+// A headless Chromium for screens of several sizes (openScreens) and `panelhost serve`
+// of the example panel, started before a test file's tests and ended after them, the
+// server cleanly: { screens, server }, filled in once started.
+export function screensAndServer() {
+  const session = {};
+  before(async () => {
+    session.screens = await openScreens();
+    session.server = await startServer();
+  });
+  after(async () => {
+    assert.equal(await session.server.stop(), 0, session.server.errors());
+    await session.screens.close();
+  });
+  return session;
+}
+
 // Taps design pixel (x, y) of a gauge with a finger, the gauge scrolled into view.
 export async function tapGauge(page, name, x, y, nth = 0) {
   await page.locator(gaugeSelector(name, nth)).scrollIntoViewIfNeeded();
@@ -350,26 +371,38 @@ export async function dragMouse(page, from, to, { steps = 10 } = {}) {
 }
 
 // Each gauge picture the page shows: { gauge, window, drawn (the canvas' pixels
-// across), shown (the device pixels it covers across), step (the pixels across one
-// zoom step of 0.05 pixels per panel unit adds) }.
+// across), shown (the device pixels it covers across), least (the fewest pixels
+// across the page asks: those it shows, at most PIXEL_RATIO_CAP to a CSS pixel and
+// within its window's pixel budget and the host's largest zoom, panel_view.js), step (the pixels across
+// one zoom step of 0.05 pixels per panel unit adds) }.
 export async function pictureSizes(page) {
-  return page.$$eval('canvas.gauge', (canvases) => canvases
-    .filter((canvas) => canvas.checkVisibility())
-    .map((canvas) => {
-      const gauge = window.workbench.layout.gauges[Number(canvas.dataset.id)];
-      return {
-        gauge: canvas.dataset.gauge,
-        window: gauge.window,
-        drawn: canvas.width,
-        shown: canvas.getBoundingClientRect().width * window.devicePixelRatio,
-        step: gauge.width * 0.05,
-      };
-    }));
+  return page.evaluate(async () => {
+    const { MAX_ZOOM, PIXEL_RATIO_CAP, windowPixelBudget } = await import('/panel_view.js');
+    const { layout } = window.workbench;
+    const screen = { width: window.innerWidth, height: window.innerHeight };
+    const unitsOf = (index) => layout.gauges.filter((gauge) => gauge.window === index && !gauge.placeholder)
+      .reduce((sum, gauge) => sum + gauge.width * gauge.height, 0);
+    return [...document.querySelectorAll('canvas.gauge')]
+      .filter((canvas) => canvas.checkVisibility())
+      .map((canvas) => {
+        const gauge = layout.gauges[Number(canvas.dataset.id)];
+        const face = document.querySelector(`.window[data-window="${gauge.window}"] .window-face`)
+          .getBoundingClientRect();
+        const budget = windowPixelBudget(face, screen, window.devicePixelRatio);
+        const shown = canvas.getBoundingClientRect().width * window.devicePixelRatio;
+        const affordable = gauge.width * Math.floor(Math.sqrt(budget / unitsOf(gauge.window)) * 20 + 1e-6) / 20;
+        return { gauge: canvas.dataset.gauge, window: gauge.window, drawn: canvas.width, shown,
+                 least: Math.min(shown * Math.min(1, PIXEL_RATIO_CAP / window.devicePixelRatio), affordable,
+                                 gauge.width * MAX_ZOOM),
+                 step: gauge.width * 0.05 };
+      });
+  });
 }
 
-// The pictures of `sizes` (pictureSizes) with fewer pixels than they cover, and
-// those with more than one zoom step more, as text for a failure's message.
-export const blurred = (sizes) => sizes.filter((size) => size.drawn < size.shown - 1);
+// The pictures of `sizes` (pictureSizes) with fewer pixels than the page asks, and
+// those with more than one zoom step more than they cover, as text for a failure's
+// message.
+export const blurred = (sizes) => sizes.filter((size) => size.drawn < size.least - 1);
 export const oversized = (sizes) => sizes.filter((size) => size.drawn > size.shown + size.step + 1);
 export const describeSizes = (sizes) =>
   sizes.map((size) => `${size.gauge} drawn ${size.drawn} px, shown ${size.shown.toFixed(1)}`).join('; ');

@@ -105,13 +105,16 @@ window.addEventListener('keypress', gaugeKeys, true);
 export class GaugeInput {
   // `send(body)`: a mouse command to the host, in order; `layoutNumber()`: the
   // layout the presses are meant for; `showTip(text, event)`; `cursorOf(name)`;
-  // `scroller`: the element a finger drags to scroll the panel.
-  constructor({ send, layoutNumber, showTip, cursorOf, scroller }) {
+  // `scroller`: the element a finger drags to scroll the panel; `beforeTap(event)`:
+  // whether the page takes a finger's touch for itself (it magnifies the panel) so that
+  // it presses nothing.
+  constructor({ send, layoutNumber, showTip, cursorOf, scroller, beforeTap = () => false }) {
     this.send = send;
     this.layoutNumber = layoutNumber;
     this.showTip = showTip;
     this.cursorOf = cursorOf;
     this.scroller = scroller;
+    this.beforeTap = beforeTap;
     this.press = null;          // the press under way: { pointers, canvas, gauge, point, sent, timer, pan }
     this.lastPoints = new Map(); // gauge id -> the last design point the pointer was at
     this.wheel = { gauge: -1, rest: 0, at: 0 };
@@ -177,6 +180,7 @@ export class GaugeInput {
       return;
     }
     if (press) this.release();
+    if (touch && this.beforeTap(event)) return;
     try { canvas.setPointerCapture(event.pointerId); } catch { /* the pointer is gone already */ }
     const started = { pointers: new Set([event.pointerId]), canvas, gauge, point, touch, sent: false };
     this.press = started;

@@ -24,12 +24,14 @@ const SCREEN_UNITS = 1024;
 const FLOW_SHARE = 0.4;
 // The host draws pictures at 0.25 to 4 pixels per panel unit, in steps of 0.05.
 const MIN_ZOOM = 0.25;
-const MAX_ZOOM = 4;
+export const MAX_ZOOM = 4;
 const ZOOM_DELAY_MS = 200;
 // A window drawn smaller than this page asked is asked for again, at most this often.
 const ZOOM_ASK_AGAIN_MS = 2000;
 // A window opened within this long of a press on this page is scrolled into view.
 const OPENED_BY_PILOT_MS = 3000;
+// A window magnified for a finger goes back to its whole size once left alone this long.
+const MAGNIFIED_MS = 5000;
 
 // The host's window names, as panel files and addresses give them.
 export const WINDOW_NAMES = {
@@ -150,12 +152,45 @@ function placeholderFontSize(gauge, scale) {
   return Math.min(13, Math.max(9, fitting));
 }
 
-// Pixels per panel unit the host is asked to draw a window's pictures at, shown at
-// `scale` CSS pixels per unit on this screen: the zoom step at or above, so that no
-// picture has fewer pixels than it covers on the screen.
-function zoomFor(scale) {
-  const stepped = Math.ceil(scale * window.devicePixelRatio * 20 - 1e-6) / 20;
-  return Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, stepped));
+// The device pixels per CSS pixel pictures are drawn for at most: a denser screen (a
+// phone at 3) shows them scaled up a little, still sharp, and the host, which draws
+// each window once for every watching page at the largest zoom any page asks, is
+// spared more than twice the pixels.
+export const PIXEL_RATIO_CAP = 2;
+// The pixels a page asks for one window's pictures: no more than it shows of the
+// window on its screen (a window that scrolls is never seen whole), in device pixels
+// at the ratio above, and never more than this (about a 1280 x 800 screen's) beyond
+// one per CSS pixel it shows. The host encodes every changed picture each cycle: about
+// this many pixels keep it at its full rate.
+export const WINDOW_PIXELS = 1e6;
+
+const stepUp = (zoom) => Math.ceil(zoom * 20 - 1e-6) / 20;
+const stepDown = (zoom) => Math.floor(zoom * 20 + 1e-6) / 20;
+
+// The pixel budget of a window shown `shown` CSS pixels large (width x height) on a
+// screen of `screen` CSS pixels at `ratio` device pixels per CSS pixel.
+export function windowPixelBudget(shown, screen, ratio) {
+  const counted = Math.min(ratio, PIXEL_RATIO_CAP);
+  const seen = Math.min(shown.width * shown.height, screen.width * screen.height);
+  return Math.max(seen * Math.min(1, counted * counted), Math.min(WINDOW_PIXELS, seen * counted * counted));
+}
+
+// Pixels per panel unit the host is asked to draw a window's pictures at: the zoom
+// step at or above the device pixels they cover (the ratio held to
+// PIXEL_RATIO_CAP), as far as the window's budget allows. `window`: its size in
+// panel units; `units`: the square panel units its gauges cover; `scale`: CSS pixels
+// per panel unit.
+export function pictureZoom({ window, units, scale, screen, ratio }) {
+  const dense = stepUp(scale * Math.min(ratio, PIXEL_RATIO_CAP));
+  const shown = { width: window.width * scale, height: window.height * scale };
+  const affordable = units > 0 ? stepDown(Math.sqrt(windowPixelBudget(shown, screen, ratio) / units)) : dense;
+  return Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, Math.min(dense, affordable)));
+}
+
+function zoomFor(entry) {
+  const screen = { width: window.innerWidth, height: window.innerHeight };
+  return pictureZoom({ window: entry.window, units: entry.pictureUnits, scale: entry.scale, screen,
+                       ratio: window.devicePixelRatio });
 }
 
 export class PanelView {
@@ -175,7 +210,8 @@ export class PanelView {
     this.layout = null;
     // By window: { element, face, enlarge, window, index, smallest (the smallest
     // clickable area, panel units), min (the smallest scale), scale (CSS pixels per
-    // panel unit), zoomSent (the zoom this page asked), zoomAskedAt }.
+    // panel unit), pictureUnits (the square panel units its gauges cover), zoomSent
+    // (the zoom this page asked), zoomAskedAt }.
     this.windows = [];
     this.gauges = [];    // { element: canvas or placeholder box, outline, gauge } by gauge id
     this.shown = [];
@@ -190,7 +226,9 @@ export class PanelView {
       showTip: (text, event) => this.showTip(text, event),
       cursorOf: (name) => CURSORS[name] || 'default',
       scroller: this.area,
+      beforeTap: (event) => this.magnifyIfAmbiguous(event),
     });
+    this.magnified = null;   // { index, x, y (panel units), clientX, clientY } of the tap
     this.coarse = matchMedia('(pointer: coarse)');
     this.coarse.addEventListener('change', () => this.fit());
     new ResizeObserver(() => this.fit()).observe(this.area);
@@ -219,7 +257,10 @@ export class PanelView {
       this.windows[gauge.window].face.append(this.gauges[gauge.id].element, this.gauges[gauge.id].outline);
     }
     for (const entry of this.windows) {
-      entry.smallest = smallestHit(layout.gauges.filter((gauge) => gauge.window === entry.index));
+      const gauges = layout.gauges.filter((gauge) => gauge.window === entry.index);
+      entry.smallest = smallestHit(gauges);
+      entry.pictureUnits = gauges.filter((gauge) => !gauge.placeholder)
+        .reduce((sum, gauge) => sum + gauge.width * gauge.height, 0);
     }
     this.shown = layout.windows.map((window) => before.shown.get(window.section.toLowerCase()) ?? true);
     this.carryOver(before);
@@ -337,7 +378,7 @@ export class PanelView {
     }
     element.append(title, actions, face);
     this.container.append(element);
-    return { element, face, enlarge, window, index, smallest: Infinity, min: 0, scale: 1, zoomSent: 0,
+    return { element, face, enlarge, window, index, smallest: Infinity, pictureUnits: 0, min: 0, scale: 1, zoomSent: 0,
              zoomAskedAt: -Infinity };
   }
 
@@ -418,6 +459,74 @@ export class PanelView {
     });
   }
 
+  // A window alone on a touchscreen is shown whole, as large as the screen allows, even
+  // when its smallest controls are then smaller than a finger: a pilot sees every
+  // head of a radio stack at once, and a tap among controls too close for a finger
+  // magnifies the window (magnifyIfAmbiguous).
+  fitsTheScreen(entry) {
+    return this.coarse.matches && this.alone === entry.index && this.magnified?.index !== entry.index;
+  }
+
+  // A finger's tap on the window shown alone that lands within half a finger of two
+  // or more clickable areas (too close to tell apart at this size) magnifies the
+  // window to the scale at which its knobs can be hit, the tapped point staying under
+  // the finger, and presses nothing: the next tap does. Returns whether it did.
+  magnifyIfAmbiguous(event) {
+    const entry = this.alone === null ? null : this.windows[this.alone];
+    if (!entry || !this.fitsTheScreen(entry)) return false;
+    if (entry.scale >= hitScale(entry.smallest, FINGER_PIXELS) - 1e-6) return false;
+    if (this.clickableNear(entry, event.clientX, event.clientY, FINGER_PIXELS / 2) < 2) return false;
+    const face = entry.face.getBoundingClientRect();
+    this.magnified = {
+      index: entry.index,
+      x: (event.clientX - face.left - BORDER / 2) / entry.scale,
+      y: (event.clientY - face.top - BORDER / 2) / entry.scale,
+      clientX: event.clientX,
+      clientY: event.clientY,
+    };
+    this.magnifiedAt = performance.now();
+    this.fit();
+    const moved = entry.face.getBoundingClientRect();
+    this.area.scrollLeft += moved.left + BORDER / 2 + this.magnified.x * entry.scale - event.clientX;
+    this.area.scrollTop += moved.top + BORDER / 2 + this.magnified.y * entry.scale - event.clientY;
+    this.watchMagnified();
+    return true;
+  }
+
+  // Back to the whole window once the pilot has left it alone a while.
+  watchMagnified() {
+    clearTimeout(this.magnifiedTimer);
+    this.magnifiedTimer = setTimeout(() => {
+      if (!this.magnified) return;
+      const idle = performance.now() - Math.max(this.magnifiedAt, this.input.lastUse);
+      if (idle < MAGNIFIED_MS || this.input.press) {
+        this.watchMagnified();
+        return;
+      }
+      this.magnified = null;
+      this.fit();
+    }, 500);
+  }
+
+  // How many clickable areas of the window's gauges lie within `reach` CSS pixels of
+  // the point of the page.
+  clickableNear(entry, x, y, reach) {
+    let count = 0;
+    for (const { element, gauge } of this.gauges.filter(Boolean)) {
+      if (gauge.window !== entry.index || gauge.placeholder) continue;
+      const rect = element.getBoundingClientRect();
+      const across = rect.width / (gauge.width / gauge.scale_x);
+      const down = rect.height / (gauge.height / gauge.scale_y);
+      for (const node of gauge.mouse.filter((item) => item.clickable)) {
+        const [left, top, width, height] = node.box;
+        const dx = Math.max(rect.left + left * across - x, 0, x - (rect.left + (left + width) * across));
+        const dy = Math.max(rect.top + top * down - y, 0, y - (rect.top + (top + height) * down));
+        if (Math.hypot(dx, dy) <= reach) count += 1;
+      }
+    }
+    return count;
+  }
+
   // The room the windows have: the area inside its padding.
   areaSize() {
     const style = getComputedStyle(this.area);
@@ -447,7 +556,7 @@ export class PanelView {
     const coarse = this.coarse.matches;
     const pixels = coarse ? FINGER_PIXELS : POINTER_PIXELS;
     const chrome = { gap: WINDOW_GAP, border: BORDER, title: coarse ? TOUCH_TITLE_HEIGHT : TITLE_HEIGHT };
-    for (const entry of this.windows) entry.min = hitScale(entry.smallest, pixels);
+    for (const entry of this.windows) entry.min = this.fitsTheScreen(entry) ? 0 : hitScale(entry.smallest, pixels);
     const isShown = (entry) => this.shown[entry.index] !== false;
     let visible = this.windows.filter(isShown);
     if (this.alone !== null) visible = visible.filter((entry) => entry.index === this.alone);
@@ -507,7 +616,7 @@ export class PanelView {
       const owner = this.windows[entry.gauge.window];
       if (!owner.element.hidden) this.placeGauge(entry, owner.scale);
     }
-    if (visible.some((entry) => zoomFor(entry.scale) !== entry.zoomSent)) this.askZooms();
+    if (visible.some((entry) => zoomFor(entry) !== entry.zoomSent)) this.askZooms();
     this.onFit();
   }
 
@@ -560,7 +669,7 @@ export class PanelView {
     this.zoomTimer = setTimeout(() => {
       for (const entry of this.windows) {
         if (entry.element.hidden) continue;
-        const zoom = zoomFor(entry.scale);
+        const zoom = zoomFor(entry);
         if (zoom === entry.zoomSent) continue;
         this.askZoom(entry, zoom);
       }
