@@ -16,6 +16,7 @@ import {
 const { values: options } = parseArgs({ options: { presses: { type: 'string', default: '30' } } });
 const presses = Number(options.presses);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const hoverMs = 300;
 
 // Times from each pointerdown on the gauge's canvas to the next picture drawn on it.
 async function watchLatency(page, name) {
@@ -35,7 +36,10 @@ async function watchLatency(page, name) {
 async function measure(page, name, x, y) {
   await watchLatency(page, name);
   const point = await gaugePoint(page, name, x, y);
+  // The hand comes to the knob first, as a pilot's does: the page shows the knob's
+  // tooltip and cursor then, not in the press's way.
   await page.mouse.move(point.x, point.y);
+  await sleep(hoverMs);
   for (let i = 0; i < presses; i += 1) {
     await page.mouse.down();
     await page.waitForFunction((count) => window.latencies.length > count, i, { timeout: 5000 });

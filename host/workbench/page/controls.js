@@ -25,6 +25,12 @@ function parseValue(text) {
   return trimmed !== '' && Number.isFinite(value) ? value : null;
 }
 
+// Sets a shown property only when its value changes: every write costs the page a
+// new layout and paint, and frames come 30 times a second.
+export function show(target, property, value) {
+  if (target[property] !== value) target[property] = value;
+}
+
 function formatTime(seconds) {
   const minutes = Math.floor(seconds / 60);
   return `${minutes}:${(seconds - minutes * 60).toFixed(1).padStart(4, '0')}`;
@@ -239,6 +245,7 @@ export class Controls {
       entry.slider.addEventListener('pointerdown', () => { entry.busy = true; });
       entry.slider.addEventListener('change', () => { entry.busy = false; });
       entry.slider.addEventListener('input', () => {
+        entry.sliderValue = null; // moved by hand: the next frame's value is written again
         entry.field.value = formatValue(variable, Number(entry.slider.value));
         this.setVariable(variable.id, Number(entry.slider.value));
       });
@@ -359,19 +366,24 @@ export class Controls {
     }
     const scenario = frame.scenario;
     this.playing = scenario.playing;
-    this.playButton.textContent = scenario.playing ? 'Pause' : 'Play';
+    show(this.playButton, 'textContent', scenario.playing ? 'Pause' : 'Play');
     this.playButton.classList.toggle('active', scenario.playing);
-    const progress = document.getElementById('scenario-progress');
-    progress.value = scenario.duration > 0 ? scenario.time / scenario.duration : 0;
-    document.getElementById('scenario-time').textContent =
-      `${formatTime(scenario.time)} / ${formatTime(scenario.duration)}`;
-    if (document.activeElement !== this.speed) this.speed.value = String(scenario.speed);
+    show(document.getElementById('scenario-progress'), 'value',
+         scenario.duration > 0 ? scenario.time / scenario.duration : 0);
+    show(document.getElementById('scenario-time'), 'textContent',
+         `${formatTime(scenario.time)} / ${formatTime(scenario.duration)}`);
+    if (document.activeElement !== this.speed) show(this.speed, 'value', String(scenario.speed));
 
     for (const [id, value] of Object.entries(frame.values)) {
       const entry = this.variables.get(id);
       if (!entry) continue;
-      if (document.activeElement !== entry.field) entry.field.value = formatValue(entry.variable, value);
-      if (!entry.busy && entry.slider.type === 'range') entry.slider.value = value;
+      if (document.activeElement !== entry.field) show(entry.field, 'value', formatValue(entry.variable, value));
+      // A range input reads back its value rounded to its steps: the value last
+      // written is what tells whether it changed.
+      if (!entry.busy && entry.slider.type === 'range' && entry.sliderValue !== value) {
+        entry.sliderValue = value;
+        entry.slider.value = value;
+      }
     }
     const active = new Set(frame.failures);
     for (const [key, entry] of this.failures) {
@@ -441,11 +453,11 @@ export class Controls {
   }
 
   showStats(stats) {
-    document.getElementById('stats').textContent =
+    show(document.getElementById('stats'), 'textContent',
       `host cycle ${stats.cycle_ms.toFixed(2)} ms (longest ${stats.cycle_max_ms.toFixed(1)} ms) · ` +
       `${stats.gauges_encoded_per_second.toFixed(0)} pictures/s at ` +
       `${stats.encode_ms_per_gauge.toFixed(2)} ms each · ` +
       `${(stats.bytes_per_second / 1024).toFixed(0)} KiB/s to pages at ` +
-      `${stats.frames_per_second.toFixed(0)} frames/s`;
+      `${stats.frames_per_second.toFixed(0)} frames/s`);
   }
 }

@@ -6,7 +6,7 @@ import { getFrame, getLayout, post } from './api.js';
 // The panel (and with it the gauges' keys) first: a focused gauge's keys must reach
 // it before any shortcut of the controls.
 import { PanelView, findWindow, hasScreenPlace, windowAddress } from './panel_view.js';
-import { Controls } from './controls.js';
+import { Controls, show } from './controls.js';
 import { EditMode } from './edit_mode.js';
 
 const body = document.body;
@@ -23,9 +23,13 @@ const pageId = newPageId();
 
 // The connection line keeps its width; the whole of a long message shows on hover.
 function showConnection(text) {
-  connection.textContent = text;
-  connection.title = text;
+  show(connection, 'textContent', text);
+  show(connection, 'title', text);
 }
+
+// The cycle count shows that the host is there; written at every frame, it would
+// cost the page a layout and paint 30 times a second.
+const CYCLE_SHOWN_EVERY_MS = 250;
 
 function reportError(error) {
   console.warn(error);
@@ -137,7 +141,7 @@ function play(sound) {
 }
 
 const state = {
-  layout: null, cycle: 0, frames: 0, alone: null, openAsked: false, openAskedAt: -Infinity, page: pageId, zooms: [],
+  layout: null, cycle: 0, frames: 0, alone: null, openAsked: false, openAskedAt: -Infinity, page: pageId, zooms: [], cycleShownAt: -Infinity,
 };
 // For tests and the curious: the layout, how many frames were shown, which window
 // this page shows alone, this page's id and the zooms the host draws at.
@@ -181,6 +185,15 @@ function showAlone(layout) {
   state.openAsked = false;
 }
 
+// The next frame is asked for as soon as one comes, before this one is shown: the
+// host holds that request, so a press's picture goes out the moment it is drawn
+// instead of waiting for the page to finish with the frame before.
+function askFrame(after) {
+  const frame = getFrame(after, pageId);
+  frame.catch(() => {}); // a failure is met where the frame is awaited
+  return frame;
+}
+
 async function run() {
   for (;;) {
     try {
@@ -214,7 +227,10 @@ async function run() {
       frame.sounds.forEach(play);
       state.cycle = frame.cycle;
       state.frames += 1;
-      if (!connection.classList.contains('lost')) showConnection(`cycle ${frame.cycle}`);
+      if (!connection.classList.contains('lost') && performance.now() - state.cycleShownAt >= CYCLE_SHOWN_EVERY_MS) {
+        showConnection(`cycle ${frame.cycle}`);
+        state.cycleShownAt = performance.now();
+      }
     } catch (error) {
       reportError(new Error(`host not reachable: ${error.message}`));
       await new Promise((resolve) => setTimeout(resolve, 1000));
