@@ -91,6 +91,22 @@ describe('the example panel', () => {
     await page.waitForFunction(() => document.getElementById('play').textContent === 'Pause');
   });
 
+  test('while the flight is paused, frames leave the page as it is but for the cycle count', async () => {
+    await pauseScenario(page, server.url);
+    const seen = await page.evaluate(async () => {
+      let changes = 0;
+      const observer = new MutationObserver((records) => { changes += records.length; });
+      observer.observe(document.body, { subtree: true, childList: true, characterData: true, attributes: true });
+      const frames = window.workbench.frames;
+      await new Promise((resolve) => setTimeout(resolve, 1000));
+      observer.disconnect();
+      return { changes, frames: window.workbench.frames - frames };
+    });
+    // The cycle count (text and title) four times a second and the stats line once.
+    assert.ok(seen.frames >= 10, `${seen.frames} frames in a second`);
+    assert.ok(seen.changes <= 12, `${seen.changes} changes to the page in a second of ${seen.frames} frames`);
+  });
+
   test('the pointer shows the gauge tooltip from its help id', async () => {
     const point = await gaugePoint(page, 'Vertical_Speed', 150, 150);
     await page.mouse.move(point.x, point.y);
