@@ -3,6 +3,7 @@
 // a GYRO flag. The knob's halves send the host's key events; the host moves the
 // symbol.
 #include "attitude_layout.hpp"
+#include "element_sources.hpp"
 #include "flight/flight_bitmaps.hpp"
 #include "flight_gauges.hpp"
 #include "host_services.hpp"
@@ -15,8 +16,7 @@ using namespace attitude;
 
 // The card travels at most 40 units of pitch either way.
 double GAUGE_CALL attitude_pitch_value(ElementRecord* element) {
-    if (!element) return 0;
-    const double v = reinterpret_cast<const SpriteRecord*>(element)->y_source.value.number;
+    const double v = source_value(element, &SpriteRecord::y_source);
     if (v > pitch_limit) return pitch_limit;
     if (v < -pitch_limit) return -pitch_limit;
     return v;

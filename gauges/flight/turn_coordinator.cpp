@@ -14,8 +14,7 @@ using namespace turn_coordinator;
 
 // The ball rises with the square of the sideslip (the y scale is negative).
 double GAUGE_CALL turn_ball_height(ElementRecord* element) {
-    if (!element) return 0;
-    const double v = reinterpret_cast<const SliderRecord*>(element)->y_source.value.number;
+    const double v = source_value(element, &SliderRecord::y_source);
     return v * v;
 }
 

@@ -53,8 +53,8 @@ double GAUGE_CALL hsi_to_from_angle(ElementRecord* element) {
 }
 
 double GAUGE_CALL hsi_deviation_offset(ElementRecord* element) {
-    if (!element || !nav1_on) return 0;
-    return reinterpret_cast<const SpriteRecord*>(element)->x_source.value.number;
+    if (!nav1_on) return 0;
+    return source_value(element, &SpriteRecord::x_source);
 }
 
 double GAUGE_CALL hsi_deviation_rotation(ElementRecord*) { return hsi_course_angle; }
@@ -161,8 +161,6 @@ constexpr NeedleRecord knob(const Bitmap& bitmap, Point pivot, uint32_t source,
                    .special_flags = special_flags});
 }
 
-constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
-
 } // namespace
 
 constinit Hsi hsi_gauge = gauge_records(
@@ -210,10 +208,10 @@ constinit Hsi hsi_gauge = gauge_records(
         area_end(),
         area_begin(0xAB33, {235, 242, 48, 48}),
         area_end(),
-        click_area({235, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_bug_down),
-        click_area({259, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_bug_up),
-        click_area({19, 242, 24, 48}, CURSOR_DOWNARROW, either_click, hsi_course_down),
-        click_area({43, 242, 24, 48}, CURSOR_UPARROW, either_click, hsi_course_up),
+        click_area({235, 242, 24, 48}, CURSOR_DOWNARROW, knob_half_buttons, hsi_bug_down),
+        click_area({259, 242, 24, 48}, CURSOR_UPARROW, knob_half_buttons, hsi_bug_up),
+        click_area({19, 242, 24, 48}, CURSOR_DOWNARROW, knob_half_buttons, hsi_course_down),
+        click_area({43, 242, 24, 48}, CURSOR_UPARROW, knob_half_buttons, hsi_course_up),
         area_end(),
         list_end(),
     });

@@ -8,6 +8,9 @@
 
 namespace gauge {
 
+// A knob half turns by either button, and on while it is held.
+constexpr uint32_t knob_half_buttons = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
+
 template <uint32_t StartsFrom, uint32_t SetEvent, nav::KnobTurn Turn>
 uint32_t GAUGE_CALL knob_half(MousePoint*, uint32_t mouse_flags) {
     TokenVariable value = variable(StartsFrom);

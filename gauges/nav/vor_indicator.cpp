@@ -17,10 +17,6 @@ namespace {
 double course_bar_value = 0;
 double glideslope_bar_value = 0;
 
-uint32_t icon_source_word(const ElementRecord* element) {
-    return reinterpret_cast<const IconRecord*>(element)->source.value.integer;
-}
-
 double shown_when(bool condition) { return condition ? 0 : ICON_HIDDEN; }
 
 double GAUGE_CALL vor_gs_flag(ElementRecord* element) {
@@ -30,33 +26,32 @@ double GAUGE_CALL vor_gs_flag(ElementRecord* element) {
 
 double GAUGE_CALL vor_nav_flag(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
-    return shown_when(!nav1_on || icon_source_word(element) == 0);
+    return shown_when(!nav1_on || source_word(element, &IconRecord::source) == 0);
 }
 
-double GAUGE_CALL vor_to_arrow(ElementRecord* element) {
+// The TO/FROM word: 1 to, 2 from, 0 no signal.
+constexpr uint32_t to_station = 1;
+constexpr uint32_t from_station = 2;
+
+// The TO or FROM arrow, lit while NAV1 is on and the TO/FROM word is `lit_at`.
+template <uint32_t lit_at> double GAUGE_CALL vor_arrow(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
-    return shown_when(nav1_on && icon_source_word(element) == 1);
+    return shown_when(nav1_on && source_word(element, &IconRecord::source) == lit_at);
 }
 
-double GAUGE_CALL vor_from_arrow(ElementRecord* element) {
+constexpr ValueCallback vor_to_arrow = vor_arrow<to_station>;
+constexpr ValueCallback vor_from_arrow = vor_arrow<from_station>;
+
+// A marker lamp, lit while NAV1 is on and the marker beacon value is `lit_at`:
+// 1, 2 or 3 lights the O, M or A lamp.
+template <int lit_at> double GAUGE_CALL vor_marker_lamp(ElementRecord* element) {
     if (!element) return ICON_HIDDEN;
-    return shown_when(nav1_on && icon_source_word(element) == 2);
+    return shown_when(nav1_on && icon_source(element) == lit_at);
 }
 
-double GAUGE_CALL vor_marker_o_lamp(ElementRecord* element) {
-    if (!element) return ICON_HIDDEN;
-    return shown_when(nav1_on && icon_source(element) == 1);
-}
-
-double GAUGE_CALL vor_marker_m_lamp(ElementRecord* element) {
-    if (!element) return ICON_HIDDEN;
-    return shown_when(nav1_on && icon_source(element) == 2);
-}
-
-double GAUGE_CALL vor_marker_a_lamp(ElementRecord* element) {
-    if (!element) return ICON_HIDDEN;
-    return shown_when(nav1_on && icon_source(element) == 3);
-}
+constexpr ValueCallback vor_marker_o_lamp = vor_marker_lamp<1>;
+constexpr ValueCallback vor_marker_m_lamp = vor_marker_lamp<2>;
+constexpr ValueCallback vor_marker_a_lamp = vor_marker_lamp<3>;
 
 double GAUGE_CALL vor_course_bar(ElementRecord* element) {
     if (!element) return course_bar_value;
@@ -98,8 +93,6 @@ constexpr IconRecord signal_icon(uint32_t bitmap, Point position, uint32_t flags
                  .failures = signal_failures,
                  .callback = callback});
 }
-
-constexpr uint32_t either_click = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
 
 } // namespace
 
@@ -162,8 +155,8 @@ constinit VorIndicator vor_indicator_gauge = gauge_records(
     {
         area_begin(0xAB72),
         area_begin(0xAB73, {2, 240, 60, 60}),
-        click_area({0, 0, 30, 60}, CURSOR_DOWNARROW, either_click, obs_down_click),
-        click_area({30, 0, 30, 60}, CURSOR_UPARROW, either_click, obs_up_click),
+        click_area({0, 0, 30, 60}, CURSOR_DOWNARROW, knob_half_buttons, obs_down_click),
+        click_area({30, 0, 30, 60}, CURSOR_UPARROW, knob_half_buttons, obs_up_click),
         area_end(),
         area_end(),
         list_end(),
