@@ -10,8 +10,8 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  api, keyLog, moduleFolder, openBrowser, openWorkbench, pauseScenario, settle, startServer,
-  temporaryDirectory,
+  api, keyLog, moduleFolder, openBrowser, openWorkbench, pauseScenario, settle, startPanelServer,
+  startServer, temporaryDirectory,
 } from './workbench.mjs';
 
 const VIEWPORT = { width: 1400, height: 900 };
@@ -203,9 +203,8 @@ ${gauges}`;
   let server;
   let page;
   before(async () => {
-    fs.writeFileSync(panelFile, panel('gauge00=Marlow_Instr!Airspeed, 0, 0, 200\n'));
     modules = moduleFolder({ Marlow_Instr: path.resolve(process.env.MARLOW_MODULE) });
-    server = await startServer(['--panel', panelFile, '--scenario', '', '--modules', modules]);
+    server = await startPanelServer(panelFile, panel('gauge00=Marlow_Instr!Airspeed, 0, 0, 200\n'), modules);
     page = await openWorkbench(browser.context, server.url);
     await page.setViewportSize(VIEWPORT);
   });

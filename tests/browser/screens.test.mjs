@@ -14,7 +14,8 @@ import { after, before, describe, test } from 'node:test';
 import {
   api, blurred, clickGauge, describeSizes, eventually, gaugePoint, gaugeSize, keyLog, misplaced,
   openWorkbench, oversized, pageColours, pauseScenario, pictureSizes, picturesDrawn, picturesFolder,
-  screensAndServer, settle, startServer, tapGauge, temporaryDirectory, waitForNewPicture, windowFace,
+  screensAndServer, settle, startPanelServer, tapGauge, temporaryDirectory, waitForNewPicture,
+  windowFace,
 } from './workbench.mjs';
 
 const SIZES = [
@@ -297,8 +298,7 @@ gauge01=Marlow_Instr!No_Such_Gauge, 220, 0, 100
   let context;
   let page;
   before(async () => {
-    fs.writeFileSync(panelFile, panel);
-    other = await startServer(['--panel', panelFile, '--scenario', '', '--modules', path.dirname(process.env.MARLOW_MODULE)]);
+    other = await startPanelServer(panelFile, panel, path.dirname(process.env.MARLOW_MODULE));
     context = await session.screens.open({ width: 1024, height: 768 });
     page = await openWorkbench(context, other.url);
   });

@@ -34,6 +34,13 @@ export function moduleFolder(modules) {
   return folder;
 }
 
+// Writes `text` to `panelFile` and starts a server on it, with no scenario and the
+// modules of the folder `modules`.
+export function startPanelServer(panelFile, text, modules) {
+  fs.writeFileSync(panelFile, text);
+  return startServer(['--panel', panelFile, '--scenario', '', '--modules', modules]);
+}
+
 // Starts `panelhost serve --port 0 ARGS...` and resolves with { url, pid, stop() } once
 // it prints its address.
 export function startServer(args = []) {

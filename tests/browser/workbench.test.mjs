@@ -16,7 +16,8 @@ import { after, before, describe, test } from 'node:test';
 import {
   api, bmpFile, clickGauge, dragSlider, gaugePixels, gaugePoint, keyLog, listenForSounds,
   moduleFolder, openBrowser, openWorkbench, pageColours, pauseScenario, picturesDrawn,
-  pixelsChanged, settle, startServer, temporaryDirectory, waitForNewPicture, windowFace,
+  pixelsChanged, settle, startPanelServer, startServer, temporaryDirectory, waitForNewPicture,
+  windowFace,
 } from './workbench.mjs';
 
 let browser;
@@ -311,9 +312,8 @@ gauge01=probe_module!Probe, 220, 0, 100, 100
   let server;
   let page;
   before(async () => {
-    fs.writeFileSync(panelFile, panel);
     modules = moduleFolder({ Marlow_Instr: process.env.MARLOW_MODULE, probe_module: process.env.PROBE_MODULE });
-    server = await startServer(['--panel', panelFile, '--scenario', '', '--modules', modules]);
+    server = await startPanelServer(panelFile, panel, modules);
     page = await openWorkbench(browser.context, server.url);
   });
   after(async () => {
@@ -399,11 +399,10 @@ gauge00=Marlow_Instr!Attitude, 0, 0, 512
   let server;
   let page;
   before(async () => {
-    fs.writeFileSync(panelFile, panel);
     fs.writeFileSync(path.join(folder, 'flight_background.bmp'),
                      bmpFile(60, 30, (x, y) => (y < 15 ? 0 : sand)));
     modules = moduleFolder({ Marlow_Instr: process.env.MARLOW_MODULE });
-    server = await startServer(['--panel', panelFile, '--scenario', '', '--modules', modules]);
+    server = await startPanelServer(panelFile, panel, modules);
     page = await openWorkbench(browser.context, server.url);
     await page.setViewportSize({ width: 1400, height: 900 });
     await settle(page);
