@@ -185,15 +185,6 @@ function showAlone(layout) {
   state.openAsked = false;
 }
 
-// The next frame is asked for as soon as one comes, before this one is shown: the
-// host holds that request, so a press's picture goes out the moment it is drawn
-// instead of waiting for the page to finish with the frame before.
-function askFrame(after) {
-  const frame = getFrame(after, pageId);
-  frame.catch(() => {}); // a failure is met where the frame is awaited
-  return frame;
-}
-
 async function run() {
   for (;;) {
     try {
