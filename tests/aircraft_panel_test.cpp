@@ -5,6 +5,7 @@
 #include "aircraft_folder.hpp"
 #include "bmp_files.hpp"
 #include "panel.hpp"
+#include "test_folder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +24,9 @@ const std::string example_aircraft = PANEL_EXAMPLES_DIR "/aircraft";
 class AircraftPanel : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("aircraft-panel-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
+        dir = fresh_test_folder("aircraft-panel-" +
+                                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                "-");
         fs::create_directories(dir / "panel");
     }
     void TearDown() override { fs::remove_all(dir); }

@@ -2,7 +2,6 @@
 // resource handle, through which it loads its click; a click on the gauge plays it;
 // removal releases it. Two placements of the gauge share one set of sound storage.
 #include "fixtures/click_probe_module.hpp"
-#include "module_library.hpp"
 #include "placed_gauges.hpp"
 
 #include <gtest/gtest.h>
@@ -11,30 +10,20 @@ using namespace panelhost;
 
 namespace {
 
-class ClickingGauge : public PlacedGauges<> {
+class ClickingGauge : public OneModuleGauge {
   protected:
-    ClickingGauge() : PlacedGauges({CLICK_PROBE_MODULE_PATH}) {}
+    ClickingGauge() : OneModuleGauge(CLICK_PROBE_MODULE_PATH, "Click_Probe") {}
 
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
-        std::string error;
-        library = open_module_library(CLICK_PROBE_MODULE_PATH, error);
-        ASSERT_TRUE(library) << error;
-        auto access = reinterpret_cast<ClickProbeAccess>(library->symbol("click_probe"));
-        ASSERT_TRUE(access);
-        probe = access();
+        ASSERT_NO_FATAL_FAILURE(OneModuleGauge::SetUp());
+        probe = reinterpret_cast<ClickProbeAccess>(exported("click_probe"))();
         *probe.sound_ok = true;
         *probe.click = sound::ClickSound{sound::switch_click_wave};
         *probe.stand_in = {};
     }
 
-    GaugeInstance& place(std::source_location where = std::source_location::current()) {
-        return PlacedGauges::place("Click_Probe", std::nullopt, where);
-    }
-
     const sound::platform::StandIn& stand_in() const { return *probe.stand_in; }
 
-    std::unique_ptr<ModuleLibrary> library;
     ClickProbe probe{};
 };
 

@@ -75,6 +75,28 @@ class ClickSoundPlayer : public ::testing::Test {
         return device;
     }
 
+    // With the stand-in refusing as `refusal` says, opening a device fails, leaves
+    // no device (whatever handle it held before) and turns the sound off.
+    void expect_open_refused(const platform::StandIn::Refusals& refusal, const char* what,
+                             platform::Device* device = nullptr) {
+        sound_ok = true;
+        stand_in().refuse = refusal;
+        EXPECT_FALSE(open_sound_device(find_host_window(), device)) << what;
+        EXPECT_FALSE(device) << what;
+        EXPECT_FALSE(sound_ok) << what;
+    }
+
+    // The same for loading WAVE 30 of Marlow_Instr on `device`: no buffer.
+    void expect_load_refused(const platform::StandIn::Refusals& refusal, const char* what,
+                             platform::Device* device) {
+        sound_ok = true;
+        stand_in().refuse = refusal;
+        platform::Buffer* buffer = nullptr;
+        EXPECT_EQ(load_wave_resource(device, buffer, 30, marlow_handle()), 0u) << what;
+        EXPECT_FALSE(buffer) << what;
+        EXPECT_FALSE(sound_ok) << what;
+    }
+
     static platform::StandInBuffer& buffer_of(platform::Buffer* buffer) {
         platform::StandInBuffer* object = platform::stand_in_buffer(buffer);
         if (!object) throw std::runtime_error("no live buffer");
@@ -101,12 +123,7 @@ TEST_F(ClickSoundPlayer, FindsTheHostWindowOfTheClassItsProgramNameGives) {
     EXPECT_TRUE(find_host_window());
     EXPECT_EQ(stand_in().window_class, "FS98MAIN");
 
-    stand_in().refuse.window = true;
-    platform::Device* device = nullptr;
-    EXPECT_FALSE(open_sound_device(find_host_window(), device))
-        << "no window, no cooperative level";
-    EXPECT_FALSE(device);
-    EXPECT_FALSE(sound_ok);
+    expect_open_refused({.window = true}, "no window, no cooperative level");
 }
 
 TEST_F(ClickSoundPlayer, LoadsEachWaveOfTheModuleIntoABufferAtItsStart) {
@@ -169,34 +186,17 @@ TEST_F(ClickSoundPlayer, AfterAFailureLoadsReturnAtOnceAndNothingIsReleasedOrPla
 }
 
 TEST_F(ClickSoundPlayer, ARefusedDeviceOrCooperativeLevelTurnsTheSoundOff) {
-    stand_in().refuse.device = true;
     int earlier = 0;
-    auto* device = reinterpret_cast<platform::Device*>(&earlier); // any earlier handle
-    EXPECT_FALSE(open_sound_device(find_host_window(), device));
-    EXPECT_FALSE(device);
-    EXPECT_FALSE(sound_ok);
-
-    sound_ok = true;
-    stand_in().refuse = {.cooperative_level = true};
-    EXPECT_FALSE(open_sound_device(find_host_window(), device));
-    EXPECT_FALSE(device);
-    EXPECT_FALSE(sound_ok);
+    auto* earlier_device = reinterpret_cast<platform::Device*>(&earlier); // any earlier handle
+    expect_open_refused({.device = true}, "device", earlier_device);
+    expect_open_refused({.cooperative_level = true}, "cooperative level");
     EXPECT_EQ(stand_in().live_devices(), 1u) << "the device is dropped, not released";
 }
 
 TEST_F(ClickSoundPlayer, ARefusedBufferOrLockTurnsTheSoundOff) {
     platform::Device* device = open_device();
-    platform::Buffer* buffer = nullptr;
-    stand_in().refuse.buffer = true;
-    EXPECT_EQ(load_wave_resource(device, buffer, 30, marlow_handle()), 0u);
-    EXPECT_FALSE(buffer);
-    EXPECT_FALSE(sound_ok);
-
-    sound_ok = true;
-    stand_in().refuse = {.lock = true};
-    EXPECT_EQ(load_wave_resource(device, buffer, 30, marlow_handle()), 0u);
-    EXPECT_FALSE(buffer);
-    EXPECT_FALSE(sound_ok);
+    expect_load_refused({.buffer = true}, "buffer", device);
+    expect_load_refused({.lock = true}, "lock", device);
     EXPECT_EQ(stand_in().live_buffers(), 1u) << "the unfilled buffer is dropped, not released";
 }
 

@@ -50,20 +50,15 @@ OlderCall slot(uint32_t number, const void* record, const void* gauge = nullptr,
     return {OlderCall::service, number, record, gauge, word};
 }
 
-class HarrowThroughHost : public PlacedGauges<> {
+class HarrowThroughHost : public OneModuleGauge {
   protected:
-    HarrowThroughHost() : PlacedGauges({HARROW_MODULE_PATH}) {}
+    HarrowThroughHost() : OneModuleGauge(HARROW_MODULE_PATH, "Harrow_ASI") {}
 
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
-        module = modules.front();
+        ASSERT_NO_FATAL_FAILURE(OneModuleGauge::SetUp());
         published = older_header(module->find_gauge("Harrow_ASI"));
         ASSERT_TRUE(published);
         background = published->element_list[0];
-    }
-
-    GaugeInstance& place(std::source_location where = std::source_location::current()) {
-        return PlacedGauges::place("Harrow_ASI", std::nullopt, where);
     }
 
     // The needle's state after setting the airspeed and one update.
@@ -78,7 +73,6 @@ class HarrowThroughHost : public PlacedGauges<> {
         return reinterpret_cast<StaticImageRecordOld*>(background)->host_record;
     }
 
-    LoadedModule* module = nullptr;
     const GaugeHeaderOld* published = nullptr;
     ElementRecord* background = nullptr;
 };

@@ -1,7 +1,6 @@
 // The host's side of the gauge lifecycle, on a module built for the purpose: one
 // gauge with every element kind and callbacks that use every host service.
 #include "fixtures/probe_module.hpp"
-#include "module_library.hpp"
 #include "placed_gauges.hpp"
 
 #include <gtest/gtest.h>
@@ -12,25 +11,14 @@ using namespace panelhost;
 
 namespace {
 
-class HostLifecycle : public PlacedGauges<> {
+class HostLifecycle : public OneModuleGauge {
   protected:
-    HostLifecycle() : PlacedGauges({PROBE_MODULE_PATH}) {}
+    HostLifecycle() : OneModuleGauge(PROBE_MODULE_PATH, "Probe") {}
 
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
-        module = modules.front();
-        // The same library again: dlopen hands back the loaded copy and its data.
-        std::string error;
-        library = open_module_library(PROBE_MODULE_PATH, error);
-        ASSERT_TRUE(library) << error;
-        log = static_cast<ProbeLog*>(library->symbol("ProbeLog_"));
-        ASSERT_TRUE(log);
+        ASSERT_NO_FATAL_FAILURE(OneModuleGauge::SetUp());
+        log = static_cast<ProbeLog*>(exported("ProbeLog_"));
         std::memset(log, 0, sizeof *log);
-    }
-
-    GaugeInstance& place(std::optional<std::string> parameters = std::nullopt,
-                         std::source_location where = std::source_location::current()) {
-        return PlacedGauges::place("Probe", std::move(parameters), where);
     }
 
     // The `nth` element of a kind, in chain order, as of the last update.
@@ -45,8 +33,6 @@ class HostLifecycle : public PlacedGauges<> {
                      where);
     }
 
-    LoadedModule* module = nullptr;
-    std::unique_ptr<ModuleLibrary> library;
     ProbeLog* log = nullptr;
 };
 

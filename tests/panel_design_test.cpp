@@ -3,8 +3,8 @@
 // redo, a module rebuilt under the running session, and a recorded session that
 // plays back to the same pictures.
 #include "key_event_names.hpp"
-#include "render/panel_fonts.hpp"
 #include "render/panel_renderer.hpp"
+#include "session_folder.hpp"
 #include "simulator_numbers.h"
 #include "workbench/workbench_session.hpp"
 
@@ -61,33 +61,9 @@ std::vector<std::string> changed_lines(const std::string& before, const std::str
     return changed;
 }
 
-class PanelDesign : public ::testing::Test {
+class PanelDesign : public SessionFolder {
   protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(use_panel_fonts(error)) << error;
-        dir = fs::temp_directory_path() /
-              ("panel_design_test_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::create_symlink(MARLOW_MODULE_PATH, dir / "Marlow_Instr.so");
-        fs::copy_file(PROBE_MODULE_PATH, dir / "probe_module.so");
-        std::ofstream(dir / "panel.cfg", std::ios::binary) << designed_panel;
-    }
-    void TearDown() override {
-        session.reset();
-        fs::remove_all(dir);
-    }
-
-    WorkbenchSession& open(const std::string& scenario = "") {
-        WorkbenchOptions options;
-        options.panel_file = (dir / "panel.cfg").string();
-        options.module_dirs = {dir.string()};
-        options.scenario_file = scenario;
-        session = std::make_unique<WorkbenchSession>(options);
-        return *session;
-    }
+    PanelDesign() : SessionFolder("panel_design_test_", designed_panel) {}
 
     // Cycles from `from` to `to` seconds at the server's rate.
     void run(double from, double to) {
@@ -101,9 +77,6 @@ class PanelDesign : public ::testing::Test {
             if (gauge["key"] == key && gauge["window"] == window) return gauge;
         return nullptr;
     }
-
-    fs::path dir;
-    std::unique_ptr<WorkbenchSession> session;
 };
 
 TEST_F(PanelDesign, AMoveAndASaveChangeOneLineAndUndoGivesTheFileBackByteForByte) {

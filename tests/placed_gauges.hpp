@@ -5,10 +5,12 @@
 // on with a gauge that was never placed.
 #pragma once
 
+#include "module_library.hpp"
 #include "panel_host.hpp"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <source_location>
@@ -135,6 +137,48 @@ template <typename Fixture> class OneGaugePlaced : public Fixture {
 
   private:
     std::string gauge_name_;
+};
+
+// A fixture whose tests drive one gauge of one module, placed by each test as often
+// as it needs. The test modules also export what their callbacks record;
+// `exported` reaches it.
+class OneModuleGauge : public PlacedGauges<> {
+  protected:
+    OneModuleGauge(std::string module_path, std::string gauge_name)
+        : PlacedGauges({module_path}), module_path_(std::move(module_path)),
+          gauge_name_(std::move(gauge_name)) {}
+
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(PlacedGauges::SetUp());
+        module = modules.front();
+    }
+
+    // Places the gauge and installs it (service 2).
+    GaugeInstance& place(std::optional<std::string> parameters = std::nullopt,
+                         std::source_location where = std::source_location::current()) {
+        return PlacedGauges::place(gauge_name_, std::move(parameters), where);
+    }
+
+    // A symbol of the module, found by opening its library again: dlopen hands back
+    // the loaded copy and its data.
+    void* exported(const std::string& symbol,
+                   std::source_location where = std::source_location::current()) {
+        if (!library_) {
+            std::string error;
+            library_ = open_module_library(module_path_, error);
+            if (!library_) fail_fatally("cannot open " + module_path_ + " again: " + error, where);
+        }
+        void* found = library_->symbol(symbol.c_str());
+        if (!found) fail_fatally(module_path_ + " exports no " + symbol, where);
+        return found;
+    }
+
+    LoadedModule* module = nullptr;
+
+  private:
+    std::string module_path_;
+    std::string gauge_name_;
+    std::unique_ptr<ModuleLibrary> library_;
 };
 
 } // namespace panelhost

@@ -120,6 +120,16 @@ class Render : public ::testing::Test {
         return *gauges_.back();
     }
 
+    // A red needle 40 pixels long from its pivot at the middle of a 100-unit gauge,
+    // turned by angle_var.
+    GaugeInstance& place_red_needle() {
+        add_bitmap(1, 41, 5, solid(red));
+        needle_ = gauge::needle(
+            {.bitmap = 1, .pivot = {50, 50}, .needle_offset = {0, 2}, .source = angle_var}, nullptr,
+            nullptr);
+        return place({&needle_.common});
+    }
+
     // The gauge drawn on a transparent canvas of its design size times `scale`.
     SurfacePtr draw(const GaugeInstance& gauge, double scale = 1, int* missing = nullptr) {
         SurfacePtr canvas(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
@@ -138,6 +148,7 @@ class Render : public ::testing::Test {
     std::map<uint32_t, std::vector<uint8_t>> files_;
     std::optional<BitmapSurfaces> bitmaps_;
     std::vector<std::unique_ptr<GaugeInstance>> gauges_;
+    NeedleRecord needle_{};
 };
 
 TEST_F(Render, BlackPixelsOfAnUpperImageLeaveTheFaceVisible) {
@@ -152,11 +163,7 @@ TEST_F(Render, BlackPixelsOfAnUpperImageLeaveTheFaceVisible) {
 
 // A red needle 40 pixels long from its pivot, turned to each quarter.
 TEST_F(Render, NeedlesTurnClockwiseAboutTheirPivot) {
-    add_bitmap(1, 41, 5, solid(red));
-    NeedleRecord needle = gauge::needle(
-        {.bitmap = 1, .pivot = {50, 50}, .needle_offset = {0, 2}, .source = angle_var}, nullptr,
-        nullptr);
-    GaugeInstance& gauge = place({&needle.common});
+    GaugeInstance& gauge = place_red_needle();
     const std::pair<int, int> tips[] = {{86, 50}, {50, 86}, {14, 50}, {50, 14}};
     for (int quarter = 0; quarter < 4; ++quarter) {
         sim.set(angle_var, 90.0 * quarter);
@@ -414,11 +421,7 @@ TEST_F(Render, MissingBitmapsAreCountedAndTheRestIsDrawn) {
 }
 
 TEST_F(Render, TheCacheRedrawsAGaugeOnlyWhenItsStateChanges) {
-    add_bitmap(1, 41, 5, solid(red));
-    NeedleRecord needle = gauge::needle(
-        {.bitmap = 1, .pivot = {50, 50}, .needle_offset = {0, 2}, .source = angle_var}, nullptr,
-        nullptr);
-    GaugeInstance& gauge = place({&needle.common});
+    GaugeInstance& gauge = place_red_needle();
     GaugeCache cache;
     bool redrawn = false;
     EXPECT_EQ(cache.version(gauge), 0u);
@@ -447,11 +450,7 @@ TEST_F(Render, TheCacheRedrawsAGaugeOnlyWhenItsStateChanges) {
 }
 
 TEST_F(Render, ACacheWithStepsKeepsThePictureForChangesTooSmallToSee) {
-    add_bitmap(1, 41, 5, solid(red));
-    NeedleRecord needle = gauge::needle(
-        {.bitmap = 1, .pivot = {50, 50}, .needle_offset = {0, 2}, .source = angle_var}, nullptr,
-        nullptr);
-    GaugeInstance& gauge = place({&needle.common});
+    GaugeInstance& gauge = place_red_needle();
     SignatureSteps steps{0.25, 0.1, 0.01};
     GaugeCache cache(steps);
     bool redrawn = false;

@@ -4,6 +4,7 @@
 // would show.
 #include "bmp_files.hpp"
 #include "render/panel_fonts.hpp"
+#include "test_folder.hpp"
 #include "workbench/workbench_server.hpp"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,33 @@ class Server : public ::testing::Test {
     int post(const std::string& path, const std::string& body) {
         auto result = client->Post(path.c_str(), body, "application/json");
         return result ? result->status : -1;
+    }
+
+    // The JSON header of the frame asked for with `query` (its length in four bytes,
+    // least significant first, then the text); null where no frame comes.
+    nlohmann::json frame_header(const std::string& query) {
+        auto frame = client->Get(("/api/frame?" + query).c_str());
+        if (!frame || frame->status != 200) return nullptr;
+        uint32_t length = 0;
+        for (int i = 0; i < 4; ++i)
+            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
+        return nlohmann::json::parse(frame->body.substr(4, length));
+    }
+
+    // The header's `field`, asked for again for up to a second until it is `want`:
+    // the serving thread draws a command's frame in its own time.
+    nlohmann::json frame_field_once_it_is(const std::string& query, const std::string& field,
+                                          const nlohmann::json& want) {
+        nlohmann::json seen;
+        for (int tries = 0; tries < 50; ++tries) {
+            nlohmann::json header = frame_header(query);
+            EXPECT_TRUE(header.is_object()) << "no frame for " << query;
+            if (!header.is_object()) return nullptr;
+            seen = header[field];
+            if (seen == want) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return seen;
     }
 
     std::unique_ptr<WorkbenchServer> server;
@@ -241,12 +269,7 @@ class SlowServer : public Server {
     }
 
     nlohmann::json frame_after(uint64_t after) {
-        auto frame = client->Get(("/api/frame?after=" + std::to_string(after)).c_str());
-        if (!frame || frame->status != 200) return nullptr;
-        uint32_t length = 0;
-        for (int i = 0; i < 4; ++i)
-            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
-        return nlohmann::json::parse(frame->body.substr(4, length));
+        return frame_header("after=" + std::to_string(after));
     }
 };
 
@@ -271,11 +294,7 @@ class ServerOfPlacedWindows : public Server {
   protected:
     WorkbenchOptions options() override {
         // One folder per test: ctest runs this fixture's tests side by side.
-        dir = std::filesystem::temp_directory_path() /
-              ("workbench_server_test_placed_windows_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        dir = fresh_test_folder("workbench_server_test_placed_windows_");
         std::ofstream(dir / "panel.cfg") << "[Window00]\nsize_mm=200,100\nposition=7\n"
                                             "file=background.bmp\n"
                                             "gauge00=Marlow_Instr!Airspeed, 0, 0, 100\n"
@@ -341,36 +360,16 @@ TEST_F(ServerOfPlacedWindows, OpensAndClosesWindowsAndRefusesBadOnes) {
     EXPECT_NE(pressed->body.find("is a placeholder"), std::string::npos) << pressed->body;
 
     // The cockpit panel starts closed; the frames after the command show it open.
-    auto windows_shown = [this] {
-        auto frame = client->Get("/api/frame?after=0");
-        uint32_t length = 0;
-        for (int i = 0; i < 4; ++i)
-            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
-        return nlohmann::json::parse(frame->body.substr(4, length))["windows"];
-    };
-    EXPECT_EQ(windows_shown(), nlohmann::json({true, true, false}));
+    EXPECT_EQ(frame_header("after=0")["windows"], nlohmann::json({true, true, false}));
     EXPECT_EQ(post("/api/view", R"({"window": 2, "shown": true})"), 200);
     EXPECT_EQ(post("/api/view", R"({"window": 0, "shown": false})"), 200);
-    nlohmann::json shown;
-    for (int tries = 0; tries < 50; ++tries) {
-        shown = windows_shown();
-        if (shown == nlohmann::json({false, true, true})) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    EXPECT_EQ(shown, nlohmann::json({false, true, true}));
+    const nlohmann::json shown = {false, true, true};
+    EXPECT_EQ(frame_field_once_it_is("after=0", "windows", shown), shown);
     EXPECT_EQ(post("/api/view", R"({"zoom": 1.5})"), 200);
     EXPECT_EQ(post("/api/view", R"({"window": 1, "zoom": 2})"), 200);
-    nlohmann::json zooms;
-    for (int tries = 0; tries < 50; ++tries) {
-        auto frame = client->Get("/api/frame?after=0");
-        uint32_t length = 0;
-        for (int i = 0; i < 4; ++i)
-            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
-        zooms = nlohmann::json::parse(frame->body.substr(4, length))["zooms"];
-        if (zooms == nlohmann::json({1.5, 2.0, 1.5})) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    EXPECT_EQ(zooms, nlohmann::json({1.5, 2.0, 1.5})) << "all windows, then window 1 alone";
+    const nlohmann::json zoomed = {1.5, 2.0, 1.5};
+    EXPECT_EQ(frame_field_once_it_is("after=0", "zooms", zoomed), zoomed)
+        << "all windows, then window 1 alone";
 
     // A page that names itself, in its frame requests and its zooms: window 2 is
     // drawn at the larger of its ask and the other page's.
@@ -380,18 +379,8 @@ TEST_F(ServerOfPlacedWindows, OpensAndClosesWindowsAndRefusesBadOnes) {
     EXPECT_EQ(bad_page->body, "\"page\" must be 1 to 64 letters, digits, '-' or '_'\n");
     EXPECT_EQ(post("/api/view", R"({"window": 2, "zoom": 3, "page": "a b"})"), 400);
     EXPECT_EQ(post("/api/view", R"({"window": 2, "zoom": 3, "page": "tablet-7"})"), 200);
-    for (int tries = 0; tries < 50; ++tries) {
-        auto frame = client->Get("/api/frame?after=0&page=tablet-7");
-        ASSERT_TRUE(frame);
-        ASSERT_EQ(frame->status, 200);
-        uint32_t length = 0;
-        for (int i = 0; i < 4; ++i)
-            length |= uint32_t(uint8_t(frame->body[i])) << (8 * i);
-        zooms = nlohmann::json::parse(frame->body.substr(4, length))["zooms"];
-        if (zooms == nlohmann::json({1.5, 2.0, 3.0})) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    EXPECT_EQ(zooms, nlohmann::json({1.5, 2.0, 3.0}));
+    const nlohmann::json tablet_zooms = {1.5, 2.0, 3.0};
+    EXPECT_EQ(frame_field_once_it_is("after=0&page=tablet-7", "zooms", tablet_zooms), tablet_zooms);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "fixtures/probe_module.hpp"
 #include "key_event_names.hpp"
 #include "module_library.hpp"
-#include "render/panel_fonts.hpp"
+#include "session_folder.hpp"
 #include "workbench/workbench_session.hpp"
 
 #include <cairo.h>
@@ -130,37 +130,14 @@ size_t count_key_events(const json& header, uint32_t event) {
     return count;
 }
 
-class Workbench : public ::testing::Test {
+class Workbench : public SessionFolder {
   protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(use_panel_fonts(error)) << error;
-        dir = fs::temp_directory_path() /
-              ("workbench_session_test_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::create_symlink(MARLOW_MODULE_PATH, dir / "Marlow_Instr.so");
-        fs::create_symlink(PROBE_MODULE_PATH, dir / "probe_module.so");
-        write("panel.cfg", two_windows);
-    }
-    void TearDown() override {
-        session.reset();
-        fs::remove_all(dir);
-    }
+    Workbench() : SessionFolder("workbench_session_test_", two_windows) {}
 
-    std::string write(const std::string& name, const std::string& text) {
-        std::ofstream(dir / name) << text;
-        return (dir / name).string();
-    }
-
+    // A session playing the scenario of `scenario_text`, if any.
     WorkbenchSession& open(const std::string& scenario_text = "") {
-        WorkbenchOptions options;
-        options.panel_file = (dir / "panel.cfg").string();
-        options.module_dirs = {dir.string()};
-        if (!scenario_text.empty()) options.scenario_file = write("scenario.json", scenario_text);
-        session = std::make_unique<WorkbenchSession>(options);
-        return *session;
+        return SessionFolder::open(scenario_text.empty() ? ""
+                                                         : write("scenario.json", scenario_text));
     }
 
     // Cycles from `from` to `to` seconds, as often as the server would run them.
@@ -170,9 +147,6 @@ class Workbench : public ::testing::Test {
             session->run_cycle(now);
         }
     }
-
-    fs::path dir;
-    std::unique_ptr<WorkbenchSession> session;
 };
 
 TEST_F(Workbench, DescribesWindowsGaugesMouseAreasVariablesAndFailures) {
