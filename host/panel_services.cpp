@@ -1,6 +1,7 @@
 #include "panel_services.hpp"
 
 #include "older_gauge.hpp"
+#include "older_list_services.hpp"
 
 namespace panelhost {
 namespace {
@@ -39,28 +40,9 @@ void GAUGE_CALL unused_service() {}
 
 // The older interface's element-list and mouse-list services, passed on to the
 // gauge whose routine called them; outside a routine they do nothing.
-void serve_older(const OlderCall& call) {
-    if (driven_older_gauge) driven_older_gauge->serve(call);
-}
-
-template <uint32_t Slot> void GAUGE_CALL element_list_service(ElementRecord* root) {
-    serve_older({OlderCall::service, Slot, root});
-}
-
-template <uint32_t Slot>
-void GAUGE_CALL element_list_word_service(ElementRecord* root, uintptr_t word) {
-    serve_older({OlderCall::service, Slot, root, nullptr, word});
-}
-
-void GAUGE_CALL mouse_list_install_service(MouseArea* list, GaugeHeaderOld* gauge,
-                                           void* host_record) {
-    serve_older({OlderCall::service, SLOT_MOUSE_LIST_INSTALL, list, gauge,
-                 reinterpret_cast<uintptr_t>(host_record)});
-}
-
-template <uint32_t Slot>
-void GAUGE_CALL mouse_list_service(MouseArea* list, GaugeHeaderOld* gauge) {
-    serve_older({OlderCall::service, Slot, list, gauge});
+void serve_older(uint32_t slot, void* list, GaugeHeaderOld* gauge, uintptr_t word) {
+    if (driven_older_gauge)
+        driven_older_gauge->serve({OlderCall::service, slot, list, gauge, word});
 }
 
 PanelServiceTable make_table() {
@@ -74,16 +56,7 @@ PanelServiceTable make_table() {
         slot = unused_service;
     for (UnusedService& slot : table.unused_70_71)
         slot = unused_service;
-    table.element_list_query = element_list_service<SLOT_ELEMENT_LIST_QUERY>;
-    table.element_list_install = element_list_word_service<SLOT_ELEMENT_LIST_INSTALL>;
-    table.element_list_initialize = element_list_service<SLOT_ELEMENT_LIST_INITIALIZE>;
-    table.element_list_update = element_list_service<SLOT_ELEMENT_LIST_UPDATE>;
-    table.element_list_generate = element_list_word_service<SLOT_ELEMENT_LIST_GENERATE>;
-    table.element_list_draw = element_list_service<SLOT_ELEMENT_LIST_DRAW>;
-    table.element_list_kill = element_list_service<SLOT_ELEMENT_LIST_KILL>;
-    table.mouse_list_install = mouse_list_install_service;
-    table.mouse_list_register = mouse_list_service<SLOT_MOUSE_LIST_REGISTER>;
-    table.mouse_list_unregister = mouse_list_service<SLOT_MOUSE_LIST_UNREGISTER>;
+    set_older_list_services<serve_older>(table);
     table.toggle_window = toggle_window_service;
     table.trigger_key_event = trigger_key_event_service;
     table.lookup_var = lookup_var_service;

@@ -66,6 +66,16 @@ struct Field {
 #define FIELD(type, member, show)                                                                  \
     Field { #member, offsetof(type, member), sizeof(type::member), Show::show }
 
+// A token variable (an element's source) as four fields: the variable number the
+// module writes, named after the source ("x_source.id"), then the words the host
+// fills on each refresh, by their own names. Its host_type word is left to the
+// uncovered words.
+#define SOURCE(type, member)                                                                       \
+    FIELD(type, member.id, unsigned_word), SOURCE_PART(type, member, host_pointer, host_pointer),  \
+        SOURCE_PART(type, member, value, number), SOURCE_PART(type, member, previous, number)
+#define SOURCE_PART(type, member, part, show)                                                      \
+    Field { #part, offsetof(type, member.part), sizeof(type::member.part), Show::show }
+
 // The symbols of the module file, for naming code pointers.
 class Symbols {
   public:
@@ -336,8 +346,9 @@ class Dumper {
         std::string where = gauge_ + " | element " + std::to_string(elements_[element]) + " (" +
                             kind_name(element->kind) + ")";
         std::vector<Field> fields = common_fields();
-        size_t size = kind_fields(element->kind, older, fields);
-        record(where, element, size, fields.data(), fields.size());
+        const KindLayout layout = kind_layout(element->kind, older);
+        fields.insert(fields.end(), layout.fields.begin(), layout.fields.end());
+        record(where, element, layout.size, fields.data(), fields.size());
         list_entries(where + " children", element->children);
         failure_list(where + " failures", element->failures);
         needle_rows(where, element, older);
@@ -362,98 +373,107 @@ class Dumper {
         };
     }
 
-    // Adds the fields of `kind` after the common part; returns the record's size.
-    static size_t kind_fields(uint32_t kind, bool older, std::vector<Field>& fields) {
-        auto source = [&](size_t offset, const char* name) {
-            fields.push_back({name, offset, sizeof(uint32_t), Show::unsigned_word});
-            fields.push_back({"host_pointer", offset + offsetof(TokenVariable, host_pointer),
-                              sizeof(void*), Show::host_pointer});
-            fields.push_back(
-                {"value", offset + offsetof(TokenVariable, value), sizeof(double), Show::number});
-            fields.push_back({"previous", offset + offsetof(TokenVariable, previous),
-                              sizeof(double), Show::number});
-        };
-        if (older) {
-            if (kind == ELEMENT_NEEDLE) {
-                source(offsetof(NeedleRecordOld, source), "source.id");
-                fields.insert(fields.end(),
-                              {FIELD(NeedleRecordOld, value_callback, code),
-                               FIELD(NeedleRecordOld, host_setting_26, unsigned_word),
-                               FIELD(NeedleRecordOld, host_setting_27, unsigned_word),
-                               FIELD(NeedleRecordOld, nonlinearity, table),
-                               FIELD(NeedleRecordOld, row_count, unsigned_word),
-                               FIELD(NeedleRecordOld, host_setting_30, unsigned_word)});
-                return sizeof(NeedleRecordOld);
-            }
-            fields.push_back(FIELD(StaticImageRecordOld, host_record, host_pointer));
-            return kind == ELEMENT_STATIC_IMAGE ? sizeof(StaticImageRecordOld)
-                                                : sizeof(ElementRecord);
-        }
+    // An element kind's record: its size and the fields after the common part.
+    struct KindLayout {
+        size_t size;
+        std::vector<Field> fields;
+    };
+
+    template <class Record> static KindLayout layout_of(std::vector<Field> fields) {
+        return {sizeof(Record), std::move(fields)};
+    }
+
+    static KindLayout kind_layout(uint32_t kind, bool older) {
+        return older ? older_kind_layout(kind) : current_kind_layout(kind);
+    }
+
+    // The older interface lays out needles of its own and gives static images a host
+    // record; any other kind is read as its common part.
+    static KindLayout older_kind_layout(uint32_t kind) {
+        if (kind == ELEMENT_NEEDLE)
+            return layout_of<NeedleRecordOld>({
+                SOURCE(NeedleRecordOld, source),
+                FIELD(NeedleRecordOld, value_callback, code),
+                FIELD(NeedleRecordOld, host_setting_26, unsigned_word),
+                FIELD(NeedleRecordOld, host_setting_27, unsigned_word),
+                FIELD(NeedleRecordOld, nonlinearity, table),
+                FIELD(NeedleRecordOld, row_count, unsigned_word),
+                FIELD(NeedleRecordOld, host_setting_30, unsigned_word),
+            });
+        return {kind == ELEMENT_STATIC_IMAGE ? sizeof(StaticImageRecordOld) : sizeof(ElementRecord),
+                {FIELD(StaticImageRecordOld, host_record, host_pointer)}};
+    }
+
+    static KindLayout current_kind_layout(uint32_t kind) {
         switch (kind) {
-        case ELEMENT_STATIC_IMAGE: return sizeof(StaticImageRecord);
+        case ELEMENT_STATIC_IMAGE: return layout_of<StaticImageRecord>({});
         case ELEMENT_NEEDLE:
-            source(offsetof(NeedleRecord, source), "source.id");
-            fields.insert(fields.end(), {FIELD(NeedleRecord, nonlinearity, table),
-                                         FIELD(NeedleRecord, row_count, unsigned_word),
-                                         FIELD(NeedleRecord, value_callback, code)});
-            return sizeof(NeedleRecord);
+            return layout_of<NeedleRecord>({
+                SOURCE(NeedleRecord, source),
+                FIELD(NeedleRecord, nonlinearity, table),
+                FIELD(NeedleRecord, row_count, unsigned_word),
+                FIELD(NeedleRecord, value_callback, code),
+            });
         case ELEMENT_STRING:
-            for (size_t i = 0; i < 3; ++i)
-                source(offsetof(StringRecord, sources) + i * sizeof(TokenVariable),
-                       i == 0   ? "sources[0].id"
-                       : i == 1 ? "sources[1].id"
-                                : "sources[2].id");
-            fields.insert(fields.end(), {FIELD(StringRecord, text, host_pointer),
-                                         FIELD(StringRecord, box_width, unsigned_word),
-                                         FIELD(StringRecord, box_height, unsigned_word),
-                                         FIELD(StringRecord, text_colour, hex_word),
-                                         FIELD(StringRecord, background_colour, hex_word),
-                                         FIELD(StringRecord, highlight_colour, hex_word),
-                                         FIELD(StringRecord, font_weight, unsigned_word),
-                                         FIELD(StringRecord, character_set, unsigned_word),
-                                         FIELD(StringRecord, text_format, hex_word),
-                                         FIELD(StringRecord, char_count, unsigned_word),
-                                         FIELD(StringRecord, text_callback, code)});
             // font_face: its eight words, as uncovered words, in hexadecimal.
-            return sizeof(StringRecord);
+            return layout_of<StringRecord>({
+                SOURCE(StringRecord, sources[0]),
+                SOURCE(StringRecord, sources[1]),
+                SOURCE(StringRecord, sources[2]),
+                FIELD(StringRecord, text, host_pointer),
+                FIELD(StringRecord, box_width, unsigned_word),
+                FIELD(StringRecord, box_height, unsigned_word),
+                FIELD(StringRecord, text_colour, hex_word),
+                FIELD(StringRecord, background_colour, hex_word),
+                FIELD(StringRecord, highlight_colour, hex_word),
+                FIELD(StringRecord, font_weight, unsigned_word),
+                FIELD(StringRecord, character_set, unsigned_word),
+                FIELD(StringRecord, text_format, hex_word),
+                FIELD(StringRecord, char_count, unsigned_word),
+                FIELD(StringRecord, text_callback, code),
+            });
         case ELEMENT_SLIDER:
-            source(offsetof(SliderRecord, x_source), "x_source.id");
-            source(offsetof(SliderRecord, y_source), "y_source.id");
-            fields.insert(fields.end(), {FIELD(SliderRecord, x_scale, number),
-                                         FIELD(SliderRecord, y_scale, number),
-                                         FIELD(SliderRecord, x_callback, code),
-                                         FIELD(SliderRecord, y_callback, code)});
-            return sizeof(SliderRecord);
+            return layout_of<SliderRecord>({
+                SOURCE(SliderRecord, x_source),
+                SOURCE(SliderRecord, y_source),
+                FIELD(SliderRecord, x_scale, number),
+                FIELD(SliderRecord, y_scale, number),
+                FIELD(SliderRecord, x_callback, code),
+                FIELD(SliderRecord, y_callback, code),
+            });
         case ELEMENT_ICON:
-            source(offsetof(IconRecord, source), "source.id");
-            fields.insert(fields.end(), {FIELD(IconRecord, scale, number),
-                                         FIELD(IconRecord, icon_count, unsigned_word),
-                                         FIELD(IconRecord, value_callback, code)});
-            return sizeof(IconRecord);
+            return layout_of<IconRecord>({
+                SOURCE(IconRecord, source),
+                FIELD(IconRecord, scale, number),
+                FIELD(IconRecord, icon_count, unsigned_word),
+                FIELD(IconRecord, value_callback, code),
+            });
         case ELEMENT_MOVING_IMAGE:
-            source(offsetof(MovingImageRecord, x_source), "x_source.id");
-            source(offsetof(MovingImageRecord, y_source), "y_source.id");
-            fields.insert(fields.end(), {FIELD(MovingImageRecord, x_range_start, number),
-                                         FIELD(MovingImageRecord, x_range_end, number),
-                                         FIELD(MovingImageRecord, y_range_start, number),
-                                         FIELD(MovingImageRecord, y_range_end, number),
-                                         FIELD(MovingImageRecord, x_callback, code),
-                                         FIELD(MovingImageRecord, y_callback, code)});
-            return sizeof(MovingImageRecord);
+            return layout_of<MovingImageRecord>({
+                SOURCE(MovingImageRecord, x_source),
+                SOURCE(MovingImageRecord, y_source),
+                FIELD(MovingImageRecord, x_range_start, number),
+                FIELD(MovingImageRecord, x_range_end, number),
+                FIELD(MovingImageRecord, y_range_start, number),
+                FIELD(MovingImageRecord, y_range_end, number),
+                FIELD(MovingImageRecord, x_callback, code),
+                FIELD(MovingImageRecord, y_callback, code),
+            });
         case ELEMENT_SPRITE:
-            source(offsetof(SpriteRecord, x_source), "x_source.id");
-            source(offsetof(SpriteRecord, y_source), "y_source.id");
-            source(offsetof(SpriteRecord, rotation_source), "rotation_source.id");
-            fields.insert(fields.end(), {FIELD(SpriteRecord, x_scale, number),
-                                         FIELD(SpriteRecord, y_scale, number),
-                                         FIELD(SpriteRecord, rotation_scale, number),
-                                         FIELD(SpriteRecord, texture_scale_x, single),
-                                         FIELD(SpriteRecord, texture_scale_y, single),
-                                         FIELD(SpriteRecord, x_callback, code),
-                                         FIELD(SpriteRecord, y_callback, code),
-                                         FIELD(SpriteRecord, rotation_callback, code)});
-            return sizeof(SpriteRecord);
-        default: return sizeof(ElementRecord);
+            return layout_of<SpriteRecord>({
+                SOURCE(SpriteRecord, x_source),
+                SOURCE(SpriteRecord, y_source),
+                SOURCE(SpriteRecord, rotation_source),
+                FIELD(SpriteRecord, x_scale, number),
+                FIELD(SpriteRecord, y_scale, number),
+                FIELD(SpriteRecord, rotation_scale, number),
+                FIELD(SpriteRecord, texture_scale_x, single),
+                FIELD(SpriteRecord, texture_scale_y, single),
+                FIELD(SpriteRecord, x_callback, code),
+                FIELD(SpriteRecord, y_callback, code),
+                FIELD(SpriteRecord, rotation_callback, code),
+            });
+        default: return layout_of<ElementRecord>({});
         }
     }
 
