@@ -120,6 +120,18 @@ constexpr Record with_failures(Record record, const FailureEntry* failures) {
     return record;
 }
 
+// Failure lists. Each entry names a host failure and what it does to the element
+// while it is active; `listed` does nothing but tell the host what the element shows.
+constexpr FailureEntry freeze(uint32_t key) { return {key, FAILURE_ACTION_FREEZE, 0}; }
+constexpr FailureEntry zero(uint32_t key) { return {key, FAILURE_ACTION_ZERO, 0}; }
+constexpr FailureEntry hide(uint32_t key) { return {key, FAILURE_ACTION_HIDE, 0}; }
+constexpr FailureEntry listed(uint32_t key) { return {key, FAILURE_ACTION_NONE, 0}; }
+
+// A failure list from its entries, ended by the empty entry the host stops at. Two
+// elements with the same entries share one list.
+template <FailureEntry... entries>
+inline constexpr FailureEntry failure_list[] = {entries..., {0, 0, 0}};
+
 // A needle's rows of value and angle, with their count.
 struct NeedleTable {
     const NeedleRow* rows = nullptr;

@@ -15,17 +15,13 @@ namespace {
 
 namespace bitmaps = engine_bitmaps;
 
-constexpr FailureEntry standard_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
-                                              {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
-                                              {0, 0, 0}};
-constexpr FailureEntry itt_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
-                                         {0, 0, 0}};
-constexpr FailureEntry torque_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
-                                            {FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
-                                            {0, 0, 0}};
-constexpr FailureEntry oil_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
-                                         {FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
-                                         {0, 0, 0}};
+constexpr auto& standard_failures =
+    failure_list<listed(FAILURE_ENGINE_SYSTEMS), zero(FAILURE_ELECTRICAL)>;
+constexpr auto& itt_failures = failure_list<listed(FAILURE_ENGINE_SYSTEMS)>;
+constexpr auto& torque_failures =
+    failure_list<freeze(FAILURE_ELECTRICAL), listed(FAILURE_ENGINE_SYSTEMS)>;
+constexpr auto& oil_failures =
+    failure_list<zero(FAILURE_ELECTRICAL), listed(FAILURE_ENGINE_SYSTEMS)>;
 
 constexpr NeedleDialFields engine_dial(const char* name, const DialBitmaps& dial,
                                        const NeedleFields& needle, uint32_t tooltip_help_id) {

@@ -8,9 +8,8 @@
 namespace gauge {
 namespace {
 
-constexpr FailureEntry fuel_failures[] = {{FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
-                                          {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
-                                          {0, 0, 0}};
+constexpr auto& fuel_failures =
+    failure_list<listed(FAILURE_ENGINE_SYSTEMS), zero(FAILURE_ELECTRICAL)>;
 
 constexpr NeedleDialFields fuel_gauge(const char* name, uint32_t level, const Bitmap& face,
                                       NeedleTable table, const char* tooltip_text) {

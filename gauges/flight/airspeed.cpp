@@ -7,9 +7,8 @@
 namespace gauge {
 namespace {
 
-constexpr FailureEntry airspeed_failures[] = {{FAILURE_AIRSPEED, FAILURE_ACTION_FREEZE, 0},
-                                              {FAILURE_PITOT_STATIC, FAILURE_ACTION_ZERO, 0},
-                                              {0, 0, 0}};
+constexpr auto& airspeed_failures =
+    failure_list<freeze(FAILURE_AIRSPEED), zero(FAILURE_PITOT_STATIC)>;
 
 } // namespace
 

@@ -75,9 +75,8 @@ double GAUGE_CALL altimeter_flag_value(ElementRecord*) {
     return first.value.number > 0 || second.value.number > 0 ? 0 : ICON_HIDDEN;
 }
 
-constexpr FailureEntry altitude_failures[] = {{FAILURE_PITOT_STATIC, FAILURE_ACTION_FREEZE, 0},
-                                              {FAILURE_ALTIMETER, FAILURE_ACTION_FREEZE, 0},
-                                              {0, 0, 0}};
+constexpr auto& altitude_failures =
+    failure_list<freeze(FAILURE_PITOT_STATIC), freeze(FAILURE_ALTIMETER)>;
 
 // The drum counter's drums, from the drum table.
 constexpr Repeated<MovingImageRecord, std::size(drums)> drum_records() {

@@ -31,10 +31,9 @@ double GAUGE_CALL attitude_gyro_flag_value(ElementRecord*) {
     return first.value.integer != 0 || second.value.integer != 0 ? 0 : ICON_HIDDEN;
 }
 
-constexpr FailureEntry gyro_failures[] = {{FAILURE_ATTITUDE, FAILURE_ACTION_NONE, 0},
-                                          {FAILURE_ENGINE_SYSTEMS, FAILURE_ACTION_NONE, 0},
-                                          {FAILURE_HEADING_GYRO, FAILURE_ACTION_NONE, 0},
-                                          {0, 0, 0}};
+constexpr auto& gyro_failures =
+    failure_list<listed(FAILURE_ATTITUDE), listed(FAILURE_ENGINE_SYSTEMS),
+                 listed(FAILURE_HEADING_GYRO)>;
 
 } // namespace
 

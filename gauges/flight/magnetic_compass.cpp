@@ -6,8 +6,7 @@
 namespace gauge {
 namespace {
 
-constexpr FailureEntry compass_failures[] = {{FAILURE_MAGNETIC_COMPASS, FAILURE_ACTION_NONE, 0},
-                                             {0, 0, 0}};
+constexpr auto& compass_failures = failure_list<listed(FAILURE_MAGNETIC_COMPASS)>;
 
 } // namespace
 

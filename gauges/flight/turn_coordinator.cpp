@@ -28,9 +28,8 @@ double GAUGE_CALL turn_flag_value(ElementRecord* element) {
     return icon_source(element) > 20.0 ? ICON_HIDDEN : 0;
 }
 
-constexpr FailureEntry pointer_failures[] = {{FAILURE_TURN_COORDINATOR, FAILURE_ACTION_FREEZE, 0},
-                                             {FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
-                                             {0, 0, 0}};
+constexpr auto& pointer_failures =
+    failure_list<freeze(FAILURE_TURN_COORDINATOR), zero(FAILURE_ELECTRICAL)>;
 
 } // namespace
 

@@ -7,10 +7,8 @@
 namespace gauge {
 namespace {
 
-constexpr FailureEntry vertical_speed_failures[] = {
-    {FAILURE_VERTICAL_SPEED, FAILURE_ACTION_FREEZE, 0},
-    {FAILURE_PITOT_STATIC, FAILURE_ACTION_ZERO, 0},
-    {0, 0, 0}};
+constexpr auto& vertical_speed_failures =
+    failure_list<freeze(FAILURE_VERTICAL_SPEED), zero(FAILURE_PITOT_STATIC)>;
 
 } // namespace
 

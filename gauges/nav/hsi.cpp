@@ -110,22 +110,14 @@ constexpr auto hsi_course_down =
 constexpr auto hsi_course_up =
     knob_half<VAR_NAV1_SELECTED_COURSE, KEY_NAV1_COURSE_SET, nav::KnobTurn::Up>;
 
-constexpr FailureEntry card_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
-                                          {FAILURE_COMPASS_SYSTEM, FAILURE_ACTION_FREEZE, 0},
-                                          {FAILURE_HEADING_GYRO, FAILURE_ACTION_FREEZE, 0},
-                                          {0, 0, 0}};
-constexpr FailureEntry hidden_with_nav_failures[] = {
-    {FAILURE_ELECTRICAL, FAILURE_ACTION_HIDE, 0},
-    {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
-    {FAILURE_NAV1_RECEIVER, FAILURE_ACTION_HIDE, 0},
-    {0, 0, 0}};
-constexpr FailureEntry pointer_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
-                                             {FAILURE_AVIONICS, FAILURE_ACTION_ZERO, 0},
-                                             {0, 0, 0}};
-constexpr FailureEntry bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_ZERO, 0},
-                                         {FAILURE_AVIONICS, FAILURE_ACTION_ZERO, 0},
-                                         {FAILURE_NAV1_RECEIVER, FAILURE_ACTION_ZERO, 0},
-                                         {0, 0, 0}};
+constexpr auto& card_failures =
+    failure_list<freeze(FAILURE_ELECTRICAL), freeze(FAILURE_COMPASS_SYSTEM),
+                 freeze(FAILURE_HEADING_GYRO)>;
+constexpr auto& hidden_with_nav_failures =
+    failure_list<hide(FAILURE_ELECTRICAL), hide(FAILURE_AVIONICS), hide(FAILURE_NAV1_RECEIVER)>;
+constexpr auto& pointer_failures = failure_list<freeze(FAILURE_ELECTRICAL), zero(FAILURE_AVIONICS)>;
+constexpr auto& bar_failures =
+    failure_list<zero(FAILURE_ELECTRICAL), zero(FAILURE_AVIONICS), zero(FAILURE_NAV1_RECEIVER)>;
 
 constexpr Point centre{151, 145};
 

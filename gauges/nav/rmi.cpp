@@ -78,19 +78,14 @@ uint32_t GAUGE_CALL rmi_right_click(MousePoint*, uint32_t) {
 // A bearing in degrees from the top of the dial.
 constexpr NeedleRow pointer_table[] = {{150, 50, 0, 0}, {150, 250, 180, 0}};
 
-constexpr FailureEntry card_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
-                                          {FAILURE_COMPASS_SYSTEM, FAILURE_ACTION_NONE, 0},
-                                          {0, 0, 0}};
-constexpr FailureEntry double_bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
-                                                {FAILURE_ADF_RECEIVER, FAILURE_ACTION_NONE, 0},
-                                                {FAILURE_NAV2_RECEIVER, FAILURE_ACTION_NONE, 0},
-                                                {FAILURE_AVIONICS, FAILURE_ACTION_NONE, 0},
-                                                {0, 0, 0}};
-constexpr FailureEntry single_bar_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
-                                                {FAILURE_ADF_RECEIVER, FAILURE_ACTION_NONE, 0},
-                                                {FAILURE_NAV1_RECEIVER, FAILURE_ACTION_NONE, 0},
-                                                {FAILURE_AVIONICS, FAILURE_ACTION_NONE, 0},
-                                                {0, 0, 0}};
+constexpr auto& card_failures =
+    failure_list<freeze(FAILURE_ELECTRICAL), listed(FAILURE_COMPASS_SYSTEM)>;
+constexpr auto& double_bar_failures =
+    failure_list<freeze(FAILURE_ELECTRICAL), listed(FAILURE_ADF_RECEIVER),
+                 listed(FAILURE_NAV2_RECEIVER), listed(FAILURE_AVIONICS)>;
+constexpr auto& single_bar_failures =
+    failure_list<freeze(FAILURE_ELECTRICAL), listed(FAILURE_ADF_RECEIVER),
+                 listed(FAILURE_NAV1_RECEIVER), listed(FAILURE_AVIONICS)>;
 
 // The two bearing pointers turn about the face's centre, each fed by the receiver
 // its selector names (its record starts on the VOR side).

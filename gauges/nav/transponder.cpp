@@ -103,10 +103,8 @@ template <uint32_t KeyEvent> uint32_t GAUGE_CALL xpdr_digit_click(MousePoint*, u
     return 0;
 }
 
-constexpr FailureEntry text_failures[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_HIDE, 0},
-                                          {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
-                                          {FAILURE_TRANSPONDER, FAILURE_ACTION_NONE, 0},
-                                          {0, 0, 0}};
+constexpr auto& text_failures =
+    failure_list<hide(FAILURE_ELECTRICAL), hide(FAILURE_AVIONICS), listed(FAILURE_TRANSPONDER)>;
 
 // The digit columns, thousands to units: lower half down, upper half up.
 // The code's four digits, thousands to ones, each turned by the two halves of its

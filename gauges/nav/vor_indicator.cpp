@@ -73,12 +73,9 @@ constexpr auto obs_down_click =
 constexpr auto obs_up_click =
     knob_half<VAR_NAV1_SELECTED_COURSE, KEY_NAV1_COURSE_SET, nav::KnobTurn::Up>;
 
-constexpr FailureEntry face_failures[] = {{FAILURE_NAV1_RECEIVER, FAILURE_ACTION_NONE, 0},
-                                          {0, 0, 0}};
-constexpr FailureEntry signal_failures[] = {{FAILURE_NAV1_RECEIVER, FAILURE_ACTION_ZERO, 0},
-                                            {FAILURE_AVIONICS, FAILURE_ACTION_ZERO, 0},
-                                            {FAILURE_ELECTRICAL, FAILURE_ACTION_FREEZE, 0},
-                                            {0, 0, 0}};
+constexpr auto& face_failures = failure_list<listed(FAILURE_NAV1_RECEIVER)>;
+constexpr auto& signal_failures =
+    failure_list<zero(FAILURE_NAV1_RECEIVER), zero(FAILURE_AVIONICS), freeze(FAILURE_ELECTRICAL)>;
 
 // The knob turns half a turn per 30 degrees of course.
 constexpr NeedleRow obs_knob_table[] = {{32, 250, 0, 0}, {32, 290, 30, 0}};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gauge_abi.h"
+#include "gauge_tables.hpp"
 #include "simulator_numbers.h"
 
 #include <cstdint>
@@ -11,25 +12,17 @@
 namespace gauge::radio_failures {
 
 // Hidden while the avionics fail: every lit part, lamp and cover.
-inline constexpr FailureEntry avionics_failed[] = {{FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
-                                                   {0, 0, 0}};
+inline constexpr auto& avionics_failed = failure_list<hide(FAILURE_AVIONICS)>;
 
 // A receiver's texts and lamp: hidden with the avionics, and its own failure listed.
-inline constexpr FailureEntry com_displays_failed[] = {{FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
-                                                       {FAILURE_COM_RADIO, FAILURE_ACTION_NONE, 0},
-                                                       {0, 0, 0}};
-inline constexpr FailureEntry nav1_displays_failed[] = {
-    {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
-    {FAILURE_NAV1_RECEIVER, FAILURE_ACTION_NONE, 0},
-    {0, 0, 0}};
-inline constexpr FailureEntry nav2_displays_failed[] = {
-    {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
-    {FAILURE_NAV2_RECEIVER, FAILURE_ACTION_NONE, 0},
-    {0, 0, 0}};
+inline constexpr auto& com_displays_failed =
+    failure_list<hide(FAILURE_AVIONICS), listed(FAILURE_COM_RADIO)>;
+inline constexpr auto& nav1_displays_failed =
+    failure_list<hide(FAILURE_AVIONICS), listed(FAILURE_NAV1_RECEIVER)>;
+inline constexpr auto& nav2_displays_failed =
+    failure_list<hide(FAILURE_AVIONICS), listed(FAILURE_NAV2_RECEIVER)>;
 // The ADF's texts are hidden by an electrical failure as well.
-inline constexpr FailureEntry adf_texts_failed[] = {{FAILURE_ELECTRICAL, FAILURE_ACTION_HIDE, 0},
-                                                    {FAILURE_AVIONICS, FAILURE_ACTION_HIDE, 0},
-                                                    {FAILURE_ADF_RECEIVER, FAILURE_ACTION_NONE, 0},
-                                                    {0, 0, 0}};
+inline constexpr auto& adf_texts_failed =
+    failure_list<hide(FAILURE_ELECTRICAL), hide(FAILURE_AVIONICS), listed(FAILURE_ADF_RECEIVER)>;
 
 } // namespace gauge::radio_failures

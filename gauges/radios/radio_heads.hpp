@@ -25,12 +25,14 @@ struct HeadRow {
     uint32_t preset_source;          // token variables of the two texts
     uint32_t active_source;
     const FailureEntry* texts_failed;
-    const FailureEntry* lamp_failed;
-    uint32_t help_id;                    // of the face's help areas
-    const char* power_tooltip;           // over the ON button
-    const char* ident_tooltip;           // over the ident button; none without one
-    radio_layout::KnobFlags whole_flags; // the clicks the knob's halves answer
-    radio_layout::KnobFlags fraction_flags;
+    const FailureEntry* lamp_failed = texts_failed; // unless the lamp fails otherwise
+    uint32_t help_id;                               // of the face's help areas
+    const char* power_tooltip;                      // over the ON button
+    const char* ident_tooltip = nullptr;            // over the ident button, on a head with one
+    // The clicks the knob's halves answer: unless said otherwise, held over the
+    // preset window they repeat, on the knob they step once a press.
+    radio_layout::KnobFlags whole_flags = radio_layout::repeating_over_window;
+    radio_layout::KnobFlags fraction_flags = radio_layout::repeating_over_window;
 };
 
 namespace radio_heads {
@@ -47,12 +49,8 @@ inline constexpr HeadRow com1{
     .preset_source = VAR_COM_STANDBY_FREQUENCY,
     .active_source = VAR_COM_FREQUENCY,
     .texts_failed = com_displays_failed,
-    .lamp_failed = com_displays_failed,
     .help_id = 0x3160,
     .power_tooltip = "COM1 radio main switch",
-    .ident_tooltip = nullptr,
-    .whole_flags = {.window = click_repeating, .knob = click_once},
-    .fraction_flags = {.window = click_repeating, .knob = click_once},
 };
 inline constexpr HeadRow nav1{
     .name = "Becker_NR3320_NAV1",
@@ -60,12 +58,9 @@ inline constexpr HeadRow nav1{
     .preset_source = VAR_NAV1_STANDBY_FREQUENCY,
     .active_source = VAR_NAV1_FREQUENCY,
     .texts_failed = nav1_displays_failed,
-    .lamp_failed = nav1_displays_failed,
     .help_id = 0x3168,
     .power_tooltip = "NAV1 radio main switch",
     .ident_tooltip = "NAV1 radio Ident switch",
-    .whole_flags = {.window = click_repeating, .knob = click_once},
-    .fraction_flags = {.window = click_repeating, .knob = click_once},
 };
 inline constexpr HeadRow nav2{
     .name = "Becker_NR3320_NAV2",
@@ -73,12 +68,9 @@ inline constexpr HeadRow nav2{
     .preset_source = VAR_NAV2_STANDBY_FREQUENCY,
     .active_source = VAR_NAV2_FREQUENCY,
     .texts_failed = nav2_displays_failed,
-    .lamp_failed = nav2_displays_failed,
     .help_id = 0x3169,
     .power_tooltip = "NAV2 radio main switch",
     .ident_tooltip = "NAV2 radio Ident switch",
-    .whole_flags = {.window = click_repeating, .knob = click_once},
-    .fraction_flags = {.window = click_repeating, .knob = click_once},
 };
 inline constexpr HeadRow adf{
     .name = "Becker_AD3502_ADF",

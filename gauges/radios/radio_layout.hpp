@@ -152,6 +152,7 @@ struct KnobFlags {
     uint32_t window;
     uint32_t knob;
 };
+inline constexpr KnobFlags repeating_over_window{.window = click_repeating, .knob = click_once};
 
 // Writes the knob's eight click areas from `a`: the preset window's halves, then
 // the knob's own. Returns the next record.
