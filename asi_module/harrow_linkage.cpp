@@ -20,8 +20,7 @@ constexpr uint32_t airspeed_help_id = 0xAB02;
 constexpr uint32_t face_flags = IMAGE_FLAG_USE_TRANSPARENCY | IMAGE_FLAG_USE_LUMINOUS;
 
 // While the pitot failure is active the needle reads 0.
-constexpr FailureEntry needle_failures[] = {{FAILURE_PITOT_STATIC, FAILURE_ACTION_ZERO, 0},
-                                            {0, 0, 0}};
+constexpr auto& needle_failures = gauge::failure_list<gauge::zero(FAILURE_PITOT_STATIC)>;
 
 constexpr StaticImageRecordOld background_record(HarrowGauge& self) {
     StaticImageRecordOld record{};
