@@ -313,6 +313,21 @@ constexpr IconRecord icon(const IconFields& fields, GaugeHeader* gauge = nullptr
     return record;
 }
 
+// An icon of one image, at scale 1 unless given: a flag, a lamp, a lit button face,
+// or (at scale 0) a display's backing or cover.
+constexpr IconRecord one_image(uint32_t bitmap, Point position, uint32_t image_flags,
+                               uint32_t source, const FailureEntry* failures,
+                               ValueCallback callback, double scale = 1.0) {
+    return icon({.bitmap = bitmap,
+                 .position = position,
+                 .image_flags = image_flags,
+                 .source = source,
+                 .scale = scale,
+                 .icon_count = 1,
+                 .failures = failures,
+                 .callback = callback});
+}
+
 struct SpriteFields {
     uint32_t bitmap = 0; // the texture; bitmap + 1 is its window
     Point position{};    // of the window

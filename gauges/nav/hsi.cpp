@@ -135,12 +135,7 @@ constexpr NeedleRecord centred(const Bitmap& bitmap, uint32_t source, const Fail
 // The NAV, HDG and VERT flags, shown or hidden by their callbacks.
 constexpr IconRecord flag(const Bitmap& bitmap, Point position, uint32_t source,
                           ValueCallback callback) {
-    return icon({.bitmap = bitmap,
-                 .position = position,
-                 .image_flags = lit_layer_flags,
-                 .source = source,
-                 .scale = 1.0,
-                 .callback = callback});
+    return one_image(bitmap, position, lit_layer_flags, source, nullptr, callback);
 }
 
 // The two knobs under the face, turned by the value they set.

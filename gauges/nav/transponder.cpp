@@ -117,17 +117,6 @@ constexpr MouseArea digit_up(int32_t x, MouseCallback click) {
     return click_area({x, 0, 16, 26}, CURSOR_UPARROW, held_left, click);
 }
 
-constexpr IconRecord face_icon(uint32_t bitmap, Point position, uint32_t flags, uint32_t source,
-                               double scale, const FailureEntry* failures, ValueCallback callback) {
-    return icon({.bitmap = bitmap,
-                 .position = position,
-                 .image_flags = flags,
-                 .source = source,
-                 .scale = scale,
-                 .failures = failures,
-                 .callback = callback});
-}
-
 constexpr StringRecord window_text(Point position, uint32_t width, uint32_t chars,
                                    const uint32_t (&sources)[3], TextCallback callback) {
     return string_element({.position = position,
@@ -150,17 +139,17 @@ constinit Transponder transponder_gauge = gauge_records(
     transponder_gauge, {.name = "Becker_ATC3401_XPDR", .callback = xpdr_callback},
     elements(static_image(transponder_bitmaps::face, {0, 0}, layer_flags),
              // window backing
-             face_icon(transponder_bitmaps::window_backing, {58, 14}, lit_layer_flags, 0, 0,
-                       avionics_failed, nullptr),
+             one_image(transponder_bitmaps::window_backing, {58, 14}, lit_layer_flags, 0,
+                       avionics_failed, nullptr, 0.0),
              // lit buttons
-             face_icon(transponder_bitmaps::lit_strip, {91, 76}, lit_layer_flags,
-                       VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
+             one_image(transponder_bitmaps::lit_strip, {91, 76}, lit_layer_flags,
+                       VAR_PANEL_LIGHTING, avionics_failed, xpdr_lit_face),
              // lit VFR button
-             face_icon(transponder_bitmaps::vfr_face, {200, 76}, lit_layer_flags,
-                       VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
+             one_image(transponder_bitmaps::vfr_face, {200, 76}, lit_layer_flags,
+                       VAR_PANEL_LIGHTING, avionics_failed, xpdr_lit_face),
              // lit IDT button
-             face_icon(transponder_bitmaps::ident_face, {164, 20}, lit_layer_flags,
-                       VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_lit_face),
+             one_image(transponder_bitmaps::ident_face, {164, 20}, lit_layer_flags,
+                       VAR_PANEL_LIGHTING, avionics_failed, xpdr_lit_face),
              // FL label
              window_text({223, 15}, 26, 3, {0, 0, 0}, xpdr_fl_label_text),
              // code
@@ -171,17 +160,17 @@ constinit Transponder transponder_gauge = gauge_records(
                  {VAR_FLIGHT_LEVEL_REFRESH_A, VAR_KOHLSMAN_SETTING_MB, VAR_FLIGHT_LEVEL_REFRESH_B},
                  xpdr_flight_level_text),
              // ON pressed
-             face_icon(transponder_bitmaps::on_face_unlit, {91, 76}, layer_flags,
-                       VAR_PANEL_LIGHTING, 1.0, nullptr, xpdr_on_face_unlit),
+             one_image(transponder_bitmaps::on_face_unlit, {91, 76}, layer_flags,
+                       VAR_PANEL_LIGHTING, nullptr, xpdr_on_face_unlit),
              // ON pressed, lit
-             face_icon(transponder_bitmaps::on_face_lit, {91, 76}, display_flags,
-                       VAR_PANEL_LIGHTING, 1.0, avionics_failed, xpdr_on_face_lit),
+             one_image(transponder_bitmaps::on_face_lit, {91, 76}, display_flags,
+                       VAR_PANEL_LIGHTING, avionics_failed, xpdr_on_face_lit),
              // lamp
-             face_icon(transponder_bitmaps::reply_lamp, {171, 50}, display_flags, 0, 1.0,
+             one_image(transponder_bitmaps::reply_lamp, {171, 50}, display_flags, 0,
                        avionics_failed, xpdr_lamp),
              // window cover
-             face_icon(transponder_bitmaps::window_backing, {58, 14}, layer_flags, 0, 0,
-                       avionics_failed, xpdr_window_cover)),
+             one_image(transponder_bitmaps::window_backing, {58, 14}, layer_flags, 0,
+                       avionics_failed, xpdr_window_cover, 0.0)),
     {
         area_begin(),
         tooltip(0x3180),

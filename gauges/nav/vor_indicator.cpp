@@ -82,13 +82,7 @@ constexpr NeedleRow obs_knob_table[] = {{32, 250, 0, 0}, {32, 290, 30, 0}};
 
 constexpr IconRecord signal_icon(uint32_t bitmap, Point position, uint32_t flags, uint32_t source,
                                  ValueCallback callback) {
-    return icon({.bitmap = bitmap,
-                 .position = position,
-                 .image_flags = flags,
-                 .source = source,
-                 .scale = 1.0,
-                 .failures = signal_failures,
-                 .callback = callback});
+    return one_image(bitmap, position, flags, source, signal_failures, callback);
 }
 
 } // namespace

@@ -127,20 +127,6 @@ constexpr StringRecord frequency_window(int x, int y, uint32_t source, const Fai
                            .callback = callback});
 }
 
-// An icon of one image at scale 1 (or 0 for the window backing and cover).
-constexpr IconRecord one_image(uint32_t bitmap, Point position, uint32_t image_flags,
-                               uint32_t source, const FailureEntry* failures,
-                               ValueCallback callback, double scale = 1.0) {
-    return icon({.bitmap = bitmap,
-                 .position = position,
-                 .image_flags = image_flags,
-                 .source = source,
-                 .scale = scale,
-                 .icon_count = 1,
-                 .failures = failures,
-                 .callback = callback});
-}
-
 // The mouse callbacks of one half of the knob (megahertz or fraction), up and down.
 struct KnobClicks {
     MouseCallback up;
