@@ -5,6 +5,7 @@
 // changed picture. Prints the median, the 90th percentile and the longest.
 //
 //   PANELHOST=build/default/panelhost node bench/workbench_latency.mjs [--presses 30]
+//     [--hover-ms 300]   how long the pointer rests on the knob before the first press
 //
 // Uses the browser tests' helpers and their playwright-core (tools/setup.sh test).
 import { parseArgs } from 'node:util';
@@ -13,10 +14,12 @@ import {
   startServer,
 } from '../tests/browser/workbench.mjs';
 
-const { values: options } = parseArgs({ options: { presses: { type: 'string', default: '30' } } });
+const { values: options } = parseArgs({
+  options: { presses: { type: 'string', default: '30' }, 'hover-ms': { type: 'string', default: '300' } },
+});
 const presses = Number(options.presses);
+const hoverMs = Number(options['hover-ms']);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-const hoverMs = 300;
 
 // Times from each pointerdown on the gauge's canvas to the next picture drawn on it.
 async function watchLatency(page, name) {

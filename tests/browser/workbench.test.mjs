@@ -113,6 +113,17 @@ describe('the example panel', () => {
     await page.mouse.move(point.x, point.y);
     await page.waitForSelector('#tooltip:not([hidden])');
     assert.equal(await page.locator('#tooltip').textContent(), 'Vertical speed indicator (feet per minute)');
+
+    // Across the same area the tip keeps its text and follows the pointer.
+    await page.evaluate(() => {
+      window.tipChanges = 0;
+      new MutationObserver((records) => { window.tipChanges += records.length; })
+        .observe(document.getElementById('tooltip'), { childList: true, characterData: true, subtree: true });
+    });
+    for (let step = 1; step <= 10; ++step) await page.mouse.move(point.x + 3 * step, point.y + 2 * step);
+    const tip = await page.locator('#tooltip').boundingBox();
+    assert.equal(await page.evaluate(() => window.tipChanges), 0, 'the text is not written again');
+    assert.deepEqual([Math.round(tip.x), Math.round(tip.y)], [Math.round(point.x + 30 + 14), Math.round(point.y + 20 + 18)]);
   });
 
   test('the innermost area with help gives the tip: the HSI\'s knobs, not its face', async () => {

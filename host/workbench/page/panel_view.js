@@ -7,6 +7,7 @@
 // go to the host (gauge_input.js), the pointer's cursor and tooltip come from the
 // gauges' mouse areas.
 import { post } from './api.js';
+import { show } from './controls.js';
 import { GaugeInput, pointerInfo } from './gauge_input.js';
 import { FINGER_PIXELS, POINTER_PIXELS, flowLayout, hitScale, smallestHit } from './layout.js';
 
@@ -748,14 +749,15 @@ export class PanelView {
     this.mouseSent = this.mouseSent.then(() => post('mouse', body)).catch(this.onError);
   }
 
+  // The pointer moves the tip many times a second: its text is written only when it
+  // changes, and it follows the pointer by a transform, which costs the page no layout.
   showTip(text, event) {
     if (!text) {
-      this.tooltip.hidden = true;
+      show(this.tooltip, 'hidden', true);
       return;
     }
-    this.tooltip.textContent = text;
-    this.tooltip.hidden = false;
-    this.tooltip.style.left = `${event.clientX + 14}px`;
-    this.tooltip.style.top = `${event.clientY + 18}px`;
+    show(this.tooltip, 'textContent', text);
+    show(this.tooltip, 'hidden', false);
+    this.tooltip.style.transform = `translate(${event.clientX + 14}px, ${event.clientY + 18}px)`;
   }
 }
