@@ -9,10 +9,8 @@
 //
 // Uses the browser tests' helpers and their playwright-core (tools/setup.sh test).
 import { parseArgs } from 'node:util';
-import {
-  api, clickGauge, gaugePoint, keyLog, openBrowser, openWorkbench, pauseScenario, settle,
-  startServer,
-} from '../tests/browser/workbench.mjs';
+import { api, clickGauge, gaugePoint, keyLog, settle } from '../tests/browser/workbench.mjs';
+import { withPausedWorkbench } from './paused_workbench.mjs';
 
 const { values: options } = parseArgs({
   options: { presses: { type: 'string', default: '30' }, 'hover-ms': { type: 'string', default: '300' } },
@@ -55,12 +53,7 @@ async function measure(page, name, x, y) {
               `p90 ${at(0.9).toFixed(1)} ms  longest ${times[times.length - 1].toFixed(1)} ms`);
 }
 
-const browser = await openBrowser();
-const server = await startServer();
-try {
-  const page = await openWorkbench(browser.context, server.url);
-  await page.setViewportSize({ width: 1400, height: 900 });
-  await pauseScenario(page, server.url);
+await withPausedWorkbench(async (page, server) => {
   await measure(page, 'HSI', 270, 266); // the heading knob's up half
 
   // The radio stack, with the COM switched on: the knob's fraction steps the preset.
@@ -77,7 +70,4 @@ try {
   }
   await measure(page, 'Becker_AR3202_COM1', 305, 66);
   await api(server.url, 'scenario', { action: 'play' });
-} finally {
-  await server.stop();
-  await browser.close();
-}
+});

@@ -1,21 +1,16 @@
 // What the page spends while the pointer travels over a gauge, as a pilot's hand
 // does before it presses: in Chromium, on the example panel with its flight paused,
-// the pointer crosses the HSI's face ten times in 600 moves; Chromium's own counts of layouts and
-// style recalculations, and their time, are printed with the main thread's busy time.
+// the pointer crosses the HSI's face ten times in 600 moves. Chromium's own counts of
+// layouts and style recalculations, and their time, are printed with the main
+// thread's busy time.
 //
 //   PANELHOST=build/default/panelhost node bench/workbench_pointer_moves.mjs
 //
 // Uses the browser tests' helpers and their playwright-core (tools/setup.sh test).
-import {
-  gaugePoint, openBrowser, openWorkbench, pauseScenario, startServer,
-} from '../tests/browser/workbench.mjs';
+import { gaugePoint } from '../tests/browser/workbench.mjs';
+import { withPausedWorkbench } from './paused_workbench.mjs';
 
-const browser = await openBrowser();
-const server = await startServer();
-try {
-  const page = await openWorkbench(browser.context, server.url);
-  await page.setViewportSize({ width: 1400, height: 900 });
-  await pauseScenario(page, server.url);
+await withPausedWorkbench(async (page) => {
   const cdp = await page.context().newCDPSession(page);
   await cdp.send('Performance.enable');
   const metrics = async () => Object.fromEntries(
@@ -37,7 +32,4 @@ try {
   console.log(`600 moves in ${ms} ms: layouts ${d('LayoutCount')} (${seconds('LayoutDuration')}), ` +
               `style recalculations ${d('RecalcStyleCount')} (${seconds('RecalcStyleDuration')}), ` +
               `main thread busy ${seconds('TaskDuration')}`);
-} finally {
-  await browser.close();
-  await server.stop();
-}
+});
