@@ -1,5 +1,6 @@
 // Tests of panelhost's mouse model: reading mouse lists into absolute areas, clicks,
 // pointer info and button repeat.
+#include "gauge_tables.hpp"
 #include "mouse_map.hpp"
 
 #include <gtest/gtest.h>
@@ -17,41 +18,27 @@ constexpr uint32_t kRight = MOUSE_RIGHT_BUTTON;
 constexpr uint32_t kLeftRepeat = MOUSE_LEFT_BUTTON | MOUSE_REPEAT;
 constexpr uint32_t kBothRepeat = MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_REPEAT;
 
-MouseArea record_of_kind(uint32_t kind, int x = 0, int y = 0, int width = 0, int height = 0) {
+// Mouse records as gauges write them, through the module's own builders.
+MouseArea record_of_kind(uint32_t kind) {
     MouseArea record{};
     record.kind = kind;
-    record.box_x = x;
-    record.box_y = y;
-    record.box_width = width;
-    record.box_height = height;
-    record.cursor = CURSOR_NONE;
     return record;
 }
 
 MouseArea area(int x, int y, int width, int height, uint32_t help_id = 0) {
-    MouseArea record = record_of_kind(MOUSE_BEGIN, x, y, width, height);
-    record.help_id = help_id;
-    return record;
+    return gauge::area_begin(help_id, {x, y, width, height});
 }
 
-MouseArea whole_gauge(uint32_t help_id = 0) { return area(0, 0, 0, 0, help_id); }
+MouseArea whole_gauge(uint32_t help_id = 0) { return gauge::area_begin(help_id); }
 
 MouseArea child(int x, int y, int width, int height, uint32_t flags, int32_t cursor = CURSOR_HAND) {
-    MouseArea record = record_of_kind(MOUSE_CHILD, x, y, width, height);
-    record.mouse_flags = flags;
-    record.cursor = cursor;
-    return record;
+    return gauge::click_area({x, y, width, height}, cursor, flags, nullptr);
 }
 
-MouseArea tooltip(const char* text, uint32_t help_id = 0) {
-    MouseArea record = record_of_kind(MOUSE_TOOLTIP);
-    record.help_id = help_id;
-    record.action.tooltip = text;
-    return record;
-}
+MouseArea tooltip(const char* text, uint32_t help_id = 0) { return gauge::tooltip(help_id, text); }
 
-MouseArea area_end() { return record_of_kind(MOUSE_PARENT_END); }
-MouseArea list_end() { return record_of_kind(MOUSE_END); }
+using gauge::area_end;
+using gauge::list_end;
 
 MouseMap read(const std::vector<MouseArea>& list) { return read_mouse_map(list.data(), 300, 300); }
 
