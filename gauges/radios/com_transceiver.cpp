@@ -59,12 +59,9 @@ constexpr HeadCallbacks com_callbacks{
     .transfer_light = com_transfer_light,
     .preset_text = frequency_text,
     .active_text = frequency_text,
-    .ident_face_unlit = nullptr,
-    .ident_face_lit = nullptr,
     .whole = {Clicks::whole_up_click, Clicks::whole_down_click},
     .fraction = {Clicks::fraction_up_click, Clicks::fraction_down_click},
     .power_click = com_power_click,
-    .ident_click = nullptr,
     .transfer_click = Clicks::transfer_click,
 };
 

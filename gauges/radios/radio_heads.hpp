@@ -96,12 +96,12 @@ struct HeadCallbacks {
     ValueCallback transfer_light;
     TextCallback preset_text;
     TextCallback active_text;
-    ValueCallback ident_face_unlit; // heads with an ident button
-    ValueCallback ident_face_lit;
+    ValueCallback ident_face_unlit = nullptr; // heads with an ident button
+    ValueCallback ident_face_lit = nullptr;
     radio_layout::KnobClicks whole;
     radio_layout::KnobClicks fraction;
     MouseCallback power_click;
-    MouseCallback ident_click; // heads with an ident button
+    MouseCallback ident_click = nullptr; // heads with an ident button
     MouseCallback transfer_click;
 };
 
