@@ -183,7 +183,12 @@ Scenario read_scenario(std::istream& in, const std::string& file_name) {
     auto error = [&](const std::string& what) {
         scenario.errors.push_back(file_name + ": " + what);
     };
-    scenario.title = document.value("title", "");
+    if (document.contains("title")) {
+        if (document["title"].is_string())
+            scenario.title = document["title"].get<std::string>();
+        else
+            error("\"title\" must be a text");
+    }
     if (document.contains("loop")) {
         if (document["loop"].is_boolean())
             scenario.loop = document["loop"].get<bool>();

@@ -117,6 +117,14 @@ TEST(ScenarioFile, ReportsFilesThatAreNoScenario) {
     EXPECT_EQ(read(R"({"duration": 5, "timeline": [{"t": 9}]})").errors.front(),
               "flight.json: \"duration\" must be a number of seconds no shorter than the last "
               "entry's time");
+    // A document-level field of the wrong type is reported; the timeline still plays.
+    Scenario wrong_types = read(R"({"title": ["A", "B"], "loop": 1, "timeline": [{"t": 2}]})");
+    EXPECT_EQ(wrong_types.errors, (std::vector<std::string>{
+                                      "flight.json: \"title\" must be a text",
+                                      "flight.json: \"loop\" must be true or false",
+                                  }));
+    EXPECT_EQ(wrong_types.title, "");
+    EXPECT_EQ(wrong_types.duration, 2);
     EXPECT_EQ(load_scenario("/no/such/scenario.json").errors.front(),
               "/no/such/scenario.json: cannot open the scenario file");
 }
