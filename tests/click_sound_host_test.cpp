@@ -42,6 +42,7 @@ TEST_F(ClickingGauge, LoadsItsClickAtInstallationPlaysItOnAClickAndReleasesItAtR
     host.remove(&gauge);
     EXPECT_EQ(stand_in().live_buffers(), 0u);
     EXPECT_EQ(stand_in().live_devices(), 0u);
+    EXPECT_EQ(buffer.samples.capacity(), 0u) << "a released buffer keeps no samples";
     EXPECT_TRUE(*probe.sound_ok);
 }
 
