@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
+#include <type_traits>
 
 namespace sound::platform {
 namespace {
@@ -54,6 +55,21 @@ template <typename Object, typename Handle> Object* live(Handle* handle) {
 template <typename Handle, typename Object> Handle* open(Object& object) {
     open_objects(&object).insert(&object);
     return reinterpret_cast<Handle*>(&object);
+}
+
+// Forgets the oldest released records once they pile up (see StandIn).
+template <typename Object> void forget_released(std::list<Object>& records) {
+    if (records.size() <= 2 * StandIn::kept_released) return;
+    for (auto it = records.begin();
+         it != records.end() && records.size() > StandIn::kept_released;) {
+        if (!it->released) {
+            ++it;
+            continue;
+        }
+        if constexpr (std::is_same_v<Object, StandInBuffer>)
+            stand_in().forgotten_plays += it->plays;
+        it = records.erase(it);
+    }
 }
 
 template <typename Object> void close(Object& object) {
@@ -172,11 +188,15 @@ void release_buffer(Buffer* buffer) {
         // list would keep their memory, and every placement of a clicking gauge
         // makes a buffer.
         std::vector<uint8_t>().swap(object->samples);
+        forget_released(stand_in().buffers);
     }
 }
 
 void release_device(Device* device) {
-    if (StandInDevice* object = stand_in_device(device)) close(*object);
+    if (StandInDevice* object = stand_in_device(device)) {
+        close(*object);
+        forget_released(stand_in().devices);
+    }
 }
 
 bool load_wave_resource(uintptr_t module, uint16_t number, Resource& out) {

@@ -48,9 +48,15 @@ struct StandIn {
     // Puts the stand-in's clock this far ahead of the steady clock.
     StandInClock::duration clock_ahead{};
 
-    std::string window_class;         // the class last looked for
-    std::list<StandInDevice> devices; // every device created, released or not
-    std::list<StandInBuffer> buffers; // every buffer created, released or not
+    std::string window_class; // the class last looked for
+    // Every device and buffer created, released or not. Once released ones pile up
+    // past twice `kept_released`, the oldest of them are forgotten down to that many
+    // (their plays still counted), so that a host placing clicking gauges for days
+    // keeps a bounded list.
+    static constexpr size_t kept_released = 1024;
+    std::list<StandInDevice> devices;
+    std::list<StandInBuffer> buffers;
+    uint32_t forgotten_plays = 0;
     // The devices and buffers not yet released, for finding a handle's object at
     // once however many were made before it.
     std::unordered_set<const void*> open_devices;
@@ -76,7 +82,7 @@ struct StandIn {
         return live;
     }
     uint32_t plays() const {
-        uint32_t plays = 0;
+        uint32_t plays = forgotten_plays;
         for (const StandInBuffer& buffer : buffers)
             plays += buffer.plays;
         return plays;

@@ -268,6 +268,22 @@ TEST_F(ClickSoundPlayer, ASecondInstallationReleasesTheFirstPair) {
     EXPECT_TRUE(sound_ok);
 }
 
+TEST_F(ClickSoundPlayer, PlacingAClickingGaugeForDaysKeepsABoundedRecordAndEveryPlay) {
+    ClickSound click{switch_click_wave};
+    constexpr uint32_t placements = 3 * platform::StandIn::kept_released;
+    for (uint32_t i = 0; i < placements; ++i) {
+        click.install(marlow_handle());
+        click.play();
+        click.release();
+    }
+    EXPECT_LE(stand_in().buffers.size(), 2 * platform::StandIn::kept_released);
+    EXPECT_LE(stand_in().devices.size(), 2 * platform::StandIn::kept_released);
+    EXPECT_EQ(stand_in().plays(), placements);
+    EXPECT_EQ(stand_in().live_buffers(), 0u);
+    EXPECT_EQ(stand_in().misuses, 0u);
+    EXPECT_TRUE(sound_ok);
+}
+
 TEST_F(ClickSoundPlayer, OneGaugesFailureSilencesEveryGauge) {
     ClickSound com{switch_click_wave};
     ClickSound rmi{selector_click_wave};
