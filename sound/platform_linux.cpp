@@ -184,9 +184,9 @@ void release_buffer(Buffer* buffer) {
     if (StandInBuffer* object = stand_in_buffer(buffer)) {
         close(*object);
         object->playing = false;
-        // The record stays (tests count its plays), its samples go: assigning an empty
-        // list would keep their memory, and every placement of a clicking gauge
-        // makes a buffer.
+        // Its samples go at once (assigning an empty list would keep their memory),
+        // for every placement of a clicking gauge makes a buffer; the record itself
+        // stays until forgotten.
         std::vector<uint8_t>().swap(object->samples);
         forget_released(stand_in().buffers);
     }
