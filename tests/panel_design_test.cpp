@@ -245,4 +245,41 @@ TEST_F(PanelDesign, ARecordedSessionPlaysBackToTheSamePicture) {
     EXPECT_EQ(panel_pixels(*session), recorded_picture);
 }
 
+// A recording goes beside the panel file and never takes the place of a file: a
+// name already taken is refused while the recording goes on, and two recordings
+// stopped in the same second get names of their own.
+TEST_F(PanelDesign, RecordingsNeverReplaceAFile) {
+    open();
+    auto stop = [&](const std::string& body) {
+        EXPECT_EQ(session->recording(R"({"action": "start"})", 0).status, 200);
+        return session->recording(body, 1);
+    };
+    const EditAnswer named = stop(R"({"action": "stop", "file": "approach.json"})");
+    ASSERT_EQ(named.status, 200) << named.message;
+    EXPECT_EQ(named.key, (dir / "approach.json").string());
+    const std::string recorded = read_file(dir / "approach.json");
+    ASSERT_FALSE(recorded.empty());
+
+    for (const std::string taken : {"approach.json", "panel.cfg"}) {
+        SCOPED_TRACE(taken);
+        const std::string panel = read_file(dir / "panel.cfg");
+        const EditAnswer refused = stop(R"({"action": "stop", "file": ")" + taken + "\"}");
+        EXPECT_EQ(refused.status, 400);
+        EXPECT_EQ(refused.message, (dir / taken).string() + " already exists: name a new file");
+        EXPECT_EQ(read_file(dir / "panel.cfg"), panel);
+        EXPECT_EQ(read_file(dir / "approach.json"), recorded);
+        EXPECT_EQ(session->recording(R"({"action": "start"})", 0).status, 400) << "still recording";
+        EXPECT_EQ(session->recording(R"({"action": "stop", "file": "kept.json"})", 1).status, 200);
+        fs::remove(dir / "kept.json");
+    }
+
+    const EditAnswer first = stop(R"({"action": "stop"})");
+    const EditAnswer second = stop(R"({"action": "stop"})");
+    ASSERT_EQ(first.status, 200) << first.message;
+    ASSERT_EQ(second.status, 200) << second.message;
+    EXPECT_NE(first.key, second.key);
+    EXPECT_EQ(fs::path(first.key).parent_path(), dir);
+    EXPECT_TRUE(fs::exists(first.key) && fs::exists(second.key));
+}
+
 } // namespace

@@ -173,6 +173,7 @@ TEST_F(Server, AnswersPanelEditsModulesPaletteAndRecordings) {
 
     const std::string file =
         (std::filesystem::temp_directory_path() / "workbench_server_test_recording.json").string();
+    std::filesystem::remove(file); // a recording never replaces a file
     EXPECT_EQ(post("/api/recording", R"({"action": "stop"})"), 400) << "none started";
     EXPECT_EQ(post("/api/recording", R"({"action": "start"})"), 200);
     EXPECT_EQ(post("/api/variable", R"({"id": 61, "value": 88})"), 200);

@@ -3,6 +3,7 @@
 #include "key_event_names.hpp"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 namespace panelhost {
@@ -87,9 +88,12 @@ bool SessionRecording::stop(double now, const std::string& path, std::string& er
         return false;
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    const bool opened = out.is_open();
     out << scenario(now).dump(1) << "\n";
     out.close();
     if (!out) {
+        std::error_code ignored;
+        if (opened) std::filesystem::remove(path, ignored); // a part written
         error = "cannot write the recording to " + path;
         return false;
     }

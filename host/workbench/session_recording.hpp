@@ -29,9 +29,9 @@ class SessionRecording {
     void failure(double now, uint32_t key, bool active);
     void key_event(double now, uint32_t event, uint32_t value);
 
-    // Ends the recording at `now` and writes it to `path` (replacing a file there).
-    // False, with `error` set, when nothing is being recorded or the file cannot be
-    // written; the recording then goes on.
+    // Ends the recording at `now` and writes it to `path`. False, with `error` set,
+    // when nothing is being recorded or the file cannot be written (what was
+    // written of it is removed); the recording then goes on.
     bool stop(double now, const std::string& path, std::string& error);
 
     // The scenario recorded so far, as its file has it.

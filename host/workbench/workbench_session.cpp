@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
@@ -19,6 +20,7 @@ namespace panelhost {
 namespace {
 
 using nlohmann::json;
+namespace fs = std::filesystem;
 
 constexpr double file_check_seconds = 0.5;
 constexpr double watcher_timeout_seconds = 3;
@@ -34,6 +36,19 @@ constexpr SignatureSteps unseen_changes{1.0 / 32, 1.0 / 16, 1.0 / 4096};
 double milliseconds_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
+}
+
+// recording-DATE-TIME.json in `folder`, or with -2, -3, ... after the time when
+// that name is taken.
+fs::path unused_recording_name(const fs::path& folder) {
+    char stamp[32];
+    std::time_t clock = std::time(nullptr);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&clock));
+    std::error_code problem;
+    fs::path file = folder / ("recording-" + std::string(stamp) + ".json");
+    for (int n = 2; fs::exists(fs::symlink_status(file, problem)); ++n)
+        file = folder / ("recording-" + std::string(stamp) + "-" + std::to_string(n) + ".json");
+    return file;
 }
 
 } // namespace
@@ -437,22 +452,24 @@ EditAnswer WorkbenchSession::recording(const std::string& body, double now) {
         return {};
     }
     if (action != "stop") return {400, "\"action\" must be \"start\" or \"stop\"", {}};
-    std::string file;
+    // A recording goes beside the panel file (a relative "file" too) and never
+    // replaces a file: two recordings in one second, or a name already taken, must
+    // not cost the user the one made before.
+    const fs::path folder = fs::path(options_.panel_file).parent_path();
+    fs::path file;
     if (request.contains("file")) {
         if (!request["file"].is_string() || request["file"].get<std::string>().empty())
             return {400, "\"file\" must be a file name", {}};
-        file = request["file"];
+        file = folder / request["file"].get<std::string>();
+        std::error_code problem;
+        if (fs::exists(fs::symlink_status(file, problem)))
+            return {400, file.string() + " already exists: name a new file", {}};
     } else {
-        char stamp[32];
-        std::time_t clock = std::time(nullptr);
-        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&clock));
-        file = (std::filesystem::path(options_.panel_file).parent_path() /
-                ("recording-" + std::string(stamp) + ".json"))
-                   .string();
+        file = unused_recording_name(folder);
     }
     std::string error;
-    if (!recording_.stop(now, file, error)) return {400, error, {}};
-    return {200, {}, file};
+    if (!recording_.stop(now, file.string(), error)) return {400, error, {}};
+    return {200, {}, file.string()};
 }
 
 GaugeInstance* WorkbenchSession::find_gauge(const std::string& name, int nth) const {
