@@ -252,7 +252,7 @@ void WorkbenchServer::add_routes() {
                   answer(response, session_->edit_placement(request.body));
               });
     http.Post("/api/recording",
-              [this, answer](const httplib::Request& request, httplib::Response& response) {
+              [this](const httplib::Request& request, httplib::Response& response) {
                   std::lock_guard lock(mutex_);
                   if (!session_) return reply_error(response, 503, "the panel is not placed");
                   EditAnswer result = session_->recording(request.body, seconds_now());

@@ -57,7 +57,7 @@ WorkbenchSession::WorkbenchSession(WorkbenchOptions options)
     : options_(std::move(options)), document_(options_.panel_file) {
     std::string folder =
         (std::filesystem::temp_directory_path() / "panelhost-modules-XXXXXX").string();
-    if (mkdtemp(folder.data())) host_.load_from_copies(folder);
+    if (options_.module_copies && mkdtemp(folder.data())) host_.load_from_copies(folder);
     std::string unread;
     document_.load(unread);
     place_panel();

@@ -38,6 +38,10 @@ struct WorkbenchOptions {
     std::string registration; // the aircraft's; empty: the panel file's own
     double cycle_hz = 30;
     bool play_at_start = true;
+    // Modules are loaded from copies of their files, so that a rebuild cannot pull
+    // one from under the session; false loads the files themselves (for a program
+    // that holds them loaded across sessions, as the fuzzer does).
+    bool module_copies = true;
 };
 
 // What an edit of the panel came to: 200 with the gauge line's key, or a refusal
