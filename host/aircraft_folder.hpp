@@ -21,4 +21,16 @@ struct AircraftFolder {
 std::optional<AircraftFolder> open_aircraft_folder(const std::string& dir, int livery,
                                                    std::string& error);
 
+// The panel file a panel.cfg stands for. An aircraft shares another's panel by a
+// panel.cfg that says only
+//
+//   [fltsim]
+//   alias=Other_Aircraft\panel      ; from the folder that holds the aircraft folders
+//
+// which is followed (through further aliases) to that panel folder's panel.cfg; a
+// file without an alias, or one that cannot be read, stands for itself. None, with
+// `error` saying which line, when an alias names no panel.cfg or leads back to a
+// panel it came from.
+std::optional<std::string> follow_panel_alias(const std::string& panel_file, std::string& error);
+
 } // namespace panelhost

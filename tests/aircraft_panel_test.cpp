@@ -222,4 +222,45 @@ TEST_F(AircraftPanel, AFolderWithoutItsFilesSaysWhatIsMissing) {
     EXPECT_EQ(fs::path(folder->panel_file).filename(), "Panel.cfg");
 }
 
+// Aircraft that share a panel: a panel.cfg of only [fltsim] alias=Other\panel, the
+// path from the folder that holds the aircraft folders, in any case, through
+// further aliases; one that leads nowhere or back where it came from says which line.
+TEST_F(AircraftPanel, APanelSharedByAliasIsFollowedToTheAircraftThatHasIt) {
+    for (const char* folder :
+         {"Shared/Panel", "Own/panel", "Third/panel", "Lost/panel", "Loop1/panel", "Loop2/panel"})
+        fs::create_directories(dir / folder);
+    write("Shared/Panel/panel.cfg", "[Window00]\nsize_mm=100,100\n"
+                                    "gauge00=Marlow_Instr!Registration, 0, 0, 100\n");
+    write("Own/aircraft.cfg", "\xEF\xBB\xBF[fltsim.0]\r\ntitle=Own\r\natc_id=G-OWNN\r\n");
+    write("Own/panel/panel.cfg", "\xEF\xBB\xBF; shares the panel\r\n[FLTSIM]\r\n"
+                                 "Alias = shared\\panel ; the shared one\r\n");
+    write("Third/panel/panel.cfg", "[fltsim]\nalias=Own\\panel\n");
+    write("Lost/panel/panel.cfg", "[fltsim]\nalias=Nowhere\\panel\n");
+    write("Loop1/panel/panel.cfg", "[fltsim]\nalias=Loop2\\panel\n");
+    write("Loop2/panel/panel.cfg", "\n[fltsim]\nalias=Loop1\\panel\n");
+
+    std::string error;
+    std::optional<AircraftFolder> own = open_aircraft_folder((dir / "Own").string(), 0, error);
+    ASSERT_TRUE(own) << error;
+    EXPECT_EQ(own->livery, "fltsim.0") << "after the byte-order mark";
+    EXPECT_EQ(own->atc_id, "G-OWNN");
+    const fs::path shared = dir / "Shared/Panel/panel.cfg";
+    for (const fs::path& file : {fs::path(own->panel_file), dir / "Third/panel/panel.cfg"}) {
+        std::optional<std::string> followed = follow_panel_alias(file.string(), error);
+        ASSERT_TRUE(followed) << error;
+        EXPECT_TRUE(fs::equivalent(*followed, shared)) << *followed;
+    }
+    Panel panel(host, load_panel_config(*follow_panel_alias(own->panel_file, error)), module_dir);
+    EXPECT_EQ(placements(panel), 1u);
+    EXPECT_EQ(follow_panel_alias(shared.string(), error), shared.string()) << "no alias";
+
+    const std::string lost = (dir / "Lost/panel/panel.cfg").string();
+    EXPECT_FALSE(follow_panel_alias(lost, error));
+    EXPECT_EQ(error, lost + ":2: [fltsim] alias=Nowhere\\panel: no panel.cfg in " +
+                         (fs::weakly_canonical(dir) / "Nowhere\\panel").string());
+    const std::string loop = (dir / "Loop1/panel/panel.cfg").string();
+    EXPECT_FALSE(follow_panel_alias(loop, error));
+    EXPECT_EQ(error, loop + ":2: [fltsim] alias=Loop2\\panel leads back to a panel it came from");
+}
+
 } // namespace

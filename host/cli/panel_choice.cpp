@@ -4,17 +4,27 @@
 #include "workbench/workbench_session.hpp"
 
 #include <filesystem>
+#include <iostream>
 
 namespace panelhost {
 
 std::optional<PanelChoice> resolve_panel_choice(const std::string& panel_file,
                                                 const AircraftChoice& aircraft,
                                                 std::string& error) {
-    if (aircraft.dir.empty()) return PanelChoice{panel_file, ""};
-    std::optional<AircraftFolder> folder =
-        open_aircraft_folder(aircraft.dir, aircraft.livery, error);
-    if (!folder) return std::nullopt;
-    return PanelChoice{folder->panel_file, folder->atc_id};
+    PanelChoice choice{panel_file, ""};
+    if (!aircraft.dir.empty()) {
+        std::optional<AircraftFolder> folder =
+            open_aircraft_folder(aircraft.dir, aircraft.livery, error);
+        if (!folder) return std::nullopt;
+        choice = {folder->panel_file, folder->atc_id};
+    }
+    std::optional<std::string> shared = follow_panel_alias(choice.panel_file, error);
+    if (!shared) return std::nullopt;
+    if (*shared != choice.panel_file)
+        std::cerr << "panelhost: " << choice.panel_file << " shares the panel of " << *shared
+                  << "\n";
+    choice.panel_file = *shared;
+    return choice;
 }
 
 std::optional<PanelConfig> read_panel_choice(const std::string& panel_file,
