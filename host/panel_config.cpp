@@ -83,9 +83,11 @@ std::optional<std::vector<double>> numbers(const std::string& value,
 }
 
 // Sections a panel file carries for other parts of the simulator: passed over.
+// ([fltsim] holds the alias of a shared panel, which is followed before a panel
+// file is read: aircraft_folder.hpp.)
 bool is_other_section(const std::string& key) {
-    static const std::set<std::string> names = {"views",  "default view", "color",
-                                                "colors", "vcockpit",     "vpainting"};
+    static const std::set<std::string> names = {"views",    "default view", "color", "colors",
+                                                "vcockpit", "vpainting",    "fltsim"};
     return names.count(key) || numbered(key, "vpainting");
 }
 
