@@ -90,6 +90,7 @@ class Placer {
         for (const PanelGauge& gauge : window.gauges)
             placed.gauges.push_back(this->gauge(gauge));
         size_window(window, placed);
+        report_cut_off(placed);
         return placed;
     }
 
@@ -141,6 +142,42 @@ class Placer {
                 image ? side(double(placed.width) * image->height / image->width) : side(span_y);
         placed.width = std::clamp(placed.width, 1, max_window_side);
         placed.height = std::clamp(placed.height, 1, max_window_side);
+    }
+
+    // Placements that reach past the window's edges are cut off there, as in the
+    // simulator; those that lie wholly outside it are not shown at all. Each group is
+    // reported once per window: a lone placement by its gauge, several by their
+    // lines. Less than a unit past an edge (a height from a design's proportions) is
+    // not counted.
+    void report_cut_off(const PlacedWindow& window) {
+        constexpr double slack = 1;
+        std::vector<const PlacedGauge*> cut, hidden;
+        for (const PlacedGauge& gauge : window.gauges) {
+            const double right = gauge.x + gauge.width, bottom = gauge.y + gauge.height;
+            if (right <= 0 || bottom <= 0 || gauge.x >= window.width || gauge.y >= window.height)
+                hidden.push_back(&gauge);
+            else if (gauge.x < -slack || gauge.y < -slack || right > window.width + slack ||
+                     bottom > window.height + slack)
+                cut.push_back(&gauge);
+        }
+        const std::string size = "[" + window.section + "] (" + std::to_string(window.width) +
+                                 " by " + std::to_string(window.height) + " units)";
+        auto report = [&](const std::vector<const PlacedGauge*>& gauges, const std::string& one,
+                          const std::string& many) {
+            if (gauges.empty()) return;
+            std::vector<int> lines;
+            for (const PlacedGauge* gauge : gauges)
+                lines.push_back(gauge->line);
+            problems_.push_back(where(lines.front()) +
+                                (gauges.size() == 1
+                                     ? gauges.front()->label + " " + one
+                                     : std::to_string(lines.size()) + " placements (" +
+                                           lines_text(lines) + ") " + many));
+        };
+        report(cut, "reaches past the edges of " + size + " and is cut off there",
+               "reach past the edges of " + size + " and are cut off there");
+        report(hidden, "lies wholly outside " + size + " and is not shown",
+               "lie wholly outside " + size + " and are not shown");
     }
 
     // The loaded module a panel file's module name stands for, loading it from the

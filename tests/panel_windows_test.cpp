@@ -114,4 +114,29 @@ TEST(PanelWindows, TheExamplePanelPlacesEveryGaugeOfBothModules) {
     EXPECT_EQ(placed, published);
 }
 
+// The simulator cuts a window's gauges off at its edges: placements that reach past
+// them, or lie wholly outside, are reported once per window with their lines, and
+// the rest of the panel places as before. A window sized by its gauges cuts none.
+TEST(PanelWindows, PlacementsPastAWindowsEdgesAreReportedOncePerWindow) {
+    PanelHost host;
+    std::istringstream file("[Window00]\nsize_mm=300,200\n"
+                            "gauge00=Marlow_Instr!Airspeed, 0, 0, 150\n"
+                            "gauge01=Marlow_Instr!Altimeter, 200, 0, 150\n"
+                            "gauge02=Marlow_Instr!HSI, -10, 100, 150\n"
+                            "gauge03=Marlow_Instr!Attitude, 300, 0, 100\n"
+                            // a unit past the bottom: not counted
+                            "gauge04=Marlow_Instr!Vertical_Speed, 150, 50, 150, 151\n"
+                            "[Window01]\n"
+                            "gauge00=Marlow_Instr!Airspeed, 500, 500, 150\n");
+    Panel panel(host, read_panel_config(file, "edges.cfg"), module_dir);
+    EXPECT_EQ(panel.problems(),
+              (std::vector<std::string>{
+                  "edges.cfg:4: 2 placements (lines 4 and 5) reach past the edges of [Window00] "
+                  "(300 by 200 units) and are cut off there",
+                  "edges.cfg:6: Marlow_Instr!Attitude lies wholly outside [Window00] (300 by 200 "
+                  "units) and is not shown"}));
+    EXPECT_EQ(panel.windows()[0].gauges.size(), 5u);
+    EXPECT_TRUE(panel.windows()[0].gauges[3].instance) << "placed all the same";
+}
+
 } // namespace
