@@ -11,6 +11,7 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -107,6 +108,47 @@ TEST_F(PanelDesign, AMoveAndASaveChangeOneLineAndUndoGivesTheFileBackByteForByte
     ASSERT_EQ(session->edit_panel("redo").status, 200);
     run(2, 2.1);
     EXPECT_EQ(gauge_in_layout("gauge00", 0)["x"], 20);
+}
+
+// Edits not saved are kept beside the panel file after every change: a workbench
+// stopped (Ctrl-C, a crash) before Save loses none. The next session takes them back
+// as one edit, says so, and Undo or Save makes the kept copy go.
+TEST_F(PanelDesign, EditsNotSavedAreKeptForTheNextSession) {
+    const fs::path kept = dir / "panel.cfg.unsaved";
+    open();
+    ASSERT_EQ(
+        session->edit_placement(R"({"window": "Window00", "gauge": "gauge00", "x": 40})").status,
+        200);
+    ASSERT_TRUE(fs::exists(kept));
+    EXPECT_EQ(changed_lines(designed_panel, read_file(kept)),
+              std::vector<std::string>{"gauge00=Marlow_Instr!Airspeed,  40, 0, 200   ; left\r"});
+    session.reset(); // stopped without Save
+    EXPECT_EQ(read_file(dir / "panel.cfg"), designed_panel);
+
+    open();
+    run(0, 0.1);
+    EXPECT_EQ(gauge_in_layout("gauge00", 0)["x"], 40) << "the edit is back";
+    EXPECT_EQ(session->layout()["editing"]["unsaved"], true);
+    const std::string frame = session->frame(0);
+    uint32_t length = 0;
+    std::memcpy(&length, frame.data(), 4);
+    const json problems = json::parse(frame.substr(4, length))["problems"];
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], "the edits of " + (dir / "panel.cfg").string() +
+                               " not saved when the workbench last stopped are back (kept in " +
+                               kept.string() +
+                               "): Save writes them to the file, Undo takes them "
+                               "back");
+
+    ASSERT_EQ(session->edit_panel("undo").status, 200);
+    EXPECT_FALSE(fs::exists(kept)) << "nothing unsaved";
+    ASSERT_EQ(session->edit_panel("redo").status, 200);
+    EXPECT_TRUE(fs::exists(kept));
+    ASSERT_EQ(session->edit_panel("save").status, 200);
+    EXPECT_FALSE(fs::exists(kept));
+    session.reset();
+    open();
+    EXPECT_EQ(session->layout()["editing"]["unsaved"], false) << "nothing to take back";
 }
 
 TEST_F(PanelDesign, GaugesAreAddedRemovedAndMovedBetweenWindowsAndBadEditsRefused) {

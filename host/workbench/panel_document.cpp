@@ -24,6 +24,34 @@ std::optional<std::string> read_file(const std::string& path) {
     return bytes.str();
 }
 
+// Writes `text` beside `target`, then puts it in its place: a failed write (a full
+// disk) leaves `target` as it was. The new file takes the permissions of the one it
+// replaces.
+bool write_in_place_of(const fs::path& target, const std::string& text, std::string& error) {
+    std::error_code problem;
+    fs::path temporary = target;
+    temporary += ".saving";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(text.data(), std::streamsize(text.size()));
+        out.close();
+        if (!out) {
+            fs::remove(temporary, problem);
+            error = "cannot write " + temporary.string();
+            return false;
+        }
+    }
+    if (fs::exists(target, problem))
+        fs::permissions(temporary, fs::status(target, problem).permissions(), problem);
+    fs::rename(temporary, target, problem);
+    if (problem) {
+        error = "cannot replace " + target.string() + ": " + problem.message();
+        fs::remove(temporary, problem);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool PanelDocument::load(std::string& error) {
@@ -61,9 +89,7 @@ bool PanelDocument::step_back(std::vector<std::string>& from, std::vector<std::s
 }
 
 bool PanelDocument::save(std::string& error) {
-    // Written beside the file, then put in its place: a failed write (a full disk)
-    // leaves the file as it was. A link is followed, so that the file it names is
-    // the one replaced.
+    // A link is followed, so that the file it names is the one replaced.
     std::error_code problem;
     fs::path target =
         fs::is_symlink(path_, problem) ? fs::canonical(path_, problem) : fs::path(path_);
@@ -71,26 +97,29 @@ bool PanelDocument::save(std::string& error) {
         error = "cannot follow the panel file's link " + path_ + ": " + problem.message();
         return false;
     }
-    fs::path temporary = target;
-    temporary += ".saving";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(text_.data(), std::streamsize(text_.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temporary, problem);
-            error = "cannot write " + temporary.string();
-            return false;
-        }
+    if (!write_in_place_of(target, text_, error)) return false;
+    saved_ = text_;
+    return true;
+}
+
+bool PanelDocument::keep_unsaved(std::string& error) const {
+    if (!unsaved()) {
+        std::error_code ignored;
+        fs::remove(unsaved_path(), ignored);
+        return true;
     }
-    fs::permissions(temporary, fs::status(target, problem).permissions(), problem);
-    fs::rename(temporary, target, problem);
-    if (problem) {
-        error = "cannot replace the panel file " + target.string() + ": " + problem.message();
-        fs::remove(temporary, problem);
+    return write_in_place_of(unsaved_path(), text_, error);
+}
+
+bool PanelDocument::recover() {
+    std::optional<std::string> kept = read_file(unsaved_path());
+    if (!kept) return false;
+    if (*kept == text_) {
+        std::error_code ignored;
+        fs::remove(unsaved_path(), ignored);
         return false;
     }
-    saved_ = text_;
+    edit(std::move(*kept));
     return true;
 }
 

@@ -36,6 +36,18 @@ class PanelDocument {
     // file is then as it was.
     bool save(std::string& error);
 
+    // Where edits not yet saved are kept: beside the file, its name with ".unsaved".
+    std::string unsaved_path() const { return path_ + ".unsaved"; }
+    // Writes the edits not yet saved to unsaved_path(), or removes that file when
+    // there are none. Called after every change, it lets a workbench stopped (or
+    // killed) before Save lose no edit. False, with `error` set, when the file cannot
+    // be written.
+    bool keep_unsaved(std::string& error) const;
+    // Takes back the edits kept in unsaved_path() by a workbench that stopped before
+    // saving them, as one edit: undo returns to the file's text. False when none
+    // were kept.
+    bool recover();
+
   private:
     // Puts the text in `to` and takes the last of `from` in its place: one undo
     // (or redo) step.

@@ -60,6 +60,10 @@ WorkbenchSession::WorkbenchSession(WorkbenchOptions options)
     if (options_.module_copies && mkdtemp(folder.data())) host_.load_from_copies(folder);
     std::string unread;
     document_.load(unread);
+    if (document_.recover())
+        problem("the edits of " + options_.panel_file +
+                " not saved when the workbench last stopped are back (kept in " +
+                document_.unsaved_path() + "): Save writes them to the file, Undo takes them back");
     place_panel();
     panel_watch_ = FileWatch(options_.panel_file);
     if (!options_.scenario_file.empty()) {
@@ -222,6 +226,7 @@ EditAnswer WorkbenchSession::edit_placement(const std::string& body) {
     PanelEdit edit = apply_placement_request(*request, document_.text(), not_found);
     if (!edit.error.empty()) return {not_found ? 404 : 400, edit.error, {}};
     document_.edit(std::move(edit.text));
+    keep_unsaved_edits();
     placement_pending_ = true;
     return {200, {}, edit.key};
 }
@@ -230,6 +235,7 @@ EditAnswer WorkbenchSession::edit_panel(const std::string& action) {
     std::string error;
     if (action == "save") {
         if (!document_.save(error)) return {500, error, {}};
+        keep_unsaved_edits();   // none now
         panel_watch_.changed(); // the file is now as the page has it: nothing to read again
         ++layout_number_;       // the page's unsaved mark goes
         return {};
@@ -238,8 +244,17 @@ EditAnswer WorkbenchSession::edit_panel(const std::string& action) {
     if (action == "redo" && !document_.redo()) return {400, "there is nothing to redo", {}};
     if (action != "undo" && action != "redo")
         return {404, "there is no panel action \"" + action + "\"", {}};
+    keep_unsaved_edits();
     placement_pending_ = true;
     return {};
+}
+
+void WorkbenchSession::keep_unsaved_edits() {
+    std::string error;
+    if (!document_.keep_unsaved(error))
+        problem("the edits not yet saved cannot be kept beside the panel file, and are lost "
+                "if the workbench stops before Save: " +
+                error);
 }
 
 std::span<const uint8_t> WorkbenchSession::palette_thumbnail(const std::string& module,

@@ -161,6 +161,9 @@ class WorkbenchSession {
     // Which placement of its gauge the gauge numbered `gauge` is, in panel order.
     int placement_number(size_t gauge) const;
     void problem(std::string text);
+    // After every change of the panel's text: what is not saved is kept beside the
+    // file (panel_document.hpp).
+    void keep_unsaved_edits();
 
     WorkbenchOptions options_;
     PanelHost host_;
