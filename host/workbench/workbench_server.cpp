@@ -122,6 +122,9 @@ void WorkbenchServer::panel_thread() {
     session_ = nullptr;
     lock.unlock();
     cycled_.notify_all();
+    if (const PanelDocument& document = session->document(); document.unsaved())
+        std::cerr << "panelhost: the panel's edits are not saved; they are kept in "
+                  << document.unsaved_path() << ", and serving this panel again takes them back\n";
     session.reset(); // the gauges are killed on the thread that ran them
 }
 

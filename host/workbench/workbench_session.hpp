@@ -120,6 +120,7 @@ class WorkbenchSession {
     PanelHost& host() { return host_; }
     const ScenarioPlayer& player() const { return player_; }
     const Panel& panel() const { return *panel_; }
+    const PanelDocument& document() const { return document_; }
     // Each loaded module: name, its file, how often it has been loaded.
     nlohmann::json modules() const;
 
