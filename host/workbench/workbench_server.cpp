@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -122,9 +123,16 @@ void WorkbenchServer::panel_thread() {
     session_ = nullptr;
     lock.unlock();
     cycled_.notify_all();
-    if (const PanelDocument& document = session->document(); document.unsaved())
-        std::cerr << "panelhost: the panel's edits are not saved; they are kept in "
-                  << document.unsaved_path() << ", and serving this panel again takes them back\n";
+    if (const PanelDocument& document = session->document(); document.unsaved()) {
+        std::error_code ignored;
+        if (std::filesystem::exists(document.unsaved_path(), ignored))
+            std::cerr << "panelhost: the panel's edits are not saved; they are kept in "
+                      << document.unsaved_path()
+                      << ", and serving this panel again takes them back\n";
+        else
+            std::cerr << "panelhost: the panel's edits are not saved, and could not be kept "
+                         "beside the panel file: they are lost\n";
+    }
     session.reset(); // the gauges are killed on the thread that ran them
 }
 
