@@ -19,9 +19,8 @@ std::optional<fs::path> entry_ignoring_case(const fs::path& dir, const fs::path&
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<fs::path> find_ignoring_case(const fs::path& dir, const std::string& name) {
+// The entry `name` (relative to `dir`) with each part's letters in any case.
+std::optional<fs::path> entry_path_ignoring_case(const fs::path& dir, const std::string& name) {
     std::string relative = name;
     std::replace(relative.begin(), relative.end(), '\\', '/');
     if (relative.empty()) return std::nullopt;
@@ -36,8 +35,22 @@ std::optional<fs::path> find_ignoring_case(const fs::path& dir, const std::strin
         if (!entry) return std::nullopt;
         found = *entry;
     }
+    return found;
+}
+
+} // namespace
+
+std::optional<fs::path> find_ignoring_case(const fs::path& dir, const std::string& name) {
+    std::optional<fs::path> found = entry_path_ignoring_case(dir, name);
     std::error_code error;
-    if (!fs::is_regular_file(found, error)) return std::nullopt;
+    if (!found || !fs::is_regular_file(*found, error)) return std::nullopt;
+    return found;
+}
+
+std::optional<fs::path> find_folder_ignoring_case(const fs::path& dir, const std::string& name) {
+    std::optional<fs::path> found = entry_path_ignoring_case(dir, name);
+    std::error_code error;
+    if (!found || !fs::is_directory(*found, error)) return std::nullopt;
     return found;
 }
 

@@ -14,4 +14,8 @@ namespace panelhost {
 std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::path& dir,
                                                         const std::string& name);
 
+// The same for a folder.
+std::optional<std::filesystem::path> find_folder_ignoring_case(const std::filesystem::path& dir,
+                                                               const std::string& name);
+
 } // namespace panelhost

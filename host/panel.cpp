@@ -2,6 +2,7 @@
 #include "text_case.hpp"
 
 #include "file_names.hpp"
+#include "other_module_kinds.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -187,28 +188,35 @@ class Placer {
         if (auto known = modules_.find(key); known != modules_.end()) return known->second;
         std::optional<std::string> loaded;
         std::string file = gauge.module + module_file_suffix;
-        std::string cause =
-            "module " + gauge.module + " not found (" + file + " is in none of " + folders() + ")";
-        for (const fs::path& dir : search_) {
-            std::optional<fs::path> path = find_ignoring_case(dir, file);
-            if (!path) continue;
+        Unavailable why{"module not found", "module " + gauge.module + " not found (" + file +
+                                                " is in none of these folders: " + folders() + ")"};
+        std::optional<fs::path> path;
+        for (const fs::path& dir : search_)
+            if ((path = find_ignoring_case(dir, file))) break;
+        if (path) {
             std::string error;
             if (LoadedModule* module = host_.load_module(path->string(), error))
                 loaded = module->name();
             else
-                cause = error;
-            break;
+                why.cause = error;
+        } else {
+            // Not a module of ours: perhaps XML gauges or a Windows module of that name.
+            for (const fs::path& dir : search_) {
+                if (std::optional<Unavailable> other = other_kind_of_module(dir, gauge.module)) {
+                    why = *other;
+                    break;
+                }
+            }
         }
         modules_[key] = loaded;
-        if (!loaded) causes_[key] = cause;
+        if (!loaded) unavailable_[key] = why;
         return loaded;
     }
 
     std::string folders() const {
         std::string text;
         for (size_t i = 0; i < search_.size(); ++i)
-            text += (i ? ", " : "") +
-                    (i == 0 ? "the panel's folder " + search_[i].string() : search_[i].string());
+            text += (i ? ", " : "") + search_[i].string() + (i == 0 ? " (the panel's)" : "");
         return text;
     }
 
@@ -227,8 +235,10 @@ class Placer {
                                             "cannot run)");
         }
         std::optional<std::string> module = this->module(gauge);
-        if (!module)
-            return placeholder(placed, gauge, "module not found", causes_[lower(gauge.module)]);
+        if (!module) {
+            const Unavailable& why = unavailable_[lower(gauge.module)];
+            return placeholder(placed, gauge, why.missing, why.cause);
+        }
         placed.module = *module;
         std::string name = gauge.gauge;
         if (name.empty()) {
@@ -269,7 +279,7 @@ class Placer {
     fs::path panel_dir_;
     std::vector<fs::path> search_;
     std::map<std::string, std::optional<std::string>> modules_; // by lower-case name
-    std::map<std::string, std::string> causes_;                 // why a module is missing
+    std::map<std::string, Unavailable> unavailable_;            // why a module is missing
     Missing missing_;
 };
 

@@ -205,6 +205,55 @@ TEST_F(AircraftPanel, ModulesAndBitmapsBesideThePanelFileAreFoundInAnyCase) {
     EXPECT_EQ(window.background->at(150, 50), 0xFF405060u);
 }
 
+// Aircraft copied from the simulator place XML gauges (a folder of them, or a
+// cabinet file) and modules built for Windows by the same Module!Gauge names: each
+// is told for what it is, found in the panel's folder or a module folder; a module
+// of ours wins over a Windows copy of it.
+TEST_F(AircraftPanel, GaugesOfOtherKindsAreToldForWhatTheyAre) {
+    fs::create_directories(dir / "panel/Xml_Clock");
+    write("panel/Xml_Clock/Clock.xml", "<Gauge/>");
+    write("panel/Marlow_Instr.gau", "MZ");
+    fs::create_directories(dir / "gauges");
+    write("gauges/FUEL_XML.CAB", "MSCF");
+    write("gauges/Pell_Fuel.gau", "MZ");
+    write("panel/panel.cfg", "[Window00]\nsize_mm=600,200\n"
+                             "gauge00=xml_clock!Clock, 0, 0, 100\n"
+                             "gauge01=Fuel_Xml!Quantity, 100, 0, 100\n"
+                             "gauge02=Pell_Fuel!Fuel Selector, 200, 0, 100\n"
+                             "gauge03=Marlow_Instr!Registration, 300, 0\n"
+                             "gauge04=Dunmore_Ap!Autopilot, 400, 0, 100\n"
+                             "gauge05=Xml_Clock!Timer, 500, 0, 100\n");
+    const fs::path modules = fs::path(MARLOW_MODULE_PATH).parent_path();
+    Panel panel(host, load_panel_config((dir / "panel/panel.cfg").string()),
+                std::vector<std::string>{(dir / "gauges").string(), modules.string()});
+    const std::vector<std::string>& problems = panel.problems();
+    ASSERT_EQ(problems.size(), 4u) << ::testing::PrintToString(problems);
+    const std::string panel_dir = (dir / "panel").string(), gauges_dir = (dir / "gauges").string();
+    EXPECT_EQ(problems[0], (dir / "panel/panel.cfg").string() +
+                               ":3: xml_clock is a folder of XML gauges (" + panel_dir +
+                               "/Xml_Clock), which this host cannot run: 2 placements (lines 3 "
+                               "and 8) drawn as placeholders");
+    EXPECT_NE(problems[1].find(":4: FUEL_XML.CAB holds XML gauges (" + gauges_dir +
+                               "/FUEL_XML.CAB), which this host cannot run: 1 placement"),
+              std::string::npos)
+        << problems[1];
+    EXPECT_NE(problems[2].find(":5: Pell_Fuel.gau (" + gauges_dir +
+                               "/Pell_Fuel.gau) is a module for Windows; this host loads "
+                               "Pell_Fuel.so, the module built for Linux: 1 placement"),
+              std::string::npos)
+        << problems[2];
+    EXPECT_NE(problems[3].find(":7: module Dunmore_Ap not found (Dunmore_Ap.so is in none of "
+                               "these folders: " +
+                               panel_dir + " (the panel's), " + gauges_dir + ", " +
+                               modules.string() + ")"),
+              std::string::npos)
+        << problems[3];
+    EXPECT_EQ(find(panel, "xml_clock!Clock").missing, "XML gauge");
+    EXPECT_EQ(find(panel, "Fuel_Xml!Quantity").missing, "XML gauge");
+    EXPECT_EQ(find(panel, "Pell_Fuel!Fuel Selector").missing, "Windows module");
+    EXPECT_TRUE(find(panel, "Marlow_Instr!Registration").instance);
+}
+
 TEST_F(AircraftPanel, AFolderWithoutItsFilesSaysWhatIsMissing) {
     std::string error;
     EXPECT_FALSE(open_aircraft_folder(dir.string(), 0, error));
