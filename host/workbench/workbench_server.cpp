@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <filesystem>
@@ -115,6 +116,7 @@ void WorkbenchServer::panel_thread() {
         } catch (const std::exception& error) {
             std::cerr << "panelhost: a cycle failed: " << error.what() << "\n";
         }
+        if (cycle_due) print_new_problems(*session);
         cycled_.notify_all();
         // A late cycle is not made up for: the next one keeps the rate from now.
         if (cycle_due) next = std::max(next + period, Clock::now());
@@ -134,6 +136,16 @@ void WorkbenchServer::panel_thread() {
                          "beside the panel file: they are lost\n";
     }
     session.reset(); // the gauges are killed on the thread that ran them
+}
+
+void WorkbenchServer::print_new_problems(const WorkbenchSession& session) {
+    std::vector<std::string> problems = session.problems();
+    if (problems == printed_problems_) return;
+    for (const std::string& problem : problems)
+        if (std::find(printed_problems_.begin(), printed_problems_.end(), problem) ==
+            printed_problems_.end())
+            std::cerr << "panelhost: " << problem << "\n";
+    printed_problems_ = std::move(problems);
 }
 
 void WorkbenchServer::add_routes() {

@@ -25,6 +25,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace httplib {
 class Server;
@@ -52,6 +53,9 @@ class WorkbenchServer {
   private:
     void panel_thread();
     void add_routes();
+    // Prints the session's problems that were not there at the last look, so that
+    // the terminal tells what the page lists.
+    void print_new_problems(const WorkbenchSession& session);
 
     WorkbenchOptions options_;
     std::string page_dir_;
@@ -65,6 +69,7 @@ class WorkbenchServer {
     WorkbenchSession* session_ = nullptr;
     bool stopping_ = false;
     bool started_ = false;
+    std::vector<std::string> printed_problems_; // the problems at the last look
 };
 
 } // namespace panelhost

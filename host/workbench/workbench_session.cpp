@@ -627,12 +627,8 @@ std::string WorkbenchSession::frame(uint64_t after) {
     return last_frame_->bytes;
 }
 
-std::string WorkbenchSession::pack_frame(uint64_t after) const {
-    json values = json::object();
-    for (const VariableInfo& info : variable_catalog())
-        values[std::to_string(info.id)] = host_.simulation().get(info.id);
-
-    json problems = panel_->problems();
+std::vector<std::string> WorkbenchSession::problems() const {
+    std::vector<std::string> problems = panel_->problems();
     for (const std::string& error : player_.scenario().errors)
         problems.push_back(error);
     for (const GaugeSlot& slot : gauges_)
@@ -641,6 +637,13 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
                 problems.push_back(slot.placed->instance->name() + ": " + text);
     for (const std::string& text : problems_)
         problems.push_back(text);
+    return problems;
+}
+
+std::string WorkbenchSession::pack_frame(uint64_t after) const {
+    json values = json::object();
+    for (const VariableInfo& info : variable_catalog())
+        values[std::to_string(info.id)] = host_.simulation().get(info.id);
 
     json pictures = json::array();
     std::string blobs;
@@ -670,7 +673,7 @@ std::string WorkbenchSession::pack_frame(uint64_t after) const {
                    {"failures", host_.simulation().active_failures()},
                    {"keys", logs_.keys_after(after)},
                    {"sounds", logs_.sounds_after(after)},
-                   {"problems", problems},
+                   {"problems", problems()},
                    {"stats", stats_json(meter_.stats())},
                    {"pictures", pictures}};
     std::string text = json_text(header);

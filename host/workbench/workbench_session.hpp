@@ -102,6 +102,9 @@ class WorkbenchSession {
     // Grows each time the panel is placed anew (a changed panel file).
     uint64_t layout_number() const { return layout_number_; }
 
+    // What the page lists as problems: the panel file's, the scenario's, the
+    // gauges' and those found while running.
+    std::vector<std::string> problems() const;
     // The panel as the page builds it: windows, gauges with their mouse areas,
     // the variable catalog, failure keys, the scenario.
     nlohmann::json layout() const;
