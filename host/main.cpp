@@ -105,6 +105,9 @@ int main(int argc, char** argv) {
         ->add_option("--time", render_options.time,
                      "the scenario's time, in seconds, at which the panel is drawn")
         ->check(CLI::Range(0.0, 86400.0));
+    render->add_option("--window", render_options.windows,
+                       "draw this window, open or not, instead of the open ones: its ident "
+                       "(RADIO_STACK_PANEL or a number), number, section or title; repeatable");
     add_settings(render, render_options.settings);
 
     GalleryOptions gallery_options;

@@ -318,4 +318,30 @@ void Panel::show_window(size_t index, bool shown) {
         window.visible = shown;
 }
 
+std::optional<size_t> Panel::find_window(const std::string& name) const {
+    auto index_where = [&](auto matches) -> std::optional<size_t> {
+        for (size_t i = 0; i < windows_.size(); ++i)
+            if (matches(windows_[i])) return i;
+        return std::nullopt;
+    };
+    const std::string text = lower(trim(name));
+    if (std::optional<int> ident = window_number_of(text))
+        return index_where([&](const PlacedWindow& window) { return window.ident == *ident; });
+    if (!text.empty() && std::all_of(text.begin(), text.end(), ::isdigit) && text.size() < 9) {
+        const size_t number = std::stoul(text);
+        if (number < windows_.size()) return number;
+        return index_where([&](const PlacedWindow& window) { return window.ident == int(number); });
+    }
+    return index_where([&](const PlacedWindow& window) {
+        return lower(window.section) == text || lower(window.title) == text;
+    });
+}
+
+std::vector<size_t> Panel::visible_windows() const {
+    std::vector<size_t> shown;
+    for (size_t i = 0; i < windows_.size(); ++i)
+        if (window_visible(windows_[i])) shown.push_back(i);
+    return shown;
+}
+
 } // namespace panelhost

@@ -72,6 +72,12 @@ class Panel {
     bool window_visible(const PlacedWindow& window) const;
     // Opens or closes a window, as the simulator's window menu does.
     void show_window(size_t index, bool shown);
+    // The window a user names, as the workbench's window addresses do: its ident
+    // (RADIO_STACK_PANEL, any case, or its number), its number in the panel, its
+    // section ("Window02", any case) or its title; none when no window has the name.
+    std::optional<size_t> find_window(const std::string& name) const;
+    // The windows that show now, by number.
+    std::vector<size_t> visible_windows() const;
 
     const std::vector<PlacedWindow>& windows() const { return windows_; }
     std::vector<PlacedWindow>& windows() { return windows_; }

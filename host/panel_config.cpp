@@ -390,7 +390,7 @@ std::optional<int> window_number_of(const std::string& name) {
         {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150},  {"COLLECTIVE_PANEL", 200},
         {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
         {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250}};
-    auto it = windows.find(name);
+    auto it = windows.find(upper(trim(name)));
     return it == windows.end() ? std::nullopt : std::optional<int>(it->second);
 }
 

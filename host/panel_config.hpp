@@ -115,7 +115,8 @@ PanelConfig read_panel_config(std::istream& in, const std::string& file_name);
 // Reads a file; a file that cannot be opened gives one error and no windows.
 PanelConfig load_panel_config(const std::string& path);
 
-// The panel-window numbers of the window names panels and gauges use, or none.
+// The panel-window numbers of the window names panels and gauges use (in any
+// case), or none.
 std::optional<int> window_number_of(const std::string& name);
 
 // Windows-1252 text as UTF-8; text that already is valid UTF-8 stays as it is.

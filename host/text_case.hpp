@@ -16,6 +16,12 @@ inline std::string lower(std::string text) {
     return text;
 }
 
+inline std::string upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
 // Without the blanks (spaces, tabs, line ends) at either end.
 inline std::string trim(std::string_view text) {
     size_t begin = 0, end = text.size();

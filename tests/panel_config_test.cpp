@@ -43,6 +43,7 @@ atc_id=D-IMAR
     EXPECT_EQ(main.width, 1024);
     EXPECT_EQ(main.height, 768);
     EXPECT_EQ(main.ident, 0);
+    EXPECT_EQ(config.windows[1].ident, 50) << "a window name in any case";
     EXPECT_TRUE(main.visible);
     ASSERT_EQ(main.gauges.size(), 2u);
     EXPECT_EQ(main.gauges[0].module, "Marlow_Instr");
@@ -151,7 +152,7 @@ TEST(PanelConfig, ReadsPanelsAsAircraftFoldersWriteThem) {
                        "\r\n"
                        "[Window01]\r\n"
                        "size_mm=400,300\r\n"
-                       "ident=50\r\n"
+                       "ident=Radio_Stack_Panel\r\n"
                        "visible=0\r\n"
                        "\r\n"
                        "[Vcockpit01]\r\n"
@@ -238,7 +239,8 @@ TEST(PanelConfig, WindowNamesHaveTheirNumbers) {
     EXPECT_EQ(window_number_of("RADIO_STACK_PANEL"), 50);
     EXPECT_EQ(window_number_of("ANNUNCIATOR2_PANEL"), 150);
     EXPECT_EQ(window_number_of("OVERHEAD_PANEL"), 250);
-    EXPECT_FALSE(window_number_of("main_panel"));
+    EXPECT_EQ(window_number_of("main_panel"), 0) << "in any case, as panel files write them";
+    EXPECT_FALSE(window_number_of("MAIN"));
 }
 
 } // namespace

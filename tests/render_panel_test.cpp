@@ -322,4 +322,43 @@ TEST_F(RenderedPanel, PicturesAreDrawnOnceTheGaugesHaveSettled) {
     EXPECT_EQ(drawing_signature(*hsi), settled);
 }
 
+// A user names a window as the workbench's addresses do: by its ident (a name in any
+// case, or a number no window's place in the panel has), its place, its section or
+// its title; the windows named are drawn whether they are open or not.
+TEST_F(RenderedPanel, WindowsNamedAreFoundAndDrawnOpenOrNot) {
+    Panel panel = place(PANEL_EXAMPLES_DIR "/panel.cfg");
+    ASSERT_EQ(panel.windows()[2].section, "Window02");
+    for (const char* radio_stack : {"RADIO_STACK_PANEL", "radio_stack_panel", "50", "2",
+                                    "window02", " Radio stack "})
+        EXPECT_EQ(panel.find_window(radio_stack), 2u) << radio_stack;
+    EXPECT_EQ(panel.find_window("GPS_PANEL"), 4u);
+    EXPECT_EQ(panel.find_window("engine INSTRUMENTS"), 3u);
+    for (const char* nowhere : {"COLLECTIVE_PANEL", "Nope", "", "99999999999999999999"})
+        EXPECT_FALSE(panel.find_window(nowhere)) << nowhere;
+
+    host.update();
+    const PlacedWindow& radios = panel.windows()[2];
+    ASSERT_FALSE(panel.window_visible(radios)) << "the radio stack opens from a toggle";
+    PanelRenderer renderer(host);
+    SurfacePtr open = renderer.render_panel(panel);
+    SurfacePtr named = renderer.render_windows(panel, {2, 0});
+    const int main_width = panel.windows()[0].width;
+    EXPECT_EQ(cairo_image_surface_get_width(named.get()),
+              radios.width + cairo_image_surface_get_width(open.get()) -
+                  panel.windows()[1].width)
+        << "the radio stack and the main panel, not the compass";
+    EXPECT_EQ(cairo_image_surface_get_height(named.get()),
+              std::max(radios.height, panel.windows()[0].height));
+    // Left, the radio stack as it is drawn alone; right of it, after the gap, the
+    // main panel as the open windows show it.
+    SurfacePtr radios_alone = renderer.render_window(radios);
+    for (int y : {radios.height / 4, radios.height / 2})
+        EXPECT_EQ(pixel(named.get(), radios.width / 2, y),
+                  pixel(radios_alone.get(), radios.width / 2, y));
+    const int gap = cairo_image_surface_get_width(named.get()) - radios.width - main_width;
+    EXPECT_EQ(pixel(named.get(), radios.width + gap + main_width / 2, 100),
+              pixel(open.get(), main_width / 2, 100));
+}
+
 } // namespace
+

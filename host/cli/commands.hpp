@@ -91,6 +91,8 @@ struct RenderOptions {
     // panel is drawn (instead of `cycles`): a recorded session seen at any moment.
     std::string scenario_file;
     double time = 0;
+    // The windows to draw, open or not, as users name them; none: the open ones.
+    std::vector<std::string> windows;
 };
 int run_render(const RenderOptions& options);
 

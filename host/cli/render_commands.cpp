@@ -1,4 +1,5 @@
-// panelhost render: a panel file's visible windows, drawn after some update cycles.
+// panelhost render: a panel file's visible windows (or those named), drawn after some
+// update cycles.
 #include "cli/commands.hpp"
 #include "panel.hpp"
 #include "render/drawing_signature.hpp"
@@ -14,13 +15,35 @@
 namespace panelhost {
 namespace {
 
+// "no window NAME in FILE; its windows: [Window00] "Main panel" (MAIN_PANEL), ...".
+std::string no_such_window(const Panel& panel, const std::string& name,
+                           const std::string& panel_file) {
+    std::string text = "no window " + name + " in " + panel_file + "; its windows:";
+    for (size_t i = 0; i < panel.windows().size(); ++i) {
+        const PlacedWindow& window = panel.windows()[i];
+        text += std::string(i ? "," : "") + " " + std::to_string(i) + " [" + window.section + "]";
+        if (!window.title.empty()) text += " \"" + window.title + "\"";
+        if (window.ident) text += " (ident " + std::to_string(*window.ident) + ")";
+    }
+    return text;
+}
+
 int write_picture(PanelHost& host, const Panel& panel, const RenderOptions& options,
                   const std::string& panel_file) {
     std::string error;
     if (!use_panel_fonts(error)) report_problem(error);
+    std::vector<size_t> windows = panel.visible_windows();
+    if (!options.windows.empty()) {
+        windows.clear();
+        for (const std::string& name : options.windows) {
+            std::optional<size_t> index = panel.find_window(name);
+            if (!index) return fail(no_such_window(panel, name, panel_file));
+            windows.push_back(*index);
+        }
+    }
     PanelRenderer renderer(host);
     FrameStats stats;
-    SurfacePtr picture = renderer.render_panel(panel, options.zoom, &stats);
+    SurfacePtr picture = renderer.render_windows(panel, windows, options.zoom, &stats);
     if (stats.missing_elements)
         report_problem(std::to_string(stats.missing_elements) +
                        " element(s) could not be drawn for want of a bitmap");

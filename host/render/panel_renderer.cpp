@@ -181,9 +181,14 @@ SurfacePtr PanelRenderer::render_window(const PlacedWindow& window, double zoom,
 }
 
 SurfacePtr PanelRenderer::render_panel(const Panel& panel, double zoom, FrameStats* stats) {
+    return render_windows(panel, panel.visible_windows(), zoom, stats);
+}
+
+SurfacePtr PanelRenderer::render_windows(const Panel& panel, const std::vector<size_t>& windows,
+                                         double zoom, FrameStats* stats) {
     int width = 0, height = 1;
-    for (const PlacedWindow& window : panel.windows()) {
-        if (!panel.window_visible(window)) continue;
+    for (size_t index : windows) {
+        const PlacedWindow& window = panel.windows().at(index);
         width += (width ? window_gap : 0) + int(window.width * zoom + 0.5);
         height = std::max(height, int(window.height * zoom + 0.5));
     }
@@ -191,9 +196,8 @@ SurfacePtr PanelRenderer::render_panel(const Panel& panel, double zoom, FrameSta
     ContextPtr cr(cairo_create(surface.get()));
     fill(cr.get(), PanelColor{20, 20, 23}); // between the windows
     double x = 0;
-    for (const PlacedWindow& window : panel.windows()) {
-        if (!panel.window_visible(window)) continue;
-        SurfacePtr picture = render_window(window, zoom, stats);
+    for (size_t index : windows) {
+        SurfacePtr picture = render_window(panel.windows().at(index), zoom, stats);
         cairo_set_source_surface(cr.get(), picture.get(), x, 0);
         cairo_paint(cr.get());
         x += cairo_image_surface_get_width(picture.get()) + window_gap;

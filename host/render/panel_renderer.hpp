@@ -47,6 +47,9 @@ class PanelRenderer {
                              FrameStats* stats = nullptr);
     // Every visible window of the panel, side by side on one picture.
     SurfacePtr render_panel(const Panel& panel, double zoom = 1.0, FrameStats* stats = nullptr);
+    // The panel's windows of these numbers, in this order, open or not.
+    SurfacePtr render_windows(const Panel& panel, const std::vector<size_t>& windows,
+                              double zoom = 1.0, FrameStats* stats = nullptr);
 
     // The gauge's own picture at `zoom`, drawn at its horizontal scale (a gauge given
     // a height of its own is stretched to it by whoever shows the picture), with the
