@@ -328,8 +328,8 @@ TEST_F(RenderedPanel, PicturesAreDrawnOnceTheGaugesHaveSettled) {
 TEST_F(RenderedPanel, WindowsNamedAreFoundAndDrawnOpenOrNot) {
     Panel panel = place(PANEL_EXAMPLES_DIR "/panel.cfg");
     ASSERT_EQ(panel.windows()[2].section, "Window02");
-    for (const char* radio_stack : {"RADIO_STACK_PANEL", "radio_stack_panel", "50", "2",
-                                    "window02", " Radio stack "})
+    for (const char* radio_stack :
+         {"RADIO_STACK_PANEL", "radio_stack_panel", "50", "2", "window02", " Radio stack "})
         EXPECT_EQ(panel.find_window(radio_stack), 2u) << radio_stack;
     EXPECT_EQ(panel.find_window("GPS_PANEL"), 4u);
     EXPECT_EQ(panel.find_window("engine INSTRUMENTS"), 3u);
@@ -344,8 +344,7 @@ TEST_F(RenderedPanel, WindowsNamedAreFoundAndDrawnOpenOrNot) {
     SurfacePtr named = renderer.render_windows(panel, {2, 0});
     const int main_width = panel.windows()[0].width;
     EXPECT_EQ(cairo_image_surface_get_width(named.get()),
-              radios.width + cairo_image_surface_get_width(open.get()) -
-                  panel.windows()[1].width)
+              radios.width + cairo_image_surface_get_width(open.get()) - panel.windows()[1].width)
         << "the radio stack and the main panel, not the compass";
     EXPECT_EQ(cairo_image_surface_get_height(named.get()),
               std::max(radios.height, panel.windows()[0].height));
@@ -361,4 +360,3 @@ TEST_F(RenderedPanel, WindowsNamedAreFoundAndDrawnOpenOrNot) {
 }
 
 } // namespace
-
