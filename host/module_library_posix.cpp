@@ -3,6 +3,8 @@
 
 #include <dlfcn.h>
 
+#include <fstream>
+
 namespace panelhost {
 namespace {
 
@@ -20,6 +22,26 @@ class PosixLibrary final : public ModuleLibrary {
     void* handle_;
 };
 
+// What a file that does not load is, where its first bytes tell something the
+// loader's own reason does not: a module built for Windows, or for the other word
+// size than this program's.
+std::string what_the_file_is(const std::string& path) {
+    char start[5] = {};
+    std::ifstream(path, std::ios::binary).read(start, sizeof start);
+    if (start[0] == 'M' && start[1] == 'Z')
+        return " (it is a module built for Windows; this host loads modules built for Linux, "
+               "Module.so)";
+    constexpr char elf_32 = 1, elf_64 = 2;
+    const char own_class = sizeof(void*) == 8 ? elf_64 : elf_32;
+    if (std::string(start, 4) == "\x7F"
+                                 "ELF" &&
+        (start[4] == elf_32 || start[4] == elf_64) && start[4] != own_class)
+        return start[4] == elf_32 ? " (it is a 32-bit module; this panelhost is 64-bit: a "
+                                    "32-bit panelhost, the m32 preset's, loads it)"
+                                  : " (it is a 64-bit module; this panelhost is 32-bit)";
+    return "";
+}
+
 } // namespace
 
 std::unique_ptr<ModuleLibrary> open_module_library(const std::string& path, std::string& error) {
@@ -28,7 +50,8 @@ std::unique_ptr<ModuleLibrary> open_module_library(const std::string& path, std:
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* reason = dlerror();
-        error = "cannot load module " + path + ": " + (reason ? reason : "unknown error");
+        error = "cannot load module " + path + ": " + (reason ? reason : "unknown error") +
+                what_the_file_is(path);
         return nullptr;
     }
     return std::make_unique<PosixLibrary>(handle);

@@ -4,11 +4,13 @@
 // status, its text and its JSON.
 #include "module_check/module_check.hpp"
 #include "module_check/report.hpp"
+#include "test_folder.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -234,6 +236,33 @@ TEST(PanelhostCheckCommand, WrongArgumentsAndModulesThatDoNotLoadExitWithTwo) {
                                        " --parameters no_such_file.txt");
     EXPECT_EQ(no_file.status, 2);
     EXPECT_NE(no_file.output.find("no_such_file.txt"), std::string::npos) << no_file.output;
+}
+
+// A module built for Windows, or for the other word size, is told for what it is.
+TEST(PanelhostCheckCommand, AModuleBuiltForAnotherSystemIsToldForWhatItIs) {
+    const std::filesystem::path dir = fresh_test_folder("module-check-");
+    auto module_starting = [&](const std::string& name, std::string start) {
+        start.resize(256, '\0');
+        std::ofstream(dir / name, std::ios::binary) << start;
+        return run_panelhost("check " + (dir / name).string());
+    };
+    CommandRun windows = module_starting("My_Gauges.gau", "MZ\x90");
+    EXPECT_EQ(windows.status, 2);
+    EXPECT_NE(windows.output.find("it is a module built for Windows; this host loads modules "
+                                  "built for Linux"),
+              std::string::npos)
+        << windows.output;
+    const char other_class = sizeof(void*) == 8 ? 1 : 2;
+    CommandRun other_size = module_starting("Other_Size.so", std::string("\x7F"
+                                                                         "ELF") +
+                                                                 other_class);
+    EXPECT_EQ(other_size.status, 2);
+    EXPECT_NE(other_size.output.find(sizeof(void*) == 8 ? "it is a 32-bit module; this panelhost "
+                                                          "is 64-bit"
+                                                        : "it is a 64-bit module"),
+              std::string::npos)
+        << other_size.output;
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace
