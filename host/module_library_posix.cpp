@@ -49,9 +49,11 @@ std::unique_ptr<ModuleLibrary> open_module_library(const std::string& path, std:
     std::string file = path.find('/') == std::string::npos ? "./" + path : path;
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
-        const char* reason = dlerror();
-        error = "cannot load module " + path + ": " + (reason ? reason : "unknown error") +
-                what_the_file_is(path);
+        const char* said = dlerror();
+        std::string reason = said ? said : "unknown error";
+        // The loader's reason often begins with the file's name again.
+        if (reason.starts_with(file + ": ")) reason.erase(0, file.size() + 2);
+        error = "cannot load module " + path + ": " + reason + what_the_file_is(path);
         return nullptr;
     }
     return std::make_unique<PosixLibrary>(handle);

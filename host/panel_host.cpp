@@ -39,6 +39,14 @@ std::unique_ptr<LoadedModule> PanelHost::load_file(const std::string& path, std:
         ModuleFile& record = module_files_[module->name()];
         record.path = path;
         ++record.loads;
+    } else if (file != path) {
+        // The user knows the file they built, not its copy: the error names theirs,
+        // and the copy goes.
+        for (size_t at = error.find(file); at != std::string::npos;
+             at = error.find(file, at + path.size()))
+            error.replace(at, file.size(), path);
+        std::error_code ignored;
+        fs::remove_all(fs::path(file).parent_path(), ignored);
     }
     return module;
 }

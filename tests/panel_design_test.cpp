@@ -235,9 +235,17 @@ TEST_F(PanelDesign, AModuleRebuiltUnderTheSessionIsLoadedAgainAndTheStateKept) {
     json header = json::parse(session->frame(0).substr(4));
     bool reported = false;
     for (const json& problem : header["problems"])
-        reported |= problem.get<std::string>().find("the rebuilt module probe_module cannot be "
-                                                    "loaded") == 0;
-    EXPECT_TRUE(reported) << header["problems"].dump();
+        reported |= problem.get<std::string>().starts_with(
+            "the rebuilt module probe_module cannot be loaded; the one loaded before stays: "
+            "cannot load module " +
+            (dir / "probe_module.so").string() + ": ");
+    EXPECT_TRUE(reported) << "the file built, not its copy: " << header["problems"].dump();
+    const fs::path loaded_copy = session->host().find_module("probe_module")->path();
+    size_t copies = 0;
+    for (const fs::directory_entry& entry :
+         fs::directory_iterator(loaded_copy.parent_path().parent_path()))
+        copies += entry.is_directory();
+    EXPECT_EQ(copies, 2u) << "the copies in use only (the two modules'): the failed one is gone";
 }
 
 // A picture of the whole panel as the session's simulation shows it now.

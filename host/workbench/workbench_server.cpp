@@ -116,7 +116,10 @@ void WorkbenchServer::panel_thread() {
         } catch (const std::exception& error) {
             std::cerr << "panelhost: a cycle failed: " << error.what() << "\n";
         }
-        if (cycle_due) print_new_problems(*session);
+        if (cycle_due) {
+            print_module_loads(*session);
+            print_new_problems(*session);
+        }
         cycled_.notify_all();
         // A late cycle is not made up for: the next one keeps the rate from now.
         if (cycle_due) next = std::max(next + period, Clock::now());
@@ -146,6 +149,16 @@ void WorkbenchServer::print_new_problems(const WorkbenchSession& session) {
             printed_problems_.end())
             std::cerr << "panelhost: " << problem << "\n";
     printed_problems_ = std::move(problems);
+}
+
+void WorkbenchServer::print_module_loads(const WorkbenchSession& session) {
+    for (const auto& [name, file] : session.host().module_files()) {
+        int& printed = printed_loads_[name];
+        if (printed && file.loads > printed)
+            std::cerr << "panelhost: " << name << " loaded again from " << file.path << " (load "
+                      << file.loads << "), the panel placed on it\n";
+        printed = file.loads;
+    }
 }
 
 void WorkbenchServer::add_routes() {

@@ -21,6 +21,7 @@
 #include "workbench/workbench_session.hpp"
 
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -56,6 +57,8 @@ class WorkbenchServer {
     // Prints the session's problems that were not there at the last look, so that
     // the terminal tells what the page lists.
     void print_new_problems(const WorkbenchSession& session);
+    // Prints each module loaded again since the last look (a rebuilt module file).
+    void print_module_loads(const WorkbenchSession& session);
 
     WorkbenchOptions options_;
     std::string page_dir_;
@@ -70,6 +73,7 @@ class WorkbenchServer {
     bool stopping_ = false;
     bool started_ = false;
     std::vector<std::string> printed_problems_; // the problems at the last look
+    std::map<std::string, int> printed_loads_;  // each module's loads at the last look
 };
 
 } // namespace panelhost

@@ -121,6 +121,7 @@ class WorkbenchSession {
 
     const WorkbenchStats& stats() const { return meter_.stats(); }
     PanelHost& host() { return host_; }
+    const PanelHost& host() const { return host_; }
     const ScenarioPlayer& player() const { return player_; }
     const Panel& panel() const { return *panel_; }
     const PanelDocument& document() const { return document_; }
