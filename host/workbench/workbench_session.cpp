@@ -610,6 +610,7 @@ json WorkbenchSession::layout() const {
               {"undo", document_.can_undo()},
               {"redo", document_.can_redo()}}},
             {"palette", palette_json(host_)},
+            {"modules", modules()},
             {"variables", variable_catalog_json()},
             {"failures", failure_keys_json(*panel_)},
             {"key_events", known_key_event_names()},

@@ -78,6 +78,8 @@ test('a module rebuilt under the running workbench is loaded again, and the pane
     assert.equal(await page.locator('canvas.gauge[data-gauge="Probe"]').count(), 1);
     assert.equal(pixelsChanged(before, await gaugePixels(page, 'Airspeed')), 0,
       'the simulator kept its airspeed');
+    assert.match(await page.locator('#stats').textContent(), /^probe_module loaded again \(load 2\) at .+ · host cycle/,
+      'the status line tells the developer the build is in');
   });
 });
 

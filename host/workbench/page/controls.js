@@ -77,6 +77,8 @@ export class Controls {
     this.playing = false;
     this.problemText = '';
     this.layout = null;
+    this.moduleLoads = new Map(); // module name -> its loads in the last layout
+    this.moduleNote = '';         // the status line's word of modules loaded again
 
     this.playButton = document.getElementById('play');
     this.playButton.addEventListener('click', () =>
@@ -115,6 +117,7 @@ export class Controls {
   scenario(body) { post('scenario', body).catch(this.onError); }
 
   build(layout) {
+    this.noteModuleLoads(layout.modules);
     this.layout = layout;
     document.getElementById('scenario-title').textContent =
       layout.scenario.title || (layout.scenario.file ? layout.scenario.file.split('/').pop() : 'no scenario');
@@ -452,8 +455,20 @@ export class Controls {
       ...problems.map((problem) => element('li', { textContent: problem })));
   }
 
+  // A module loaded again (its file rebuilt) is named in the status line with the
+  // time this page saw it, so that its developer knows the build is in.
+  noteModuleLoads(modules = []) {
+    const again = [];
+    for (const { name, loads } of modules) {
+      const before = this.moduleLoads.get(name);
+      if (before !== undefined && loads > before) again.push(`${name} loaded again (load ${loads})`);
+      this.moduleLoads.set(name, loads);
+    }
+    if (again.length) this.moduleNote = `${again.join(', ')} at ${new Date().toLocaleTimeString()} · `;
+  }
+
   showStats(stats) {
-    show(document.getElementById('stats'), 'textContent',
+    show(document.getElementById('stats'), 'textContent', this.moduleNote +
       `host cycle ${stats.cycle_ms.toFixed(2)} ms (longest ${stats.cycle_max_ms.toFixed(1)} ms) · ` +
       `${stats.gauges_encoded_per_second.toFixed(0)} pictures/s at ` +
       `${stats.encode_ms_per_gauge.toFixed(2)} ms each · ` +
