@@ -1,5 +1,6 @@
 #include "cli/gallery_page.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <sstream>
@@ -19,12 +20,23 @@ h2 { margin: 28px 0 8px; font-size: 18px; }
 .states { display: flex; flex-wrap: wrap; gap: 18px; }
 figure { margin: 0; }
 figcaption { font-size: 13px; margin-top: 4px; color: #aaa; }
+figcaption .zoom { color: #888; }
 .picture { position: relative; background: #3b3d42; }
-.picture img { display: block; }
+.picture img { display: block; width: 100%; height: 100%; }
+.picture.enlarged img { image-rendering: pixelated; }
 .area { position: absolute; box-sizing: border-box; border: 1px dashed rgba(90,200,255,.7); }
 .area.clickable { border: 1px solid rgba(255,150,40,.9); }
 .area:hover { background: rgba(255,255,255,.12); }
 )";
+
+// Small gauges (the window toggles are 19 pixels square) are shown enlarged by a
+// whole factor, pixel for pixel, so that their faces and mouse areas can be seen.
+int shown_zoom(const GalleryPicture& picture) {
+    constexpr int least_side = 96, most_zoom = 8;
+    const int side = std::max(picture.width, picture.height);
+    if (side <= 0 || side >= least_side / 2) return 1;
+    return std::min(most_zoom, (least_side + side - 1) / side);
+}
 
 } // namespace
 
@@ -69,16 +81,23 @@ std::string gallery_page(const std::vector<GalleryPicture>& pictures) {
             page << "<h2>" << escape_html(gauge) << "</h2>\n<div class=\"states\">\n";
             open_gauge = gauge;
         }
-        page << "<figure><div class=\"picture\" style=\"width:" << picture.width
-             << "px;height:" << picture.height << "px\"><img src=\"" << escape_html(picture.file)
-             << "\" width=\"" << picture.width << "\" height=\"" << picture.height << "\" alt=\""
-             << escape_html(picture.state) << "\">";
+        const int zoom = shown_zoom(picture);
+        page << "<figure><div class=\"picture" << (zoom > 1 ? " enlarged" : "")
+             << "\" style=\"width:" << picture.width * zoom << "px;height:" << picture.height * zoom
+             << "px\"><img src=\"" << escape_html(picture.file) << "\" width=\"" << picture.width
+             << "\" height=\"" << picture.height << "\" alt=\"" << escape_html(picture.state)
+             << "\">";
         for (const GalleryArea& area : picture.areas)
             page << "<div class=\"area" << (area.clickable ? " clickable" : "")
-                 << "\" style=\"left:" << pixels(area.x) << ";top:" << pixels(area.y)
-                 << ";width:" << pixels(area.width) << ";height:" << pixels(area.height)
-                 << "\" title=\"" << escape_html(area.tooltip) << "\"></div>";
-        page << "</div><figcaption>" << escape_html(picture.state) << "</figcaption></figure>\n";
+                 << "\" style=\"left:" << pixels(area.x * zoom) << ";top:" << pixels(area.y * zoom)
+                 << ";width:" << pixels(area.width * zoom)
+                 << ";height:" << pixels(area.height * zoom) << "\" title=\""
+                 << escape_html(area.tooltip) << "\"></div>";
+        page << "</div><figcaption>" << escape_html(picture.state);
+        if (zoom > 1)
+            page << " <span class=\"zoom\">(" << picture.width << " &times; " << picture.height
+                 << ", shown " << zoom << "&times;)</span>";
+        page << "</figcaption></figure>\n";
     }
     if (!open_gauge.empty()) page << "</div>\n";
     page << "</body></html>\n";
