@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include <fstream>
+#include <string_view>
 
 namespace panelhost {
 namespace {
@@ -33,9 +34,8 @@ std::string what_the_file_is(const std::string& path) {
                "Module.so)";
     constexpr char elf_32 = 1, elf_64 = 2;
     const char own_class = sizeof(void*) == 8 ? elf_64 : elf_32;
-    if (std::string(start, 4) == "\x7F"
-                                 "ELF" &&
-        (start[4] == elf_32 || start[4] == elf_64) && start[4] != own_class)
+    const bool elf = start[0] == 0x7F && std::string_view(start + 1, 3) == "ELF";
+    if (elf && (start[4] == elf_32 || start[4] == elf_64) && start[4] != own_class)
         return start[4] == elf_32 ? " (it is a 32-bit module; this panelhost is 64-bit: a "
                                     "32-bit panelhost, the m32 preset's, loads it)"
                                   : " (it is a 64-bit module; this panelhost is 32-bit)";

@@ -198,7 +198,7 @@ class Placer {
             if (LoadedModule* module = host_.load_module(path->string(), error))
                 loaded = module->name();
             else
-                why.cause = error;
+                why = {"module does not load", error};
         } else {
             // Not a module of ours: perhaps XML gauges or a Windows module of that name.
             for (const fs::path& dir : search_) {
@@ -327,7 +327,9 @@ std::optional<size_t> Panel::find_window(const std::string& name) const {
     const std::string text = lower(trim(name));
     if (std::optional<int> ident = window_number_of(text))
         return index_where([&](const PlacedWindow& window) { return window.ident == *ident; });
-    if (!text.empty() && std::all_of(text.begin(), text.end(), ::isdigit) && text.size() < 9) {
+    if (!text.empty() &&
+        std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }) &&
+        text.size() < 9) {
         const size_t number = std::stoul(text);
         if (number < windows_.size()) return number;
         return index_where([&](const PlacedWindow& window) { return window.ident == int(number); });

@@ -15,7 +15,7 @@
 namespace panelhost {
 namespace {
 
-// "no window NAME in FILE; its windows: [Window00] "Main panel" (MAIN_PANEL), ...".
+// "no window NAME in FILE; its windows: 0 [Window00] "Main panel" (ident 0), ...".
 std::string no_such_window(const Panel& panel, const std::string& name,
                            const std::string& panel_file) {
     std::string text = "no window " + name + " in " + panel_file + "; its windows:";
