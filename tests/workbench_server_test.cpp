@@ -45,7 +45,7 @@ class Server : public ::testing::Test {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     void TearDown() override {
-        server->stop();
+        if (server) server->stop();
         if (serving.joinable()) serving.join();
     }
 
@@ -229,6 +229,18 @@ TEST_F(Server, RefusesForeignHostsAndCommandsFromOtherOrigins) {
         ASSERT_TRUE(command);
         EXPECT_EQ(command->status, 200) << command->body;
     }
+}
+
+// A second workbench cannot take the port of a running one (it would take half of
+// the pages' requests); once the first has stopped, the port is free again at once.
+TEST_F(Server, APortHasOneWorkbench) {
+    WorkbenchServer second(options(), WORKBENCH_PAGE_DIR);
+    EXPECT_EQ(second.bind(port), -1);
+    server->stop();
+    serving.join();
+    server.reset();
+    WorkbenchServer third(options(), WORKBENCH_PAGE_DIR);
+    EXPECT_EQ(third.bind(port), port);
 }
 
 TEST_F(Server, KeepsCyclingWhilePagesSendAtOnceAndStopsCleanly) {

@@ -47,7 +47,10 @@ int run_serve(const ServeOptions& options) {
     workbench.play_at_start = !options.paused;
     WorkbenchServer server(workbench, options.page_dir);
     int port = server.bind(options.port);
-    if (port < 0) return fail("cannot listen on 127.0.0.1:" + std::to_string(options.port));
+    if (port < 0)
+        return fail("cannot listen on 127.0.0.1:" + std::to_string(options.port) +
+                    ": another program (perhaps a workbench already running) listens there; "
+                    "--port N serves on another port, --port 0 on a free one");
     if (!server.start()) return 1;
     stop_on_signals(server, signals);
     std::cout << "panelhost: workbench at http://127.0.0.1:" << port << "/" << std::endl;

@@ -48,6 +48,14 @@ WorkbenchServer::~WorkbenchServer() {
 }
 
 int WorkbenchServer::bind(int port) {
+    // The server library lets every listener share its port by default, so that a
+    // second workbench on the port of a running one would take half its pages'
+    // requests. Here a port has one listener; an address may still be taken again
+    // at once after a stop.
+    http_->set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     if (port == 0)
         port = http_->bind_to_any_port("127.0.0.1");
     else if (!http_->bind_to_port("127.0.0.1", port))
