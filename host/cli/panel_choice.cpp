@@ -1,17 +1,42 @@
 // The panel that render and serve place: a panel file, or an aircraft folder's.
 #include "aircraft_folder.hpp"
 #include "cli/commands.hpp"
+#include "file_names.hpp"
 #include "workbench/workbench_session.hpp"
 
 #include <filesystem>
 #include <iostream>
 
 namespace panelhost {
+namespace {
+
+// A folder given as the panel file: its panel.cfg, when it has one. An aircraft
+// folder is refused with the option that opens it.
+std::optional<std::string> panel_file_in_folder(const std::string& folder, std::string& error) {
+    if (std::optional<std::filesystem::path> panel = find_ignoring_case(folder, "panel.cfg")) {
+        std::cerr << "panelhost: " << folder << " is a folder: opening its " << panel->string()
+                  << "\n";
+        return panel->string();
+    }
+    if (find_ignoring_case(folder, "aircraft.cfg"))
+        error = folder + " is an aircraft folder: --aircraft " + folder + " opens it";
+    else
+        error = folder + " is a folder without a panel.cfg: --panel names a panel file";
+    return std::nullopt;
+}
+
+} // namespace
 
 std::optional<PanelChoice> resolve_panel_choice(const std::string& panel_file,
                                                 const AircraftChoice& aircraft,
                                                 std::string& error) {
     PanelChoice choice{panel_file, ""};
+    std::error_code not_there;
+    if (!panel_file.empty() && std::filesystem::is_directory(panel_file, not_there)) {
+        std::optional<std::string> inside = panel_file_in_folder(panel_file, error);
+        if (!inside) return std::nullopt;
+        choice.panel_file = *inside;
+    }
     if (!aircraft.dir.empty()) {
         std::optional<AircraftFolder> folder =
             open_aircraft_folder(aircraft.dir, aircraft.livery, error);
