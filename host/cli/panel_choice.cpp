@@ -5,6 +5,7 @@
 #include "workbench/workbench_session.hpp"
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 namespace panelhost {
@@ -83,6 +84,12 @@ bool choose_workbench_files(const std::string& panel_file, const AircraftChoice&
                             WorkbenchOptions& workbench, std::string& error) {
     std::optional<PanelChoice> choice = resolve_panel_choice(panel_file, aircraft, error);
     if (!choice) return false;
+    // A panel file the workbench cannot open would serve an empty page (a mistyped
+    // name, most likely): it is refused before serving.
+    if (std::ifstream panel(choice->panel_file); !panel) {
+        error = choice->panel_file + ": cannot open the panel file";
+        return false;
+    }
     workbench.panel_file = absolute(choice->panel_file);
     workbench.scenario_file = absolute(scenario_file);
     workbench.module_dirs = module_search(module_dir);
